@@ -1,0 +1,7 @@
+#include "engine/calc_records.h"
+
+CalcResult calcResult;
+
+void DiscardResults() {
+    calcResult.contourCount = 0;
+}

@@ -1,0 +1,28 @@
+// Polygon union and difference for the engine: contours with hole flags in, contours with hole flags out.
+// Coordinates cross to the integer clipper in micrometres; any failure inside it (a coordinate out of
+// range, an exception, memory exhausted) makes the operation return false instead of escaping.
+#pragma once
+
+#include <vector>
+
+#include "engine/geometry.h"
+
+struct ClipContour {
+    bool hole = false;
+    std::vector<Point> points;  // the last point connects back to the first
+};
+
+// A region as a list of contours; a value that owns its points, so a copy is a deep copy.
+struct ClipPolygon {
+    std::vector<ClipContour> contours;
+};
+
+// One outer contour holding copies of the points, without a closing point.
+ClipPolygon SingleContourPolygon(const Point* points, int32_t count);
+
+// The polygon united with itself: simple contours, outer ones and holes told apart.
+bool NormalForm(const ClipPolygon& polygon, ClipPolygon* result);
+bool ClipUnion(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result);
+bool ClipDifference(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result);
+
+int32_t OuterContourCount(const ClipPolygon& polygon);

@@ -1,0 +1,60 @@
+#include "engine/geometry.h"
+
+#include <cmath>
+
+// Uncentred on purpose: the areas that users compare against come from this exact sum.
+double PolygonArea(const Point* points, int32_t count) {
+    double sum = 0.0;
+    for (int32_t i = 0; i < count; i++) {
+        const Point& p = points[i];
+        const Point& q = points[(i + 1) % count];
+        sum += p.x * q.y - p.y * q.x;
+    }
+    return std::fabs(sum) * 0.5;
+}
+
+// The points step evenly in x, so they are dense near the vertical diameter and sparse near the
+// horizontal one. Point 1250 is written twice and ends as (cx - r, cy); point 2500 repeats point 0.
+std::vector<Point> CirclePolygon(double cx, double cy, double r) {
+    std::vector<Point> points(CirclePointCount);
+    for (int32_t i = 0; i <= 1250; i++) {
+        double x = r * (1 - i * 4.0 / 2500.0);
+        double y = std::sqrt(r * r - x * x);
+        points[i] = {x, y};
+        points[2500 - i] = {x, -y};
+    }
+    for (Point& p : points) {
+        p.x += cx;
+        p.y += cy;
+    }
+    return points;
+}
+
+std::array<Point, 4> BandCorners(Point a, Point b, double rA, double rB) {
+    double dx = b.x - a.x;
+    double s = 0.0;  // slope of the perpendiculars; horizontal for a vertical edge
+    bool vertical = false;
+    if (dx != 0.0) {
+        double m = (b.y - a.y) / dx;
+        if (m != 0.0)
+            s = -1.0 / m;
+        else
+            vertical = true;
+    }
+    std::array<Point, 2> pa = PerpendicularPoints(vertical, a, s, rA);
+    std::array<Point, 2> pb = PerpendicularPoints(vertical, b, s, rB);
+    // Both pairs run the same way along parallel perpendiculars, so the corners never cross.
+    return {pa[0], pa[1], pb[1], pb[0]};
+}
+
+// The points are p plus and minus r along the unit direction of slope s, the one with the larger x first.
+// Intersecting the line with the circle through the quadratic formula gives the same points in exact
+// arithmetic, but its discriminant cancels catastrophically for steep perpendiculars far from the origin
+// (map coordinates), which made bands visibly too wide or too narrow, or NaN for a radius of 0.
+std::array<Point, 2> PerpendicularPoints(bool vertical, Point p, double s, double r) {
+    if (vertical)
+        return {Point{p.x, p.y - r}, Point{p.x, p.y + r}};
+    double dx = r / std::sqrt(1.0 + s * s);  // sqrt, unlike hypot, rounds the same on every platform
+    double dy = s * dx;
+    return {Point{p.x + dx, p.y + dy}, Point{p.x - dx, p.y - dy}};
+}

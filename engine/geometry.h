@@ -1,0 +1,30 @@
+// Planar primitives under the graphic method: shoelace area, the circle polygon, the band trapezoid.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+struct Point {
+    double x;
+    double y;
+};
+
+struct Edge {
+    Point start;
+    Point end;
+};
+
+constexpr int32_t CirclePointCount = 2501;
+
+// Absolute shoelace area; independent of orientation, 0 for an empty list.
+double PolygonArea(const Point* points, int32_t count);
+
+// 2501 points evenly spaced in x, starting and ending at (cx + r, cy).
+std::vector<Point> CirclePolygon(double cx, double cy, double r);
+
+// The trapezoid joining a disc of radius rA around a to one of radius rB around b.
+std::array<Point, 4> BandCorners(Point a, Point b, double rA, double rB);
+
+// The two points at distance r from p on the line of slope s through p (or on the vertical through p).
+std::array<Point, 2> PerpendicularPoints(bool vertical, Point p, double s, double r);

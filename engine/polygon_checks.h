@@ -1,0 +1,41 @@
+// Validity of polygons for the offset construction, and whether they form one footprint.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/geometry.h"
+#include "model/drawing.h"
+
+struct CalcVertex {
+    double x;
+    double y;
+    double height;
+};
+
+struct CalcPolygon {
+    std::vector<CalcVertex> vertices;  // the vertex count is the size; the checks may drop a closing repeat
+};
+
+// The polygon list of the checks and the calculation: a copy, so that neither ever changes the drawing.
+struct CalcInput {
+    std::vector<CalcPolygon> polygons;
+};
+
+CalcInput MakeCalcInput(const Drawing& source);
+
+// True when the two edges neither cross nor overlap; sharing only an end point is allowed.
+bool EdgesCompatible(Edge first, Edge second);
+
+// True when the list is not empty and every polygon is simple: at least three vertices, no two
+// consecutive vertices equal, no two edges crossing or overlapping. Drops a last vertex that repeats
+// the first.
+bool CheckPolygons(CalcInput* input);
+
+// CheckPolygons on every polygon of the drawing; false for an empty drawing.
+bool CheckDrawing(const Drawing& source);
+
+constexpr int32_t OuterCountUnknown = -1;  // the clipper failed
+
+// True when the union of the polygons has exactly one outer contour (holes do not count).
+bool PolygonsAreNeighbours(const CalcInput& input, int32_t* outerContours);

@@ -1,0 +1,244 @@
+#include "model/drawing_file.h"
+
+#include <cmath>
+#include <cstring>
+#include <utility>
+
+#include "model/file_io.h"
+
+namespace {
+
+constexpr int HeaderSlots = 100;  // byte, integer and real slots of the header
+constexpr size_t CountOffset = 1300;
+
+const char* const ErrorTexts[] = {
+    "no error",
+    "the file cannot be opened",
+    "the file is shorter than its counts and lengths announce",
+    "the file has a negative count or length",
+    "the file has a polygon name of 100 bytes or more",
+    "the file has a priority outside 1..10",
+    "the file has a coordinate or height that is not a finite number",
+    "the file has an option value out of range",
+    "the file cannot be written",
+    "the path is longer than 259 bytes",
+    "a polygon has fewer than three vertices, repeats a vertex or crosses itself",
+};
+
+class ByteWriter {
+  public:
+    explicit ByteWriter(std::vector<uint8_t>* out) : out(out) {}
+    void byte(uint8_t value) { out->push_back(value); }
+    void int32(int32_t value) { unsignedBytes(static_cast<uint32_t>(value), 4); }
+    void real(double value) {
+        uint64_t bits;
+        memcpy(&bits, &value, sizeof bits);
+        unsignedBytes(bits, 8);
+    }
+    void text(const char* bytes, size_t count) { out->insert(out->end(), bytes, bytes + count); }
+
+  private:
+    void unsignedBytes(uint64_t value, int count) {
+        for (int i = 0; i < count; i++)
+            out->push_back(static_cast<uint8_t>(value >> (8 * i)));
+    }
+    std::vector<uint8_t>* out;
+};
+
+// Reads little-endian values; callers check remaining() before each section, so reads never overrun.
+class ByteReader {
+  public:
+    ByteReader(const uint8_t* bytes, size_t size) : bytes(bytes), size(size) {}
+    size_t remaining() const { return size - position; }
+    uint8_t byte() { return bytes[position++]; }
+    int32_t int32() { return static_cast<int32_t>(unsignedBytes(4)); }
+    double real() {
+        uint64_t bits = unsignedBytes(8);
+        double value;
+        memcpy(&value, &bits, sizeof value);
+        return value;
+    }
+    const uint8_t* take(size_t count) {
+        const uint8_t* start = bytes + position;
+        position += count;
+        return start;
+    }
+
+  private:
+    uint64_t unsignedBytes(int count) {
+        uint64_t value = 0;
+        for (int i = 0; i < count; i++)
+            value |= static_cast<uint64_t>(bytes[position++]) << (8 * i);
+        return value;
+    }
+    const uint8_t* bytes;
+    size_t size;
+    size_t position = 0;
+};
+
+FileError DecodeOptions(ByteReader* in, DrawingImage* image) {
+    uint8_t byteSlots[HeaderSlots];
+    int32_t integerSlots[HeaderSlots];
+    double realSlots[HeaderSlots];
+    for (uint8_t& slot : byteSlots)
+        slot = in->byte();
+    for (int32_t& slot : integerSlots)
+        slot = in->int32();
+    for (double& slot : realSlots)
+        slot = in->real();
+
+    image->format = byteSlots[0];
+    image->drawOptions.snapOn = byteSlots[1] != 0;
+    image->drawOptions.snapIndex = integerSlots[0];
+    image->drawOptions.zoomIndex = integerSlots[1];
+    image->drawOptions.mapSize = realSlots[0];
+    image->calcOptions.heightProjection = realSlots[1];
+    image->calcOptions.distanceProjection = realSlots[2];
+
+    // Options of other formats are never applied, so only format 1 can bring a bad value in.
+    if (image->format != CurrentFileFormat)
+        return FileError::None;
+    bool valid = SnapIndexValid(image->drawOptions.snapIndex) && ZoomIndexValid(image->drawOptions.zoomIndex) &&
+                 std::isfinite(image->drawOptions.mapSize) && std::isfinite(image->calcOptions.heightProjection) &&
+                 std::isfinite(image->calcOptions.distanceProjection);
+    return valid ? FileError::None : FileError::BadOptions;
+}
+
+std::vector<int32_t> ReadIntegers(ByteReader* in, int32_t count) {
+    std::vector<int32_t> values(count);
+    for (int32_t& value : values)
+        value = in->int32();
+    return values;
+}
+
+FileError ReadReals(ByteReader* in, std::vector<Polygon>* polygons, std::vector<double> Polygon::*member) {
+    for (Polygon& polygon : *polygons) {
+        std::vector<double>& values = polygon.*member;
+        values.resize(polygon.vertexCount);
+        for (double& value : values) {
+            value = in->real();
+            if (!std::isfinite(value))
+                return FileError::NotFinite;
+        }
+    }
+    return FileError::None;
+}
+
+}  // namespace
+
+const char* FileErrorText(FileError error) {
+    return ErrorTexts[static_cast<int>(error)];
+}
+
+std::vector<uint8_t> EncodeDrawing(const Drawing& source) {
+    std::vector<uint8_t> bytes;
+    ByteWriter out(&bytes);
+    const DrawOptions& draw = source.drawOptions;
+    const CalcOptions& calc = source.calcOptions;
+
+    out.byte(CurrentFileFormat);
+    out.byte(draw.snapOn);
+    for (int i = 2; i < HeaderSlots; i++)
+        out.byte(0);
+    out.int32(draw.snapIndex);
+    out.int32(draw.zoomIndex);
+    for (int i = 2; i < HeaderSlots; i++)
+        out.int32(0);
+    out.real(draw.mapSize);
+    out.real(calc.heightProjection);
+    out.real(calc.distanceProjection);
+    for (int i = 3; i < HeaderSlots; i++)
+        out.real(0.0);
+
+    const PolygonStore& store = source.polygons;
+    out.int32(store.count());
+    for (int32_t count : store.vertexCounts())
+        out.int32(count);
+    for (int32_t priority : store.priorities())
+        out.int32(priority);
+    for (int32_t i = 0; i < store.count(); i++)
+        out.int32(static_cast<int32_t>(strnlen(store.polygon(i).name, PolygonNameSize - 1)));
+    for (int32_t i = 0; i < store.count(); i++) {
+        const char* name = store.polygon(i).name;
+        out.text(name, strnlen(name, PolygonNameSize - 1) + 1);
+    }
+    for (std::vector<double> Polygon::*member : {&Polygon::x, &Polygon::y, &Polygon::height})
+        for (int32_t i = 0; i < store.count(); i++)
+            for (double value : store.polygon(i).*member)
+                out.real(value);
+    return bytes;
+}
+
+// Every count and length is checked against the bytes left before anything is allocated for it, so a
+// small file that announces billions of polygons or vertices is refused at once.
+FileError DecodeDrawing(const uint8_t* bytes, size_t size, DrawingImage* image) {
+    if (size < CountOffset + 4)
+        return FileError::Truncated;
+    ByteReader in(bytes, size);
+    FileError error = DecodeOptions(&in, image);
+    if (error != FileError::None)
+        return error;
+
+    int32_t polygonCount = in.int32();
+    if (polygonCount < 0)
+        return FileError::NegativeCount;
+    if (in.remaining() / 12 < static_cast<size_t>(polygonCount))
+        return FileError::Truncated;
+    std::vector<int32_t> counts = ReadIntegers(&in, polygonCount);
+    std::vector<int32_t> priorities = ReadIntegers(&in, polygonCount);
+    std::vector<int32_t> lengths = ReadIntegers(&in, polygonCount);
+
+    uint64_t nameBytes = 0;
+    uint64_t vertexTotal = 0;
+    for (int32_t i = 0; i < polygonCount; i++) {
+        if (counts[i] < 0 || lengths[i] < 0)
+            return FileError::NegativeCount;
+        if (lengths[i] >= PolygonNameSize)
+            return FileError::NameTooLong;
+        if (!PriorityIndexValid(priorities[i]))
+            return FileError::BadPriority;
+        nameBytes += static_cast<uint64_t>(lengths[i]) + 1;
+        vertexTotal += static_cast<uint64_t>(counts[i]);
+    }
+    if (nameBytes > in.remaining() || vertexTotal > (in.remaining() - nameBytes) / 24)
+        return FileError::Truncated;
+
+    std::vector<Polygon> polygons(polygonCount);
+    for (int32_t i = 0; i < polygonCount; i++) {
+        Polygon& polygon = polygons[i];
+        polygon.vertexCount = counts[i];
+        polygon.priority = priorities[i];
+        // The name is the text up to its NUL; the buffer keeps a NUL at the end whatever the file holds.
+        memcpy(polygon.name, in.take(lengths[i] + 1), lengths[i] + 1);
+        polygon.name[PolygonNameSize - 1] = 0;
+    }
+    for (std::vector<double> Polygon::*member : {&Polygon::x, &Polygon::y, &Polygon::height}) {
+        error = ReadReals(&in, &polygons, member);
+        if (error != FileError::None)
+            return error;
+    }
+    image->polygons = std::move(polygons);
+    return FileError::None;
+}
+
+FileError ReadDrawingFile(const char* path, Drawing* target, uint8_t* format) {
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, &bytes))
+        return FileError::CannotOpen;
+    DrawingImage image;
+    FileError error = DecodeDrawing(bytes.data(), bytes.size(), &image);
+    if (error != FileError::None)
+        return error;
+    if (format)
+        *format = image.format;
+    if (image.format == CurrentFileFormat) {
+        target->drawOptions = image.drawOptions;
+        target->calcOptions = image.calcOptions;
+    }
+    target->polygons.replacePolygons(std::move(image.polygons));
+    return FileError::None;
+}
+
+FileError WriteDrawingFile(const char* path, const Drawing& source) {
+    return WriteFileAtomically(path, EncodeDrawing(source)) ? FileError::None : FileError::CannotWrite;
+}

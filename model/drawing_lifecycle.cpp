@@ -1,0 +1,62 @@
+#include "model/drawing_lifecycle.h"
+
+#include <cstring>
+
+#include "engine/calc_records.h"
+#include "engine/polygon_checks.h"
+
+namespace {
+
+void SetFlags(uint8_t isOpen, uint8_t modified, uint8_t calcReady) {
+    drawing.isOpen = isOpen;
+    drawing.modified = modified;
+    drawing.calcReady = calcReady;
+}
+
+}  // namespace
+
+// The program starts in the state that Close leaves.
+void StartDrawing() {
+    CloseDrawing();
+}
+
+void NewDrawing() {
+    drawing.polygons.clearPolygons();
+    drawing.fileName[0] = 0;
+    SetFlags(1, 0, 0);
+    DiscardResults();
+}
+
+FileError OpenDrawing(const char* path) {
+    if (!SetFileName(&drawing, path))
+        return FileError::PathTooLong;
+    FileError error = ReadDrawingFile(path, &drawing);
+    if (error != FileError::None)
+        return error;
+    DiscardResults();
+    if (drawing.polygons.count() > 0 && !CheckDrawing(drawing)) {
+        drawing.polygons.clearPolygons();
+        return FileError::InvalidPolygons;
+    }
+    SetFlags(1, 0, 1);
+    return FileError::None;
+}
+
+FileError SaveDrawing(const char* path) {
+    if (strlen(path) >= FileNameSize)
+        return FileError::PathTooLong;
+    FileError error = WriteDrawingFile(path, drawing);
+    if (error == FileError::None) {
+        SetFileName(&drawing, path);
+        drawing.modified = 0;
+    }
+    return error;
+}
+
+void CloseDrawing() {
+    drawing.polygons.clearPolygons();
+    resetOptions(&drawing);
+    drawing.fileName[0] = 0;
+    SetFlags(0, 0, 0);
+    DiscardResults();
+}

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs and fetches the polygon clipper's source into the
+# build tree. Safe to run again: it skips what is already there, so builds work offline afterwards.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+    cmake ninja-build g++ clang libclang-rt-14-dev googletest
+    g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+    wine wine64 xvfb xauth imagemagick dpkg-dev
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+scripts/fetch_clipper.sh

@@ -1,0 +1,17 @@
+# Runs the example generator into OUTPUT and compares every file with the stored one, byte for byte.
+file(MAKE_DIRECTORY "${OUTPUT}")
+execute_process(COMMAND ${EMULATOR} "${GENERATOR}" "${OUTPUT}" RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "make_examples failed with status ${status}")
+endif()
+file(GLOB written RELATIVE "${OUTPUT}" "${OUTPUT}/*.Zlv")
+if(NOT written)
+    message(FATAL_ERROR "make_examples wrote no drawing")
+endif()
+foreach(name IN LISTS written)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${OUTPUT}/${name}" "${STORED}/${name}"
+                    RESULT_VARIABLE differs)
+    if(differs)
+        message(FATAL_ERROR "examples/${name} differs from what make_examples writes; run it on examples/")
+    endif()
+endforeach()
