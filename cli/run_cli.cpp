@@ -6,7 +6,7 @@
 namespace {
 
 const char UsageText[] =
-    "Usage: zelvora-cli COMMAND [ARGUMENTS]\n"
+    "usage: zelvora-cli COMMAND [ARGUMENTS]\n"
     "\n"
     "Reads, checks and converts Zelvora drawings (.Zlv files) without opening a window.\n"
     "\n"

@@ -175,7 +175,7 @@ bool PolygonsAreNeighbours(const CalcInput& input, int32_t* outerContours) {
             points.push_back(PointOf(v));
         ClipPolygon merged;
         if (!NormalForm(SingleContourPolygon(points.data(), static_cast<int32_t>(points.size())), &merged) ||
-            (i > 0 && !ClipUnion(merged, running, &merged))) {
+            (i > 1 && !ClipUnion(merged, running, &merged))) {
             *outerContours = OuterCountUnknown;
             return false;
         }

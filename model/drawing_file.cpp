@@ -208,9 +208,9 @@ FileError DecodeDrawing(const uint8_t* bytes, size_t size, DrawingImage* image) 
         Polygon& polygon = polygons[i];
         polygon.vertexCount = counts[i];
         polygon.priority = priorities[i];
-        // The name is the text up to its NUL; the buffer keeps a NUL at the end whatever the file holds.
-        memcpy(polygon.name, in.take(lengths[i] + 1), lengths[i] + 1);
-        polygon.name[PolygonNameSize - 1] = 0;
+        // The stored length decides: the name is at most that many bytes, up to an earlier NUL, and a
+        // terminator byte that is not NUL does not lengthen it.
+        memcpy(polygon.name, in.take(lengths[i] + 1), lengths[i]);
     }
     for (std::vector<double> Polygon::*member : {&Polygon::x, &Polygon::y, &Polygon::height}) {
         error = ReadReals(&in, &polygons, member);

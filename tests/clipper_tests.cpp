@@ -1,0 +1,165 @@
+#include "engine/clipper.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+// An axis-aligned rectangle as one contour, counter-clockwise unless asked otherwise.
+ClipContour Box(double x0, double y0, double x1, double y1, bool clockwise = false, bool hole = false) {
+    ClipContour contour;
+    contour.hole = hole;
+    contour.points = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+    if (clockwise)
+        contour.points = {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}};
+    return contour;
+}
+
+ClipPolygon Region(std::vector<ClipContour> contours) {
+    ClipPolygon polygon;
+    polygon.contours = std::move(contours);
+    return polygon;
+}
+
+// Outer contours count positive, holes negative.
+double RegionArea(const ClipPolygon& polygon) {
+    double area = 0.0;
+    for (const ClipContour& c : polygon.contours) {
+        double a = PolygonArea(c.points.data(), static_cast<int32_t>(c.points.size()));
+        area += c.hole ? -a : a;
+    }
+    return area;
+}
+
+int HoleCount(const ClipPolygon& polygon) {
+    return static_cast<int>(polygon.contours.size()) - OuterContourCount(polygon);
+}
+
+// Four 2 m wide blocks around a 6 m by 6 m courtyard.
+std::vector<ClipContour> Ring() {
+    return {Box(0, 0, 10, 2), Box(0, 8, 10, 10), Box(0, 2, 2, 8), Box(8, 2, 10, 8)};
+}
+
+}  // namespace
+
+TEST(Clipper, UnionOfOverlappingSquaresHasTheUnionArea) {
+    ClipPolygon result;
+    ASSERT_TRUE(ClipUnion(Region({Box(0, 0, 10, 10)}), Region({Box(5, 5, 15, 15)}), &result));
+    EXPECT_EQ(OuterContourCount(result), 1);
+    EXPECT_EQ(HoleCount(result), 0);
+    EXPECT_NEAR(RegionArea(result), 175.0, 1e-9);
+}
+
+TEST(Clipper, NormalFormTurnsAClockwiseContourIntoOneOuter) {
+    ClipPolygon result;
+    ASSERT_TRUE(NormalForm(Region({Box(1, 2, 4, 7, true)}), &result));
+    ASSERT_EQ(result.contours.size(), 1u);
+    EXPECT_FALSE(result.contours[0].hole);
+    EXPECT_NEAR(RegionArea(result), 15.0, 1e-9);
+}
+
+// Overlapping outer contours of one polygon fill their union, not an even-odd pattern.
+TEST(Clipper, NormalFormUnitesOverlappingOuterContours) {
+    ClipPolygon result;
+    ASSERT_TRUE(NormalForm(Region({Box(0, 0, 10, 10), Box(5, 5, 15, 15, true)}), &result));
+    EXPECT_EQ(OuterContourCount(result), 1);
+    EXPECT_EQ(HoleCount(result), 0);
+    EXPECT_NEAR(RegionArea(result), 175.0, 1e-9);
+}
+
+TEST(Clipper, DifferenceOfInnerSquareLeavesOuterAndHole) {
+    ClipPolygon result;
+    ASSERT_TRUE(ClipDifference(Region({Box(0, 0, 10, 10)}), Region({Box(3, 3, 6, 6)}), &result));
+    ASSERT_EQ(result.contours.size(), 2u);
+    EXPECT_EQ(OuterContourCount(result), 1);
+    for (const ClipContour& c : result.contours) {
+        double a = PolygonArea(c.points.data(), static_cast<int32_t>(c.points.size()));
+        EXPECT_NEAR(a, c.hole ? 9.0 : 100.0, 1e-9);
+    }
+    EXPECT_NEAR(RegionArea(result), 91.0, 1e-9);
+}
+
+TEST(Clipper, SquaresOneMetreApartStayTwoOuterContours) {
+    ClipPolygon result;
+    ASSERT_TRUE(ClipUnion(Region({Box(0, 0, 10, 10)}), Region({Box(11, 0, 21, 10)}), &result));
+    EXPECT_EQ(OuterContourCount(result), 2);
+    EXPECT_EQ(HoleCount(result), 0);
+    EXPECT_NEAR(RegionArea(result), 200.0, 1e-9);
+}
+
+TEST(Clipper, RingAroundCourtyardIsOneOuterAndOneHole) {
+    std::vector<ClipContour> ring = Ring();
+    ClipPolygon result;
+    ASSERT_TRUE(ClipUnion(Region({ring[0], ring[1]}), Region({ring[2], ring[3]}), &result));
+    EXPECT_EQ(OuterContourCount(result), 1);
+    EXPECT_EQ(HoleCount(result), 1);
+    EXPECT_NEAR(RegionArea(result), 64.0, 1e-9);
+}
+
+// NaN, infinities and anything beyond 1e18 micrometres never reach the clipper; the operation reports
+// failure instead of rounding them into nonsense or throwing. 2e12 m would still fit the clipper's own
+// range, so it shows the limit is ours.
+TEST(Clipper, UnrepresentableCoordinateFailsInsteadOfThrowing) {
+    const double bad[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                          -std::numeric_limits<double>::infinity(), 1e13, -1e13, 2e12};
+    ClipPolygon square = Region({Box(0, 0, 10, 10)});
+    for (double value : bad) {
+        ClipPolygon broken = Region({Box(0, 0, 10, 10)});
+        broken.contours[0].points[2].y = value;
+        ClipPolygon result;
+        EXPECT_FALSE(NormalForm(broken, &result)) << value;
+        EXPECT_FALSE(ClipUnion(square, broken, &result)) << value;
+        EXPECT_FALSE(ClipDifference(square, broken, &result)) << value;
+        broken.contours[0].points[2] = {value, 10};
+        EXPECT_FALSE(ClipUnion(broken, square, &result)) << value;
+    }
+}
+
+TEST(Clipper, LargeButRepresentableCoordinatesStillWork) {
+    ClipPolygon result;
+    ASSERT_TRUE(NormalForm(Region({Box(9e11, 9e11, 9e11 + 1000, 9e11 + 1000)}), &result));
+    EXPECT_EQ(OuterContourCount(result), 1);
+}
+
+TEST(Clipper, EmptyPolygonUnitedWithSquareIsTheSquare) {
+    ClipPolygon square = Region({Box(0, 0, 10, 10)});
+    for (const ClipPolygon& empty : {ClipPolygon(), SingleContourPolygon(nullptr, 0)}) {
+        ClipPolygon result;
+        ASSERT_TRUE(ClipUnion(empty, square, &result));
+        EXPECT_EQ(OuterContourCount(result), 1);
+        EXPECT_EQ(HoleCount(result), 0);
+        EXPECT_NEAR(RegionArea(result), 100.0, 1e-9);
+        ASSERT_TRUE(ClipUnion(square, empty, &result));
+        EXPECT_NEAR(RegionArea(result), 100.0, 1e-9);
+    }
+}
+
+// The hole flag, not the order of the points, decides what a contour is.
+TEST(Clipper, ResultsDoNotDependOnInputWinding) {
+    for (int windings = 0; windings < 8; windings++) {
+        bool subjectCw = windings & 1, clipCw = windings & 2, holeCw = windings & 4;
+        ClipPolygon subject = Region({Box(0, 0, 10, 10, subjectCw), Box(2, 2, 4, 4, holeCw, true)});
+        ClipPolygon clip = Region({Box(5, 5, 15, 15, clipCw)});
+        ClipPolygon united, difference;
+        ASSERT_TRUE(ClipUnion(subject, clip, &united));
+        ASSERT_TRUE(ClipDifference(subject, clip, &difference));
+        EXPECT_EQ(OuterContourCount(united), 1) << windings;
+        EXPECT_EQ(HoleCount(united), 1) << windings;
+        EXPECT_NEAR(RegionArea(united), 171.0, 1e-9) << windings;
+        EXPECT_EQ(OuterContourCount(difference), 1) << windings;
+        EXPECT_NEAR(RegionArea(difference), 71.0, 1e-9) << windings;
+    }
+}
+
+TEST(Clipper, SingleContourPolygonIsOneOuterCopy) {
+    Point points[] = {{0, 0}, {3, 0}, {0, 4}};
+    ClipPolygon polygon = SingleContourPolygon(points, 3);
+    points[1].x = 99;
+    ASSERT_EQ(polygon.contours.size(), 1u);
+    EXPECT_FALSE(polygon.contours[0].hole);
+    ASSERT_EQ(polygon.contours[0].points.size(), 3u);
+    EXPECT_EQ(polygon.contours[0].points[1].x, 3.0);
+}

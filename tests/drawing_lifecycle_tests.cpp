@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "engine/calc_records.h"
+#include "model/drawing_lifecycle.h"
+#include "tests/test_support.h"
+
+namespace {
+
+class DrawingLifecycle : public ::testing::Test {
+  protected:
+    void SetUp() override { StartDrawing(); }
+    void TearDown() override { StartDrawing(); }
+
+    // A file of the given polygons with options unlike the defaults.
+    static std::string SaveFile(const char* name, const std::vector<Polygon>& polygons) {
+        Drawing source;
+        source.drawOptions = {1, 6, 1, 400.0};
+        source.calcOptions = {2.0, 300.0};
+        for (const Polygon& polygon : polygons)
+            source.polygons.appendPolygon(polygon);
+        std::string path = TestPath(name);
+        WriteDrawingFile(path.c_str(), source);
+        return path;
+    }
+
+    static void ExpectDefaultOptions() {
+        EXPECT_EQ(drawing.drawOptions.snapOn, 0);
+        EXPECT_EQ(drawing.drawOptions.snapIndex, 4);
+        EXPECT_EQ(drawing.drawOptions.zoomIndex, 3);
+        EXPECT_EQ(drawing.drawOptions.mapSize, 100.0);
+        EXPECT_EQ(drawing.calcOptions.heightProjection, 3.0);
+        EXPECT_EQ(drawing.calcOptions.distanceProjection, 500.0);
+    }
+
+    static void ExpectFlags(int isOpen, int modified, int calcReady) {
+        EXPECT_EQ(drawing.isOpen, isOpen);
+        EXPECT_EQ(drawing.modified, modified);
+        EXPECT_EQ(drawing.calcReady, calcReady);
+    }
+};
+
+Polygon Square(const char* name) {
+    return MakePolygon(name, 0, {{0, 0, 5}, {10, 0, 5}, {10, 10, 5}, {0, 10, 5}});
+}
+
+}  // namespace
+
+TEST_F(DrawingLifecycle, NewKeepsOptionsStoredSinceAndEmptiesTheRest) {
+    drawing.drawOptions.zoomIndex = 0;
+    drawing.calcOptions.heightProjection = 4.0;
+    strcpy(drawing.fileName, "old.Zlv");
+    drawing.polygons.appendPolygon(Square("left over"));
+    calcResult.contourCount = 3;
+    NewDrawing();
+    ExpectFlags(1, 0, 0);
+    EXPECT_EQ(drawing.polygons.count(), 0);
+    EXPECT_STREQ(drawing.fileName, "");
+    EXPECT_EQ(calcResult.contourCount, 0);
+    EXPECT_EQ(drawing.drawOptions.zoomIndex, 0);
+    EXPECT_EQ(drawing.calcOptions.heightProjection, 4.0);
+}
+
+TEST_F(DrawingLifecycle, NewAfterCloseStartsFromDefaults) {
+    NewDrawing();
+    drawing.drawOptions = {1, 1, 1, 900.0};
+    drawing.calcOptions = {9.0, 9.0};
+    drawing.modified = 1;
+    CloseDrawing();
+    ExpectFlags(0, 0, 0);
+    NewDrawing();
+    ExpectDefaultOptions();
+}
+
+TEST_F(DrawingLifecycle, OpenTakesPolygonsOptionsAndName) {
+    std::string path = SaveFile("open.Zlv", {Square("one"), Square("two")});
+    calcResult.contourCount = 7;
+    ASSERT_EQ(OpenDrawing(path.c_str()), FileError::None);
+    ExpectFlags(1, 0, 1);
+    EXPECT_EQ(drawing.polygons.count(), 2);
+    EXPECT_STREQ(drawing.fileName, path.c_str());
+    EXPECT_EQ(drawing.drawOptions.mapSize, 400.0);
+    EXPECT_EQ(drawing.calcOptions.distanceProjection, 300.0);
+    EXPECT_EQ(calcResult.contourCount, 0);
+}
+
+TEST_F(DrawingLifecycle, OpenOfAnEmptyDrawingSucceedsWithoutTheCheck) {
+    std::string path = SaveFile("empty.Zlv", {});
+    ASSERT_EQ(OpenDrawing(path.c_str()), FileError::None);
+    ExpectFlags(1, 0, 1);
+    EXPECT_EQ(drawing.polygons.count(), 0);
+}
+
+TEST_F(DrawingLifecycle, OpenOfInvalidPolygonsClearsThemButKeepsTheFileOptions) {
+    Polygon twoVertices = MakePolygon("line", 0, {{0, 0, 1}, {5, 5, 1}});
+    Polygon repeated = MakePolygon("dup", 0, {{0, 0, 1}, {5, 0, 1}, {5, 0, 1}, {0, 5, 1}});
+    Polygon bowTie = MakePolygon("bow", 0, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}});
+    for (const Polygon& bad : {twoVertices, repeated, bowTie}) {
+        StartDrawing();
+        std::string path = SaveFile("invalid.Zlv", {Square("fine"), bad});
+        EXPECT_EQ(OpenDrawing(path.c_str()), FileError::InvalidPolygons) << bad.name;
+        EXPECT_EQ(drawing.polygons.count(), 0) << bad.name;
+        ExpectFlags(0, 0, 0);
+        EXPECT_EQ(drawing.drawOptions.mapSize, 400.0) << "options read from the file stay in force";
+        EXPECT_STREQ(drawing.fileName, path.c_str());
+    }
+}
+
+TEST_F(DrawingLifecycle, OpenOfAMissingFileKeepsItsNameAndOpensNothing) {
+    std::string path = TestPath("not-there.Zlv");
+    EXPECT_EQ(OpenDrawing(path.c_str()), FileError::CannotOpen);
+    ExpectFlags(0, 0, 0);
+    EXPECT_STREQ(drawing.fileName, path.c_str());
+    ExpectDefaultOptions();
+}
+
+TEST_F(DrawingLifecycle, OpenRefusesPathsThatDoNotFit) {
+    std::string tooLong = TestPath("") + std::string(FileNameSize, 'x');
+    EXPECT_EQ(OpenDrawing(tooLong.c_str()), FileError::PathTooLong);
+    EXPECT_STREQ(drawing.fileName, "");
+}
+
+TEST_F(DrawingLifecycle, SaveClearsModifiedOnlyWhenTheWriteSucceeded) {
+    NewDrawing();
+    drawing.polygons.appendPolygon(Square("kept"));
+    drawing.modified = 1;
+    std::string unwritable = TestPath("missing-folder") + "/plan.Zlv";
+    EXPECT_EQ(SaveDrawing(unwritable.c_str()), FileError::CannotWrite);
+    EXPECT_EQ(drawing.modified, 1) << "a failed save must not make Close discard the work";
+    EXPECT_STREQ(drawing.fileName, "");
+
+    std::string path = TestPath("saved.Zlv");
+    ASSERT_EQ(SaveDrawing(path.c_str()), FileError::None);
+    EXPECT_EQ(drawing.modified, 0);
+    EXPECT_STREQ(drawing.fileName, path.c_str());
+    ASSERT_EQ(SaveDrawing(drawing.fileName), FileError::None) << "saving under the current name";
+    EXPECT_STREQ(drawing.fileName, path.c_str());
+}
+
+TEST_F(DrawingLifecycle, SavedDrawingOpensAsItWas) {
+    NewDrawing();
+    drawing.drawOptions.snapIndex = 7;
+    drawing.polygons.appendPolygon(Square("round trip"));
+    std::string path = TestPath("again.Zlv");
+    ASSERT_EQ(SaveDrawing(path.c_str()), FileError::None);
+    std::vector<uint8_t> saved = EncodeDrawing(drawing);
+    CloseDrawing();
+    ASSERT_EQ(OpenDrawing(path.c_str()), FileError::None);
+    EXPECT_EQ(EncodeDrawing(drawing), saved);
+}
