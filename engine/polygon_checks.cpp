@@ -89,6 +89,10 @@ bool SlopedEdgesCross(const Edge& a, const EdgeLine& lineA, const Edge& b, const
     return InsideSloped(a, x, y) && InsideSloped(b, x, y);
 }
 
+Edge Shifted(const Edge& edge, Point origin) {
+    return {{edge.start.x - origin.x, edge.start.y - origin.y}, {edge.end.x - origin.x, edge.end.y - origin.y}};
+}
+
 Point PointOf(const CalcVertex& v) {
     return {v.x, v.y};
 }
@@ -134,8 +138,14 @@ CalcInput MakeCalcInput(const Drawing& source) {
 }
 
 // Exact comparisons throughout, except for the 1e-9 snap of a computed crossing onto an end point,
-// which keeps two sloped edges that meet at a vertex compatible despite rounding.
+// which keeps two sloped edges that meet at a vertex compatible despite rounding. The edges are first
+// moved so that the first one starts at the origin: at map coordinates the lines' intercepts would
+// otherwise be huge, and the crossing point computed from them too coarse to tell a steep edge crossing
+// a horizontal one from a miss. Nearby coordinates subtract exactly, so equalities and order are kept.
 bool EdgesCompatible(Edge first, Edge second) {
+    Point origin = first.start;
+    first = Shifted(first, origin);
+    second = Shifted(second, origin);
     bool ok = !SamePoint(first.start, first.end) && !SamePoint(second.start, second.end);
     EdgeLine a = LineOf(&first, ok);
     EdgeLine b = LineOf(&second, ok);
@@ -175,7 +185,7 @@ bool PolygonsAreNeighbours(const CalcInput& input, int32_t* outerContours) {
             points.push_back(PointOf(v));
         ClipPolygon merged;
         if (!NormalForm(SingleContourPolygon(points.data(), static_cast<int32_t>(points.size())), &merged) ||
-            (i > 1 && !ClipUnion(merged, running, &merged))) {
+            (i > 0 && !ClipUnion(merged, running, &merged))) {
             *outerContours = OuterCountUnknown;
             return false;
         }

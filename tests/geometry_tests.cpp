@@ -100,21 +100,21 @@ TEST(GeometryCirclePolygon, ZeroRadiusIsTheCentreRepeated) {
     }
 }
 
-TEST(GeometryBandCorners, HorizontalEdgeTakesVerticalPerpendiculars) {
-    std::array<Point, 4> c = BandCorners({0, 0}, {10, 0}, 2, 4);
-    const Point expected[] = {{0, -2}, {0, 2}, {10, 4}, {10, -4}};
-    for (int i = 0; i < 4; i++) {
-        EXPECT_DOUBLE_EQ(c[i].x, expected[i].x) << "corner " << i;
-        EXPECT_DOUBLE_EQ(c[i].y, expected[i].y) << "corner " << i;
-    }
-}
-
-TEST(GeometryBandCorners, VerticalEdgeTakesHorizontalPerpendiculars) {
-    std::array<Point, 4> c = BandCorners({0, 0}, {0, 10}, 1, 1);
-    const Point expected[] = {{1, 0}, {-1, 0}, {-1, 10}, {1, 10}};
-    for (int i = 0; i < 4; i++) {
-        EXPECT_DOUBLE_EQ(c[i].x, expected[i].x) << "corner " << i;
-        EXPECT_DOUBLE_EQ(c[i].y, expected[i].y) << "corner " << i;
+TEST(GeometryBandCorners, AxisParallelEdgesGiveExactCorners) {
+    const struct {
+        Point a, b;
+        double rA, rB;
+        Point corners[4];
+    } cases[] = {
+        {{0, 0}, {10, 0}, 2, 4, {{0, -2}, {0, 2}, {10, 4}, {10, -4}}},  // vertical perpendiculars
+        {{0, 0}, {0, 10}, 1, 1, {{1, 0}, {-1, 0}, {-1, 10}, {1, 10}}},  // horizontal perpendiculars
+    };
+    for (const auto& c : cases) {
+        std::array<Point, 4> corners = BandCorners(c.a, c.b, c.rA, c.rB);
+        for (int i = 0; i < 4; i++) {
+            EXPECT_DOUBLE_EQ(corners[i].x, c.corners[i].x) << "corner " << i;
+            EXPECT_DOUBLE_EQ(corners[i].y, c.corners[i].y) << "corner " << i;
+        }
     }
 }
 
@@ -130,12 +130,7 @@ TEST(GeometryBandCorners, SlopedEdgesGiveAnUncrossedTrapezoid) {
 // formula cancels here at map coordinates, the unit-direction form does not.
 TEST(GeometryBandCorners, SteepPerpendicularsAtMapCoordinatesKeepTheirRadius) {
     Point a{500000, 5000000}, b{500050, 5000000.01};
-    std::array<Point, 4> c = BandCorners(a, b, 30, 30);
-    EXPECT_NEAR(Distance(c[0], a), 30, 1e-6);
-    EXPECT_NEAR(Distance(c[1], a), 30, 1e-6);
-    EXPECT_NEAR(Distance(c[2], b), 30, 1e-6);
-    EXPECT_NEAR(Distance(c[3], b), 30, 1e-6);
-    ExpectBand(a, b, 30, 30);
+    ExpectBand(a, b, 30, 30);  // radii within 1.1e-7 m
     ExpectBand({500000, 5000000}, {500000.01, 5000050}, 30, 20);
 }
 
@@ -149,24 +144,22 @@ TEST(GeometryBandCorners, ZeroRadiusGivesTheVertexNotNaN) {
     }
 }
 
-TEST(GeometryPerpendicularPoints, LargerXComesFirstForEitherSlopeSign) {
+TEST(GeometryPerpendicularPoints, LargerXFirstOrLowerPointFirstWhenVertical) {
     const double root5 = std::sqrt(5.0);
-    std::array<Point, 2> up = PerpendicularPoints(false, {10, 20}, 2, root5);
-    EXPECT_DOUBLE_EQ(up[0].x, 11);
-    EXPECT_DOUBLE_EQ(up[0].y, 22);
-    EXPECT_DOUBLE_EQ(up[1].x, 9);
-    EXPECT_DOUBLE_EQ(up[1].y, 18);
-    std::array<Point, 2> down = PerpendicularPoints(false, {10, 20}, -2, root5);
-    EXPECT_DOUBLE_EQ(down[0].x, 11);
-    EXPECT_DOUBLE_EQ(down[0].y, 18);
-    EXPECT_DOUBLE_EQ(down[1].x, 9);
-    EXPECT_DOUBLE_EQ(down[1].y, 22);
-}
-
-TEST(GeometryPerpendicularPoints, VerticalGivesLowerPointFirst) {
-    std::array<Point, 2> p = PerpendicularPoints(true, {10, 20}, 123, 3);
-    EXPECT_EQ(p[0].x, 10);
-    EXPECT_EQ(p[0].y, 17);
-    EXPECT_EQ(p[1].x, 10);
-    EXPECT_EQ(p[1].y, 23);
+    const struct {
+        bool vertical;
+        double s, r;
+        Point first, second;
+    } cases[] = {
+        {false, 2, root5, {11, 22}, {9, 18}},
+        {false, -2, root5, {11, 18}, {9, 22}},
+        {true, 123, 3, {10, 17}, {10, 23}},  // the slope is ignored
+    };
+    for (const auto& c : cases) {
+        std::array<Point, 2> p = PerpendicularPoints(c.vertical, {10, 20}, c.s, c.r);
+        EXPECT_DOUBLE_EQ(p[0].x, c.first.x);
+        EXPECT_DOUBLE_EQ(p[0].y, c.first.y);
+        EXPECT_DOUBLE_EQ(p[1].x, c.second.x);
+        EXPECT_DOUBLE_EQ(p[1].y, c.second.y);
+    }
 }
