@@ -1,7 +1,46 @@
 #include "engine/calc_records.h"
 
+#include <algorithm>
+#include <limits>
+
+#include "engine/polygon_checks.h"
+
 CalcResult calcResult;
+uint8_t resultsValid = 0;
+std::atomic<uint8_t> stopRequested{0};
+std::atomic<int32_t> progressPosition{0};
+int32_t progressTotal = 0;
+
+namespace {
+
+ProgressSink progressSink = nullptr;
+
+}  // namespace
 
 void DiscardResults() {
     calcResult.contourCount = 0;
+}
+
+void SetProgressSink(ProgressSink sink) {
+    progressSink = sink;
+}
+
+// The range is two steps more than a full run takes, so the bar ends just short of full.
+void InitProgress(const CalcInput& input) {
+    resultsValid = 0;
+    stopRequested = 0;
+    progressPosition = 0;
+    int64_t total = static_cast<int64_t>(input.polygons.size());
+    for (const CalcPolygon& polygon : input.polygons)
+        total += 2 * static_cast<int64_t>(polygon.vertices.size()) + 3;
+    total = 2 * total;
+    progressTotal = static_cast<int32_t>(std::min<int64_t>(total, std::numeric_limits<int32_t>::max()));
+    if (progressSink)
+        progressSink(0, progressTotal);
+}
+
+void AdvanceProgress() {
+    int32_t position = ++progressPosition;
+    if (progressSink)
+        progressSink(position, progressTotal);
 }

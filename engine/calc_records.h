@@ -1,6 +1,8 @@
-// The one result of the last Ad/Am calculation, shared by the view, the export and the editing tools.
+// The one result of the last Ad/Am calculation, and the run state a calculation shares with whoever
+// watches it: the stop flag and the progress counters.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -19,3 +21,17 @@ extern CalcResult calcResult;
 
 // Marks the result stale so that the next View calculates again; the arrays wait for the next run.
 void DiscardResults();
+
+extern uint8_t resultsValid;                // set only when a calculation completed
+extern std::atomic<uint8_t> stopRequested;  // set by the user's Close, polled by the calculation
+extern std::atomic<int32_t> progressPosition;
+extern int32_t progressTotal;
+
+// Receives the progress: once with position 0 when a run starts, then after every step. Installed by
+// the caller (the progress dialog, the command-line bar, a test); none by default.
+using ProgressSink = void (*)(int32_t position, int32_t total);
+void SetProgressSink(ProgressSink sink);
+
+struct CalcInput;
+void InitProgress(const CalcInput& input);
+void AdvanceProgress();

@@ -48,19 +48,25 @@ ClipPolygon FromClipperPaths(const ClipperLib::Paths& paths) {
     return polygon;
 }
 
+bool ExecutePaths(ClipperLib::ClipType operation, const ClipperLib::Paths& subject, const ClipperLib::Paths& clip,
+                  ClipPolygon* result, bool strictlySimple = false) {
+    ClipperLib::Clipper clipper;
+    clipper.StrictlySimple(strictlySimple);
+    ClipperLib::Paths solution;
+    clipper.AddPaths(subject, ClipperLib::ptSubject, true);
+    clipper.AddPaths(clip, ClipperLib::ptClip, true);
+    if (!clipper.Execute(operation, solution, ClipperLib::pftNonZero, ClipperLib::pftNonZero))
+        return false;
+    *result = FromClipperPaths(solution);
+    return true;
+}
+
 bool Execute(ClipperLib::ClipType operation, const ClipPolygon& subject, const ClipPolygon& clip,
-             ClipPolygon* result) {
+             ClipPolygon* result, bool strictlySimple = false) {
     try {
-        ClipperLib::Paths subjectPaths, clipPaths, solution;
-        if (!ToClipperPaths(subject, &subjectPaths) || !ToClipperPaths(clip, &clipPaths))
-            return false;
-        ClipperLib::Clipper clipper;
-        clipper.AddPaths(subjectPaths, ClipperLib::ptSubject, true);
-        clipper.AddPaths(clipPaths, ClipperLib::ptClip, true);
-        if (!clipper.Execute(operation, solution, ClipperLib::pftNonZero, ClipperLib::pftNonZero))
-            return false;
-        *result = FromClipperPaths(solution);
-        return true;
+        ClipperLib::Paths subjectPaths, clipPaths;
+        return ToClipperPaths(subject, &subjectPaths) && ToClipperPaths(clip, &clipPaths) &&
+               ExecutePaths(operation, subjectPaths, clipPaths, result, strictlySimple);
     } catch (...) {
         return false;
     }
@@ -79,12 +85,30 @@ bool NormalForm(const ClipPolygon& polygon, ClipPolygon* result) {
     return Execute(ClipperLib::ctUnion, polygon, ClipPolygon(), result);  // same as with itself, half the work
 }
 
+// Ten times the cost of a plain union, so only finished outlines go through it.
+bool StrictlySimpleForm(const ClipPolygon& polygon, ClipPolygon* result) {
+    return Execute(ClipperLib::ctUnion, polygon, ClipPolygon(), result, true);
+}
+
 bool ClipUnion(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result) {
     return Execute(ClipperLib::ctUnion, subject, clip, result);
 }
 
 bool ClipDifference(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result) {
     return Execute(ClipperLib::ctDifference, subject, clip, result);
+}
+
+// Each part winds +1 inside and 0 outside, so under the non-zero rule their sum fills the union.
+bool ClipUnionAll(const std::vector<ClipPolygon>& parts, ClipPolygon* result) {
+    try {
+        ClipperLib::Paths subjectPaths;
+        for (const ClipPolygon& part : parts)
+            if (!ToClipperPaths(part, &subjectPaths))
+                return false;
+        return ExecutePaths(ClipperLib::ctUnion, subjectPaths, ClipperLib::Paths(), result);
+    } catch (...) {
+        return false;
+    }
 }
 
 int32_t OuterContourCount(const ClipPolygon& polygon) {

@@ -22,7 +22,14 @@ ClipPolygon SingleContourPolygon(const Point* points, int32_t count);
 
 // The polygon united with itself: simple contours, outer ones and holes told apart.
 bool NormalForm(const ClipPolygon& polygon, ClipPolygon* result);
+// The normal form with no contour touching itself or another, so that every hole and every island in a
+// hole is a contour of its own. A plain normal form may join them at a shared vertex.
+bool StrictlySimpleForm(const ClipPolygon& polygon, ClipPolygon* result);
+
 bool ClipUnion(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result);
 bool ClipDifference(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result);
+
+// The union of every part in one pass of the clipper; cheaper than uniting them one by one.
+bool ClipUnionAll(const std::vector<ClipPolygon>& parts, ClipPolygon* result);
 
 int32_t OuterContourCount(const ClipPolygon& polygon);
