@@ -17,6 +17,8 @@ int RunCli(int argc, char** argv);
 
 int InfoCommand(int argc, char** argv);
 int CopyCommand(int argc, char** argv);
+int CalcCommand(int argc, char** argv);
+int SvgCommand(int argc, char** argv);
 
 // Reads path into target with the file's own options applied; on failure tells why on standard error.
 bool LoadDrawing(const char* path, struct Drawing* target, uint8_t* format = nullptr);

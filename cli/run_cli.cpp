@@ -18,11 +18,26 @@ const char UsageText[] =
     "                       priority (1..10) and vertex count, separated by tabs.\n"
     "  copy IN.Zlv OUT.Zlv  Read a drawing and write it to another file. The output is replaced in\n"
     "                       one step, so an existing OUT.Zlv is never left half-written.\n"
+    "  calc FILE.Zlv        Calculate Ad and Am by the graphic method and print them in km^2, then\n"
+    "                       the contour and hole counts of both outlines. Polygons that do not\n"
+    "                       form one footprint are calculated all the same, with a warning.\n"
+    "      --json                    print one JSON object: ad, am (km^2, 17 digits), adContours,\n"
+    "                                amContours, adHoles, amHoles, neighbours, outerContours,\n"
+    "                                polygons, vertices, seconds\n"
+    "      --require-neighbours      refuse polygons that do not form one footprint\n"
+    "      --height-projection K     use K instead of the drawing's factor (at least 1.0)\n"
+    "      --distance-projection D   use D metres instead of the drawing's (at least 0.01)\n"
+    "      --quiet                   no progress bar (drawn only when standard error is a terminal)\n"
+    "  svg FILE.Zlv OUT.svg Calculate, then write the Ad view (or with --view am the Am view) as an\n"
+    "                       SVG picture: the outline filled, the structure in grey on top, the area\n"
+    "                       at the top left. Takes the projection and --quiet options of calc.\n"
     "  help, --help         Print this text.\n"
     "\n"
     "Exit status:\n"
     "  0   success\n"
     "  2   a file cannot be read or is not a valid drawing (\"Error to opening file\")\n"
+    "  1   the drawing cannot be calculated (\"Error to calculate Ad and Am\"), or its polygons\n"
+    "      do not form one footprint and --require-neighbours was given\n"
     "  3   a file cannot be written (\"Error to write file\")\n"
     "  64  the command line is wrong\n";
 
@@ -34,6 +49,8 @@ struct Command {
 const Command Commands[] = {
     {"info", InfoCommand},
     {"copy", CopyCommand},
+    {"calc", CalcCommand},
+    {"svg", SvgCommand},
 };
 
 }  // namespace

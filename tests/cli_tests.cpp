@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -127,4 +128,135 @@ TEST(CliUsage, HelpNamesEveryCommand) {
     EXPECT_EQ(run.status, 0);
     for (const char* word : {"info FILE.Zlv", "copy IN.Zlv OUT.Zlv", "Exit status"})
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
+}
+
+namespace {
+
+double JsonNumber(const std::string& json, const char* key) {
+    size_t at = json.find(std::string("\"") + key + "\": ");
+    return at == std::string::npos ? -1.0 : std::stod(json.substr(at + strlen(key) + 4));
+}
+
+Polygon Square(double x, double y, double side, double height) {
+    return MakePolygon("square", 0, {{x, y, height}, {x + side, y, height}, {x + side, y + side, height},
+                                     {x, y + side, height}});
+}
+
+}  // namespace
+
+TEST(CliCalc, PrintsAreasAndContourCounts) {
+    CliRun run = RunTool({"calc", Example("house.Zlv")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "Ad [km^2]: 2.12156e-03\n"
+              "Am [km^2]: 8.06379e-01\n"
+              "Ad contours: 1 (holes: 0)\n"
+              "Am contours: 2 (holes: 1)\n");
+    EXPECT_EQ(run.err, "") << "no progress bar when standard error is not a terminal";
+}
+
+TEST(CliCalc, JsonCarriesEveryKeyAndFullPrecision) {
+    CliRun run = RunTool({"calc", "--json", Example("industrial_site.Zlv")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* key : {"ad", "am", "adContours", "amContours", "adHoles", "amHoles", "neighbours",
+                            "outerContours", "polygons", "vertices", "seconds"})
+        EXPECT_NE(run.out.find(std::string("\"") + key + "\": "), std::string::npos) << key;
+    EXPECT_NE(run.out.find("\"neighbours\": true"), std::string::npos);
+    EXPECT_EQ(JsonNumber(run.out, "polygons"), 6);
+    EXPECT_EQ(JsonNumber(run.out, "vertices"), 25);
+    EXPECT_EQ(JsonNumber(run.out, "amHoles"), 1) << "the courtyard is an island inside the footprint's hole";
+    EXPECT_EQ(JsonNumber(run.out, "amContours"), 3);
+
+    CliRun text = RunTool({"calc", Example("industrial_site.Zlv")});
+    char printed[64];
+    snprintf(printed, sizeof printed, "Ad [km^2]: %.5e\n", JsonNumber(run.out, "ad"));
+    EXPECT_EQ(text.out.rfind(printed, 0), 0u) << "the 17 digits read back to the same area";
+}
+
+TEST(CliCalc, ProjectionOverridesAreLimitedLikeTheOptionsDialog) {
+    std::string path = Example("house.Zlv");
+    auto ad = [&](std::vector<std::string> extra) {
+        extra.insert(extra.begin(), {"calc", "--json", path});
+        return JsonNumber(RunTool(extra).out, "ad");
+    };
+    auto am = [&](std::vector<std::string> extra) {
+        extra.insert(extra.begin(), {"calc", "--json", path});
+        return JsonNumber(RunTool(extra).out, "am");
+    };
+    EXPECT_EQ(ad({"--height-projection", "0.5"}), ad({"--height-projection", "1"}));
+    EXPECT_EQ(ad({"--height-projection", "-4"}), ad({"--height-projection", "4"}));
+    EXPECT_LT(ad({"--height-projection", "2"}), ad({}));
+    EXPECT_EQ(ad({"--distance-projection", "100"}), ad({})) << "Ad does not depend on the distance";
+    EXPECT_EQ(am({"--distance-projection", "0"}), am({"--distance-projection", "0.01"}));
+    EXPECT_LT(am({"--distance-projection", "100"}), am({}));
+}
+
+TEST(CliCalc, PolygonsApartAreCalculatedWithAWarningUnlessRefused) {
+    std::string path = WriteDrawing("apart.Zlv", {Square(0, 0, 10, 5), Square(30, 0, 10, 5)});
+    CliRun run = RunTool({"calc", path});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "Polygons are not neighbors.\n");
+    EXPECT_EQ(run.out.rfind("Ad [km^2]: ", 0), 0u);
+
+    CliRun refused = RunTool({"calc", "--require-neighbours", path});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "Polygons are not neighbors.\n");
+    EXPECT_EQ(refused.out, "");
+}
+
+TEST(CliCalc, DrawingsThatCannotBeCalculatedExitOne) {
+    Polygon bowTie = MakePolygon("bow tie", 0, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}});
+    for (const std::string& path : {WriteDrawing("bow.Zlv", {bowTie}), WriteDrawing("none.Zlv", {})}) {
+        CliRun run = RunTool({"calc", path});
+        EXPECT_EQ(run.status, 1) << path;
+        EXPECT_NE(run.err.find("Error to calculate Ad and Am\n"), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(RunTool({"calc", TestPath("absent.Zlv")}).status, 2);
+}
+
+TEST(CliCalc, BadFlagsAreUsageErrors) {
+    const std::vector<std::vector<std::string>> wrong = {
+        {"calc"},
+        {"calc", Example("house.Zlv"), "--height-projection"},
+        {"calc", Example("house.Zlv"), "--height-projection", "three"},
+        {"calc", Example("house.Zlv"), "--distance-projection", "nan"},
+        {"calc", Example("house.Zlv"), "--frobnicate"},
+        {"svg", Example("house.Zlv"), "out.svg", "--view", "side"},
+        {"svg", Example("house.Zlv")},
+    };
+    for (const auto& arguments : wrong)
+        EXPECT_EQ(RunTool(arguments).status, 64) << arguments.back();
+}
+
+TEST(CliSvg, WritesTheChosenViewWithStructureAndLabel) {
+    std::string adPath = TestPath("view-ad.svg"), amPath = TestPath("view-am.svg");
+    ASSERT_EQ(RunTool({"svg", Example("house.Zlv"), adPath}).status, 0);
+    ASSERT_EQ(RunTool({"svg", Example("house.Zlv"), amPath, "--view", "am"}).status, 0);
+    std::vector<uint8_t> adBytes = FileBytes(adPath), amBytes = FileBytes(amPath);
+    std::string ad(adBytes.begin(), adBytes.end()), am(amBytes.begin(), amBytes.end());
+    EXPECT_NE(ad.find("<svg xmlns=\"http://www.w3.org/2000/svg\""), std::string::npos);
+    EXPECT_NE(ad.find("fill=\"#7c7cff\" fill-rule=\"evenodd\""), std::string::npos);
+    EXPECT_NE(ad.find("<g fill=\"#7f7f7f\" stroke=\"#000000\""), std::string::npos);
+    EXPECT_NE(ad.find("<polygon points=\"40.0000,40.0000 52.0000,40.0000 52.0000,49.0000 40.0000,49.0000\"/>"),
+              std::string::npos);
+    EXPECT_NE(ad.find(">2.12156e-03 km^2</text>"), std::string::npos);
+    EXPECT_NE(am.find(">8.06379e-01 km^2</text>"), std::string::npos);
+    // The Am outline has the footprint as a hole: two subpaths, against one for Ad.
+    auto subpaths = [](const std::string& svg) {
+        size_t start = svg.find(" d=\""), end = svg.find('"', start + 4), count = 0;
+        for (size_t at = start; at < end; at++)
+            count += svg[at] == 'M';
+        return count;
+    };
+    EXPECT_EQ(subpaths(ad), 1u);
+    EXPECT_EQ(subpaths(am), 2u);
+}
+
+TEST(CliSvg, UnwritableTargetExitsThreeAndUncalculableOne) {
+    EXPECT_EQ(RunTool({"svg", Example("house.Zlv"), TestPath("nowhere") + "/x.svg"}).status, 3);
+    Polygon bowTie = MakePolygon("bow tie", 0, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}});
+    std::string out = TestPath("bow.svg");
+    EXPECT_EQ(RunTool({"svg", WriteDrawing("bow2.Zlv", {bowTie}), out}).status, 1);
+    EXPECT_FALSE(FileExists(out));
 }

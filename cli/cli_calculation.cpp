@@ -1,0 +1,121 @@
+#include "cli/cli_calculation.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/ad_am_outlines.h"
+#include "options/calc_limits.h"
+
+namespace {
+
+bool ParseNumber(const char* flag, const char* text, double* value) {
+    char* end = nullptr;
+    *value = text ? strtod(text, &end) : 0.0;
+    if (!text || end == text || *end != 0 || !std::isfinite(*value)) {
+        fprintf(stderr, "zelvora-cli: %s needs a number\n", flag);
+        return false;
+    }
+    return true;
+}
+
+std::atomic<int> shownPercent{-1};
+
+// Redraws the bar only when the percentage changes, so a long run writes a few hundred bytes at most.
+void DrawProgress(int32_t position, int32_t total) {
+    int percent = total > 0 ? static_cast<int>(100.0 * position / total) : 0;
+    int shown = shownPercent.load();
+    if (percent == shown || !shownPercent.compare_exchange_strong(shown, percent))
+        return;
+    char bar[41];
+    memset(bar, '.', 40);
+    memset(bar, '#', percent * 40 / 100);
+    bar[40] = 0;
+    fprintf(stderr, "\r[%s] %3d%%", bar, percent);
+    fflush(stderr);
+}
+
+}  // namespace
+
+bool ParseCalcFlags(int argc, char** argv, CalcFlags* flags, std::vector<const char*>* arguments) {
+    for (int i = 0; i < argc; i++) {
+        const char* word = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        if (!strcmp(word, "--json")) {
+            flags->json = true;
+        } else if (!strcmp(word, "--require-neighbours")) {
+            flags->requireNeighbours = true;
+        } else if (!strcmp(word, "--quiet")) {
+            flags->quiet = true;
+        } else if (!strcmp(word, "--height-projection")) {
+            if (!ParseNumber(word, value, &flags->heightProjection))
+                return false;
+            flags->hasHeightProjection = true;
+            i++;
+        } else if (!strcmp(word, "--distance-projection")) {
+            if (!ParseNumber(word, value, &flags->distanceProjection))
+                return false;
+            flags->hasDistanceProjection = true;
+            i++;
+        } else if (!strcmp(word, "--view")) {
+            if (!value || (strcmp(value, "ad") && strcmp(value, "am"))) {
+                fprintf(stderr, "zelvora-cli: --view needs ad or am\n");
+                return false;
+            }
+            flags->adView = !strcmp(value, "ad");
+            i++;
+        } else if (word[0] == '-' && word[1] == '-') {
+            fprintf(stderr, "zelvora-cli: unknown option %s\n", word);
+            return false;
+        } else {
+            arguments->push_back(word);
+        }
+    }
+    return true;
+}
+
+CalcOptions RunOptions(const CalcOptions& stored, const CalcFlags& flags) {
+    CalcOptions options = stored;
+    if (flags.hasHeightProjection)
+        options.heightProjection = LimitHeightProjection(flags.heightProjection);
+    if (flags.hasDistanceProjection)
+        options.distanceProjection = LimitDistanceProjection(flags.distanceProjection);
+    return options;
+}
+
+bool CalculateDrawing(const Drawing& source, const CalcOptions& options, bool quiet, CalcResult* result,
+                      double* seconds) {
+    bool showProgress = !quiet && isatty(fileno(stderr));
+    shownPercent = -1;
+    SetProgressSink(showProgress ? DrawProgress : nullptr);
+    CalcInput input = MakeCalcInput(source);
+    auto start = std::chrono::steady_clock::now();
+    bool ok = ComputeAdAm(&input, options, result);
+    *seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    SetProgressSink(nullptr);
+    if (showProgress)
+        fprintf(stderr, "\r%50s\r", "");
+    if (!ok)
+        fprintf(stderr, "Error to calculate Ad and Am\n");
+    return ok;
+}
+
+ContourCounts CountContours(const CalcResult& result) {
+    ContourCounts counts;
+    for (int32_t c = 0; c < result.contourCount; c++) {
+        bool hole = result.holeFlags[c] != 0;
+        if (result.adFlags[c]) {
+            counts.ad++;
+            counts.adHoles += hole;
+        } else {
+            counts.am++;
+            counts.amHoles += hole;
+        }
+    }
+    return counts;
+}

@@ -1,0 +1,36 @@
+// What the calc and svg commands share: their flags, the calculation options of a run, and the run
+// itself with its progress bar.
+#pragma once
+
+#include <vector>
+
+#include "engine/calc_records.h"
+#include "model/drawing.h"
+
+struct CalcFlags {
+    bool json = false;
+    bool requireNeighbours = false;
+    bool quiet = false;
+    bool adView = true;
+    bool hasHeightProjection = false;
+    bool hasDistanceProjection = false;
+    double heightProjection = 0.0;
+    double distanceProjection = 0.0;
+};
+
+// Separates the flags from the other arguments; false, after saying why on standard error, for an
+// unknown flag or a value that is not a finite number.
+bool ParseCalcFlags(int argc, char** argv, CalcFlags* flags, std::vector<const char*>* arguments);
+
+// The drawing's own options with the flags' overrides, limited as the options dialog limits them.
+CalcOptions RunOptions(const CalcOptions& stored, const CalcFlags& flags);
+
+// Calculates Ad and Am, drawing a progress bar on standard error when it is a terminal and the run
+// is not quiet. On failure says "Error to calculate Ad and Am" on standard error.
+bool CalculateDrawing(const Drawing& source, const CalcOptions& options, bool quiet, CalcResult* result,
+                      double* seconds);
+
+struct ContourCounts {
+    int ad = 0, adHoles = 0, am = 0, amHoles = 0;
+};
+ContourCounts CountContours(const CalcResult& result);
