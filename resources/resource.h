@@ -1,0 +1,87 @@
+// Resource and control ids. The numbers are stored in the resource script and in saved dialog
+// layouts, so they never change.
+#pragma once
+
+// ---- icon, splash picture, user guide ------------------------------------------------------
+#define IDI_ZELVORA 120
+#define IDB_SPLASH 121
+// The user guide is the resource "ID_TEXT_HELP" of type "TEXT".
+
+// ---- main menu ---------------------------------------------------------------------------
+#define IDR_MAIN_MENU 100
+#define IDM_FILE_NEW 101
+#define IDM_DATA_IMPORT 102
+#define IDM_FILE_OPEN 103
+#define IDM_FILE_SAVE 104
+#define IDM_FILE_SAVE_AS 105
+#define IDM_FILE_CLOSE 106
+#define IDM_FILE_QUIT 107
+#define IDM_OPTIONS_DRAW 108
+#define IDM_OPTIONS_CALCULATION 109
+#define IDM_HELP_ABOUT 110
+#define IDM_DATA_EXPORT 111
+#define IDM_TOOL_SIMPLIFIED 112
+#define IDM_HELP_GUIDE 113
+
+// ---- main window children ------------------------------------------------------------------
+#define IDC_STATUS_BAR 150
+#define IDC_DRAW_BUTTON 160
+#define IDC_CREATE_BUTTON 161
+#define IDC_EDIT_BUTTON 162
+#define IDC_DELETE_BUTTON 163
+#define IDC_VIEW_AD_BUTTON 164
+#define IDC_VIEW_AM_BUTTON 165
+
+// ---- vertex dialog: height, priority and name of a new polygon -------------------------------
+#define IDD_VERTEX 125
+#define IDC_VERTEX_SAVE 126
+#define IDC_VERTEX_HEIGHT 127
+#define IDC_VERTEX_PRIORITY 128
+#define IDC_VERTEX_NAME 129
+
+// ---- draw options dialog -----------------------------------------------------------------
+#define IDD_DRAW_OPTIONS 130
+#define IDC_DRAW_SAVE 131
+#define IDC_DRAW_CANCEL 132
+#define IDC_DRAW_SNAP_STEP 133
+#define IDC_DRAW_ZOOM 134
+#define IDC_DRAW_SNAP_ON 135
+#define IDC_DRAW_MAP_SIZE 136
+
+// ---- about box ---------------------------------------------------------------------------
+#define IDD_ABOUT 137
+#define IDC_ABOUT_CLOSE 138
+
+// ---- vertex height dialog ------------------------------------------------------------------
+#define IDD_VERTEX_HEIGHT 140
+#define IDC_HEIGHT_SAVE 141
+#define IDC_HEIGHT_CANCEL 142
+#define IDC_HEIGHT_VALUE 143
+
+// ---- polygon options dialog ----------------------------------------------------------------
+#define IDD_POLYGON_OPTIONS 144
+#define IDC_POLYGON_SAVE 145
+#define IDC_POLYGON_CANCEL 146
+#define IDC_POLYGON_NAME 147
+#define IDC_POLYGON_PRIORITY 148
+
+// ---- calculation options dialog ------------------------------------------------------------
+#define IDD_CALC_OPTIONS 170
+#define IDC_CALC_SAVE 171
+#define IDC_CALC_CANCEL 172
+#define IDC_CALC_HEIGHT_PROJECTION 173
+#define IDC_CALC_DISTANCE_PROJECTION 174
+
+// ---- calculation progress dialog -----------------------------------------------------------
+#define IDD_PROGRESS 175
+#define IDC_PROGRESS_BAR 176
+#define IDC_PROGRESS_CLOSE 177
+
+// ---- simplified calculation dialog ---------------------------------------------------------
+#define IDD_SIMPLIFIED 180
+#define IDC_SIMPLIFIED_CALCULATE 181
+#define IDC_SIMPLIFIED_CLOSE 182
+#define IDC_SIMPLIFIED_LENGTH 183
+#define IDC_SIMPLIFIED_WIDTH 184
+#define IDC_SIMPLIFIED_MIN_HEIGHT 185
+#define IDC_SIMPLIFIED_MAX_HEIGHT 186
