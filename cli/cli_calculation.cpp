@@ -92,6 +92,7 @@ bool CalculateDrawing(const Drawing& source, const CalcOptions& options, bool qu
                       double* seconds) {
     bool showProgress = !quiet && isatty(fileno(stderr));
     shownPercent = -1;
+    stopRequested = 0;
     SetProgressSink(showProgress ? DrawProgress : nullptr);
     CalcInput input = MakeCalcInput(source);
     auto start = std::chrono::steady_clock::now();

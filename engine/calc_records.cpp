@@ -25,10 +25,11 @@ void SetProgressSink(ProgressSink sink) {
     progressSink = sink;
 }
 
-// The range is two steps more than a full run takes, so the bar ends just short of full.
+// The range is two steps more than a full run takes, so the bar ends just short of full. The stop flag
+// is left as it is: the caller clears it before the run, and a Close pressed while the polygons were
+// still being checked must not be forgotten here.
 void InitProgress(const CalcInput& input) {
     resultsValid = 0;
-    stopRequested = 0;
     progressPosition = 0;
     int64_t total = static_cast<int64_t>(input.polygons.size());
     for (const CalcPolygon& polygon : input.polygons)

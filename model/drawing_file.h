@@ -32,7 +32,7 @@ struct DrawingImage {
     uint8_t format = CurrentFileFormat;
     DrawOptions drawOptions;
     CalcOptions calcOptions;
-    std::vector<Polygon> polygons;
+    std::vector<struct Polygon> polygons;
 };
 
 std::vector<uint8_t> EncodeDrawing(const Drawing& source);

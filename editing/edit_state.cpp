@@ -1,0 +1,13 @@
+#include "editing/edit_state.h"
+
+EditState editState;
+
+void DropPendingPolygon() {
+    editState.constructing = false;
+}
+
+void EndDrag() {
+    editState.dragActive = false;
+    editState.selectedPolygon = -1;
+    editState.selectedVertex = -1;
+}

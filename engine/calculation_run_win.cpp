@@ -1,0 +1,119 @@
+#include "engine/calculation_run_win.h"
+
+#include <commctrl.h>
+#include <process.h>
+
+#include "engine/ad_am_outlines.h"
+#include "model/drawing.h"
+#include "resources/resource.h"
+#include "shell/prompt_win.h"
+#include "shell/ui_texts.h"
+
+namespace {
+
+constexpr UINT WM_APP_CALCULATION_DONE = WM_APP + 1;
+
+HWND progressDialog = nullptr;
+bool calculationFailed = false;
+
+// Runs on the worker thread; the progress bar belongs to the dialog's thread, which processes the
+// sent messages while its modal loop waits. The 32-bit range keeps large drawings from wrapping.
+void SendProgress(int32_t position, int32_t total) {
+    if (position == 0)
+        SendDlgItemMessageA(progressDialog, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, total);
+    SendDlgItemMessageA(progressDialog, IDC_PROGRESS_BAR, PBM_SETPOS, position, 0);
+}
+
+// Fills the one result; a failed or stopped run leaves no result and zero areas.
+bool CalculateDrawing() {
+    if (drawing.polygons.count() == 0)
+        return false;
+    calcResult.ad = calcResult.am = 0.0;
+    calcResult.contourCount = 0;
+    CalcInput input = MakeCalcInput(drawing);
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    calculationFailed = !ComputeAdAm(&input, drawing.calcOptions, &calcResult);
+    if (calculationFailed) {
+        calcResult.contourCount = 0;
+        calcResult.ad = calcResult.am = 0.0;
+    }
+    SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
+    return true;
+}
+
+unsigned __stdcall CalculationWorker(void*) {
+    CalculateDrawing();
+    return 0;
+}
+
+// Waits for the worker, then asks the dialog to end itself: EndDialog belongs to the dialog's thread.
+unsigned __stdcall CalculationSupervisor(void*) {
+    HANDLE worker = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, CalculationWorker, nullptr, 0, nullptr));
+    if (worker) {
+        WaitForMultipleObjects(1, &worker, TRUE, INFINITE);
+        CloseHandle(worker);
+    } else {
+        calculationFailed = true;
+    }
+    PostMessageA(progressDialog, WM_APP_CALCULATION_DONE, 0, 0);
+    return 0;
+}
+
+// The supervisor starts only once the dialog exists, so the first progress message has a window.
+INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+        case WM_INITDIALOG: {
+            progressDialog = dialog;
+            HANDLE supervisor =
+                reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, CalculationSupervisor, nullptr, 0, nullptr));
+            if (supervisor) {
+                CloseHandle(supervisor);
+            } else {
+                calculationFailed = true;
+                EndDialog(dialog, IDD_PROGRESS);
+            }
+            return TRUE;
+        }
+        case WM_COMMAND:
+            if (LOWORD(wParam) != IDC_PROGRESS_CLOSE)
+                return FALSE;
+            stopRequested = 1;  // the dialog stays until the worker has seen it and finished
+            return TRUE;
+        case WM_APP_CALCULATION_DONE:
+            EndDialog(dialog, IDD_PROGRESS);
+            return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+bool ConfirmNeighbours(HWND owner) {
+    if (drawing.polygons.count() == 0)
+        return false;
+    int32_t outer = 0;
+    if (PolygonsAreNeighbours(MakeCalcInput(drawing), &outer))
+        return true;
+    if (AskYesNo(owner, TEXT_NOT_NEIGHBOURS))
+        return true;
+    calcResult.contourCount = 0;
+    calcResult.ad = calcResult.am = 0.0;
+    return false;
+}
+
+// The failure is told once the dialog has gone, on the window's own thread.
+bool StartCalculation(HWND owner) {
+    if (!ConfirmNeighbours(owner))
+        return false;
+    calculationFailed = false;
+    resultsValid = 0;
+    stopRequested = 0;  // cleared before the dialog can take a Close, so that no early Close is lost
+    SetProgressSink(SendProgress);
+    INT_PTR shown = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PROGRESS), owner,
+                                    ProgressDialogProc, 0);
+    SetProgressSink(nullptr);
+    progressDialog = nullptr;
+    if (shown == -1 || calculationFailed)
+        Warn(owner, TEXT_CALCULATION_FAILED);
+    return shown != -1;
+}

@@ -1,0 +1,6 @@
+// The About box: the program's name and the standard it follows.
+#pragma once
+
+#include <windows.h>
+
+void ShowAboutDialog(HWND owner);

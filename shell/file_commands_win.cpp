@@ -1,0 +1,134 @@
+#include "shell/file_commands_win.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "editing/edit_state.h"
+#include "model/drawing_lifecycle.h"
+#include "shell/main_modes.h"
+#include "shell/main_window_win.h"
+#include "shell/prompt_win.h"
+#include "shell/ui_texts.h"
+
+namespace {
+
+// The standard dialog, Explorer style, without the read-only box; the name typed without an
+// extension gets ".Zlv". Saving over another file asks first, as everywhere on Windows.
+bool ShowFileDialog(HWND, bool save, char* path) {
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.lpstrFilter = TEXT_FILE_FILTER;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = FileNameSize;
+    dialog.lpstrDefExt = TEXT_FILE_EXTENSION;
+    dialog.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
+    if (save) {
+        dialog.Flags |= OFN_OVERWRITEPROMPT;
+        return GetSaveFileNameA(&dialog);
+    }
+    dialog.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    return GetOpenFileNameA(&dialog);
+}
+
+void ShowNoDrawing() {
+    DropPendingPolygon();
+    EndDrag();
+    EnterClosedDrawing();
+    ApplyMainControls();
+    RefreshMainWindow();
+}
+
+bool OpenPath(HWND owner, const char* path) {
+    if (OpenDrawing(path) != FileError::None) {
+        DropPendingPolygon();
+        Warn(owner, TEXT_OPEN_FAILED);
+        return false;
+    }
+    EnterOpenedDrawing();
+    ApplyMainControls();
+    RefreshMainWindow();
+    return true;
+}
+
+}  // namespace
+
+FileDialogFn AskFileName = ShowFileDialog;
+
+void NewDrawingCommand(HWND) {
+    NewDrawing();
+    DropPendingPolygon();
+    EndDrag();
+    EnterNewDrawing();
+    ApplyMainControls();
+    RefreshMainWindow();
+}
+
+// A cancelled dialog is not a failure to report: nothing happens.
+bool OpenDrawingCommand(HWND owner, bool askName) {
+    char path[FileNameSize] = {};
+    if (!askName)
+        strcpy(path, drawing.fileName);
+    else if (!AskFileName(owner, false, path))
+        return false;
+    return OpenPath(owner, path);
+}
+
+// The drawing counts as saved only once the file is written; a cancelled dialog writes nothing and
+// says nothing, and a failed write leaves the drawing marked as modified.
+bool SaveDrawingCommand(HWND owner, bool askName) {
+    char path[FileNameSize];
+    strcpy(path, drawing.fileName);
+    if ((askName || !path[0]) && !AskFileName(owner, true, path))
+        return false;
+    if (SaveDrawing(path) != FileError::None) {
+        Warn(owner, TEXT_WRITE_FAILED);
+        return false;
+    }
+    return true;
+}
+
+bool CloseDrawingCommand(HWND owner) {
+    if (drawing.modified && AskYesNo(owner, TEXT_SAVE_CHANGES) && !SaveDrawingCommand(owner, false))
+        return false;
+    CloseDrawing();
+    ShowNoDrawing();
+    return true;
+}
+
+void QuitCommand(HWND owner) {
+    if (CloseDrawingCommand(owner))
+        DestroyWindow(owner);
+}
+
+void CloseWhileDestroying(HWND owner) {
+    if (drawing.modified && AskYesNo(owner, TEXT_SAVE_CHANGES))
+        SaveDrawingCommand(owner, false);
+    CloseDrawing();
+    DropPendingPolygon();
+    EndDrag();
+}
+
+void OpenFromCommandLine(HWND owner, const wchar_t* commandLine) {
+    if (!commandLine)
+        return;
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(commandLine, &count);
+    if (!arguments) {
+        Prompt(nullptr, TEXT_BAD_COMMAND_LINE, TEXT_ERROR, MB_OK);
+        return;
+    }
+    if (count == 2) {
+        // A name with characters the narrow character set cannot hold would open some other file.
+        char path[FileNameSize];
+        BOOL lossy = FALSE;
+        int converted = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, arguments[1], -1, path, FileNameSize,
+                                            nullptr, &lossy);
+        if (converted == 0 || lossy)
+            Warn(owner, TEXT_OPEN_FAILED);
+        else
+            OpenPath(owner, path);
+    }
+    LocalFree(arguments);
+}

@@ -1,0 +1,81 @@
+#include "shell/main_commands_win.h"
+
+#include "editing/edit_state.h"
+#include "engine/calc_records.h"
+#include "engine/calculation_run_win.h"
+#include "model/drawing.h"
+#include "resources/resource.h"
+#include "shell/about_dialog_win.h"
+#include "shell/file_commands_win.h"
+#include "shell/help_window_win.h"
+#include "shell/main_modes.h"
+#include "shell/main_window_win.h"
+#include "shell/prompt_win.h"
+#include "shell/ui_texts.h"
+
+namespace {
+
+// An automatic check box toggles its own check when clicked; the mode record takes that over first,
+// since the clicked button keeps the check its click gave it.
+void TakeClickedCheck(HWND window, int id) {
+    ButtonState& button = mainModes.controls.buttons[id - IDC_DRAW_BUTTON];
+    button.checked = SendMessageA(GetDlgItem(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Show() {
+    ApplyMainControls();
+    RefreshMainWindow();
+}
+
+void ToolCommand(int32_t tool) {
+    if (editState.dragActive) {
+        EndDrag();
+        SetOptionsDrawEnabled(true);
+    }
+    ToggleTool(tool);
+    Show();
+}
+
+// One calculation gives both areas, so a present result only switches the view.
+void ViewCommand(HWND window, int32_t target) {
+    if (mainModes.viewMode == target) {
+        ShowCurrentView(target);
+        Show();
+        return;
+    }
+    bool shown = calcResult.contourCount != 0 || (StartCalculation(window) && resultsValid);
+    if (shown)
+        EnterResultView(target);
+    else
+        LeaveFailedView(drawing.calcReady);
+    Show();
+}
+
+}  // namespace
+
+void OnMainCommand(HWND window, int id) {
+    if (id >= IDC_DRAW_BUTTON && id <= IDC_VIEW_AM_BUTTON)
+        TakeClickedCheck(window, id);
+    switch (id) {
+        case IDM_FILE_NEW: NewDrawingCommand(window); break;
+        case IDM_FILE_OPEN: OpenDrawingCommand(window, true); break;
+        case IDM_FILE_SAVE: SaveDrawingCommand(window, false); break;
+        case IDM_FILE_SAVE_AS: SaveDrawingCommand(window, true); break;
+        case IDM_FILE_CLOSE: CloseDrawingCommand(window); break;
+        case IDM_FILE_QUIT: QuitCommand(window); break;
+        case IDM_DATA_IMPORT:
+            Prompt(window, TEXT_IMPORT_MISSING, TEXT_INFORMATION, MB_OK | MB_ICONINFORMATION);
+            break;
+        case IDM_HELP_ABOUT: ShowAboutDialog(window); break;
+        case IDM_HELP_GUIDE: OpenHelpWindow(window); break;
+        case IDC_DRAW_BUTTON:
+            PressDraw(drawing.calcReady);
+            Show();
+            break;
+        case IDC_CREATE_BUTTON: ToolCommand(CreateTool); break;
+        case IDC_EDIT_BUTTON: ToolCommand(EditTool); break;
+        case IDC_DELETE_BUTTON: ToolCommand(DeleteTool); break;
+        case IDC_VIEW_AD_BUTTON: ViewCommand(window, AdView); break;
+        case IDC_VIEW_AM_BUTTON: ViewCommand(window, AmView); break;
+    }
+}

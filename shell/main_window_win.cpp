@@ -1,0 +1,193 @@
+#include "shell/main_window_win.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "editing/edit_state.h"
+#include "engine/polygon_checks.h"
+#include "resources/resource.h"
+#include "shell/file_commands_win.h"
+#include "shell/main_commands_win.h"
+#include "shell/main_modes.h"
+#include "shell/prompt_win.h"
+#include "shell/ui_texts.h"
+#include "view/canvas_win.h"
+
+HWND mainWindow = nullptr;
+HWND canvasWindow = nullptr;
+HWND statusBar = nullptr;
+
+namespace {
+
+constexpr int WindowWidth = 850;
+constexpr int WindowHeight = 600;
+
+struct ButtonSpec {
+    int id;
+    const char* text;
+};
+
+// In creation order; their positions step 120 pixels to the right.
+const ButtonSpec Buttons[ButtonCount] = {
+    {IDC_DRAW_BUTTON, "Draw"},       {IDC_CREATE_BUTTON, "Create"},   {IDC_EDIT_BUTTON, "Edit"},
+    {IDC_DELETE_BUTTON, "Delete"},   {IDC_VIEW_AD_BUTTON, "View Ad"}, {IDC_VIEW_AM_BUTTON, "View Am"},
+};
+
+void CreateStatusBar(HWND window) {
+    statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window,
+                                reinterpret_cast<HMENU>(IDC_STATUS_BAR), GetModuleHandleA(nullptr), nullptr);
+    if (!statusBar) {
+        Prompt(window, TEXT_NO_STATUS_BAR, TEXT_ERROR, MB_OK | MB_ICONERROR);
+        return;
+    }
+    int parts[2] = {400, -1};
+    SendMessageA(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    SetStatusText(0, TEXT_START_COMPLETE);
+}
+
+void CreateChildren(HWND window) {
+    CreateStatusBar(window);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (int i = 0; i < ButtonCount; i++)
+        CreateWindowExA(0, "Button", Buttons[i].text, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_PUSHLIKE,
+                        10 + 120 * i, 10, 100, 20, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(Buttons[i].id)),
+                        instance, nullptr);
+    canvasWindow = CreateWindowExA(0, TEXT_CANVAS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL,
+                                   10, 40, 810, 470, window, nullptr, instance, nullptr);
+}
+
+BOOL OnCreate(HWND window, LPCREATESTRUCTA create) {
+    mainWindow = window;
+    CreateChildren(window);
+    EnterNoDrawing();
+    ApplyMainControls();
+    RefreshMainWindow();
+    OpenFromCommandLine(window, static_cast<const wchar_t*>(create->lpCreateParams));
+    return TRUE;
+}
+
+// The whole background is repainted each time, the status bar docks itself again and the canvas
+// follows the window's size.
+void OnPaint(HWND window) {
+    InvalidateRect(window, nullptr, TRUE);
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    if (statusBar)
+        SendMessageA(statusBar, WM_SIZE, 0, 0);
+    RECT client;
+    GetClientRect(window, &client);
+    MoveWindow(canvasWindow, 10, 40, client.right - 25, client.bottom - 70, TRUE);
+    EndPaint(window, &paint);
+}
+
+// Escape abandons what the current tool has started; it means nothing in a result view.
+void OnChar(HWND window, TCHAR key, int) {
+    if (key != VK_ESCAPE || mainModes.viewMode != DrawingView)
+        return;
+    if (mainModes.toolMode == CreateTool && editState.constructing) {
+        DropPendingPolygon();
+        InvalidateRect(window, nullptr, TRUE);
+    }
+    if (mainModes.toolMode == EditTool && editState.dragActive) {
+        EndDrag();
+        SetOptionsDrawEnabled(true);
+        ApplyMainControls();
+        InvalidateRect(window, nullptr, TRUE);
+    }
+}
+
+void OnCommand(HWND window, int id, HWND, UINT) {
+    OnMainCommand(window, id);
+}
+
+// The close box asks first; a drawing whose save the user wanted but did not get stays open.
+void OnClose(HWND window) {
+    if (CloseDrawingCommand(window))
+        DestroyWindow(window);
+}
+
+void OnDestroy(HWND window) {
+    CloseWhileDestroying(window);
+    mainWindow = nullptr;
+    PostQuitMessage(0);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        HANDLE_MSG(window, WM_CREATE, OnCreate);
+        HANDLE_MSG(window, WM_PAINT, OnPaint);
+        HANDLE_MSG(window, WM_CHAR, OnChar);
+        HANDLE_MSG(window, WM_COMMAND, OnCommand);
+        HANDLE_MSG(window, WM_CLOSE, OnClose);
+        HANDLE_MSG(window, WM_DESTROY, OnDestroy);
+    }
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+void EnableMenuCommand(HMENU menu, UINT id, bool enabled) {
+    EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+}  // namespace
+
+bool RegisterMainClasses(HINSTANCE instance) {
+    WNDCLASSEXA main = {};
+    main.cbSize = sizeof main;
+    main.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    main.lpfnWndProc = MainWindowProc;
+    main.hInstance = instance;
+    main.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_ZELVORA));
+    main.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    main.hbrBackground = CreateSolidBrush(RGB(240, 240, 240));
+    main.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+    main.lpszClassName = TEXT_PROGRAM_TITLE;
+    return RegisterClassExA(&main) && RegisterCanvasClass(instance);
+}
+
+HWND CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine) {
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    int left = static_cast<int>(0.5 * (desktop.right - desktop.left) - WindowWidth / 2);
+    int top = static_cast<int>(0.5 * (desktop.bottom - desktop.top) - WindowHeight / 2);
+    return CreateWindowExA(0, TEXT_PROGRAM_TITLE, TEXT_PROGRAM_TITLE, WS_OVERLAPPEDWINDOW, left, top, WindowWidth,
+                           WindowHeight, nullptr, nullptr, instance, const_cast<wchar_t*>(commandLine));
+}
+
+void ApplyMainControls() {
+    HMENU menu = GetMenu(mainWindow);
+    const MainControls& c = mainModes.controls;
+    for (UINT id : {IDM_FILE_NEW, IDM_FILE_OPEN, IDM_DATA_IMPORT})
+        EnableMenuCommand(menu, id, c.fileNew);
+    for (UINT id : {IDM_FILE_SAVE, IDM_FILE_SAVE_AS, IDM_FILE_CLOSE})
+        EnableMenuCommand(menu, id, c.fileSave);
+    EnableMenuCommand(menu, IDM_DATA_EXPORT, c.exportDraw);
+    EnableMenuCommand(menu, IDM_OPTIONS_CALCULATION, c.optionsCalculation);
+    EnableMenuCommand(menu, IDM_OPTIONS_DRAW, c.optionsDraw);
+    for (int i = 0; i < ButtonCount; i++) {
+        HWND button = GetDlgItem(mainWindow, Buttons[i].id);
+        const ButtonState& state = c.buttons[i];
+        SendMessageA(button, BM_SETCHECK, state.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageA(button, BM_SETSTATE, state.pressed, 0);
+        EnableWindow(button, state.enabled);
+    }
+    DrawMenuBar(mainWindow);
+}
+
+void RefreshMainWindow() {
+    InvalidateRect(mainWindow, nullptr, TRUE);
+    RECT outer;
+    GetWindowRect(canvasWindow, &outer);
+    SendMessageA(canvasWindow, WM_SIZE, SIZE_RESTORED, MAKELPARAM(outer.right - outer.left, outer.bottom - outer.top));
+}
+
+bool RecheckCalcReady() {
+    drawing.calcReady = CheckDrawing(drawing);
+    ApplyCalcReady(drawing.calcReady);
+    ApplyMainControls();
+    return drawing.calcReady;
+}
+
+void SetStatusText(int part, const char* text) {
+    if (statusBar)
+        SendMessageA(statusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
+}

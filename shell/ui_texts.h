@@ -1,0 +1,25 @@
+// Every text the program shows in a message box or a window title, spelled once.
+#pragma once
+
+#define TEXT_PROGRAM_TITLE "Zelvora v1.0.0"
+#define TEXT_CANVAS_CLASS "Draw Window"
+#define TEXT_HELP_CLASS "Help Window"
+#define TEXT_START_COMPLETE "Start complete..."
+
+#define TEXT_WARNING "Warning"
+#define TEXT_ERROR "Error"
+#define TEXT_INFORMATION "Information"
+
+#define TEXT_NO_STATUS_BAR "Unable to load status bar."
+#define TEXT_BAD_COMMAND_LINE " Unable to parse command line"
+#define TEXT_IMPORT_MISSING "Not disponible in this version"
+#define TEXT_OPEN_FAILED "Error to opening file"
+#define TEXT_WRITE_FAILED "Error to write file"
+#define TEXT_SAVE_CHANGES "Draw has changed. Do you want save it?"
+#define TEXT_NOT_NEIGHBOURS "Polygons are not neighbors.\nDo you want to continue?"
+#define TEXT_CALCULATION_FAILED "Error to calculate Ad and Am"
+#define TEXT_CALC_OPTIONS_RISK \
+    "Modification of these parameters\nmay affect the validity of the results.\nModify at your own risk.\nDo you want to continue?"
+
+#define TEXT_FILE_FILTER "Data file(*.Zlv)\0*.Zlv\0"
+#define TEXT_FILE_EXTENSION "Zlv"
