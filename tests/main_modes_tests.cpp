@@ -1,0 +1,1 @@
+// Tests of the main window modes and the help paging.
