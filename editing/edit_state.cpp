@@ -4,6 +4,7 @@ EditState editState;
 
 void DropPendingPolygon() {
     editState.constructing = false;
+    editState.pendingPolygon = Polygon();
 }
 
 void EndDrag() {

@@ -2,22 +2,196 @@
 
 #include <windowsx.h>
 
+#include <string>
+
+#include "editing/edit_state.h"
+#include "editing/editing_tools_win.h"
+#include "engine/calc_records.h"
+#include "model/drawing.h"
+#include "shell/main_modes.h"
 #include "shell/main_window_win.h"
 #include "shell/ui_texts.h"
+#include "view/canvas_state.h"
+#include "view/gdi_guards_win.h"
+#include "view/renderer_win.h"
+#include "view/status_texts.h"
 
 namespace {
 
-// Every paint refreshes the verdict of the polygon checks, which the view buttons follow.
+bool DrawingViewShown() {
+    return mainModes.viewMode == DrawingView;
+}
+
+// Both bars span the map in whole metres (nothing in the result views, which fit themselves); the
+// bars keep their positions within range by themselves.
+void OnSize(HWND window, UINT, int width, int height) {
+    double z = CurrentView().z;
+    canvasState.pageX = ScrollPage(width, z);
+    canvasState.pageY = ScrollPage(height, z);
+    int32_t maximum = ScrollMaximum(drawing.drawOptions.mapSize, !DrawingViewShown());
+    SCROLLINFO bar = {sizeof bar, SIF_RANGE | SIF_PAGE, 0, maximum, 0, 0, 0};
+    bar.nPage = static_cast<UINT>(canvasState.pageY);
+    SetScrollInfo(window, SB_VERT, &bar, TRUE);
+    bar.nPage = static_cast<UINT>(canvasState.pageX);
+    SetScrollInfo(window, SB_HORZ, &bar, TRUE);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+// Thumb tracking, top and bottom are ignored, so the view moves when the thumb is let go.
+void Scroll(HWND window, int bar, UINT code, int32_t page) {
+    int old = GetScrollPos(window, bar);
+    int position = old;
+    switch (code) {
+        case SB_LINEUP: position -= 1; break;
+        case SB_LINEDOWN: position += 1; break;
+        case SB_PAGEUP: position -= page; break;
+        case SB_PAGEDOWN: position += page; break;
+        case SB_THUMBPOSITION: {
+            SCROLLINFO info = {sizeof info, SIF_POS | SIF_TRACKPOS, 0, 0, 0, 0, 0};
+            GetScrollInfo(window, bar, &info);
+            position = info.nTrackPos;
+            break;
+        }
+        default: return;
+    }
+    SetScrollPos(window, bar, position, TRUE);
+    if (GetScrollPos(window, bar) != old)
+        InvalidateRect(window, nullptr, TRUE);
+}
+
+void OnHScroll(HWND window, HWND, UINT code, int) {
+    Scroll(window, SB_HORZ, code, canvasState.pageX);
+}
+
+void OnVScroll(HWND window, HWND, UINT code, int) {
+    Scroll(window, SB_VERT, code, canvasState.pageY);
+}
+
+// Drawn off screen and copied in one piece, so the canvas never flickers through white.
 void OnPaint(HWND window) {
-    PAINTSTRUCT paint;
-    BeginPaint(window, &paint);
-    EndPaint(window, &paint);
+    canvasState.scrollX = GetScrollPos(window, SB_HORZ);
+    canvasState.scrollY = GetScrollPos(window, SB_VERT);
     RecheckCalcReady();
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    MemoryCanvas canvas(client.right, client.bottom);
+    if (canvas.ready()) {
+        PaintCanvas(canvas.dc, client.right, client.bottom);
+        BitBlt(dc, 0, 0, client.right, client.bottom, canvas.dc, 0, 0, SRCCOPY);
+    } else {
+        PaintCanvas(dc, client.right, client.bottom);
+    }
+    EndPaint(window, &paint);
+    canvasState.bandVisible = false;
+}
+
+BOOL OnEraseBackground(HWND, HDC) {
+    return TRUE;  // the paint covers every pixel
+}
+
+void ShowStatus(const std::string& pointer, const std::string& distance) {
+    SetStatusText(0, pointer.c_str());
+    SetStatusText(1, distance.c_str());
+}
+
+// The distance shown while placing a vertex or moving one, from where it started.
+std::string DistanceText() {
+    const Point& cursor = canvasState.cursorPoint;
+    const struct Polygon& pending = editState.pendingPolygon;
+    if (mainModes.toolMode == CreateTool && editState.constructing && pending.vertexCount > 0)
+        return DistanceStatus(cursor.x - pending.x.back(), cursor.y - pending.y.back());
+    if (mainModes.toolMode != EditTool || !editState.dragActive)
+        return "";
+    int32_t p = editState.selectedPolygon, k = editState.selectedVertex;
+    if (p < 0 || p >= drawing.polygons.count())
+        return "";
+    if (k < 0)
+        return DistanceStatus(cursor.x - editState.dragOrigin.x, cursor.y - editState.dragOrigin.y);
+    if (k >= drawing.polygons.polygon(p).vertexCount)
+        return "";
+    return DistanceStatus(cursor.x - drawing.polygons.polygon(p).x[k], cursor.y - drawing.polygons.polygon(p).y[k]);
+}
+
+void DrawBands(HWND window) {
+    if (mainModes.toolMode == CreateTool && editState.constructing)
+        DrawCreateBand(window);
+    if (mainModes.toolMode == EditTool && editState.dragActive && editState.selectedPolygon != -1) {
+        if (editState.selectedVertex != -1)
+            DrawVertexBand(window);
+        else
+            DrawPolygonGhost(window);
+    }
+}
+
+void OnMouseMove(HWND window, int x, int y, UINT) {
+    bool drawingView = DrawingViewShown();
+    bool snapping = drawingView && (mainModes.toolMode == CreateTool || mainModes.toolMode == EditTool) &&
+                    drawing.drawOptions.snapOn == 1;
+    if (TrackPointer({static_cast<int16_t>(x), static_cast<int16_t>(y)}, snapping)) {
+        POINT screen = {canvasState.pointerPixel.x, canvasState.pointerPixel.y};
+        ClientToScreen(window, &screen);
+        SetCursorPos(screen.x, screen.y);
+    }
+    if (drawingView) {
+        DrawBands(window);
+        ShowStatus(PointerStatus(canvasState.cursorPoint), DistanceText());
+    } else {
+        bool ad = mainModes.viewMode == AdView;
+        ShowStatus(AreaStatus(ad, ad ? calcResult.ad : calcResult.am), "");
+    }
+    canvasState.bandPixel = canvasState.pointerPixel;
+}
+
+PixelPoint ClickPixel(int x, int y) {
+    return {static_cast<int16_t>(x), static_cast<int16_t>(y)};
+}
+
+// Double clicks arrive as their own messages and are left alone: only separate presses count.
+void OnLeftButtonDown(HWND window, BOOL doubleClick, int x, int y, UINT) {
+    if (doubleClick)
+        return;
+    if (DrawingViewShown()) {
+        switch (mainModes.toolMode) {
+            case CreateTool: CreateLeftClick(window); break;
+            case EditTool: EditLeftClick(window, ClickPixel(x, y)); break;
+            case DeleteTool: DeleteLeftClick(window, ClickPixel(x, y)); break;
+        }
+    }
+    RecheckCalcReady();
+}
+
+void OnRightButtonDown(HWND window, BOOL doubleClick, int x, int y, UINT) {
+    if (doubleClick)
+        return;
+    if (DrawingViewShown()) {
+        if (mainModes.toolMode == CreateTool && editState.constructing)
+            CreateRightClick(window);
+        else if (mainModes.toolMode == EditTool && !editState.dragActive)
+            EditRightClick(window, ClickPixel(x, y));
+    }
+    RecheckCalcReady();
+}
+
+// With a tool in the drawing view the pointer is a cross; the class has no cursor of its own to undo it.
+BOOL OnSetCursor(HWND window, HWND cursorWindow, UINT hitTest, UINT message) {
+    if (DrawingViewShown() && mainModes.toolMode != NoTool)
+        SetCursor(LoadCursorA(nullptr, IDC_CROSS));
+    return FORWARD_WM_SETCURSOR(window, cursorWindow, hitTest, message, DefWindowProcA);
 }
 
 LRESULT CALLBACK CanvasWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+        HANDLE_MSG(window, WM_SIZE, OnSize);
+        HANDLE_MSG(window, WM_HSCROLL, OnHScroll);
+        HANDLE_MSG(window, WM_VSCROLL, OnVScroll);
         HANDLE_MSG(window, WM_PAINT, OnPaint);
+        HANDLE_MSG(window, WM_ERASEBKGND, OnEraseBackground);
+        HANDLE_MSG(window, WM_MOUSEMOVE, OnMouseMove);
+        HANDLE_MSG(window, WM_LBUTTONDOWN, OnLeftButtonDown);
+        HANDLE_MSG(window, WM_RBUTTONDOWN, OnRightButtonDown);
+        HANDLE_MSG(window, WM_SETCURSOR, OnSetCursor);
     }
     return DefWindowProcA(window, msg, wParam, lParam);
 }
@@ -33,4 +207,18 @@ bool RegisterCanvasClass(HINSTANCE instance) {
     canvas.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     canvas.lpszClassName = TEXT_CANVAS_CLASS;
     return RegisterClassExA(&canvas) != 0;
+}
+
+void PaintCanvas(HDC dc, int width, int height) {
+    RECT client = {0, 0, width, height};
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (DrawingViewShown()) {
+        if (drawing.drawOptions.snapIndex != 0) {
+            canvasState.gridStep = GridStep(SnapSteps[drawing.drawOptions.snapIndex].step, CurrentView().z);
+            DrawGrid(dc, width, height);
+        }
+        DrawPolygons(dc);
+    } else if (drawing.isOpen && drawing.calcReady) {
+        DrawResultView(client, dc, mainModes.viewMode == AdView, false);
+    }
 }

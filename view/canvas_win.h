@@ -4,3 +4,7 @@
 #include <windows.h>
 
 bool RegisterCanvasClass(HINSTANCE instance);
+
+// Paints what the canvas shows in the current view onto dc, width x height pixels, background included.
+// The window paints through it, and so does the bitmap export.
+void PaintCanvas(HDC dc, int width, int height);

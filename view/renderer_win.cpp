@@ -1,0 +1,185 @@
+#include "view/renderer_win.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "editing/edit_state.h"
+#include "engine/calc_records.h"
+#include "model/drawing.h"
+#include "view/canvas_state.h"
+#include "view/gdi_guards_win.h"
+#include "view/result_mapping.h"
+
+namespace {
+
+const COLORREF VertexMarkColour = RGB(250, 25, 5);
+const COLORREF OutlineColour = RGB(124, 124, 255);
+const COLORREF HoleColour = RGB(255, 255, 255);
+const COLORREF StructureColour = RGB(127, 127, 127);
+
+POINT ToPoint(PixelPoint p) {
+    return {p.x, p.y};
+}
+
+std::vector<POINT> PixelsOf(const struct Polygon& polygon, const ViewTransform& view) {
+    std::vector<POINT> points(polygon.vertexCount);
+    for (int32_t i = 0; i < polygon.vertexCount; i++)
+        points[i] = ToPoint(ToPixel(view, polygon.x[i], polygon.y[i]));
+    return points;
+}
+
+// The hatch is drawn opaque, white between its black lines, so a polygon hides what lies under it.
+void DrawHatchedPolygon(HDC dc, const std::vector<POINT>& points) {
+    GdiObject<HBRUSH> hatch(CreateHatchBrush(HS_DIAGCROSS, RGB(0, 0, 0)));
+    SelectScope useHatch(dc, hatch.handle);
+    SetPolyFillMode(dc, ALTERNATE);
+    Polygon(dc, points.data(), static_cast<int>(points.size()));
+}
+
+// Half a side of 3 pixels, the same as the pick tolerance, so a click on the mark finds the vertex.
+void DrawVertexMarks(HDC dc, const std::vector<POINT>& points) {
+    GdiObject<HBRUSH> fill(CreateSolidBrush(VertexMarkColour));
+    SelectScope useFill(dc, fill.handle);
+    for (const POINT& p : points)
+        Rectangle(dc, p.x - 3, p.y - 3, p.x + 3, p.y + 3);
+}
+
+void DrawLabel(HDC dc, const RECT& rect, bool ad) {
+    char label[260];
+    snprintf(label, sizeof label, "%.5e km^2", ad ? calcResult.ad : calcResult.am);
+    RECT area = rect;
+    DrawTextA(dc, label, -1, &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_EXTERNALLEADING | DT_NOPREFIX);
+}
+
+// Erases the band on screen (ending at the band pixel) by drawing it again, draws the one ending at
+// the pointer, and remembers that a band shows.
+template <typename DrawBand>
+void InvertBand(HDC dc, DrawBand drawBand) {
+    int previousMode = SetROP2(dc, R2_NOT);
+    if (canvasState.bandVisible)
+        drawBand(canvasState.bandPixel);
+    drawBand(canvasState.pointerPixel);
+    SetROP2(dc, previousMode);
+    canvasState.bandVisible = true;
+}
+
+}  // namespace
+
+// The dots go onto the white background in one pass: a white picture with black dots is combined with
+// the canvas so that only the dots change it, which stays fast even with a dot on every pixel.
+void DrawGrid(HDC dc, int width, int height) {
+    int32_t step = canvasState.gridStep;
+    if (step < 1 || width <= 0 || height <= 0)
+        return;
+    MemoryCanvas dots(width, height);
+    if (!dots.ready())
+        return;
+    memset(dots.pixels, 0xFF, static_cast<size_t>(width) * height * 4);
+    for (int y = 0; y < height; y += step)
+        for (int x = 0; x < width; x += step)
+            dots.pixels[y * width + x] = 0;
+    GdiFlush();
+    BitBlt(dc, 0, 0, width, height, dots.dc, 0, 0, SRCAND);
+}
+
+// From priority index 9 down to 0, each priority in store order, so index 0 ends on top.
+void DrawPolygons(HDC dc) {
+    const PolygonStore& store = drawing.polygons;
+    ViewTransform view = CurrentView();
+    for (int32_t priority = PriorityCount - 1; priority >= 0; priority--)
+        for (int32_t j = 0; j < store.count(); j++) {
+            if (store.priorities()[j] != priority)
+                continue;
+            std::vector<POINT> points = PixelsOf(store.polygon(j), view);
+            DrawHatchedPolygon(dc, points);
+            DrawVertexMarks(dc, points);
+        }
+}
+
+void DrawResultView(const RECT& rect, HDC dc, bool ad, bool withoutLabel) {
+    ResultMapping mapping(calcResult, ad, rect.right - rect.left, rect.bottom - rect.top);
+    if (mapping.usable()) {
+        GdiObject<HBRUSH> outer(CreateSolidBrush(OutlineColour)), hole(CreateSolidBrush(HoleColour));
+        SelectScope noPen(dc, GetStockObject(NULL_PEN));
+        // Larger contours first, so that holes and the islands in them end on top.
+        for (int32_t k : ResultPaintOrder(calcResult, ad)) {
+            std::vector<POINT> points;
+            for (const Point& p : calcResult.contours[k])
+                points.push_back(ToPoint(mapping.map(p.x, p.y)));
+            SelectScope fill(dc, calcResult.holeFlags[k] ? hole.handle : outer.handle);
+            Polygon(dc, points.data(), static_cast<int>(points.size()));
+        }
+        GdiObject<HBRUSH> grey(CreateSolidBrush(StructureColour));
+        GdiObject<HPEN> black(CreatePen(PS_SOLID, 0, RGB(0, 0, 0)));
+        SelectScope useGrey(dc, grey.handle);
+        SelectScope useBlack(dc, black.handle);
+        for (int32_t j = 0; j < drawing.polygons.count(); j++) {
+            const struct Polygon& polygon = drawing.polygons.polygon(j);
+            std::vector<POINT> points;
+            for (int32_t i = 0; i < polygon.vertexCount; i++)
+                points.push_back(ToPoint(mapping.map(polygon.x[i], polygon.y[i])));
+            Polygon(dc, points.data(), static_cast<int>(points.size()));
+        }
+    }
+    if (!withoutLabel)
+        DrawLabel(dc, rect, ad);
+}
+
+// The placed edges are not part of a paint, so they are drawn again with every band.
+void DrawCreateBand(HWND canvas) {
+    WindowDc window(canvas);
+    const struct Polygon& pending = editState.pendingPolygon;
+    int32_t n = pending.vertexCount;
+    if (editState.constructing && n >= 1) {
+        std::vector<POINT> placed = PixelsOf(pending, CurrentView());
+        if (n >= 2)
+            Polyline(window.dc, placed.data(), n);
+        InvertBand(window.dc, [&](PixelPoint end) {
+            if (n == 1) {
+                POINT segment[2] = {placed[0], ToPoint(end)};
+                Polyline(window.dc, segment, 2);
+            } else {
+                POINT band[3] = {placed[n - 1], ToPoint(end), placed[0]};
+                Polyline(window.dc, band, 3);
+            }
+        });
+    }
+    canvasState.bandVisible = true;
+}
+
+bool DrawVertexBand(HWND canvas) {
+    int32_t p = editState.selectedPolygon, k = editState.selectedVertex;
+    if (p < 0 || p >= drawing.polygons.count() || k < 0 || k >= drawing.polygons.polygon(p).vertexCount)
+        return false;
+    const struct Polygon& polygon = drawing.polygons.polygon(p);
+    ViewTransform view = CurrentView();
+    int32_t n = polygon.vertexCount;
+    POINT previous = ToPoint(ToPixel(view, polygon.x[(k + n - 1) % n], polygon.y[(k + n - 1) % n]));
+    POINT next = ToPoint(ToPixel(view, polygon.x[(k + 1) % n], polygon.y[(k + 1) % n]));
+    WindowDc window(canvas);
+    InvertBand(window.dc, [&](PixelPoint end) {
+        MoveToEx(window.dc, previous.x, previous.y, nullptr);
+        LineTo(window.dc, end.x, end.y);
+        MoveToEx(window.dc, end.x, end.y, nullptr);
+        LineTo(window.dc, next.x, next.y);
+    });
+    return true;
+}
+
+// The ghost keeps the polygon's shape with the grab point under the pointer, hatch and all inverted.
+bool DrawPolygonGhost(HWND canvas) {
+    int32_t p = editState.selectedPolygon;
+    if (p < 0 || p >= drawing.polygons.count())
+        return false;
+    const struct Polygon& polygon = drawing.polygons.polygon(p);
+    double z = CurrentView().z;
+    WindowDc window(canvas);
+    InvertBand(window.dc, [&](PixelPoint end) {
+        std::vector<POINT> points;
+        for (int32_t i = 0; i < polygon.vertexCount; i++)
+            points.push_back(ToPoint(GhostVertex(end, {polygon.x[i], polygon.y[i]}, editState.dragOrigin, z)));
+        DrawHatchedPolygon(window.dc, points);
+    });
+    return true;
+}

@@ -1,0 +1,11 @@
+// The two texts the canvas puts into the status bar at every mouse move.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "engine/geometry.h"
+
+std::string PointerStatus(Point cursor);              // drawing view
+std::string AreaStatus(bool adView, double area);     // result views, km^2
+std::string DistanceStatus(double dx, double dy);     // while placing or moving

@@ -1,0 +1,24 @@
+#include "view/view_transform.h"
+
+Point ToWorld(const ViewTransform& view, int32_t px, int32_t py) {
+    return {px / 10.0 * view.z + view.scrollX, py / 10.0 * view.z + view.scrollY};
+}
+
+PixelPoint ToPixel(const ViewTransform& view, double wx, double wy) {
+    return {static_cast<int32_t>((wx - view.scrollX) * 10 / view.z),
+            static_cast<int32_t>((wy - view.scrollY) * 10 / view.z)};
+}
+
+int32_t ScrollPage(int32_t pixels, double z) {
+    int32_t page = static_cast<int32_t>((pixels / 10) * z);
+    return page < 1 ? 1 : page;
+}
+
+int32_t ScrollMaximum(double mapSize, bool resultView) {
+    return resultView ? 0 : static_cast<int32_t>(mapSize);
+}
+
+int32_t GridStep(double snapStep, double z) {
+    double step = snapStep * 10 / z;
+    return static_cast<int32_t>(step < 1.0 ? 1.0 : step);
+}

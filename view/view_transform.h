@@ -1,0 +1,32 @@
+// Between world metres and canvas pixels: the zoom, the scroll positions, the scroll ranges, the grid.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/geometry.h"
+
+struct PixelPoint {
+    int32_t x;
+    int32_t y;
+};
+
+// Scroll positions in whole metres; z is the zoom value, the metres that 10 pixels span.
+struct ViewTransform {
+    int32_t scrollX;
+    int32_t scrollY;
+    double z;
+};
+
+Point ToWorld(const ViewTransform& view, int32_t px, int32_t py);
+
+// Truncates toward zero, so that a vertex and its mark land on the same pixel.
+PixelPoint ToPixel(const ViewTransform& view, double wx, double wy);
+
+// The scroll page for a client extent in pixels: whole tens of pixels times z, at least 1 metre.
+int32_t ScrollPage(int32_t pixels, double z);
+
+// The maximum of both scroll bars: the map size in whole metres, or 0 in the result views.
+int32_t ScrollMaximum(double mapSize, bool resultView);
+
+// The spacing of the grid dots in pixels: the snap step times 10 / z, at least 1.
+int32_t GridStep(double snapStep, double z);
