@@ -12,6 +12,7 @@
 #include "shell/main_window_win.h"
 #include "shell/prompt_win.h"
 #include "shell/ui_texts.h"
+#include "view/export_win.h"
 
 namespace {
 
@@ -66,6 +67,7 @@ void OnMainCommand(HWND window, int id) {
         case IDM_DATA_IMPORT:
             Prompt(window, TEXT_IMPORT_MISSING, TEXT_INFORMATION, MB_OK | MB_ICONINFORMATION);
             break;
+        case IDM_DATA_EXPORT: ExportDrawing(); break;
         case IDM_HELP_ABOUT: ShowAboutDialog(window); break;
         case IDM_HELP_GUIDE: OpenHelpWindow(window); break;
         case IDC_DRAW_BUTTON:

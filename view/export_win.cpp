@@ -1,0 +1,164 @@
+#include "view/export_win.h"
+
+#include <commdlg.h>
+#include <windowsx.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/calc_records.h"
+#include "model/file_io.h"
+#include "shell/main_modes.h"
+#include "shell/main_window_win.h"
+#include "shell/prompt_win.h"
+#include "view/bmp_layout.h"
+#include "view/canvas_win.h"
+#include "view/gdi_guards_win.h"
+#include "view/renderer_win.h"
+
+namespace {
+
+const char ExportClass[] = "Export Window";
+constexpr int MetafileScale = 1000;  // logical units per pixel: a fine grid for the vector picture
+
+struct ExportJob {
+    ExportType type = ExportType::None;
+    std::string target;     // the name the user chose
+    std::string temporary;  // written first, then moved over the target
+    bool written = false;
+};
+
+ExportJob job;
+
+// Without the must-exist flag, so that a new name is accepted; saving over a file asks first.
+ExportType ShowExportDialog(char* path) {
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.lpstrFilter = "Window Meta File(*.wmf)\0*.wmf\0Bitmap(*.bmp)\0*.bmp\0";
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrDefExt = "wmf";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER;
+    if (!GetSaveFileNameA(&dialog))
+        return ExportType::None;
+    return static_cast<ExportType>(dialog.nFilterIndex);
+}
+
+void Failed(HWND owner, const char* text) {
+    Prompt(owner, text, "Failed", MB_OK);
+}
+
+bool ResultViewShown() {
+    return mainModes.viewMode == AdView || mainModes.viewMode == AmView;
+}
+
+// A white frame over all of R, the result view without its own label, then the label in large bold
+// italic letters that keep their size when the picture is scaled.
+void WriteMetafile(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    RECT r = {0, 0, client.right * MetafileScale, client.bottom * MetafileScale};
+    HDC metafile = CreateEnhMetaFileA(nullptr, job.temporary.c_str(), nullptr, "Export - Zelvora\0\0");
+    if (!metafile) {
+        Failed(window, "CreateEnhMetaFile Failed");
+        return;
+    }
+    bool ad = mainModes.viewMode == AdView;
+    {
+        GdiObject<HPEN> white(CreatePen(PS_SOLID, 0, RGB(255, 255, 255)));
+        SelectScope useWhite(metafile, white.handle);
+        Rectangle(metafile, r.left, r.top, r.right, r.bottom);
+    }
+    DrawResultView(r, metafile, ad, true);
+    char label[260];
+    snprintf(label, sizeof label, "%.5e km^2", ad ? calcResult.ad : calcResult.am);
+    GdiObject<HFONT> font(CreateFontA(8000, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS,
+                                      CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                      "SYSTEM_FIXED_FONT"));
+    {
+        SelectScope useFont(metafile, font.handle);
+        DrawTextA(metafile, label, -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_EXTERNALLEADING | DT_NOPREFIX);
+    }
+    HENHMETAFILE done = CloseEnhMetaFile(metafile);
+    job.written = done != nullptr;
+    if (done)
+        DeleteEnhMetaFile(done);
+}
+
+// The result view as the canvas shows it, rendered at the canvas's client size into memory rather
+// than copied from the screen, so that a covered or off-screen window still exports the right picture.
+void WriteBitmap() {
+    RECT client;
+    GetClientRect(canvasWindow, &client);
+    int width = client.right, height = client.bottom;
+    MemoryCanvas canvas(width, height);
+    if (!canvas.ready()) {
+        Failed(canvasWindow, "CreateCompatibleBitmap Failed");
+        return;
+    }
+    PaintCanvas(canvas.dc, width, height);
+    GdiFlush();
+    std::vector<uint8_t> bytes = BmpHeader(width, height);
+    bytes.reserve(bytes.size() + static_cast<size_t>(width) * height * 4);
+    for (int row = height - 1; row >= 0; row--) {  // bottom row first
+        const uint8_t* first = reinterpret_cast<const uint8_t*>(canvas.pixels + static_cast<size_t>(row) * width);
+        for (int x = 0; x < width; x++) {
+            bytes.insert(bytes.end(), first + 4 * x, first + 4 * x + 3);
+            bytes.push_back(0);
+        }
+    }
+    job.written = WriteFileAtomically(job.temporary.c_str(), bytes);
+}
+
+BOOL OnCreate(HWND window, LPCREATESTRUCTA) {
+    if (job.type == ExportType::Metafile)
+        WriteMetafile(window);
+    else if (job.type == ExportType::Bitmap && ResultViewShown())
+        WriteBitmap();
+    return TRUE;
+}
+
+LRESULT CALLBACK ExportWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        HANDLE_MSG(window, WM_CREATE, OnCreate);
+    }
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+}  // namespace
+
+ExportDialogFn AskExportFile = ShowExportDialog;
+
+// The picture goes to a temporary file beside the target and replaces it only when complete, so a
+// failed export leaves an existing file as it was; a cancelled dialog writes nothing.
+bool ExportDrawing() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA exportClass = {};
+    exportClass.cbSize = sizeof exportClass;
+    exportClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    exportClass.lpfnWndProc = ExportWindowProc;
+    exportClass.hInstance = instance;
+    exportClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    exportClass.lpszClassName = ExportClass;
+    bool registered = RegisterClassExA(&exportClass) != 0;
+
+    char path[MAX_PATH] = {};
+    job = ExportJob();
+    job.type = AskExportFile(path);
+    if (job.type == ExportType::None || !path[0] || !registered) {
+        UnregisterClassA(ExportClass, instance);
+        return false;
+    }
+    job.target = path;
+    job.temporary = job.target + ".saving";
+    HWND window = CreateWindowExA(0, ExportClass, ExportClass, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 400,
+                                  400, mainWindow, nullptr, instance, nullptr);
+    if (window)
+        DestroyWindow(window);
+    UnregisterClassA(ExportClass, instance);
+    bool replaced = job.written && MoveFileOver(job.temporary.c_str(), job.target.c_str());
+    if (!replaced)
+        DeleteFileA(job.temporary.c_str());
+    return replaced;
+}

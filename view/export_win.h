@@ -1,0 +1,14 @@
+// Data > Export Draw: the shown result view written as an enhanced metafile or a 32-bit BMP.
+#pragma once
+
+#include <windows.h>
+
+// Asks for the file and writes it; the filter chosen in the dialog decides the type, not the name.
+// False when nothing was written (a cancelled dialog, an unwritable place, a failed class).
+bool ExportDrawing();
+
+enum class ExportType { None = 0, Metafile = 1, Bitmap = 2 };
+
+// Asks for the export file; path (MAX_PATH bytes) receives the name. Replaced by tests.
+using ExportDialogFn = ExportType (*)(char* path);
+extern ExportDialogFn AskExportFile;
