@@ -76,7 +76,7 @@ bool SubtractFootprints(ClipPolygon* outline, const CalcInput& input) {
             contour.points.push_back({v.x, v.y});
         footprints.contours.push_back(std::move(contour));
     }
-    if (!ClipDifference(*outline, footprints, outline))
+    if (!ClipDifference(*outline, footprints, outline, true))
         return false;
     Advance(2 * input.polygons.size());
     return true;
@@ -127,8 +127,7 @@ bool ComputeAdAm(CalcInput* input, const CalcOptions& options, CalcResult* resul
     if (outcome == RunOutcome::Completed)
         outcome = BuildOutline(CalcPass::Am, options, *input, &amOutline);
     if (outcome == RunOutcome::Completed &&
-        (!SubtractFootprints(&amOutline, *input) || !StrictlySimpleForm(adOutline, &adOutline) ||
-         !StrictlySimpleForm(amOutline, &amOutline)))
+        (!SubtractFootprints(&amOutline, *input) || !StrictlySimpleForm(adOutline, &adOutline)))
         outcome = RunOutcome::Failed;
     if (outcome != RunOutcome::Completed || stopRequested) {
         ClearResult(result);

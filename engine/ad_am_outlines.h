@@ -21,5 +21,6 @@ bool ComputeAdAm(CalcInput* input, const CalcOptions& options, CalcResult* resul
 RunOutcome PolygonOffsetRegion(CalcPass pass, const CalcOptions& options, const CalcPolygon& polygon,
                                ClipPolygon* region);
 
-// Removes every polygon of the input from the Am outline; false for an empty input.
+// Removes every polygon of the input from the Am outline, leaving it strictly simple (holes and the
+// islands in them as contours of their own); false for an empty input.
 bool SubtractFootprints(ClipPolygon* outline, const CalcInput& input);

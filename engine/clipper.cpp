@@ -53,8 +53,13 @@ bool ExecutePaths(ClipperLib::ClipType operation, const ClipperLib::Paths& subje
     ClipperLib::Clipper clipper;
     clipper.StrictlySimple(strictlySimple);
     ClipperLib::Paths solution;
-    clipper.AddPaths(subject, ClipperLib::ptSubject, true);
-    clipper.AddPaths(clip, ClipperLib::ptClip, true);
+    bool added = clipper.AddPaths(subject, ClipperLib::ptSubject, true);
+    added = clipper.AddPaths(clip, ClipperLib::ptClip, true) || added;
+    // The clipper reports a failure when it has no edge to sweep; shapes of no area give an empty result.
+    if (!added) {
+        *result = ClipPolygon();
+        return true;
+    }
     if (!clipper.Execute(operation, solution, ClipperLib::pftNonZero, ClipperLib::pftNonZero))
         return false;
     *result = FromClipperPaths(solution);
@@ -94,8 +99,9 @@ bool ClipUnion(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon*
     return Execute(ClipperLib::ctUnion, subject, clip, result);
 }
 
-bool ClipDifference(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result) {
-    return Execute(ClipperLib::ctDifference, subject, clip, result);
+bool ClipDifference(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result,
+                    bool strictlySimple) {
+    return Execute(ClipperLib::ctDifference, subject, clip, result, strictlySimple);
 }
 
 // Each part winds +1 inside and 0 outside, so under the non-zero rule their sum fills the union.

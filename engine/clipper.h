@@ -27,7 +27,9 @@ bool NormalForm(const ClipPolygon& polygon, ClipPolygon* result);
 bool StrictlySimpleForm(const ClipPolygon& polygon, ClipPolygon* result);
 
 bool ClipUnion(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result);
-bool ClipDifference(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result);
+// With strictlySimple the result comes in the strictly simple form, at the cost that form takes.
+bool ClipDifference(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result,
+                    bool strictlySimple = false);
 
 // The union of every part in one pass of the clipper; cheaper than uniting them one by one.
 bool ClipUnionAll(const std::vector<ClipPolygon>& parts, ClipPolygon* result);
