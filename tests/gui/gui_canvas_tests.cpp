@@ -1,0 +1,1 @@
+// Pixel tests of the canvas and renderer.
