@@ -31,13 +31,18 @@ const char UsageText[] =
     "  svg FILE.Zlv OUT.svg Calculate, then write the Ad view (or with --view am the Am view) as an\n"
     "                       SVG picture: the outline filled, the structure in grey on top, the area\n"
     "                       at the top left. Takes the projection and --quiet options of calc.\n"
+    "  simple L W HMIN HMAX Ad and Am in closed form for a rectangular structure of length L and\n"
+    "                       width W (metres, above 0) at the minimum height HMIN (above 0) with a\n"
+    "                       protrusion of height HMAX (0 for none). Takes the projection options of\n"
+    "                       calc; without them K is 3 and D is 500 m. Decimal commas are accepted.\n"
     "  help, --help         Print this text.\n"
     "\n"
     "Exit status:\n"
     "  0   success\n"
     "  2   a file cannot be read or is not a valid drawing (\"Error to opening file\")\n"
     "  1   the drawing cannot be calculated (\"Error to calculate Ad and Am\"), or its polygons\n"
-    "      do not form one footprint and --require-neighbours was given\n"
+    "      do not form one footprint and --require-neighbours was given, or the values of\n"
+    "      simple are not valid (\"Invalid Data\")\n"
     "  3   a file cannot be written (\"Error to write file\")\n"
     "  64  the command line is wrong\n";
 
@@ -51,6 +56,7 @@ const Command Commands[] = {
     {"copy", CopyCommand},
     {"calc", CalcCommand},
     {"svg", SvgCommand},
+    {"simple", SimpleCommand},
 };
 
 }  // namespace

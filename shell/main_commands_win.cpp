@@ -4,6 +4,9 @@
 #include "engine/calc_records.h"
 #include "engine/calculation_run_win.h"
 #include "model/drawing.h"
+#include "options/calc_options_dialog_win.h"
+#include "options/draw_options_dialog_win.h"
+#include "options/simplified_dialog_win.h"
 #include "resources/resource.h"
 #include "shell/about_dialog_win.h"
 #include "shell/file_commands_win.h"
@@ -68,6 +71,17 @@ void OnMainCommand(HWND window, int id) {
             Prompt(window, TEXT_IMPORT_MISSING, TEXT_INFORMATION, MB_OK | MB_ICONINFORMATION);
             break;
         case IDM_DATA_EXPORT: ExportDrawing(); break;
+        case IDM_OPTIONS_DRAW:
+            ShowDrawOptionsDialog(window);
+            InvalidateRect(window, nullptr, TRUE);
+            break;
+        case IDM_OPTIONS_CALCULATION:
+            if (AskYesNo(window, TEXT_CALC_OPTIONS_RISK)) {
+                ShowCalcOptionsDialog(window);
+                InvalidateRect(window, nullptr, TRUE);
+            }
+            break;
+        case IDM_TOOL_SIMPLIFIED: ShowSimplifiedDialog(window); break;
         case IDM_HELP_ABOUT: ShowAboutDialog(window); break;
         case IDM_HELP_GUIDE: OpenHelpWindow(window); break;
         case IDC_DRAW_BUTTON:

@@ -1,0 +1,67 @@
+#include "options/calc_options_dialog_win.h"
+
+#include <cstdio>
+
+#include "editing/decimal_text.h"
+#include "engine/calc_records.h"
+#include "model/drawing.h"
+#include "options/calc_limits.h"
+#include "resources/resource.h"
+
+namespace {
+
+CalcOptions copies;  // the values the dialog showed when it opened
+
+void ShowCopies(HWND dialog) {
+    char text[64];
+    snprintf(text, sizeof text, "%.3f", copies.heightProjection);
+    SetDlgItemTextA(dialog, IDC_CALC_HEIGHT_PROJECTION, text);
+    snprintf(text, sizeof text, "%.3f", copies.distanceProjection);
+    SetDlgItemTextA(dialog, IDC_CALC_DISTANCE_PROJECTION, text);
+}
+
+// Stores a value; an actual change discards the results and, since the drawing file keeps the options,
+// marks the drawing modified so that Close offers to save it.
+void Store(double* option, double value) {
+    if (value != *option) {
+        DiscardResults();
+        if (drawing.isOpen)
+            drawing.modified = 1;
+    }
+    *option = value;
+}
+
+void Save(HWND dialog) {
+    char height[1000], distance[1000];
+    GetDlgItemTextA(dialog, IDC_CALC_HEIGHT_PROJECTION, height, sizeof height);
+    GetDlgItemTextA(dialog, IDC_CALC_DISTANCE_PROJECTION, distance, sizeof distance);
+    if (!CheckDecimalText(height) || !CheckDecimalText(distance)) {
+        ShowCopies(dialog);
+        return;
+    }
+    Store(&drawing.calcOptions.heightProjection, LimitHeightProjection(ReadDecimal(height)));
+    Store(&drawing.calcOptions.distanceProjection, LimitDistanceProjection(ReadDecimal(distance)));
+    EndDialog(dialog, IDOK);
+}
+
+INT_PTR CALLBACK CalcOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            copies = drawing.calcOptions;
+            ShowCopies(dialog);
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDC_CALC_SAVE)
+                Save(dialog);
+            else if (LOWORD(wParam) == IDC_CALC_CANCEL || LOWORD(wParam) == IDCANCEL)
+                EndDialog(dialog, IDCANCEL);
+            return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void ShowCalcOptionsDialog(HWND owner) {
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CALC_OPTIONS), owner, CalcOptionsDialogProc, 0);
+}

@@ -1,0 +1,108 @@
+#include "options/draw_options_dialog_win.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "editing/decimal_text.h"
+#include "model/drawing.h"
+#include "options/draw_option_rules.h"
+#include "resources/resource.h"
+#include "shell/main_window_win.h"
+#include "shell/prompt_win.h"
+
+namespace {
+
+// The dialog's copies live as long as the program, as the values it last showed.
+DrawOptions copies;
+
+void SetSnapBox(HWND dialog, bool on) {
+    copies.snapOn = on ? 1 : 0;
+    CheckDlgButton(dialog, IDC_DRAW_SNAP_ON, on ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void Open(HWND dialog) {
+    copies = drawing.drawOptions;
+    char text[32];
+    snprintf(text, sizeof text, "%.0f", copies.mapSize);
+    SetDlgItemTextA(dialog, IDC_DRAW_MAP_SIZE, text);
+    SetSnapBox(dialog, copies.snapOn == 1);
+    for (const SnapStep& step : SnapSteps)
+        SendDlgItemMessageA(dialog, IDC_DRAW_SNAP_STEP, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(step.label));
+    SendDlgItemMessageA(dialog, IDC_DRAW_SNAP_STEP, CB_SETCURSEL, copies.snapIndex, 0);
+    if (copies.snapIndex == 0)
+        SetSnapBox(dialog, false);
+    for (const ZoomStep& zoom : ZoomSteps)
+        SendDlgItemMessageA(dialog, IDC_DRAW_ZOOM, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(zoom.label));
+    SendDlgItemMessageA(dialog, IDC_DRAW_ZOOM, CB_SETCURSEL, copies.zoomIndex, 0);
+}
+
+// Lays the canvas out as the main window's paint would and lets it recompute its scroll ranges.
+void RelayCanvas() {
+    InvalidateRect(mainWindow, nullptr, TRUE);
+    RECT client;
+    GetClientRect(mainWindow, &client);
+    MoveWindow(canvasWindow, 10, 40, client.right - 25, client.bottom - 70, TRUE);
+    RefreshMainWindow();
+}
+
+void Save(HWND dialog) {
+    if (SnapZoomRefused(copies.snapIndex, copies.zoomIndex)) {
+        Prompt(nullptr,
+               "With these values of Snap grid and Zoom\nthe experience in designing deteriorates.\n"
+               "Please, change these values",
+               "Warning", MB_OK | MB_ICONWARNING);
+        return;
+    }
+    DrawOptions& stored = drawing.drawOptions;
+    stored.snapIndex = copies.snapIndex;
+    stored.zoomIndex = copies.zoomIndex;
+    stored.snapOn = copies.snapIndex == 0 ? 0 : copies.snapOn;
+    char text[1000];
+    GetDlgItemTextA(dialog, IDC_DRAW_MAP_SIZE, text, sizeof text);
+    if (CheckDecimalText(text)) {
+        copies.mapSize = std::fabs(ReadDecimal(text));
+        stored.mapSize = MapSizeRule(copies.mapSize);
+    }
+    RelayCanvas();
+    EndDialog(dialog, IDOK);
+}
+
+int32_t Selection(HWND dialog, int list) {
+    return static_cast<int32_t>(SendDlgItemMessageA(dialog, list, CB_GETCURSEL, 0, 0));
+}
+
+INT_PTR CALLBACK DrawOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            Open(dialog);
+            return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDC_DRAW_SNAP_STEP:
+                    if (HIWORD(wParam) == CBN_SELENDOK) {
+                        copies.snapIndex = Selection(dialog, IDC_DRAW_SNAP_STEP);
+                        if (copies.snapIndex == 0)
+                            SetSnapBox(dialog, false);
+                    }
+                    break;
+                case IDC_DRAW_ZOOM:
+                    if (HIWORD(wParam) == CBN_SELENDOK)
+                        copies.zoomIndex = Selection(dialog, IDC_DRAW_ZOOM);
+                    break;
+                case IDC_DRAW_SNAP_ON:
+                    SetSnapBox(dialog, IsDlgButtonChecked(dialog, IDC_DRAW_SNAP_ON) != BST_CHECKED);
+                    break;
+                case IDC_DRAW_SAVE: Save(dialog); break;
+                case IDC_DRAW_CANCEL:
+                case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
+            }
+            return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void ShowDrawOptionsDialog(HWND owner) {
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_DRAW_OPTIONS), owner, DrawOptionsDialogProc, 0);
+}
