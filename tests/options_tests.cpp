@@ -1,0 +1,1 @@
+// Tests of the option rules and the simplified calculation.
