@@ -37,6 +37,7 @@ Drawing LBuilding() {
     Drawing office;
     office.drawOptions.snapOn = 1;
     office.drawOptions.mapSize = 150.0;
+    office.drawOptions.zoomIndex = 4;
     AddPolygon(&office, "Main wing", 0,
                {{30, 30, 18}, {90, 30, 18}, {90, 45, 18}, {50, 45, 12}, {50, 80, 12}, {30, 80, 12}});
     return office;
@@ -47,16 +48,15 @@ Drawing LBuilding() {
 Drawing IndustrialSite() {
     Drawing site;
     site.drawOptions.mapSize = 300.0;
-    site.drawOptions.zoomIndex = 4;
-    site.drawOptions.snapIndex = 5;
+    site.drawOptions.zoomIndex = 5;
+    site.drawOptions.snapIndex = 6;
     site.drawOptions.snapOn = 1;
-    AddPolygon(&site, "North block", 1, {{100, 100, 15}, {180, 100, 15}, {180, 115, 15}, {100, 115, 15}});
-    AddPolygon(&site, "East block", 1, {{165, 115, 9}, {180, 115, 9}, {180, 165, 9}, {165, 165, 9}});
-    AddPolygon(&site, "South block", 2, {{100, 165, 12}, {180, 165, 12}, {180, 180, 12}, {100, 180, 12}});
-    AddPolygon(&site, "West block", 2, {{100, 115, 8}, {115, 115, 8}, {115, 165, 8}, {100, 165, 8}});
-    AddPolygon(&site, "Hall", 3,
-               {{180, 120, 10}, {230, 120, 10}, {230, 160, 14}, {205, 175, 14}, {180, 160, 10}});
-    AddPolygon(&site, "Tower", 0, {{85, 85, 32}, {105, 85, 32}, {105, 100, 40}, {85, 100, 36}});
+    AddPolygon(&site, "North block", 1, {{40, 40, 15}, {120, 40, 15}, {120, 55, 15}, {40, 55, 15}});
+    AddPolygon(&site, "East block", 1, {{105, 55, 9}, {120, 55, 9}, {120, 105, 9}, {105, 105, 9}});
+    AddPolygon(&site, "South block", 2, {{40, 105, 12}, {120, 105, 12}, {120, 120, 12}, {40, 120, 12}});
+    AddPolygon(&site, "West block", 2, {{40, 55, 8}, {55, 55, 8}, {55, 105, 8}, {40, 105, 8}});
+    AddPolygon(&site, "Hall", 3, {{120, 60, 10}, {170, 60, 10}, {170, 100, 14}, {145, 115, 14}, {120, 100, 10}});
+    AddPolygon(&site, "Tower", 0, {{25, 25, 32}, {45, 25, 32}, {45, 40, 40}, {25, 40, 36}});
     return site;
 }
 
