@@ -36,6 +36,14 @@ int32_t ClampPriority(int32_t priority) {
     return priority < 0 ? 0 : priority > PriorityCount - 1 ? PriorityCount - 1 : priority;
 }
 
+// The record a dialog works on: handed over with WM_INITDIALOG and kept in the dialog's user data.
+template <typename State>
+State* StateOf(HWND dialog, UINT msg, LPARAM lParam) {
+    if (msg == WM_INITDIALOG)
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    return reinterpret_cast<State*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
 void LimitName(HWND dialog, int field) {
     SendDlgItemMessageA(dialog, field, EM_LIMITTEXT, PolygonNameSize - 1, 0);
 }
@@ -63,11 +71,9 @@ void SaveVertex(HWND dialog, VertexDialogState* state) {
 }
 
 INT_PTR CALLBACK VertexDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<VertexDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* state = StateOf<VertexDialogState>(dialog, msg, lParam);
     switch (msg) {
         case WM_INITDIALOG:
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            state = reinterpret_cast<VertexDialogState*>(lParam);
             ShowHeight(dialog, IDC_VERTEX_HEIGHT, state->data->height);
             FillPriorities(dialog, IDC_VERTEX_PRIORITY, state->data->priority);
             LimitName(dialog, IDC_VERTEX_NAME);
@@ -112,11 +118,9 @@ void SaveHeight(HWND dialog, const HeightDialogState& state) {
 }
 
 INT_PTR CALLBACK VertexHeightDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<HeightDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* state = StateOf<HeightDialogState>(dialog, msg, lParam);
     switch (msg) {
         case WM_INITDIALOG:
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            state = reinterpret_cast<HeightDialogState*>(lParam);
             if (!VertexExists(state->index, state->k)) {
                 Warn(mainWindow, "Invalid Point");
                 EndDialog(dialog, IDCANCEL);
@@ -164,11 +168,9 @@ void SaveOptions(HWND dialog, OptionsDialogState* state) {
 }
 
 INT_PTR CALLBACK PolygonOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<OptionsDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* state = StateOf<OptionsDialogState>(dialog, msg, lParam);
     switch (msg) {
         case WM_INITDIALOG:
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            state = reinterpret_cast<OptionsDialogState*>(lParam);
             if (state->index < 0 || state->index >= drawing.polygons.count()) {
                 Warn(mainWindow, "Invalid Polygon");
                 EndDialog(dialog, IDCANCEL);
