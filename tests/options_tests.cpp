@@ -1,1 +1,133 @@
 // Tests of the option rules and the simplified calculation.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "model/drawing_options.h"
+#include "options/calc_limits.h"
+#include "options/draw_option_rules.h"
+#include "options/simplified_areas.h"
+
+namespace {
+
+std::string Scientific(double value) {
+    char text[32];
+    snprintf(text, sizeof text, "%.5e", value);
+    return text;
+}
+
+}  // namespace
+
+// The results box shows five decimals of the mantissa, so the cases are compared as shown.
+TEST(SimplifiedAreas, MatchTheClosedFormsAsShown) {
+    struct Case {
+        const char* what;
+        double l, w, hMin, hMax, k, d;
+        const char* ad;
+        const char* am;
+    };
+    const Case cases[] = {
+        {"no protrusion", 20, 10, 10, 0, 3, 500, "4.82743e-03", "8.15398e-01"},
+        {"protrusion larger than the rectangle", 20, 10, 10, 40, 3, 500, "4.52389e-02", "8.15398e-01"},
+        {"protrusion lower than the minimum height", 20, 10, 10, 5, 3, 500, "4.82743e-03", "8.15398e-01"},
+        // 200 + 2*2*10*30 + pi*20^2, and 2*350*30 + pi*350^2
+        {"K 2 and D 350", 20, 10, 10, 0, 2, 350, "2.65664e-03", "4.05845e-01"},
+        // pi*(2*40)^2
+        {"K 2 and D 350 with a protrusion", 20, 10, 10, 40, 2, 350, "2.01062e-02", "4.05845e-01"},
+    };
+    for (const Case& c : cases) {
+        SimplifiedResult result = SimplifiedAreas(c.l, c.w, c.hMin, c.hMax, c.k, c.d);
+        EXPECT_EQ(Scientific(result.ad), c.ad) << c.what;
+        EXPECT_EQ(Scientific(result.am), c.am) << c.what;
+    }
+}
+
+// Am rests on the perimeter alone: footprints of one perimeter but different area share it, and the
+// heights play no part. Ad of the rectangle does not care which side is the length.
+TEST(SimplifiedAreas, AmHasNoFootprintAreaTerm) {
+    const double am = SimplifiedAreas(20, 10, 10, 0, 3, 500).am;
+    EXPECT_EQ(SimplifiedAreas(29, 1, 10, 0, 3, 500).am, am);
+    EXPECT_EQ(SimplifiedAreas(15, 15, 10, 0, 3, 500).am, am);
+    EXPECT_EQ(SimplifiedAreas(20, 10, 60, 90, 3, 500).am, am);
+    EXPECT_DOUBLE_EQ(SimplifiedAreas(10, 20, 10, 0, 3, 500).ad, SimplifiedAreas(20, 10, 10, 0, 3, 500).ad);
+    EXPECT_NE(SimplifiedAreas(20, 10, 10, 0, 3, 600).am, am);
+}
+
+TEST(SimplifiedAreas, FieldsAreCheckedReadAndRangeTested) {
+    struct Case {
+        const char* text;
+        bool zeroAllowed;
+        bool valid;
+        bool stored;  // whether the value was read at all
+        double value;
+    };
+    const Case cases[] = {
+        {"12,5", false, true, true, 12.5},  {"1.2.3", false, false, false, 0},
+        {"1,2.3", false, false, false, 0},  {"", false, false, false, 0},
+        {"abc", true, false, false, 0},     {"0", false, false, true, 0},
+        {"0", true, true, true, 0},         {"-3", true, false, true, -3},
+        {"-3", false, false, true, -3},     {"12-3", false, true, true, 12},
+        {"0,001", false, true, true, 0.001}, {"40", true, true, true, 40},
+    };
+    for (const Case& c : cases) {
+        char text[32];
+        snprintf(text, sizeof text, "%s", c.text);
+        double value = 99.0;
+        EXPECT_EQ(ReadSimplifiedField(text, c.zeroAllowed, &value), c.valid)
+            << '"' << c.text << (c.zeroAllowed ? "\" where zero is allowed" : "\"");
+        EXPECT_EQ(value, c.stored ? c.value : 99.0) << '"' << c.text << '"';
+    }
+}
+
+// The refused pairs written as the dialog lists them, snap step against zoom labels.
+TEST(DrawOptionRules, SnapAndZoomGridMatchesTheRefusedPairs) {
+    struct Row {
+        const char* snap;
+        std::vector<std::string> refusedZooms;
+    };
+    const Row rows[] = {
+        {"Snap Off", {}},
+        {"0.1 m", {"x 2", "x 1.0", "x 0.5", "x 0.2", "x 0.1"}},
+        {"0.2 m", {"x 1.0", "x 0.5", "x 0.2", "x 0.1"}},
+        {"0.5 m", {"x 0.2", "x 0.1"}},
+        {"1.0 m", {"x 0.2", "x 0.1"}},
+        {"2.0 m", {"x 0.1"}},
+        {"5.0 m", {}},
+        {"10 m", {}},
+    };
+    ASSERT_EQ(std::size(rows), static_cast<size_t>(SnapStepCount));
+    for (int32_t s = 0; s < SnapStepCount; s++) {
+        ASSERT_STREQ(SnapSteps[s].label, rows[s].snap);
+        for (int32_t z = 0; z < ZoomStepCount; z++) {
+            bool refused = false;
+            for (const std::string& label : rows[s].refusedZooms)
+                refused = refused || label == ZoomSteps[z].label;
+            EXPECT_EQ(SnapZoomRefused(s, z), refused) << SnapSteps[s].label << " with " << ZoomSteps[z].label;
+        }
+    }
+}
+
+TEST(DrawOptionRules, GridOfExactlyTwoPixelsIsRefused) {
+    const int32_t atLimit[][2] = {{1, 2}, {2, 3}, {4, 5}, {5, 6}};  // ratio 0.2
+    for (const auto& pair : atLimit)
+        EXPECT_TRUE(SnapZoomRefused(pair[0], pair[1])) << SnapSteps[pair[0]].label << " with " << ZoomSteps[pair[1]].label;
+    EXPECT_FALSE(SnapZoomRefused(3, 4));  // 0.5 m with "x 0.5": ratio 0.25
+}
+
+TEST(DrawOptionRules, MapSizeIsTheMagnitudeAtLeastOneHundred) {
+    const double cases[][2] = {{50, 100}, {-250, 250}, {12.5, 100}, {0, 100}, {-50, 100}, {100, 100}, {150.6, 150.6}};
+    for (const auto& c : cases)
+        EXPECT_EQ(MapSizeRule(c[0]), c[1]) << c[0];
+}
+
+TEST(CalcLimits, ValuesAreMagnitudesRaisedToTheLimits) {
+    const double heights[][2] = {{0.5, 1.0}, {-4, 4.0}, {0, 1.0}, {-0.5, 1.0}, {3.5, 3.5}, {1.0, 1.0}};
+    for (const auto& c : heights)
+        EXPECT_EQ(LimitHeightProjection(c[0]), c[1]) << "height projection " << c[0];
+    const double distances[][2] = {{0, 0.01}, {350, 350}, {-350, 350}, {0.001, 0.01}, {-0.005, 0.01}, {0.02, 0.02}};
+    for (const auto& c : distances)
+        EXPECT_EQ(LimitDistanceProjection(c[0]), c[1]) << "distance projection " << c[0];
+}
