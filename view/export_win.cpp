@@ -27,6 +27,7 @@ struct ExportJob {
     std::string target;     // the name the user chose
     std::string temporary;  // written first, then moved over the target
     bool written = false;
+    bool reported = false;  // a failure message has been shown already
 };
 
 ExportJob job;
@@ -46,11 +47,25 @@ ExportType ShowExportDialog(char* path) {
 }
 
 void Failed(HWND owner, const char* text) {
+    job.reported = true;
     Prompt(owner, text, "Failed", MB_OK);
 }
 
 bool ResultViewShown() {
     return mainModes.viewMode == AdView || mainModes.viewMode == AmView;
+}
+
+// The frame of the picture in hundredths of a millimetre of the screen: exactly the area the white
+// background covers. Computed here in 64 bits, since some GDIs overflow when they derive it from
+// logical coordinates this large.
+RECT MetafileFrame(const RECT& r) {
+    HDC screen = GetDC(nullptr);
+    long long mmWide = GetDeviceCaps(screen, HORZSIZE), mmHigh = GetDeviceCaps(screen, VERTSIZE);
+    long long pixelsWide = GetDeviceCaps(screen, HORZRES), pixelsHigh = GetDeviceCaps(screen, VERTRES);
+    ReleaseDC(nullptr, screen);
+    RECT frame = {0, 0, static_cast<LONG>(r.right * mmWide * 100 / pixelsWide),
+                  static_cast<LONG>(r.bottom * mmHigh * 100 / pixelsHigh)};
+    return frame;
 }
 
 // A white frame over all of R, the result view without its own label, then the label in large bold
@@ -59,7 +74,8 @@ void WriteMetafile(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     RECT r = {0, 0, client.right * MetafileScale, client.bottom * MetafileScale};
-    HDC metafile = CreateEnhMetaFileA(nullptr, job.temporary.c_str(), nullptr, "Export - Zelvora\0\0");
+    RECT frame = MetafileFrame(r);
+    HDC metafile = CreateEnhMetaFileA(nullptr, job.temporary.c_str(), &frame, "Export - Zelvora\0\0");
     if (!metafile) {
         Failed(window, "CreateEnhMetaFile Failed");
         return;
@@ -158,7 +174,10 @@ bool ExportDrawing() {
         DestroyWindow(window);
     UnregisterClassA(ExportClass, instance);
     bool replaced = job.written && MoveFileOver(job.temporary.c_str(), job.target.c_str());
-    if (!replaced)
+    if (!replaced) {
         DeleteFileA(job.temporary.c_str());
+        if (!job.reported)  // a picture that did not reach the disk is never passed over in silence
+            Failed(mainWindow, "Error to write file");
+    }
     return replaced;
 }

@@ -1,0 +1,146 @@
+// View Ad and View Am: the calculation behind the modal progress dialog, its stop, the neighbour
+// question, and the views that need no calculation.
+#include "editing/edit_state.h"
+#include "engine/calc_records.h"
+#include "resources/resource.h"
+#include "shell/main_modes.h"
+#include "shell/main_window_win.h"
+#include "tests/gui/gui_test_support.h"
+
+namespace {
+
+const char* const Running = "Calculation...";
+
+class Calculation : public MainWindowTest {
+  protected:
+    void OpenDrawing(const char* name, const std::vector<struct Polygon>& polygons) {
+        std::string path = TempPath(name);
+        ASSERT_TRUE(WriteDrawing(path, polygons));
+        Open(path);
+    }
+
+    void ExpectBackInTheDrawingView() {
+        EXPECT_EQ(mainModes.viewMode, DrawingView);
+        EXPECT_EQ(calcResult.contourCount, 0);
+        EXPECT_EQ(Looks(window), "Hooooo");
+        EXPECT_EQ(Menus(window), "save calc draw");
+    }
+};
+
+}  // namespace
+
+// Six polygons of 25 vertices in all: the bar runs to 4 * 25 + 8 * 6 = 148, and a full run takes all
+// its steps but the last two.
+TEST_F(Calculation, ViewAdCalculatesOnceAndViewAmReusesTheResult) {
+    Open(ExamplePath("industrial_site.Zlv"));
+    Click(IDC_VIEW_AD_BUTTON);
+    EXPECT_EQ(watch->Created(Running), 1);
+    EXPECT_TRUE(script.prompts.empty());
+    EXPECT_EQ(mainModes.viewMode, AdView);
+    EXPECT_EQ(resultsValid, 1);
+    EXPECT_GT(calcResult.contourCount, 0);
+    EXPECT_GT(calcResult.ad, 0.0);
+    EXPECT_GT(calcResult.am, calcResult.ad);
+    EXPECT_EQ(progressTotal, 148);
+    EXPECT_EQ(progressPosition, 146);
+    EXPECT_EQ(progressSeen.rangeTop, 148);
+    ASSERT_EQ(progressSeen.positions.size(), 147u);
+    for (size_t i = 0; i < progressSeen.positions.size(); i++)
+        ASSERT_EQ(progressSeen.positions[i], static_cast<int>(i));
+
+    double ad = calcResult.ad;
+    Click(IDC_VIEW_AM_BUTTON);
+    Click(IDC_DRAW_BUTTON);
+    Click(IDC_VIEW_AD_BUTTON);
+    EXPECT_EQ(watch->Created(Running), 1) << "a present result is only shown";
+    EXPECT_EQ(progressSeen.positions.size(), 147u);
+    EXPECT_EQ(calcResult.ad, ad);
+    EXPECT_EQ(mainModes.viewMode, AdView);
+}
+
+// The Close is posted as the dialog is made, so it is handled as soon as the dialog's loop runs,
+// long before a 2000-vertex outline is done.
+TEST_F(Calculation, CloseDuringTheRunStopsItAndReportsTheFailure) {
+    OpenDrawing("round.Zlv", {Round(150, 2000, 10)});
+    watch->OnCreate(Running, [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDC_PROGRESS_CLOSE, 0); });
+    Click(IDC_VIEW_AD_BUTTON);
+    EXPECT_EQ(watch->Created(Running), 1);
+    ASSERT_EQ(script.prompts.size(), 1u);
+    ExpectPrompt(script.prompts[0], window, "Error to calculate Ad and Am", "Warning", MB_OK | MB_ICONWARNING);
+    EXPECT_EQ(resultsValid, 0);
+    EXPECT_EQ(calcResult.ad, 0.0);
+    EXPECT_EQ(calcResult.am, 0.0);
+    EXPECT_LT(progressPosition, progressTotal / 2) << "the Am pass never started";
+    ExpectBackInTheDrawingView();
+}
+
+TEST_F(Calculation, AStopLeftOverFromBeforeDoesNotStopTheNextRun) {
+    Open(ExamplePath("house.Zlv"));
+    stopRequested = 1;
+    Click(IDC_VIEW_AM_BUTTON);
+    EXPECT_TRUE(script.prompts.empty());
+    EXPECT_EQ(resultsValid, 1);
+    EXPECT_EQ(mainModes.viewMode, AmView);
+    EXPECT_EQ(progressPosition, 4 * 4 + 8 - 2);
+}
+
+TEST_F(Calculation, PolygonsApartAnsweredNoCalculateNothing) {
+    OpenDrawing("apart.Zlv", {Square(0, 0, 10, 5), Square(100, 0, 10, 5)});
+    script.answers.push_back(IDNO);
+    Click(IDC_VIEW_AD_BUTTON);
+    ASSERT_EQ(script.prompts.size(), 1u);
+    ExpectPrompt(script.prompts[0], window, "Polygons are not neighbors.\nDo you want to continue?", "Warning",
+                 MB_YESNO | MB_ICONWARNING);
+    EXPECT_EQ(watch->Created(Running), 0);
+    ExpectBackInTheDrawingView();
+}
+
+// Answered Yes, the run goes on; the failed view that follows a No is what enables Options >
+// Calculation again in a drawing opened after a view.
+TEST_F(Calculation, PolygonsApartAnsweredYesCalculateAllTheSame) {
+    OpenDrawing("apart.Zlv", {Square(0, 0, 10, 5), Square(100, 0, 10, 5)});
+    script.answers.push_back(IDYES);
+    Click(IDC_VIEW_AD_BUTTON);
+    EXPECT_EQ(watch->Created(Running), 1);
+    EXPECT_EQ(mainModes.viewMode, AdView);
+    EXPECT_GE(calcResult.contourCount, 2);
+
+    Command(IDM_FILE_CLOSE);
+    Open(TempPath("apart.Zlv"));
+    EXPECT_EQ(Menus(window), "save draw");
+    script.answers.push_back(IDNO);
+    Click(IDC_VIEW_AM_BUTTON);
+    EXPECT_EQ(Menus(window), "save calc draw");
+}
+
+TEST_F(Calculation, ViewOfAnEmptyDrawingComputesNothingSilently) {
+    Command(IDM_FILE_NEW);
+    Command(IDC_VIEW_AD_BUTTON);  // disabled, but the command itself must be harmless
+    EXPECT_TRUE(script.prompts.empty());
+    EXPECT_EQ(watch->Created(Running), 0);
+    EXPECT_EQ(mainModes.viewMode, DrawingView);
+    EXPECT_EQ(Looks(window), "Hooo--");
+
+    Command(IDM_FILE_CLOSE);
+    OpenDrawing("empty.Zlv", {});
+    Click(IDC_VIEW_AM_BUTTON);  // enabled until the canvas next paints
+    EXPECT_TRUE(script.prompts.empty());
+    EXPECT_EQ(watch->Created(Running), 0);
+    ExpectBackInTheDrawingView();
+}
+
+TEST_F(Calculation, EscapeInAResultViewChangesNothing) {
+    Open(ExamplePath("house.Zlv"));
+    Click(IDC_CREATE_BUTTON);
+    editState.constructing = true;
+    Click(IDC_VIEW_AD_BUTTON);
+    ASSERT_EQ(mainModes.viewMode, AdView);
+    std::string looks = Looks(window), menus = Menus(window);
+    int32_t contours = calcResult.contourCount;
+    Escape();
+    EXPECT_EQ(mainModes.viewMode, AdView);
+    EXPECT_TRUE(editState.constructing);
+    EXPECT_EQ(Looks(window), looks);
+    EXPECT_EQ(Menus(window), menus);
+    EXPECT_EQ(calcResult.contourCount, contours);
+}

@@ -1,0 +1,124 @@
+// The harness of the window tests: a hidden main window per test, scripted answers for the message
+// boxes and the file dialogs, a watch over modal dialogs, and readers of the real controls.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/drawing.h"
+#include "shell/file_commands_win.h"
+#include "shell/prompt_win.h"
+
+struct PromptCall {
+    HWND owner;
+    std::string text;
+    std::string caption;
+    UINT flags;
+};
+
+struct FileDialogCall {
+    bool save;
+    std::string proposed;  // the name the dialog opened with
+};
+
+// What the seams answer and what they were asked, in order. A question with no queued answer is a
+// test failure; so is a queued answer nobody asked for.
+struct Script {
+    std::deque<int> answers;
+    std::vector<PromptCall> prompts;
+    std::deque<std::optional<std::string>> fileNames;  // nullopt: the user cancels
+    std::vector<FileDialogCall> fileDialogs;
+};
+extern Script script;
+
+// Watches the modal dialogs of the thread through a CBT hook. Handlers run as a dialog of the given
+// caption is created (before its WM_INITDIALOG) or activated. A watchdog timer ends any dialog still up
+// after a few seconds, so that a missing answer fails the test instead of hanging it. Dialogs and help
+// windows are shown off the screen (see ShowHookProc).
+class DialogWatch {
+  public:
+    using Handler = std::function<void(HWND dialog)>;
+    DialogWatch();
+    ~DialogWatch();
+    DialogWatch(const DialogWatch&) = delete;
+    DialogWatch& operator=(const DialogWatch&) = delete;
+
+    void OnCreate(const std::string& caption, Handler handler);
+    void OnActivate(const std::string& caption, Handler handler);
+    void ClearHandlers();
+    int Created(const std::string& caption) const;
+    bool watchdogFired = false;
+
+  private:
+    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ShowHookProc(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK WatchdogProc(HWND, UINT, UINT_PTR, DWORD);
+    HHOOK hook = nullptr;
+    HHOOK showHook = nullptr;
+    UINT_PTR timer = 0;
+    std::vector<std::pair<std::string, Handler>> createHandlers, activateHandlers;
+    std::vector<std::string> created;
+};
+
+// Every position and range the progress bar of the calculation dialog was given.
+struct ProgressSeen {
+    std::vector<int> positions;
+    int rangeTop = -1;
+};
+extern ProgressSeen progressSeen;
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Destroys the window (answering No to a save question) and makes another with this command line.
+    void Recreate(const wchar_t* commandLine);
+    // Destroys the window, if still there, and drops the quit message its destruction posts.
+    void DestroyMainWindow();
+
+    void Command(int id);   // a menu command, or a button's command whatever its state
+    void Click(int id);     // a real click on an enabled button, which toggles its check first
+    void Escape();
+    void Open(const std::string& path);  // File > Open answered with path, which must open
+
+    HWND window = nullptr;
+    DialogWatch* watch = nullptr;
+
+  private:
+    PromptFn savedPrompt = nullptr;
+    FileDialogFn savedAskFileName = nullptr;
+};
+
+void PumpMessages();
+void MoveOffScreen(HWND window);  // shown there, a window is not mapped under Wine
+
+// The six buttons, Draw to View Am, one character each: '-' disabled and plain, 'o' enabled and plain,
+// 'H' highlighted (pressed, not checked), 'X' checked, 'P' checked and pressed, '?' anything else.
+std::string Looks(HWND window);
+// The enabled menu groups: "new" (New, Open, Import), "save" (Save, Save as, Close), "export",
+// "calc" (Options > Calculation), "draw" (Options > Draw). A group split within itself shows as
+// "name?"; any of Quit, Simplified calculation and the Help items disabled adds "fixed-off".
+std::string Menus(HWND window);
+
+std::string ExamplePath(const char* name);  // a stored example, as a Windows path
+std::string TempPath(const char* name);     // in a folder of this run's own, removed at exit
+std::wstring Wide(const std::string& text);
+
+struct Polygon Square(double left, double bottom, double side, double height);
+struct Polygon Round(double radius, int vertices, double height);
+bool WriteDrawing(const std::string& path, const std::vector<struct Polygon>& polygons, double mapSize = 100.0);
+std::vector<uint8_t> ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+int PolygonsInFile(const std::string& path);  // -1 when the file cannot be read
+std::string CopyOfExample(const char* name);  // a temporary copy that tests may overwrite
+
+// The prompt expected, checked field by field so that a mismatch names the field.
+void ExpectPrompt(const PromptCall& call, HWND owner, const char* text, const char* caption, UINT flags);
