@@ -1,0 +1,1 @@
+#include "tests/gui/gui_test_support.h"
