@@ -126,7 +126,7 @@ TEST(CliUsage, WrongCommandLinesExit64WithUsage) {
 TEST(CliUsage, HelpNamesEveryCommand) {
     CliRun run = RunTool({"--help"});
     EXPECT_EQ(run.status, 0);
-    for (const char* word : {"info FILE.Zlv", "copy IN.Zlv OUT.Zlv", "Exit status"})
+    for (const char* word : {"info FILE.Zlv", "copy IN.Zlv OUT.Zlv", "simple L W HMIN HMAX", "Exit status"})
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
 }
 
@@ -259,4 +259,81 @@ TEST(CliSvg, UnwritableTargetExitsThreeAndUncalculableOne) {
     std::string out = TestPath("bow.svg");
     EXPECT_EQ(RunTool({"svg", WriteDrawing("bow2.Zlv", {bowTie}), out}).status, 1);
     EXPECT_FALSE(FileExists(out));
+}
+
+namespace {
+
+CliRun Simple(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "simple");
+    return RunTool(arguments);
+}
+
+std::string Areas(const char* ad, const char* am) {
+    return std::string("Ad [km^2]: ") + ad + "\nAm [km^2]: " + am + "\n";
+}
+
+}  // namespace
+
+// The rectangle with and without a protrusion above the rectangle's own Ad, and with a lower one.
+TEST(CliSimple, PrintsBothAreasOfTheRectangle) {
+    struct Case {
+        std::vector<std::string> values;
+        const char* ad;
+        const char* am;
+    };
+    const Case cases[] = {
+        {{"20", "10", "10", "10"}, "4.82743e-03", "8.15398e-01"},
+        {{"20", "10", "10", "40"}, "4.52389e-02", "8.15398e-01"},
+        {{"20", "10", "10", "0"}, "4.82743e-03", "8.15398e-01"},
+        {{"12,5", "10", "10", "0"}, "4.30243e-03", "8.07898e-01"},
+        {{"12-3", "10", "10", "0"}, "4.26743e-03", "8.07398e-01"},  // reads as 12
+    };
+    for (const Case& c : cases) {
+        CliRun run = Simple(c.values);
+        EXPECT_EQ(run.status, 0) << c.values[0] << " " << c.values[3];
+        EXPECT_EQ(run.out, Areas(c.ad, c.am)) << c.values[0] << " " << c.values[3];
+        EXPECT_EQ(run.err, "");
+    }
+}
+
+// The options replace K and D wherever they stand, limited as the options dialog limits them.
+TEST(CliSimple, ProjectionOptionsReplaceTheDefaults) {
+    const std::string changed = Areas("2.65664e-03", "4.05845e-01");
+    EXPECT_EQ(Simple({"20", "10", "10", "0", "--height-projection", "2", "--distance-projection", "350"}).out, changed);
+    EXPECT_EQ(Simple({"--distance-projection", "-350", "20", "10", "--height-projection", "-2", "10", "0"}).out,
+              changed);
+    EXPECT_EQ(Simple({"20", "10", "10", "0", "--height-projection", "0.5", "--distance-projection", "0"}).out,
+              Areas("1.11416e-03", "6.00314e-07"));
+    EXPECT_EQ(Simple({"20", "10", "10", "0", "--height-projection", "4"}).out, Areas("7.62655e-03", "8.15398e-01"));
+}
+
+TEST(CliSimple, InvalidValuesSayInvalidDataAndExitOne) {
+    const std::vector<std::vector<std::string>> invalid = {
+        {"0", "10", "10", "0"},    {"20", "0", "10", "0"},   {"20", "10", "0", "0"},     {"20", "10", "10", "-1"},
+        {"-20", "10", "10", "0"},  {"", "10", "10", "0"},    {"20", "1.2.3", "10", "0"}, {"20", "10", "1,2.3", "0"},
+        {"20", "10", "10", "abc"}, {"20", "10", "1e1", "0"},
+    };
+    for (const auto& values : invalid) {
+        CliRun run = Simple(values);
+        EXPECT_EQ(run.status, 1) << values[0] << " " << values[1] << " " << values[2] << " " << values[3];
+        EXPECT_EQ(run.err, "Invalid Data\n");
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+TEST(CliSimple, WrongCommandLinesAreUsageErrors) {
+    const std::vector<std::vector<std::string>> wrong = {
+        {},
+        {"20", "10", "10"},
+        {"20", "10", "10", "0", "5"},
+        {"20", "10", "10", "0", "--height-projection"},
+        {"20", "10", "10", "0", "--distance-projection", "far"},
+        {"20", "10", "10", "0", "--frobnicate"},
+    };
+    for (const auto& arguments : wrong) {
+        CliRun run = Simple(arguments);
+        EXPECT_EQ(run.status, 64) << arguments.size() << " arguments";
+        EXPECT_NE(run.err.find("usage: zelvora-cli simple L W HMIN HMAX"), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
 }
