@@ -8,7 +8,9 @@ scripts/setup.sh || exit 1
 scripts/build.sh || exit 1
 
 logs=build/test-logs
-mkdir -p "$logs"
+rm -rf "$logs"
+# Every GoogleTest program leaves a report of its cases under cases/, for the closing count.
+mkdir -p "$logs/cases/native" "$logs/cases/windows"
 failed_suites=0
 
 run_suite() {  # name, command...
@@ -20,10 +22,12 @@ run_suite() {  # name, command...
     [ "$status" -eq 0 ] || failed_suites=$((failed_suites + 1))
 }
 
+export GTEST_OUTPUT="xml:$PWD/$logs/cases/native/"
 run_suite native ctest --test-dir build/native --output-on-failure --timeout 300
 
 # Wine's background processes must start before ctest, or they hold its output pipe open.
 . scripts/wine_env.sh
+export GTEST_OUTPUT="xml:Z:$(echo "$PWD/$logs/cases/windows/" | tr / '\\')"  # Wine's drive Z: is the root
 run_suite windows xvfb-run -a sh -c 'wineserver -p; wine cmd /c exit >/dev/null 2>&1;
     ctest --test-dir build/windows --output-on-failure --timeout 300; rc=$?; wineserver -k; exit $rc'
 
@@ -32,15 +36,16 @@ cmake -S . -B build/fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=
 run_suite fuzz ctest --test-dir build/fuzz --output-on-failure --timeout 300 --verbose
 grep -h 'stat::number_of_executed_units' "$logs/fuzz.log" | sed 's/^.*stat::/fuzzer: /'
 
-# One closing line over the three runs, counted from the gtest executables and ctest.
-passed=0
-failed=0
-for log in "$logs"/native.log "$logs"/windows.log "$logs"/fuzz.log; do
-    read -r p f < <(sed -n 's/^.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*$/\2 \1/p' "$log" |
-        awk '{ total += $1; bad += $2 } END { print total - bad, bad + 0 }')
-    passed=$((passed + p))
-    failed=$((failed + f))
-done
+# One closing line: the test cases of the GoogleTest programs (native and Windows) and the other
+# ctest entries (example checks, command-line checks, the fuzzer).
+read -r cases caseFailures < <(cat "$logs"/cases/*/*.xml 2>/dev/null |
+    sed -n 's/^<testsuites tests="\([0-9]*\)" failures="\([0-9]*\)".*$/\1 \2/p' |
+    awk '{ total += $1; bad += $2 } END { print total + 0, bad + 0 }')
+read -r entries entryFailures < <(cat "$logs"/native.log "$logs"/windows.log "$logs"/fuzz.log |
+    grep -E '^ *[0-9]+/[0-9]+ Test +#' | grep -v -E 'core_tests|gui_tests' |
+    awk '{ total++ } /Passed/ { good++ } END { print total + 0, total - good }')
+passed=$((cases - caseFailures + entries - entryFailures))
+failed=$((caseFailures + entryFailures))
 [ "$failed_suites" -eq 0 ] || [ "$failed" -gt 0 ] || failed=$failed_suites
-echo "tests: $passed passed, $failed failed"
+echo "tests: $passed passed, $failed failed ($cases test cases in the GoogleTest programs, $entries other checks)"
 [ "$failed_suites" -eq 0 ]
