@@ -38,9 +38,8 @@ void AskVertex(HWND canvas, int32_t vertex) {
 }
 
 void EndDragAndRepaint() {
-    SetOptionsDrawEnabled(true);
-    ApplyMainControls();
     EndDrag();
+    ApplyMainControls();
     canvasState.bandVisible = false;
     Repaint();
 }

@@ -48,11 +48,18 @@ bool NextEdgeFits(const struct Polygon& pending, Point p) {
     return FitsPlacedEdges(pending, {VertexOf(pending, pending.vertexCount - 1), p});
 }
 
+// The two new edges are tested against the placed ones, and the closed polygon must also pass the
+// checks a file is opened with: the new edges meet each other at p, and a closing edge folded back
+// along the last one would be stored into a drawing that could not be read back.
 bool ClosingEdgesFit(const struct Polygon& pending, Point p) {
     if (pending.vertexCount < 2)
         return false;
-    return FitsPlacedEdges(pending, {VertexOf(pending, pending.vertexCount - 1), p}) &&
-           FitsPlacedEdges(pending, {p, VertexOf(pending, 0)});
+    if (!FitsPlacedEdges(pending, {VertexOf(pending, pending.vertexCount - 1), p}) ||
+        !FitsPlacedEdges(pending, {p, VertexOf(pending, 0)}))
+        return false;
+    struct Polygon closed = pending;
+    AppendPendingVertex(&closed, p);
+    return StillValid(closed, [&](int32_t i) { return VertexOf(closed, i); });
 }
 
 void AppendPendingVertex(struct Polygon* pending, Point p) {

@@ -1,5 +1,6 @@
 #include "model/file_io.h"
 
+#include <new>
 #include <string>
 
 FileWriteFn fileWrite = fwrite;
@@ -11,9 +12,15 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes) {
     bytes->clear();
     uint8_t chunk[64 * 1024];
     size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes->insert(bytes->end(), chunk, chunk + got);
-    bool ok = !ferror(file);
+    bool ok = true;
+    try {
+        while ((got = fread(chunk, 1, sizeof chunk, file)) > 0)
+            bytes->insert(bytes->end(), chunk, chunk + got);
+        ok = !ferror(file);
+    } catch (const std::bad_alloc&) {  // a file larger than memory is refused, not a crash
+        ok = false;
+        std::vector<uint8_t>().swap(*bytes);
+    }
     fclose(file);
     return ok;
 }

@@ -15,10 +15,12 @@
 namespace {
 
 // The standard dialog, Explorer style, without the read-only box; the name typed without an
-// extension gets ".Zlv". Saving over another file asks first, as everywhere on Windows.
-bool ShowFileDialog(HWND, bool save, char* path) {
+// extension gets ".Zlv". Saving over another file asks first, as everywhere on Windows. Owned by the
+// main window, so that nothing changes the drawing while a name is being chosen.
+bool ShowFileDialog(HWND owner, bool save, char* path) {
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
     dialog.lpstrFilter = TEXT_FILE_FILTER;
     dialog.lpstrFile = path;
     dialog.nMaxFile = FileNameSize;
@@ -89,8 +91,12 @@ bool SaveDrawingCommand(HWND owner, bool askName) {
     return true;
 }
 
+bool SaveIfWanted(HWND owner) {
+    return !drawing.modified || !AskYesNo(owner, TEXT_SAVE_CHANGES) || SaveDrawingCommand(owner, false);
+}
+
 bool CloseDrawingCommand(HWND owner) {
-    if (drawing.modified && AskYesNo(owner, TEXT_SAVE_CHANGES) && !SaveDrawingCommand(owner, false))
+    if (!SaveIfWanted(owner))
         return false;
     CloseDrawing();
     ShowNoDrawing();

@@ -13,6 +13,10 @@ void NewDrawingCommand(HWND owner);
 bool OpenDrawingCommand(HWND owner, bool askName);
 bool SaveDrawingCommand(HWND owner, bool askName);
 
+// Offers to save a modified drawing. False when the user wanted it saved and the save failed or was
+// cancelled; true otherwise, the drawing untouched.
+bool SaveIfWanted(HWND owner);
+
 // Offers to save a modified drawing, then closes it. False, with the drawing still open, when the user
 // wanted it saved and the save failed or was cancelled.
 bool CloseDrawingCommand(HWND owner);

@@ -32,16 +32,16 @@ void Show() {
 }
 
 void ToolCommand(int32_t tool) {
-    if (editState.dragActive) {
+    if (editState.dragActive)
         EndDrag();
-        SetOptionsDrawEnabled(true);
-    }
     ToggleTool(tool);
     Show();
 }
 
 // One calculation gives both areas, so a present result only switches the view.
 void ViewCommand(HWND window, int32_t target) {
+    if (editState.dragActive)
+        EndDrag();  // nothing can be carried into a result view
     if (mainModes.viewMode == target) {
         ShowCurrentView(target);
         Show();

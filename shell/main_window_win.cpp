@@ -90,7 +90,6 @@ void OnChar(HWND window, TCHAR key, int) {
     }
     if (mainModes.toolMode == EditTool && editState.dragActive) {
         EndDrag();
-        SetOptionsDrawEnabled(true);
         ApplyMainControls();
         InvalidateRect(window, nullptr, TRUE);
     }
@@ -106,6 +105,12 @@ void OnClose(HWND window) {
         DestroyWindow(window);
 }
 
+// Before Windows ends the session, which never destroys the window: the same question as the close
+// box, and a save the user wanted but did not get keeps the session going.
+BOOL OnQueryEndSession(HWND window) {
+    return SaveIfWanted(window);
+}
+
 void OnDestroy(HWND window) {
     CloseWhileDestroying(window);
     mainWindow = nullptr;
@@ -119,6 +124,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
         HANDLE_MSG(window, WM_CHAR, OnChar);
         HANDLE_MSG(window, WM_COMMAND, OnCommand);
         HANDLE_MSG(window, WM_CLOSE, OnClose);
+        HANDLE_MSG(window, WM_QUERYENDSESSION, OnQueryEndSession);
         HANDLE_MSG(window, WM_DESTROY, OnDestroy);
     }
     return DefWindowProcA(window, msg, wParam, lParam);

@@ -343,6 +343,8 @@ TEST_F(CreateRules, NewEdgesMustNotTouchThePlacedEdges) {
         {"after a second vertex on the first", {{0, 0}, {0, 0}}, {10, 0}, false, false},
         {"two after a second vertex on the first", {{0, 0}, {0, 0}, {10, 0}}, {10, 10}, false, false},
         {"two vertices close into a triangle", {{0, 0}, {10, 0}}, {10, 10}, true, true},
+        {"closing edge folds back along the last", {{0, 0}, {0, 10}, {10, 10}, {10, 0}}, {20, 0}, true, false},
+        {"closing on a line with the first edge", {{0, 0}, {10, 0}, {10, 10}}, {0, 5}, true, true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(NextEdgeFits(Pending(c.placed), c.p), c.next) << c.what;

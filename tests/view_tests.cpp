@@ -2,6 +2,7 @@
 // the status texts, the fitting of a result view and the BMP header.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,19 @@ TEST(ViewTransform, WorldBeforeTheScrollOriginTruncatesTowardZero) {
     // -12.5 and -0.5 pixels: toward zero gives -12 and 0, where rounding down would give -13 and -1.
     ExpectPixel(ToPixel(scrolled, 18.75, 9.95), -12, 0);
     ExpectPixel(ToPixel(scrolled, 17.0, 4.0), -30, -60);
+}
+
+// A point far off the canvas, or a map size typed absurdly large, stays within what GDI can draw
+// instead of overflowing the pixel integer.
+TEST(ViewTransform, FarPointsAndHugeMapsStayWithinTheDrawableRange) {
+    const int32_t limit = 1 << 27;
+    const ViewTransform atTen = {0, 0, 0.1};
+    ExpectPixel(ToPixel(atTen, 3e7, -3e7), limit, -limit);
+    ExpectPixel(ToPixel(atTen, 1e300, -1e300), limit, -limit);
+    EXPECT_EQ(ScrollMaximum(3e9, false), limit);
+    EXPECT_EQ(PixelCoordinate(std::nan("")), -limit);
+    PixelPoint ghost = GhostVertex({100, 100}, {1e12, -1e12}, {0, 0}, 0.1);
+    ExpectPixel(ghost, limit, 100 - limit);
 }
 
 TEST(ViewScroll, PageIsWholeTensOfPixelsTimesZoomAtLeastOne) {

@@ -32,10 +32,12 @@ struct ExportJob {
 
 ExportJob job;
 
-// Without the must-exist flag, so that a new name is accepted; saving over a file asks first.
+// Without the must-exist flag, so that a new name is accepted; saving over a file asks first. Owned
+// by the main window, so that the view cannot change while a name is being chosen.
 ExportType ShowExportDialog(char* path) {
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = mainWindow;
     dialog.lpstrFilter = "Window Meta File(*.wmf)\0*.wmf\0Bitmap(*.bmp)\0*.bmp\0";
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;
@@ -130,7 +132,7 @@ void WriteBitmap() {
 BOOL OnCreate(HWND window, LPCREATESTRUCTA) {
     if (job.type == ExportType::Metafile)
         WriteMetafile(window);
-    else if (job.type == ExportType::Bitmap && ResultViewShown())
+    else if (job.type == ExportType::Bitmap)
         WriteBitmap();
     return TRUE;
 }
@@ -149,6 +151,8 @@ ExportDialogFn AskExportFile = ShowExportDialog;
 // The picture goes to a temporary file beside the target and replaces it only when complete, so a
 // failed export leaves an existing file as it was; a cancelled dialog writes nothing.
 bool ExportDrawing() {
+    if (!ResultViewShown())
+        return false;  // only the Ad and Am views are pictures to export
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA exportClass = {};
     exportClass.cbSize = sizeof exportClass;

@@ -57,6 +57,6 @@ std::vector<int32_t> ResultPaintOrder(const CalcResult& result, bool ad) {
 }
 
 PixelPoint GhostVertex(PixelPoint pointer, Point vertex, Point dragOrigin, double z) {
-    return {pointer.x + static_cast<int32_t>((vertex.x - dragOrigin.x) * 10 / z),
-            pointer.y + static_cast<int32_t>((vertex.y - dragOrigin.y) * 10 / z)};
+    return {PixelCoordinate(pointer.x + PixelCoordinate((vertex.x - dragOrigin.x) * 10 / z)),
+            PixelCoordinate(pointer.y + PixelCoordinate((vertex.y - dragOrigin.y) * 10 / z))};
 }

@@ -1,12 +1,18 @@
 #include "view/view_transform.h"
 
+int32_t PixelCoordinate(double value) {
+    constexpr double Limit = 1 << 27;
+    if (!(value > -Limit))  // NaN included
+        return -static_cast<int32_t>(Limit);
+    return static_cast<int32_t>(value < Limit ? value : Limit);
+}
+
 Point ToWorld(const ViewTransform& view, int32_t px, int32_t py) {
     return {px / 10.0 * view.z + view.scrollX, py / 10.0 * view.z + view.scrollY};
 }
 
 PixelPoint ToPixel(const ViewTransform& view, double wx, double wy) {
-    return {static_cast<int32_t>((wx - view.scrollX) * 10 / view.z),
-            static_cast<int32_t>((wy - view.scrollY) * 10 / view.z)};
+    return {PixelCoordinate((wx - view.scrollX) * 10 / view.z), PixelCoordinate((wy - view.scrollY) * 10 / view.z)};
 }
 
 int32_t ScrollPage(int32_t pixels, double z) {
@@ -15,7 +21,7 @@ int32_t ScrollPage(int32_t pixels, double z) {
 }
 
 int32_t ScrollMaximum(double mapSize, bool resultView) {
-    return resultView ? 0 : static_cast<int32_t>(mapSize);
+    return resultView ? 0 : PixelCoordinate(mapSize);
 }
 
 int32_t GridStep(double snapStep, double z) {

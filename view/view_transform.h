@@ -17,6 +17,10 @@ struct ViewTransform {
     double z;
 };
 
+// A pixel coordinate truncated toward zero and held within the range GDI can draw (2^27), so that
+// far-off points and huge map sizes lie off the canvas instead of overflowing the integer.
+int32_t PixelCoordinate(double value);
+
 Point ToWorld(const ViewTransform& view, int32_t px, int32_t py);
 
 // Truncates toward zero, so that a vertex and its mark land on the same pixel.

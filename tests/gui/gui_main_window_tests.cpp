@@ -134,11 +134,23 @@ TEST_F(MainWindow, ToolButtonsToggleAndReleaseEachOther) {
     EXPECT_EQ(Looks(window), "HooXoo");
 }
 
-TEST_F(MainWindow, ToolButtonAbandonsAnEditDrag) {
+// Whatever ends a drag gives Options > Draw back, in the state it leads to.
+TEST_F(MainWindow, ToolViewAndCloseAbandonAnEditDrag) {
     StartDrag();
     Click(IDC_DELETE_BUTTON);
     ExpectDragEnded();
     EXPECT_EQ(mainModes.toolMode, DeleteTool);
+
+    StartDrag();
+    Command(IDM_FILE_CLOSE);
+    EXPECT_FALSE(editState.dragActive);
+    EXPECT_EQ(Menus(window), "new calc draw");
+
+    StartDrag();
+    Click(IDC_VIEW_AD_BUTTON);
+    EXPECT_FALSE(editState.dragActive);
+    EXPECT_EQ(mainModes.viewMode, AdView);
+    EXPECT_EQ(Menus(window), "save export draw");
 }
 
 TEST_F(MainWindow, OpenFromTheMenuShowsTheDrawing) {
@@ -347,6 +359,29 @@ TEST_F(MainWindow, QuitAndTheCloseBoxEndOnlyAClosedDrawing) {
         EXPECT_TRUE(PeekMessageA(&quitMessage, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
         EXPECT_EQ(quitMessage.wParam, 0u);
     }
+}
+
+// Windows ending the session asks as the close box does, and holds the session while a wanted save
+// has not happened; the drawing stays open either way.
+TEST_F(MainWindow, EndOfSessionOffersTheSaveAndWaitsForIt) {
+    EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, 0)) << "nothing to save";
+    NewEdited();
+    script.answers.push_back(IDNO);
+    EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, 0));
+    script.answers.push_back(IDYES);
+    script.fileNames.push_back(TempPath("missing folder\\drawing.Zlv"));
+    EXPECT_FALSE(SendMessageA(window, WM_QUERYENDSESSION, 0, 0));
+    EXPECT_EQ(drawing.modified, 1);
+    std::string path = TempPath("session.Zlv");
+    script.answers.push_back(IDYES);
+    script.fileNames.push_back(path);
+    EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, 0));
+    EXPECT_EQ(PolygonsInFile(path), 1);
+    EXPECT_EQ(drawing.modified, 0);
+    EXPECT_EQ(drawing.isOpen, 1);
+    EXPECT_TRUE(IsWindow(window));
+    ASSERT_EQ(script.prompts.size(), 4u);  // three questions and the failed write
+    EXPECT_EQ(script.prompts[2].text, "Error to write file");
 }
 
 TEST_F(MainWindow, QuitAnsweredYesSavesBeforeTheWindowGoes) {
