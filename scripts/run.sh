@@ -14,9 +14,15 @@ if [ -n "${DISPLAY:-}" ]; then
     exec wine build/windows/Zelvora.exe "$drawing"
 fi
 shot=$PWD/build/zelvora-screenshot.png
+wineserver -w  # a Wine started without a display must be gone before one starts on the virtual display
+# The picture is taken once the main window is shown (the splash comes first), or after a minute.
 xvfb-run -a -s "-screen 0 1280x900x24" sh -c "
     wine build/windows/Zelvora.exe '$drawing' &
-    sleep 15
+    for second in \$(seq 60); do
+        xwininfo -name 'Zelvora v1.0.0' 2>/dev/null | grep -q IsViewable && break
+        sleep 1
+    done
+    sleep 2
     import -window root -depth 8 '$shot'
     wineserver -k" || true
 echo "No display here: Zelvora ran on a virtual one; its window is in $shot"
