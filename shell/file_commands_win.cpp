@@ -42,9 +42,11 @@ void ShowNoDrawing() {
     RefreshMainWindow();
 }
 
+// Whatever a tool had started belongs to the drawing being replaced.
 bool OpenPath(HWND owner, const char* path) {
+    DropPendingPolygon();
+    EndDrag();
     if (OpenDrawing(path) != FileError::None) {
-        DropPendingPolygon();
         Warn(owner, TEXT_OPEN_FAILED);
         return false;
     }

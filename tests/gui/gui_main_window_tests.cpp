@@ -147,6 +147,10 @@ TEST_F(MainWindow, ToolViewAndCloseAbandonAnEditDrag) {
     EXPECT_EQ(Menus(window), "new calc draw");
 
     StartDrag();
+    Open(ExamplePath("l_building.Zlv"));
+    ExpectDragEnded();
+
+    StartDrag();
     Click(IDC_VIEW_AD_BUTTON);
     EXPECT_FALSE(editState.dragActive);
     EXPECT_EQ(mainModes.viewMode, AdView);
