@@ -17,6 +17,7 @@
 #include "shell/main_window_win.h"
 #include "shell/prompt_win.h"
 #include "shell/ui_texts.h"
+#include "tests/gui/gui_test_support.h"
 #include "view/canvas_state.h"
 #include "view/canvas_win.h"
 #include "view/gdi_guards_win.h"
@@ -83,22 +84,6 @@ struct Polygon Box(int32_t priority, double left, double top, double right, doub
     return box;
 }
 
-void AddContour(bool ad, bool hole, double left, double top, double right, double bottom) {
-    calcResult.contours.push_back({{left, top}, {right, top}, {right, bottom}, {left, bottom}});
-    calcResult.adFlags.push_back(ad ? 1 : 0);
-    calcResult.holeFlags.push_back(hole ? 1 : 0);
-    calcResult.contourCount = static_cast<int32_t>(calcResult.contours.size());
-}
-
-void ResetEverything() {
-    StartDrawing();
-    ResetMainModes();
-    ResetCanvasState();
-    DropPendingPolygon();
-    EndDrag();
-    editState.dragOrigin = {0.0, 0.0};
-    calcResult = CalcResult();
-}
 
 class Renderer : public ::testing::Test {
   protected:
@@ -310,8 +295,7 @@ int RecordedPrompt(HWND, const char* text, const char*, UINT) {
     return IDOK;
 }
 
-// A hidden main window per test; its classes are registered here only when nobody has done so yet,
-// and then unregistered again, so that the other window tests find the process as they expect it.
+// A hidden main window per test.
 class CanvasWindow : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -319,16 +303,8 @@ class CanvasWindow : public ::testing::Test {
         savedPrompt = Prompt;
         Prompt = RecordedPrompt;
         SetCursorPos(0, 0);  // away from the window, so no real mouse move reaches it
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
-        InitCommonControlsEx(&controls);
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        WNDCLASSEXA existing = {};
-        existing.cbSize = sizeof existing;
-        if (!GetClassInfoExA(instance, TEXT_PROGRAM_TITLE, &existing)) {
-            ASSERT_TRUE(RegisterMainClasses(instance));
-            registeredHere = true;
-        }
-        window = CreateMainWindow(instance, L"zelvora.exe");
+        RegisterMainClassesOnce();
+        window = CreateMainWindow(GetModuleHandleA(nullptr), L"zelvora.exe");
         ASSERT_NE(window, nullptr);
         canvas = canvasWindow;
         drawing.isOpen = 1;
@@ -338,23 +314,10 @@ class CanvasWindow : public ::testing::Test {
         drawing.modified = 0;
         if (IsWindow(window))
             DestroyWindow(window);
-        Pump();
-        if (registeredHere) {
-            HINSTANCE instance = GetModuleHandleA(nullptr);
-            UnregisterClassA(TEXT_PROGRAM_TITLE, instance);
-            UnregisterClassA(TEXT_CANVAS_CLASS, instance);
-        }
+        PumpMessages();
         Prompt = savedPrompt;
         SetCursorPos(0, 0);
         ResetEverything();
-    }
-
-    // The quit message that the main window's destruction posts is dropped.
-    static void Pump() {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            if (msg.message != WM_QUIT)
-                DispatchMessageA(&msg);
     }
 
     std::string Status(int part) {
@@ -369,7 +332,6 @@ class CanvasWindow : public ::testing::Test {
 
     HWND window = nullptr;
     HWND canvas = nullptr;
-    bool registeredHere = false;
     PromptFn savedPrompt = nullptr;
 };
 
@@ -390,10 +352,10 @@ class CanvasOnScreen : public CanvasWindow {
         drawing.polygons.appendPolygon(Box(0, 5.0, 5.0, 20.0, 15.0));
         drawing.polygons.appendPolygon(Box(1, 25.0, 5.0, 35.0, 20.0));
         ShowWindow(canvas, SW_SHOWNOACTIVATE);
-        Pump();
+        PumpMessages();
         InvalidateRect(canvas, nullptr, TRUE);
         UpdateWindow(canvas);
-        Pump();
+        PumpMessages();
     }
 
     void TearDown() override {

@@ -532,16 +532,6 @@ TEST_F(Editing, DeleteAsksFirstAndRemovesThePolygonOnlyOnYes) {
 
 namespace {
 
-// The built tool's path under Wine: the build's Unix paths name drive Z:.
-std::string WindowsPath(std::string path) {
-    if (path[0] == '/')
-        path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
 // What the command-line tool prints to its standard output for "calc --json" of the file; its
 // progress on the error stream goes nowhere.
 std::string CommandLineCalc(const std::string& drawingPath, DWORD* exitCode) {

@@ -22,6 +22,7 @@
 #include "shell/main_window_win.h"
 #include "shell/prompt_win.h"
 #include "shell/ui_texts.h"
+#include "tests/gui/gui_test_support.h"
 #include "view/canvas_state.h"
 #include "view/canvas_win.h"
 #include "view/export_win.h"
@@ -84,24 +85,8 @@ int RecordPrompt(HWND, const char* text, const char* caption, UINT) {
     return IDOK;
 }
 
-void AddContour(bool ad, double left, double top, double right, double bottom) {
-    calcResult.contours.push_back({{left, top}, {right, top}, {right, bottom}, {left, bottom}});
-    calcResult.adFlags.push_back(ad ? 1 : 0);
-    calcResult.holeFlags.push_back(0);
-    calcResult.contourCount = static_cast<int32_t>(calcResult.contours.size());
-}
 
-void ResetEverything() {
-    StartDrawing();
-    ResetMainModes();
-    ResetCanvasState();
-    DropPendingPolygon();
-    EndDrag();
-    calcResult = CalcResult();
-}
-
-// A hidden main window showing a result view on a canvas of 700 x 400 client pixels. The classes are
-// registered only when no other test has done so yet, and then unregistered again.
+// A hidden main window showing a result view on a canvas of 700 x 400 client pixels.
 class Export : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -112,16 +97,8 @@ class Export : public ::testing::Test {
         savedDialog = AskExportFile;
         Prompt = RecordPrompt;
         AskExportFile = AnswerExportDialog;
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
-        InitCommonControlsEx(&controls);
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        WNDCLASSEXA existing = {};
-        existing.cbSize = sizeof existing;
-        if (!GetClassInfoExA(instance, TEXT_PROGRAM_TITLE, &existing)) {
-            ASSERT_TRUE(RegisterMainClasses(instance));
-            registeredHere = true;
-        }
-        window = CreateMainWindow(instance, L"zelvora.exe");
+        RegisterMainClassesOnce();
+        window = CreateMainWindow(GetModuleHandleA(nullptr), L"zelvora.exe");
         ASSERT_NE(window, nullptr);
 
         drawing.isOpen = drawing.calcReady = 1;
@@ -131,8 +108,8 @@ class Export : public ::testing::Test {
         structure.height = {5.0, 5.0, 5.0, 5.0};
         structure.vertexCount = 4;
         drawing.polygons.appendPolygon(structure);
-        AddContour(true, 0.0, 0.0, 50.0, 100.0);         // Ad: the full height, x 250..449
-        AddContour(false, -100.0, -75.0, 150.0, 175.0);  // Am: the full height, x 150..549
+        AddContour(true, false, 0.0, 0.0, 50.0, 100.0);         // Ad: the full height, x 250..449
+        AddContour(false, false, -100.0, -75.0, 150.0, 175.0);  // Am: the full height, x 150..549
         calcResult.ad = 0.012345;
         calcResult.am = 2.5;
         ShowView(AdView);
@@ -142,14 +119,7 @@ class Export : public ::testing::Test {
         drawing.modified = 0;
         if (IsWindow(window))
             DestroyWindow(window);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            if (msg.message != WM_QUIT)
-                DispatchMessageA(&msg);
-        if (registeredHere) {
-            UnregisterClassA(TEXT_PROGRAM_TITLE, GetModuleHandleA(nullptr));
-            UnregisterClassA(TEXT_CANVAS_CLASS, GetModuleHandleA(nullptr));
-        }
+        PumpMessages();
         Prompt = savedPrompt;
         AskExportFile = savedDialog;
         ResetEverything();
@@ -180,7 +150,6 @@ class Export : public ::testing::Test {
     }
 
     HWND window = nullptr;
-    bool registeredHere = false;
     PromptFn savedPrompt = nullptr;
     ExportDialogFn savedDialog = nullptr;
 };

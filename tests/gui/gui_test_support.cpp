@@ -16,6 +16,8 @@
 #include "shell/main_modes.h"
 #include "shell/main_window_win.h"
 #include "shell/prompt_win.h"
+#include "shell/ui_texts.h"
+#include "view/canvas_state.h"
 
 Script script;
 ProgressSeen progressSeen;
@@ -74,16 +76,20 @@ std::string TextOf(HWND window) {
     return text;
 }
 
+}  // namespace
+
 // Other suites of this program may have registered the classes already.
-void RegisterOnce() {
+void RegisterMainClassesOnce() {
     WNDCLASSEXA existing = {};
     existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), "Zelvora v1.0.0", &existing))
+    if (GetClassInfoExA(GetModuleHandleA(nullptr), TEXT_PROGRAM_TITLE, &existing))
         return;
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     ASSERT_TRUE(RegisterMainClasses(GetModuleHandleA(nullptr)));
 }
+
+namespace {
 
 struct TempFolder {
     TempFolder() : path(std::filesystem::temp_directory_path() / ("zelvora-gui-" + std::to_string(GetCurrentProcessId()))) {
@@ -199,7 +205,7 @@ void CALLBACK DialogWatch::WatchdogProc(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void MainWindowTest::SetUp() {
-    RegisterOnce();
+    RegisterMainClassesOnce();
     StartDrawing();
     ResetMainModes();
     editState = EditState();
@@ -332,14 +338,17 @@ std::string Menus(HWND window) {
 }
 
 // Under Wine the build's Unix paths name drive Z:.
-std::string ExamplePath(const char* name) {
-    std::string path = std::string(ZELVORA_EXAMPLES) + "/" + name;
+std::string WindowsPath(std::string path) {
     if (path[0] == '/')
         path = "Z:" + path;
     for (char& c : path)
         if (c == '/')
             c = '\\';
     return path;
+}
+
+std::string ExamplePath(const char* name) {
+    return WindowsPath(std::string(ZELVORA_EXAMPLES) + "/" + name);
 }
 
 std::string TempPath(const char* name) {
@@ -411,4 +420,21 @@ void ExpectPrompt(const PromptCall& call, HWND owner, const char* text, const ch
     EXPECT_EQ(call.text, text);
     EXPECT_EQ(call.caption, caption);
     EXPECT_EQ(call.flags, flags);
+}
+
+void AddContour(bool ad, bool hole, double left, double top, double right, double bottom) {
+    calcResult.contours.push_back({{left, top}, {right, top}, {right, bottom}, {left, bottom}});
+    calcResult.adFlags.push_back(ad ? 1 : 0);
+    calcResult.holeFlags.push_back(hole ? 1 : 0);
+    calcResult.contourCount = static_cast<int32_t>(calcResult.contours.size());
+}
+
+void ResetEverything() {
+    StartDrawing();
+    ResetMainModes();
+    ResetCanvasState();
+    DropPendingPolygon();
+    EndDrag();
+    editState.dragOrigin = {0.0, 0.0};
+    calcResult = CalcResult();
 }

@@ -97,6 +97,7 @@ class MainWindowTest : public ::testing::Test {
     FileDialogFn savedAskFileName = nullptr;
 };
 
+void RegisterMainClassesOnce();  // the main window's classes, kept for the rest of the run
 void PumpMessages();
 void MoveOffScreen(HWND window);  // shown there, a window is not mapped under Wine
 
@@ -108,6 +109,7 @@ std::string Looks(HWND window);
 // "name?"; any of Quit, Simplified calculation and the Help items disabled adds "fixed-off".
 std::string Menus(HWND window);
 
+std::string WindowsPath(std::string path);  // a path of the build, as Wine names it
 std::string ExamplePath(const char* name);  // a stored example, as a Windows path
 std::string TempPath(const char* name);     // in a folder of this run's own, removed at exit
 std::wstring Wide(const std::string& text);
@@ -119,6 +121,11 @@ std::vector<uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 int PolygonsInFile(const std::string& path);  // -1 when the file cannot be read
 std::string CopyOfExample(const char* name);  // a temporary copy that tests may overwrite
+
+// A rectangular contour appended to the calculation result, for the result views.
+void AddContour(bool ad, bool hole, double left, double top, double right, double bottom);
+// The drawing, the modes, the canvas, the editing tools and the result as at start-up.
+void ResetEverything();
 
 // The prompt expected, checked field by field so that a mismatch names the field.
 void ExpectPrompt(const PromptCall& call, HWND owner, const char* text, const char* caption, UINT flags);
