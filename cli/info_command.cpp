@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstring>
 
 #include "cli/cli_commands.h"
 #include "engine/polygon_checks.h"
@@ -38,11 +39,21 @@ void PrintChecks(const Drawing& source) {
         printf("outer contours: %d\n", static_cast<int>(outer));
 }
 
+// One line a vertex under its polygon's line, each value in the shortest text that reads back exactly.
+void PrintVertices(const Polygon& polygon) {
+    for (int32_t k = 0; k < polygon.vertexCount; k++) {
+        char x[32], y[32], height[32];
+        printf("\t\t%s\t%s\t%s\n", ShortestText(polygon.x[k], x), ShortestText(polygon.y[k], y),
+               ShortestText(polygon.height[k], height));
+    }
+}
+
 }  // namespace
 
 int InfoCommand(int argc, char** argv) {
-    if (argc != 1) {
-        fprintf(stderr, "usage: zelvora-cli info FILE.Zlv\n");
+    bool vertices = argc == 2 && !strcmp(argv[1], "--vertices");
+    if (argc != 1 && !vertices) {
+        fprintf(stderr, "usage: zelvora-cli info FILE.Zlv [--vertices]\n");
         return ExitUsage;
     }
     Drawing source;
@@ -56,6 +67,8 @@ int InfoCommand(int argc, char** argv) {
         const Polygon& polygon = source.polygons.polygon(i);
         printf("%d\t%s\t%d\t%d\n", static_cast<int>(i), polygon.name,
                static_cast<int>(PriorityValues[polygon.priority]), static_cast<int>(polygon.vertexCount));
+        if (vertices)
+            PrintVertices(polygon);
     }
     return ExitSuccess;
 }

@@ -16,6 +16,8 @@ const char UsageText[] =
     "                       whether the polygons form one footprint, and the number of separate\n"
     "                       outer contours; then one line per polygon with its index, name,\n"
     "                       priority (1..10) and vertex count, separated by tabs.\n"
+    "      --vertices                follow each polygon's line with one line per vertex:\n"
+    "                                two tabs, then x, y and height in metres\n"
     "  copy IN.Zlv OUT.Zlv  Read a drawing and write it to another file. The output is replaced in\n"
     "                       one step, so an existing OUT.Zlv is never left half-written.\n"
     "  calc FILE.Zlv        Calculate Ad and Am by the graphic method and print them in km^2, then\n"

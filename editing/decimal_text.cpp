@@ -1,6 +1,7 @@
 #include "editing/decimal_text.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 bool CheckDecimalText(char* text) {
@@ -27,6 +28,13 @@ bool CheckDecimalText(char* text) {
 // correctly, reads exactly its leading number: no exponent, hexadecimal or "inf" can reach it.
 double ReadDecimal(const char* text) {
     return strtod(text, nullptr);
+}
+
+std::string DecimalText(double value, int decimals) {
+    int length = snprintf(nullptr, 0, "%.*f", decimals, value);
+    std::string text(length > 0 ? length : 0, '\0');
+    snprintf(text.data(), text.size() + 1, "%.*f", decimals, value);
+    return text;
 }
 
 double HeightRule(double value) {

@@ -64,7 +64,7 @@ void Drop(PixelPoint click) {
 
 void PickUp(PixelPoint click) {
     int32_t polygon, vertex;
-    if (!HitTest(click.x, click.y, &polygon, &vertex))
+    if (!HitTest(CurrentView(), drawing.polygons, click, &polygon, &vertex))
         return;
     editState.dragActive = true;
     editState.selectedPolygon = polygon;
@@ -124,7 +124,7 @@ void EditLeftClick(HWND, PixelPoint click) {
 
 void EditRightClick(HWND canvas, PixelPoint click) {
     int32_t polygon, vertex;
-    if (!HitTest(click.x, click.y, &polygon, &vertex))
+    if (!HitTest(CurrentView(), drawing.polygons, click, &polygon, &vertex))
         return;
     editState.selectedPolygon = polygon;
     if (vertex == -1) {
@@ -138,7 +138,7 @@ void EditRightClick(HWND canvas, PixelPoint click) {
 }
 
 void DeleteLeftClick(HWND, PixelPoint click) {
-    if (!HitTest(click.x, click.y, &editState.selectedPolygon, &editState.selectedVertex))
+    if (!HitTest(CurrentView(), drawing.polygons, click, &editState.selectedPolygon, &editState.selectedVertex))
         return;
     bool confirmed = AskYesNo(mainWindow, "Do you want to erease this polygon?");
     if (confirmed && drawing.polygons.removePolygon(editState.selectedPolygon))

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "model/drawing.h"
-#include "view/canvas_state.h"
+#include "model/drawing_options.h"
 
 std::vector<EdgeLine> EdgeLines(int32_t n, const double* x, const double* y) {
     std::vector<EdgeLine> lines(n);
@@ -28,38 +27,21 @@ bool PointInPolygon(int32_t n, const EdgeLine* lines, const double* y, double wx
     return inside;
 }
 
-double PickTolerance(double z) {
-    return z * 3 / 10;
-}
-
-namespace {
-
-// The square around a vertex, tested with the polygon rule, so it too is half-open.
-bool NearVertex(double vx, double vy, double t, double wx, double wy) {
-    double x[4] = {vx - t, vx + t, vx + t, vx - t};
-    double y[4] = {vy - t, vy - t, vy + t, vy + t};
-    std::vector<EdgeLine> lines = EdgeLines(4, x, y);
-    return PointInPolygon(4, lines.data(), y, wx, wy);
-}
-
-}  // namespace
-
-bool HitTest(int32_t px, int32_t py, int32_t* polygonIndex, int32_t* vertexIndex) {
+bool HitTest(const ViewTransform& view, const PolygonStore& store, PixelPoint click, int32_t* polygonIndex,
+             int32_t* vertexIndex) {
     *polygonIndex = -1;
     *vertexIndex = -1;
-    ViewTransform view = CurrentView();
-    double wx = px * view.z / 10 + view.scrollX, wy = py * view.z / 10 + view.scrollY;
-    double t = PickTolerance(view.z);
-    const PolygonStore& store = drawing.polygons;
+    Point w = {click.x * view.z / 10 + view.scrollX, click.y * view.z / 10 + view.scrollY};
     std::vector<char> inside(store.count());
     std::vector<int32_t> near(store.count(), -1);
     bool hit = false;
     for (int32_t i = 0; i < store.count(); i++) {
         const struct Polygon& polygon = store.polygon(i);
         std::vector<EdgeLine> lines = EdgeLines(polygon.vertexCount, polygon.x.data(), polygon.y.data());
-        inside[i] = PointInPolygon(polygon.vertexCount, lines.data(), polygon.y.data(), wx, wy);
+        inside[i] = PointInPolygon(polygon.vertexCount, lines.data(), polygon.y.data(), w.x, w.y);
+        // The pick square is the drawn mark itself, found where the renderer puts it.
         for (int32_t k = 0; k < polygon.vertexCount; k++)
-            if (NearVertex(polygon.x[k], polygon.y[k], t, wx, wy)) {
+            if (VertexMarkBox(ToPixel(view, polygon.x[k], polygon.y[k])).contains(click)) {
                 inside[i] = 1;
                 near[i] = k;  // a later vertex wins
             }

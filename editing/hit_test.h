@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/polygon_store.h"
+#include "view/view_transform.h"
+
 // The lines of the edges of a polygon, each edge running from the previous vertex to vertex i and held
 // as x = x0 + m y.
 struct EdgeLine {
@@ -16,10 +19,8 @@ std::vector<EdgeLine> EdgeLines(int32_t n, const double* x, const double* y);
 // the larger y belong to it, the other two do not.
 bool PointInPolygon(int32_t n, const EdgeLine* lines, const double* y, double wx, double wy);
 
-// The pick tolerance around a vertex: 3 pixels at every zoom, the half size of a vertex mark.
-double PickTolerance(double z);
-
-// The polygon drawn on top among those that hold the click or have a vertex within the tolerance, and
+// The polygon drawn on top among those that hold the click or have a vertex whose mark it falls on, and
 // the vertex picked (-1 when the click is only inside). True when any polygon was hit, even one whose
 // priority is out of range and therefore never chosen.
-bool HitTest(int32_t px, int32_t py, int32_t* polygonIndex, int32_t* vertexIndex);
+bool HitTest(const ViewTransform& view, const PolygonStore& store, PixelPoint click, int32_t* polygonIndex,
+             int32_t* vertexIndex);

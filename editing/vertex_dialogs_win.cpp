@@ -9,6 +9,7 @@
 #include "engine/calc_records.h"
 #include "model/drawing.h"
 #include "resources/resource.h"
+#include "shell/dialog_runner_win.h"
 #include "shell/main_window_win.h"
 #include "shell/prompt_win.h"
 
@@ -17,9 +18,7 @@ namespace {
 constexpr int TextSize = 1000;
 
 void ShowHeight(HWND dialog, int field, double height) {
-    char text[32];
-    snprintf(text, sizeof text, "%.2f", height);
-    SetDlgItemTextA(dialog, field, text);
+    SetDlgItemTextA(dialog, field, DecimalText(height, 2).c_str());
 }
 
 // The ten priorities "1".."10"; the position in the list is the stored priority index.
@@ -194,8 +193,7 @@ INT_PTR CALLBACK PolygonOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, 
 }
 
 INT_PTR Run(HWND owner, int resource, DLGPROC procedure, void* state) {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource), owner, procedure,
-                           reinterpret_cast<LPARAM>(state));
+    return RunDialog(owner, resource, procedure, reinterpret_cast<LPARAM>(state));
 }
 
 }  // namespace

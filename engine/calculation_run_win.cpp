@@ -3,18 +3,22 @@
 #include <commctrl.h>
 #include <process.h>
 
+#include <atomic>
+
 #include "engine/ad_am_outlines.h"
 #include "model/drawing.h"
 #include "resources/resource.h"
+#include "shell/dialog_runner_win.h"
 #include "shell/prompt_win.h"
 #include "shell/ui_texts.h"
+#include "view/gdi_guards_win.h"
 
 namespace {
 
 constexpr UINT WM_APP_CALCULATION_DONE = WM_APP + 1;
 
 HWND progressDialog = nullptr;
-bool calculationFailed = false;
+std::atomic<bool> calculationFailed{false};  // written by the worker threads, read by the window
 
 // Runs on the worker thread; the progress bar belongs to the dialog's thread, which processes the
 // sent messages while its modal loop waits. The 32-bit range keeps large drawings from wrapping.
@@ -48,10 +52,9 @@ unsigned __stdcall CalculationWorker(void*) {
 
 // Waits for the worker, then asks the dialog to end itself: EndDialog belongs to the dialog's thread.
 unsigned __stdcall CalculationSupervisor(void*) {
-    HANDLE worker = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, CalculationWorker, nullptr, 0, nullptr));
-    if (worker) {
-        WaitForMultipleObjects(1, &worker, TRUE, INFINITE);
-        CloseHandle(worker);
+    OwnedHandle worker(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, CalculationWorker, nullptr, 0, nullptr)));
+    if (worker.handle) {
+        WaitForMultipleObjects(1, &worker.handle, TRUE, INFINITE);
     } else {
         calculationFailed = true;
     }
@@ -64,11 +67,9 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM
     switch (msg) {
         case WM_INITDIALOG: {
             progressDialog = dialog;
-            HANDLE supervisor =
-                reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, CalculationSupervisor, nullptr, 0, nullptr));
-            if (supervisor) {
-                CloseHandle(supervisor);
-            } else {
+            OwnedHandle supervisor(
+                reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, CalculationSupervisor, nullptr, 0, nullptr)));
+            if (!supervisor.handle) {
                 calculationFailed = true;
                 EndDialog(dialog, IDD_PROGRESS);
             }
@@ -109,11 +110,10 @@ bool StartCalculation(HWND owner) {
     resultsValid = 0;
     stopRequested = 0;  // cleared before the dialog can take a Close, so that no early Close is lost
     SetProgressSink(SendProgress);
-    INT_PTR shown = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PROGRESS), owner,
-                                    ProgressDialogProc, 0);
+    INT_PTR shown = RunDialog(owner, IDD_PROGRESS, ProgressDialogProc);
     SetProgressSink(nullptr);
     progressDialog = nullptr;
-    if (shown == -1 || calculationFailed)
+    if (shown != -1 && calculationFailed)
         Warn(owner, TEXT_CALCULATION_FAILED);
     return shown != -1;
 }

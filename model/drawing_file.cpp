@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "model/file_io.h"
@@ -10,6 +11,12 @@ namespace {
 
 constexpr int HeaderSlots = 100;  // byte, integer and real slots of the header
 constexpr size_t CountOffset = 1300;
+
+// What reading may take in memory: a few times the file's size, and a little for small files. Real
+// polygons stay far below it; only masses of polygons without vertices, which can never be valid,
+// would reach it.
+constexpr uint64_t MemoryPerFileByte = 8;
+constexpr uint64_t MemoryAllowance = 1 << 20;
 
 const char* const ErrorTexts[] = {
     "no error",
@@ -23,6 +30,7 @@ const char* const ErrorTexts[] = {
     "the file cannot be written",
     "the path is longer than 259 bytes",
     "a polygon has fewer than three vertices, repeats a vertex or crosses itself",
+    "the file is too large to be read",
 };
 
 class ByteWriter {
@@ -98,9 +106,9 @@ FileError DecodeOptions(ByteReader* in, DrawingImage* image) {
     // Options of other formats are never applied, so only format 1 can bring a bad value in.
     if (image->format != CurrentFileFormat)
         return FileError::None;
-    bool valid = SnapIndexValid(image->drawOptions.snapIndex) && ZoomIndexValid(image->drawOptions.zoomIndex) &&
-                 std::isfinite(image->drawOptions.mapSize) && std::isfinite(image->calcOptions.heightProjection) &&
-                 std::isfinite(image->calcOptions.distanceProjection);
+    // A projection below the dialog's least value would give wrong areas without a word, so such a file
+    // is refused like any other malformed one.
+    bool valid = DrawOptionsValid(image->drawOptions) && CalcOptionsValid(image->calcOptions);
     return valid ? FileError::None : FileError::BadOptions;
 }
 
@@ -121,6 +129,61 @@ FileError ReadReals(ByteReader* in, std::vector<Polygon>* polygons, std::vector<
                 return FileError::NotFinite;
         }
     }
+    return FileError::None;
+}
+
+// Every count and length is checked against the bytes left before anything is allocated for it, so a
+// small file that announces billions of polygons or vertices is refused at once.
+FileError DecodeChecked(const uint8_t* bytes, size_t size, DrawingImage* image) {
+    if (size < CountOffset + 4)
+        return FileError::Truncated;
+    ByteReader in(bytes, size);
+    FileError error = DecodeOptions(&in, image);
+    if (error != FileError::None)
+        return error;
+
+    int32_t polygonCount = in.int32();
+    if (polygonCount < 0)
+        return FileError::NegativeCount;
+    if (in.remaining() / 12 < static_cast<size_t>(polygonCount))
+        return FileError::Truncated;
+    std::vector<int32_t> counts = ReadIntegers(&in, polygonCount);
+    std::vector<int32_t> priorities = ReadIntegers(&in, polygonCount);
+    std::vector<int32_t> lengths = ReadIntegers(&in, polygonCount);
+
+    uint64_t nameBytes = 0;
+    uint64_t vertexTotal = 0;
+    for (int32_t i = 0; i < polygonCount; i++) {
+        if (counts[i] < 0 || lengths[i] < 0)
+            return FileError::NegativeCount;
+        if (lengths[i] >= PolygonNameSize)
+            return FileError::NameTooLong;
+        if (!PriorityIndexValid(priorities[i]))
+            return FileError::BadPriority;
+        nameBytes += static_cast<uint64_t>(lengths[i]) + 1;
+        vertexTotal += static_cast<uint64_t>(counts[i]);
+    }
+    if (nameBytes > in.remaining() || vertexTotal > (in.remaining() - nameBytes) / 24)
+        return FileError::Truncated;
+    uint64_t memory = polygonCount * uint64_t{sizeof(Polygon)} + vertexTotal * 3 * sizeof(double);
+    if (memory > MemoryPerFileByte * size + MemoryAllowance)
+        return FileError::TooLarge;
+
+    std::vector<Polygon> polygons(polygonCount);
+    for (int32_t i = 0; i < polygonCount; i++) {
+        Polygon& polygon = polygons[i];
+        polygon.vertexCount = counts[i];
+        polygon.priority = priorities[i];
+        // The stored length decides: the name is at most that many bytes, up to an earlier NUL, and a
+        // terminator byte that is not NUL does not lengthen it.
+        memcpy(polygon.name, in.take(lengths[i] + 1), lengths[i]);
+    }
+    for (std::vector<double> Polygon::*member : {&Polygon::x, &Polygon::y, &Polygon::height}) {
+        error = ReadReals(&in, &polygons, member);
+        if (error != FileError::None)
+            return error;
+    }
+    image->polygons = std::move(polygons);
     return FileError::None;
 }
 
@@ -169,56 +232,13 @@ std::vector<uint8_t> EncodeDrawing(const Drawing& source) {
     return bytes;
 }
 
-// Every count and length is checked against the bytes left before anything is allocated for it, so a
-// small file that announces billions of polygons or vertices is refused at once.
+// Memory can still run out on a large drawing; that refuses the file instead of ending the program.
 FileError DecodeDrawing(const uint8_t* bytes, size_t size, DrawingImage* image) {
-    if (size < CountOffset + 4)
-        return FileError::Truncated;
-    ByteReader in(bytes, size);
-    FileError error = DecodeOptions(&in, image);
-    if (error != FileError::None)
-        return error;
-
-    int32_t polygonCount = in.int32();
-    if (polygonCount < 0)
-        return FileError::NegativeCount;
-    if (in.remaining() / 12 < static_cast<size_t>(polygonCount))
-        return FileError::Truncated;
-    std::vector<int32_t> counts = ReadIntegers(&in, polygonCount);
-    std::vector<int32_t> priorities = ReadIntegers(&in, polygonCount);
-    std::vector<int32_t> lengths = ReadIntegers(&in, polygonCount);
-
-    uint64_t nameBytes = 0;
-    uint64_t vertexTotal = 0;
-    for (int32_t i = 0; i < polygonCount; i++) {
-        if (counts[i] < 0 || lengths[i] < 0)
-            return FileError::NegativeCount;
-        if (lengths[i] >= PolygonNameSize)
-            return FileError::NameTooLong;
-        if (!PriorityIndexValid(priorities[i]))
-            return FileError::BadPriority;
-        nameBytes += static_cast<uint64_t>(lengths[i]) + 1;
-        vertexTotal += static_cast<uint64_t>(counts[i]);
+    try {
+        return DecodeChecked(bytes, size, image);
+    } catch (const std::bad_alloc&) {
+        return FileError::TooLarge;
     }
-    if (nameBytes > in.remaining() || vertexTotal > (in.remaining() - nameBytes) / 24)
-        return FileError::Truncated;
-
-    std::vector<Polygon> polygons(polygonCount);
-    for (int32_t i = 0; i < polygonCount; i++) {
-        Polygon& polygon = polygons[i];
-        polygon.vertexCount = counts[i];
-        polygon.priority = priorities[i];
-        // The stored length decides: the name is at most that many bytes, up to an earlier NUL, and a
-        // terminator byte that is not NUL does not lengthen it.
-        memcpy(polygon.name, in.take(lengths[i] + 1), lengths[i]);
-    }
-    for (std::vector<double> Polygon::*member : {&Polygon::x, &Polygon::y, &Polygon::height}) {
-        error = ReadReals(&in, &polygons, member);
-        if (error != FileError::None)
-            return error;
-    }
-    image->polygons = std::move(polygons);
-    return FileError::None;
 }
 
 FileError ReadDrawingFile(const char* path, Drawing* target, uint8_t* format) {

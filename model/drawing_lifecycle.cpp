@@ -1,6 +1,7 @@
 #include "model/drawing_lifecycle.h"
 
 #include <cstring>
+#include <utility>
 
 #include "engine/calc_records.h"
 #include "engine/polygon_checks.h"
@@ -27,17 +28,23 @@ void NewDrawing() {
     DiscardResults();
 }
 
+// The file is read into a copy of the drawing and taken only once it has passed every check, so that
+// a refused file leaves neither its polygons nor its options behind.
 FileError OpenDrawing(const char* path) {
     if (!SetFileName(&drawing, path))
         return FileError::PathTooLong;
-    FileError error = ReadDrawingFile(path, &drawing);
+    Drawing opened;
+    opened.drawOptions = drawing.drawOptions;  // kept when the file's format carries none
+    opened.calcOptions = drawing.calcOptions;
+    FileError error = ReadDrawingFile(path, &opened);
+    if (error == FileError::None && opened.polygons.count() > 0 && !CheckDrawing(opened))
+        error = FileError::InvalidPolygons;
     if (error != FileError::None)
         return error;
     DiscardResults();
-    if (drawing.polygons.count() > 0 && !CheckDrawing(drawing)) {
-        drawing.polygons.clearPolygons();
-        return FileError::InvalidPolygons;
-    }
+    drawing.polygons = std::move(opened.polygons);
+    drawing.drawOptions = opened.drawOptions;
+    drawing.calcOptions = opened.calcOptions;
     SetFlags(1, 0, 1);
     return FileError::None;
 }

@@ -7,9 +7,8 @@
 void StartDrawing();  // program start: nothing open, every option at its default
 void NewDrawing();    // an empty, untitled drawing; options as last stored
 
-// Reads path as the drawing and checks its polygons. A refused file leaves the drawing as it was; a
-// file whose polygons fail the check leaves no polygons but keeps the options it brought, as the
-// drawing before Open held none either. The path is kept as the file name in both cases.
+// Reads path as the drawing and checks its polygons. A file that cannot be read or whose polygons fail
+// the check leaves the drawing and its options as they were; only the path is kept as the file name.
 FileError OpenDrawing(const char* path);
 
 // Writes the drawing to path; only a write that succeeded takes the name and clears modified.

@@ -1,5 +1,7 @@
 #include "model/drawing_options.h"
 
+#include <cmath>
+
 const SnapStep SnapSteps[SnapStepCount] = {
     {0.0, "Snap Off"}, {0.1, "0.1 m"}, {0.2, "0.2 m"}, {0.5, "0.5 m"},
     {1.0, "1.0 m"},    {2.0, "2.0 m"}, {5.0, "5.0 m"}, {10.0, "10 m"},
@@ -22,4 +24,22 @@ bool ZoomIndexValid(int32_t index) {
 
 bool PriorityIndexValid(int32_t index) {
     return index >= 0 && index < PriorityCount;
+}
+
+namespace {
+
+bool AtLeast(double value, double least) {
+    return std::isfinite(value) && value >= least;
+}
+
+}  // namespace
+
+bool DrawOptionsValid(const DrawOptions& options) {
+    return SnapIndexValid(options.snapIndex) && ZoomIndexValid(options.zoomIndex) &&
+           AtLeast(options.mapSize, MinMapSize);
+}
+
+bool CalcOptionsValid(const CalcOptions& options) {
+    return AtLeast(options.heightProjection, MinHeightProjection) &&
+           AtLeast(options.distanceProjection, MinDistanceProjection);
 }

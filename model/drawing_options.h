@@ -33,6 +33,15 @@ struct CalcOptions {
     double distanceProjection = 500.0;  // metres from the structure to the Am outline
 };
 
+// The least values the option dialogs store; a file holding less was not written by them.
+constexpr double MinMapSize = 100.0;             // metres
+constexpr double MinHeightProjection = 1.0;
+constexpr double MinDistanceProjection = 0.01;  // metres
+
 bool SnapIndexValid(int32_t index);
 bool ZoomIndexValid(int32_t index);
 bool PriorityIndexValid(int32_t index);
+
+// Options as the dialogs can store them: indices in their tables, finite values at their least or more.
+bool DrawOptionsValid(const DrawOptions& options);
+bool CalcOptionsValid(const CalcOptions& options);

@@ -6,6 +6,16 @@
 
 #include "model/file_io.h"
 
+FILE* CreateNewFile(const char* path) {
+    int descriptor = open(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (descriptor < 0)
+        return nullptr;
+    FILE* file = fdopen(descriptor, "wb");
+    if (!file)
+        close(descriptor);
+    return file;
+}
+
 bool FlushFileToDisk(FILE* file) {
     return fsync(fileno(file)) == 0;
 }

@@ -2,10 +2,12 @@
 
 #include <cmath>
 
+#include "model/drawing_options.h"
+
 double LimitHeightProjection(double value) {
-    return std::fmax(std::fabs(value), 1.0);
+    return std::fmax(std::fabs(value), MinHeightProjection);
 }
 
 double LimitDistanceProjection(double value) {
-    return std::fmax(std::fabs(value), 0.01);
+    return std::fmax(std::fabs(value), MinDistanceProjection);
 }

@@ -1,23 +1,19 @@
 #include "options/calc_options_dialog_win.h"
 
-#include <cstdio>
-
 #include "editing/decimal_text.h"
 #include "engine/calc_records.h"
 #include "model/drawing.h"
 #include "options/calc_limits.h"
 #include "resources/resource.h"
+#include "shell/dialog_runner_win.h"
 
 namespace {
 
 CalcOptions copies;  // the values the dialog showed when it opened
 
 void ShowCopies(HWND dialog) {
-    char text[64];
-    snprintf(text, sizeof text, "%.3f", copies.heightProjection);
-    SetDlgItemTextA(dialog, IDC_CALC_HEIGHT_PROJECTION, text);
-    snprintf(text, sizeof text, "%.3f", copies.distanceProjection);
-    SetDlgItemTextA(dialog, IDC_CALC_DISTANCE_PROJECTION, text);
+    SetDlgItemTextA(dialog, IDC_CALC_HEIGHT_PROJECTION, DecimalText(copies.heightProjection, 3).c_str());
+    SetDlgItemTextA(dialog, IDC_CALC_DISTANCE_PROJECTION, DecimalText(copies.distanceProjection, 3).c_str());
 }
 
 // Stores a value; an actual change discards the results and, since the drawing file keeps the options,
@@ -63,5 +59,5 @@ INT_PTR CALLBACK CalcOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPA
 }  // namespace
 
 void ShowCalcOptionsDialog(HWND owner) {
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CALC_OPTIONS), owner, CalcOptionsDialogProc, 0);
+    RunDialog(owner, IDD_CALC_OPTIONS, CalcOptionsDialogProc);
 }

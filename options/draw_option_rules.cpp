@@ -11,5 +11,5 @@ bool SnapZoomRefused(int32_t snapIndex, int32_t zoomIndex) {
 
 double MapSizeRule(double value) {
     double size = std::fabs(value);
-    return size < 100.0 ? 100.0 : size;
+    return size < MinMapSize ? MinMapSize : size;
 }

@@ -1,12 +1,12 @@
 #include "options/draw_options_dialog_win.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "editing/decimal_text.h"
 #include "model/drawing.h"
 #include "options/draw_option_rules.h"
 #include "resources/resource.h"
+#include "shell/dialog_runner_win.h"
 #include "shell/main_window_win.h"
 #include "shell/prompt_win.h"
 
@@ -22,9 +22,7 @@ void SetSnapBox(HWND dialog, bool on) {
 
 void Open(HWND dialog) {
     copies = drawing.drawOptions;
-    char text[32];
-    snprintf(text, sizeof text, "%.0f", copies.mapSize);
-    SetDlgItemTextA(dialog, IDC_DRAW_MAP_SIZE, text);
+    SetDlgItemTextA(dialog, IDC_DRAW_MAP_SIZE, DecimalText(copies.mapSize, 0).c_str());
     SetSnapBox(dialog, copies.snapOn == 1);
     for (const SnapStep& step : SnapSteps)
         SendDlgItemMessageA(dialog, IDC_DRAW_SNAP_STEP, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(step.label));
@@ -104,5 +102,5 @@ INT_PTR CALLBACK DrawOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPA
 }  // namespace
 
 void ShowDrawOptionsDialog(HWND owner) {
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_DRAW_OPTIONS), owner, DrawOptionsDialogProc, 0);
+    RunDialog(owner, IDD_DRAW_OPTIONS, DrawOptionsDialogProc);
 }

@@ -5,6 +5,7 @@
 #include "model/drawing.h"
 #include "options/simplified_areas.h"
 #include "resources/resource.h"
+#include "shell/dialog_runner_win.h"
 #include "shell/main_window_win.h"
 #include "shell/prompt_win.h"
 
@@ -63,5 +64,5 @@ INT_PTR CALLBACK SimplifiedDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPAR
 }  // namespace
 
 void ShowSimplifiedDialog(HWND owner) {
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SIMPLIFIED), owner, SimplifiedDialogProc, 0);
+    RunDialog(owner, IDD_SIMPLIFIED, SimplifiedDialogProc);
 }

@@ -23,6 +23,10 @@
 #define IDM_TOOL_SIMPLIFIED 112
 #define IDM_HELP_GUIDE 113
 
+// ---- keyboard: commands that only a key gives ------------------------------------------------
+#define IDR_ACCELERATORS 200
+#define IDM_ESCAPE 201
+
 // ---- main window children ------------------------------------------------------------------
 #define IDC_STATUS_BAR 150
 #define IDC_DRAW_BUTTON 160

@@ -1,6 +1,7 @@
 #include "shell/about_dialog_win.h"
 
 #include "resources/resource.h"
+#include "shell/dialog_runner_win.h"
 
 namespace {
 
@@ -21,5 +22,5 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
 }  // namespace
 
 void ShowAboutDialog(HWND owner) {
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutDialogProc, 0);
+    RunDialog(owner, IDD_ABOUT, AboutDialogProc);
 }

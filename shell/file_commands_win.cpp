@@ -34,6 +34,17 @@ bool ShowFileDialog(HWND owner, bool save, char* path) {
     return GetOpenFileNameA(&dialog);
 }
 
+// The path in the narrow character set of the file calls; false when the name has characters that set
+// cannot hold, which would open some other file. With UTF-8 as that set every name fits, but the
+// conversion then takes neither the best-fit flag nor the lossy flag.
+bool NarrowPath(const wchar_t* wide, char* path) {
+    if (GetACP() == CP_UTF8)
+        return WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide, -1, path, FileNameSize, nullptr, nullptr) != 0;
+    BOOL lossy = FALSE;
+    int converted = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, path, FileNameSize, nullptr, &lossy);
+    return converted != 0 && !lossy;
+}
+
 void ShowNoDrawing() {
     DropPendingPolygon();
     EndDrag();
@@ -128,15 +139,11 @@ void OpenFromCommandLine(HWND owner, const wchar_t* commandLine) {
         return;
     }
     if (count == 2) {
-        // A name with characters the narrow character set cannot hold would open some other file.
         char path[FileNameSize];
-        BOOL lossy = FALSE;
-        int converted = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, arguments[1], -1, path, FileNameSize,
-                                            nullptr, &lossy);
-        if (converted == 0 || lossy)
-            Warn(owner, TEXT_OPEN_FAILED);
-        else
+        if (NarrowPath(arguments[1], path))
             OpenPath(owner, path);
+        else
+            Warn(owner, TEXT_OPEN_FAILED);
     }
     LocalFree(arguments);
 }

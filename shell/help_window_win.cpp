@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "shell/help_paging.h"
 #include "shell/ui_texts.h"
+#include "view/gdi_guards_win.h"
 
 namespace {
 
@@ -28,10 +29,11 @@ HelpWindowState* StateOf(HWND window) {
 BOOL OnCreate(HWND window, LPCREATESTRUCTA) {
     auto* state = new HelpWindowState;
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-    HDC dc = GetDC(window);
     TEXTMETRICA metrics;
-    GetTextMetricsA(dc, &metrics);
-    ReleaseDC(window, dc);
+    {
+        WindowDc dc(window);
+        GetTextMetricsA(dc.dc, &metrics);
+    }
     state->charWidth = metrics.tmAveCharWidth;
     state->lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
     state->scrollBarWidth = GetSystemMetrics(SM_CXVSCROLL);
@@ -68,11 +70,12 @@ void OnPaint(HWND window) {
     GetClientRect(window, &area);
     area.left += state->charWidth;
     area.top += (1 - state->position) * state->lineHeight;
-    HGDIOBJ previous = SelectObject(dc, GetStockObject(SYSTEM_FIXED_FONT));
-    if (state->text)
-        DrawTextA(dc, state->text, static_cast<int>(state->shown.length), &area,
-                  DT_LEFT | DT_EXTERNALLEADING | DT_NOPREFIX | DT_EXPANDTABS);
-    SelectObject(dc, previous);
+    {
+        SelectScope font(dc, GetStockObject(SYSTEM_FIXED_FONT));
+        if (state->text)
+            DrawTextA(dc, state->text, static_cast<int>(state->shown.length), &area,
+                      DT_LEFT | DT_EXTERNALLEADING | DT_NOPREFIX | DT_EXPANDTABS);
+    }
     EndPaint(window, &paint);
 }
 

@@ -55,6 +55,21 @@ void ViewCommand(HWND window, int32_t target) {
     Show();
 }
 
+// Escape abandons what the current tool has started; it means nothing in a result view.
+void EscapeCommand(HWND window) {
+    if (mainModes.viewMode != DrawingView)
+        return;
+    if (mainModes.toolMode == CreateTool && editState.constructing) {
+        DropPendingPolygon();
+        InvalidateRect(window, nullptr, TRUE);
+    }
+    if (mainModes.toolMode == EditTool && editState.dragActive) {
+        EndDrag();
+        ApplyMainControls();
+        InvalidateRect(window, nullptr, TRUE);
+    }
+}
+
 }  // namespace
 
 void OnMainCommand(HWND window, int id) {
@@ -84,6 +99,7 @@ void OnMainCommand(HWND window, int id) {
         case IDM_TOOL_SIMPLIFIED: ShowSimplifiedDialog(window); break;
         case IDM_HELP_ABOUT: ShowAboutDialog(window); break;
         case IDM_HELP_GUIDE: OpenHelpWindow(window); break;
+        case IDM_ESCAPE: EscapeCommand(window); break;
         case IDC_DRAW_BUTTON:
             PressDraw(drawing.calcReady);
             Show();

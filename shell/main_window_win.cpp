@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "editing/edit_state.h"
 #include "engine/polygon_checks.h"
 #include "resources/resource.h"
 #include "shell/file_commands_win.h"
@@ -18,6 +17,8 @@ HWND canvasWindow = nullptr;
 HWND statusBar = nullptr;
 
 namespace {
+
+HACCEL keys = nullptr;
 
 constexpr int WindowWidth = 850;
 constexpr int WindowHeight = 600;
@@ -58,6 +59,7 @@ void CreateChildren(HWND window) {
 
 BOOL OnCreate(HWND window, LPCREATESTRUCTA create) {
     mainWindow = window;
+    keys = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
     CreateChildren(window);
     EnterNoDrawing();
     ApplyMainControls();
@@ -78,21 +80,6 @@ void OnPaint(HWND window) {
     GetClientRect(window, &client);
     MoveWindow(canvasWindow, 10, 40, client.right - 25, client.bottom - 70, TRUE);
     EndPaint(window, &paint);
-}
-
-// Escape abandons what the current tool has started; it means nothing in a result view.
-void OnChar(HWND window, TCHAR key, int) {
-    if (key != VK_ESCAPE || mainModes.viewMode != DrawingView)
-        return;
-    if (mainModes.toolMode == CreateTool && editState.constructing) {
-        DropPendingPolygon();
-        InvalidateRect(window, nullptr, TRUE);
-    }
-    if (mainModes.toolMode == EditTool && editState.dragActive) {
-        EndDrag();
-        ApplyMainControls();
-        InvalidateRect(window, nullptr, TRUE);
-    }
 }
 
 void OnCommand(HWND window, int id, HWND, UINT) {
@@ -121,7 +108,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
     switch (msg) {
         HANDLE_MSG(window, WM_CREATE, OnCreate);
         HANDLE_MSG(window, WM_PAINT, OnPaint);
-        HANDLE_MSG(window, WM_CHAR, OnChar);
         HANDLE_MSG(window, WM_COMMAND, OnCommand);
         HANDLE_MSG(window, WM_CLOSE, OnClose);
         HANDLE_MSG(window, WM_QUERYENDSESSION, OnQueryEndSession);
@@ -196,4 +182,12 @@ bool RecheckCalcReady() {
 void SetStatusText(int part, const char* text) {
     if (statusBar)
         SendMessageA(statusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
+}
+
+// The keys of the main window act whichever of its controls has the focus: a toolbar button keeps it
+// after a click, and the canvas never takes it. Other top-level windows, such as the guide, keep theirs.
+bool TranslateMainWindowKey(MSG* msg) {
+    if (!mainWindow || !keys || (msg->hwnd != mainWindow && !IsChild(mainWindow, msg->hwnd)))
+        return false;
+    return TranslateAcceleratorA(mainWindow, keys, msg) != 0;
 }

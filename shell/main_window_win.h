@@ -24,3 +24,6 @@ void RefreshMainWindow();
 bool RecheckCalcReady();
 
 void SetStatusText(int part, const char* text);
+
+// Turns a key of the main window's table into its command; false when msg is not such a key.
+bool TranslateMainWindowKey(MSG* msg);

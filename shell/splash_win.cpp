@@ -5,6 +5,19 @@
 SPLASH::~SPLASH() {
     if (window && IsWindow(window))
         DestroyWindow(window);
+    releasePicture();
+}
+
+// A control may show a copy of a bitmap with alpha; taking the image out gives back what it showed.
+void SPLASH::releasePicture() {
+    if (window && IsWindow(window)) {
+        HGDIOBJ shown = reinterpret_cast<HGDIOBJ>(SendMessageA(window, STM_SETIMAGE, IMAGE_BITMAP, 0));
+        if (shown && shown != picture)
+            DeleteObject(shown);
+    }
+    if (picture)
+        DeleteObject(picture);
+    picture = nullptr;
 }
 
 // A static control holding the bitmap takes the bitmap's size by itself.
@@ -13,7 +26,7 @@ void SPLASH::create(HWND ownerWindow) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_DLGFRAME | SS_SUNKEN | SS_BITMAP, 300, 300, 300, 300, owner,
                              nullptr, instance, nullptr);
-    HANDLE picture = LoadImageA(instance, MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
+    picture = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     SendMessageA(window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
     visible = 0;
 }
@@ -31,7 +44,9 @@ void SPLASH::centreAndShow() {
     visible = 1;
 }
 
+// The splash never shows again, so its picture goes with it.
 void SPLASH::hide() {
     ShowWindow(window, SW_HIDE);
     visible = 0;
+    releasePicture();
 }

@@ -13,4 +13,8 @@ class SPLASH {
     int visible = 0;
     HWND owner = nullptr;
     HWND window = nullptr;
+
+  private:
+    void releasePicture();
+    HBITMAP picture = nullptr;  // ours to delete: the control never deletes a bitmap it is given
 };

@@ -11,6 +11,7 @@
 #define TEXT_INFORMATION "Information"
 
 #define TEXT_NO_STATUS_BAR "Unable to load status bar."
+#define TEXT_DIALOG_FAILED "Unable to load dialog."
 #define TEXT_BAD_COMMAND_LINE " Unable to parse command line"
 #define TEXT_IMPORT_MISSING "Not disponible in this version"
 #define TEXT_OPEN_FAILED "Error to opening file"
@@ -23,3 +24,6 @@
 
 #define TEXT_FILE_FILTER "Data file(*.Zlv)\0*.Zlv\0"
 #define TEXT_FILE_EXTENSION "Zlv"
+// The metafile is an enhanced one, and offered as such so that programs that trust the name read it right.
+#define TEXT_EXPORT_FILTER "Enhanced Metafile(*.emf)\0*.emf\0Bitmap(*.bmp)\0*.bmp\0"
+#define TEXT_EXPORT_EXTENSION "emf"

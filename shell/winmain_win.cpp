@@ -36,6 +36,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (TranslateMainWindowKey(&msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -66,6 +66,20 @@ TEST(CliInfo, DescribesAValidDrawing) {
               "0\tHouse\t1\t4\n");
 }
 
+// Each vertex in the shortest text that reads back as the same number, so that scripts lose nothing.
+TEST(CliInfo, ListsVerticesOnRequest) {
+    Polygon odd = MakePolygon("odd", 0, {{0.1, 1e-7, 12.25}, {123456.75, -3, 0}, {5, 5000000.125, 1.0 / 3}});
+    CliRun run = RunTool({"info", WriteDrawing("vertices.Zlv", {odd}), "--vertices"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("0\todd\t1\t3\n"
+                           "\t\t0.1\t1e-07\t12.25\n"
+                           "\t\t123456.75\t-3\t0\n"
+                           "\t\t5\t5000000.125\t0.3333333333333333\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(RunTool({"info", Example("house.Zlv"), "--points"}).status, 64);
+}
+
 TEST(CliInfo, ReportsInvalidAndSeparatePolygons) {
     Polygon bowTie = MakePolygon("bow tie", 9, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}});
     Polygon apart = MakePolygon("apart", 4, {{50, 50, 1}, {60, 50, 1}, {60, 60, 1}});

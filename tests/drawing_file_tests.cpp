@@ -305,9 +305,15 @@ TEST(DrawingFileRefusal, OptionsOutOfRangeOnlyMatterForFormatOne) {
         bool real;
         double value;
     };
+    // Besides indices and values that are no numbers: values below what the dialogs store (map size
+    // 100 m, height projection 1.0, distance projection 0.01 m), which would give wrong areas or a
+    // silently changed sign.
     const Case cases[] = {
         {100, false, 8}, {100, false, -1}, {104, false, 7}, {104, false, -1},
         {500, true, std::nan("")}, {508, true, std::numeric_limits<double>::infinity()}, {516, true, std::nan("")},
+        {500, true, 99.99}, {500, true, 0.0}, {500, true, -400.0},
+        {508, true, 0.5}, {508, true, 0.0}, {508, true, -3.0}, {508, true, 0.9999999},
+        {516, true, 0.0}, {516, true, -500.0}, {516, true, 0.0099},
     };
     for (const Case& c : cases) {
         std::vector<uint8_t> bytes = WorkedExample();
@@ -320,6 +326,38 @@ TEST(DrawingFileRefusal, OptionsOutOfRangeOnlyMatterForFormatOne) {
         bytes[0] = 2;
         EXPECT_EQ(Decode(bytes, &image), FileError::None) << "offset " << c.offset << ", format 2";
     }
+}
+
+TEST(DrawingFileRead, OptionsAtTheDialogsLeastValuesAreTaken) {
+    std::vector<uint8_t> bytes = WorkedExample();
+    PutReal(&bytes, 500, 100.0);
+    PutReal(&bytes, 508, 1.0);
+    PutReal(&bytes, 516, 0.01);
+    DrawingImage image;
+    ASSERT_EQ(Decode(bytes, &image), FileError::None);
+    EXPECT_EQ(image.drawOptions.mapSize, 100.0);
+    EXPECT_EQ(image.calcOptions.heightProjection, 1.0);
+    EXPECT_EQ(image.calcOptions.distanceProjection, 0.01);
+}
+
+// Millions of polygons without vertices would take about fifteen times the file's size in memory;
+// such a file is refused before the polygons are made. Real polygons stay well inside the bound.
+TEST(DrawingFileRefusal, PolygonsFarLargerInMemoryThanOnDiskAreRefused) {
+    auto file = [](int32_t polygons, int32_t vertices) {
+        Bytes b = DefaultHeader();
+        b.int32(polygons);
+        for (int32_t i = 0; i < polygons; i++)
+            b.int32(vertices);
+        b.zeros(4 * static_cast<size_t>(polygons) * 2 + static_cast<size_t>(polygons));  // priorities, lengths, NULs
+        b.zeros(24 * static_cast<size_t>(polygons) * vertices);
+        return b.data;
+    };
+    DrawingImage image;
+    EXPECT_EQ(Decode(file(200000, 0), &image), FileError::TooLarge);
+    EXPECT_EQ(image.polygons.size(), 0u);
+    EXPECT_EQ(Decode(file(20000, 3), &image), FileError::None);
+    EXPECT_EQ(image.polygons.size(), 20000u);
+    EXPECT_EQ(Decode(file(5000, 0), &image), FileError::None) << "a small file may hold empty polygons";
 }
 
 TEST(DrawingFileRefusal, RefusedFileLeavesTheDrawingAsItWas) {

@@ -93,7 +93,8 @@ TEST_F(DrawingLifecycle, OpenOfAnEmptyDrawingSucceedsWithoutTheCheck) {
     EXPECT_EQ(drawing.polygons.count(), 0);
 }
 
-TEST_F(DrawingLifecycle, OpenOfInvalidPolygonsClearsThemButKeepsTheFileOptions) {
+// A refused file must not leave its options behind either: the next New would calculate with them.
+TEST_F(DrawingLifecycle, OpenOfInvalidPolygonsChangesNothing) {
     Polygon twoVertices = MakePolygon("line", 0, {{0, 0, 1}, {5, 5, 1}});
     Polygon repeated = MakePolygon("dup", 0, {{0, 0, 1}, {5, 0, 1}, {5, 0, 1}, {0, 5, 1}});
     Polygon bowTie = MakePolygon("bow", 0, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}});
@@ -103,8 +104,10 @@ TEST_F(DrawingLifecycle, OpenOfInvalidPolygonsClearsThemButKeepsTheFileOptions) 
         EXPECT_EQ(OpenDrawing(path.c_str()), FileError::InvalidPolygons) << bad.name;
         EXPECT_EQ(drawing.polygons.count(), 0) << bad.name;
         ExpectFlags(0, 0, 0);
-        EXPECT_EQ(drawing.drawOptions.mapSize, 400.0) << "options read from the file stay in force";
+        ExpectDefaultOptions();
         EXPECT_STREQ(drawing.fileName, path.c_str());
+        NewDrawing();
+        ExpectDefaultOptions();
     }
 }
 

@@ -26,7 +26,7 @@ struct Hit {
 // The outputs start at values HitTest must overwrite, so a miss that leaves them alone shows.
 Hit HitAt(int32_t px, int32_t py) {
     Hit h = {false, 77, 77};
-    h.hit = HitTest(px, py, &h.polygon, &h.vertex);
+    h.hit = HitTest(CurrentView(), drawing.polygons, {px, py}, &h.polygon, &h.vertex);
     return h;
 }
 
@@ -95,9 +95,9 @@ TEST_F(HitTesting, EmptyDrawingMissesWithBothIndexesCleared) {
     ExpectHit(HitAt(300, 300), false, -1, -1);
 }
 
-// At "x 1.0" a pixel is 0.1 m and the vertex square spans 0.3 m each way; the square, like the polygon,
-// owns its right and lower sides only.
-TEST_F(HitTesting, VertexSquareIsHalfOpenAtThreePixels) {
+// The pick square is the drawn mark, 6 x 6 pixels from 3 left of and above the vertex's pixel to 2 right
+// of and below it, so every pixel of the mark picks the vertex and none beside it does.
+TEST_F(HitTesting, VertexSquareIsTheDrawnMark) {
     AddShape(0, Square(5, 5, 10));  // vertices at pixels (50,50) (150,50) (150,150) (50,150)
     struct Case {
         const char* what;
@@ -106,14 +106,19 @@ TEST_F(HitTesting, VertexSquareIsHalfOpenAtThreePixels) {
         int32_t polygon, vertex;
     };
     const Case cases[] = {
-        {"3 px right of and below vertex 0", 53, 53, true, 0, 0},
-        {"3 px left of vertex 0", 47, 50, false, -1, -1},
-        {"3 px above vertex 0", 50, 47, false, -1, -1},
-        {"3 px right of vertex 1, outside the polygon", 153, 50, true, 0, 1},
-        {"4 px right of vertex 1", 154, 50, false, -1, -1},
-        {"3 px right of and below vertex 2, outside the polygon", 153, 153, true, 0, 2},
-        {"3 px left of and above vertex 2, inside the polygon only", 147, 147, true, 0, -1},
-        {"3 px below vertex 3, outside the polygon", 50, 153, true, 0, 3},
+        {"top left pixel of vertex 0's mark", 47, 47, true, 0, 0},
+        {"3 px left of vertex 0", 47, 50, true, 0, 0},
+        {"4 px left of vertex 0", 46, 50, false, -1, -1},
+        {"4 px above vertex 0", 50, 46, false, -1, -1},
+        {"2 px right of and below vertex 0", 52, 52, true, 0, 0},
+        {"3 px right of and below vertex 0, inside the polygon only", 53, 53, true, 0, -1},
+        {"2 px right of vertex 1, outside the polygon", 152, 50, true, 0, 1},
+        {"3 px right of vertex 1", 153, 50, false, -1, -1},
+        {"3 px above vertex 1, outside the polygon", 150, 47, true, 0, 1},
+        {"2 px right of and below vertex 2, outside the polygon", 152, 152, true, 0, 2},
+        {"4 px left of and above vertex 2, inside the polygon only", 146, 146, true, 0, -1},
+        {"2 px below vertex 3, outside the polygon", 50, 152, true, 0, 3},
+        {"3 px below vertex 3", 50, 153, false, -1, -1},
         {"centre", 100, 100, true, 0, -1},
     };
     for (const Case& c : cases) {

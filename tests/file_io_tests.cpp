@@ -31,14 +31,12 @@ Drawing SmallDrawing(const char* name) {
     return source;
 }
 
+// The temporary files a write would leave: every name in the target's folder that starts like one.
 bool LeftoversBeside(const std::string& path) {
     std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    std::string name = std::filesystem::path(path).filename().string();
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        std::string other = entry.path().filename().string();
-        if (other != name && other.rfind(name, 0) == 0)
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string()[0] == '~')
             return true;
-    }
     return false;
 }
 
@@ -87,4 +85,32 @@ TEST(WholeFileRead, ReadsLargeFilesCompletely) {
     ASSERT_TRUE(ReadWholeFile(path.c_str(), &read));
     EXPECT_EQ(read, bytes);
     EXPECT_FALSE(ReadWholeFile(TestPath("absent.bin").c_str(), &read));
+}
+
+// The temporary file never takes the name of a file the user has, and its name is no longer than the
+// target's (six characters at the least), so a path that fits the system's limit still fits.
+TEST(AtomicWrite, TemporaryFileNeverTouchesAnotherFile) {
+    std::string path = TestPath("neighbour.Zlv");
+    for (const char* other : {".saving", ".tmp", "~"}) {
+        WriteBytes(path + other, {1, 2, 3});
+        ASSERT_EQ(WriteDrawingFile(path.c_str(), SmallDrawing("kept apart")), FileError::None);
+        EXPECT_EQ(FileBytes(path + other), (std::vector<uint8_t>{1, 2, 3})) << other;
+        std::filesystem::remove(path + other);
+    }
+    EXPECT_FALSE(LeftoversBeside(path));
+
+    struct Case {
+        std::string target;
+        size_t nameLength;
+    };
+    const Case cases[] = {{"a/b/drawing-with-a-long-name.Zlv", 16}, {"a/b/plan.Zlv", 8}, {"x.Zlv", 6},
+                          {"c:\\plans\\site.Zlv", 8}};
+    for (const Case& c : cases) {
+        std::string temporary = TemporaryNameBeside(c.target.c_str());
+        size_t folder = c.target.find_last_of("/\\") + 1;
+        EXPECT_EQ(temporary.substr(0, folder), c.target.substr(0, folder)) << c.target;
+        EXPECT_EQ(temporary.size() - folder, c.nameLength) << c.target;
+        EXPECT_EQ(temporary[folder], '~') << c.target;
+        EXPECT_NE(TemporaryNameBeside(c.target.c_str()), temporary) << "names are drawn at random";
+    }
 }

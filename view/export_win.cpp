@@ -12,6 +12,7 @@
 #include "shell/main_modes.h"
 #include "shell/main_window_win.h"
 #include "shell/prompt_win.h"
+#include "shell/ui_texts.h"
 #include "view/bmp_layout.h"
 #include "view/canvas_win.h"
 #include "view/gdi_guards_win.h"
@@ -24,8 +25,7 @@ constexpr int MetafileScale = 1000;  // logical units per pixel: a fine grid for
 
 struct ExportJob {
     ExportType type = ExportType::None;
-    std::string target;     // the name the user chose
-    std::string temporary;  // written first, then moved over the target
+    std::string target;  // the name the user chose
     bool written = false;
     bool reported = false;  // a failure message has been shown already
 };
@@ -38,10 +38,10 @@ ExportType ShowExportDialog(char* path) {
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = mainWindow;
-    dialog.lpstrFilter = "Window Meta File(*.wmf)\0*.wmf\0Bitmap(*.bmp)\0*.bmp\0";
+    dialog.lpstrFilter = TEXT_EXPORT_FILTER;
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrDefExt = "wmf";
+    dialog.lpstrDefExt = TEXT_EXPORT_EXTENSION;
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER;
     if (!GetSaveFileNameA(&dialog))
         return ExportType::None;
@@ -61,23 +61,23 @@ bool ResultViewShown() {
 // background covers. Computed here in 64 bits, since some GDIs overflow when they derive it from
 // logical coordinates this large.
 RECT MetafileFrame(const RECT& r) {
-    HDC screen = GetDC(nullptr);
-    long long mmWide = GetDeviceCaps(screen, HORZSIZE), mmHigh = GetDeviceCaps(screen, VERTSIZE);
-    long long pixelsWide = GetDeviceCaps(screen, HORZRES), pixelsHigh = GetDeviceCaps(screen, VERTRES);
-    ReleaseDC(nullptr, screen);
+    WindowDc screen(nullptr);
+    long long mmWide = GetDeviceCaps(screen.dc, HORZSIZE), mmHigh = GetDeviceCaps(screen.dc, VERTSIZE);
+    long long pixelsWide = GetDeviceCaps(screen.dc, HORZRES), pixelsHigh = GetDeviceCaps(screen.dc, VERTRES);
     RECT frame = {0, 0, static_cast<LONG>(r.right * mmWide * 100 / pixelsWide),
                   static_cast<LONG>(r.bottom * mmHigh * 100 / pixelsHigh)};
     return frame;
 }
 
 // A white frame over all of R, the result view without its own label, then the label in large bold
-// italic letters that keep their size when the picture is scaled.
-void WriteMetafile(HWND window) {
+// italic letters that keep their size when the picture is scaled. GDI writes the metafile itself, into
+// a temporary file of our own beside the target that replaces the target once complete.
+void WriteMetafile(HWND window, const std::string& temporary) {
     RECT client;
     GetClientRect(window, &client);
     RECT r = {0, 0, client.right * MetafileScale, client.bottom * MetafileScale};
     RECT frame = MetafileFrame(r);
-    HDC metafile = CreateEnhMetaFileA(nullptr, job.temporary.c_str(), &frame, "Export - Zelvora\0\0");
+    HDC metafile = CreateEnhMetaFileA(nullptr, temporary.c_str(), &frame, "Export - Zelvora\0\0");
     if (!metafile) {
         Failed(window, "CreateEnhMetaFile Failed");
         return;
@@ -99,9 +99,22 @@ void WriteMetafile(HWND window) {
         DrawTextA(metafile, label, -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_EXTERNALLEADING | DT_NOPREFIX);
     }
     HENHMETAFILE done = CloseEnhMetaFile(metafile);
-    job.written = done != nullptr;
     if (done)
         DeleteEnhMetaFile(done);
+    job.written = done && MoveFileOver(temporary.c_str(), job.target.c_str());
+}
+
+void ExportMetafile(HWND window) {
+    std::string temporary;
+    FILE* reserved = CreateTemporaryBeside(job.target.c_str(), &temporary);
+    if (!reserved) {
+        Failed(window, "CreateEnhMetaFile Failed");
+        return;
+    }
+    fclose(reserved);
+    WriteMetafile(window, temporary);
+    if (!job.written)
+        DeleteFileA(temporary.c_str());
 }
 
 // The result view as the canvas shows it, rendered at the canvas's client size into memory rather
@@ -126,12 +139,12 @@ void WriteBitmap() {
             bytes.push_back(0);
         }
     }
-    job.written = WriteFileAtomically(job.temporary.c_str(), bytes);
+    job.written = WriteFileAtomically(job.target.c_str(), bytes);
 }
 
 BOOL OnCreate(HWND window, LPCREATESTRUCTA) {
     if (job.type == ExportType::Metafile)
-        WriteMetafile(window);
+        ExportMetafile(window);
     else if (job.type == ExportType::Bitmap)
         WriteBitmap();
     return TRUE;
@@ -148,7 +161,7 @@ LRESULT CALLBACK ExportWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
 
 ExportDialogFn AskExportFile = ShowExportDialog;
 
-// The picture goes to a temporary file beside the target and replaces it only when complete, so a
+// Either picture goes to a temporary file beside the target and replaces it only when complete, so a
 // failed export leaves an existing file as it was; a cancelled dialog writes nothing.
 bool ExportDrawing() {
     if (!ResultViewShown())
@@ -171,17 +184,12 @@ bool ExportDrawing() {
         return false;
     }
     job.target = path;
-    job.temporary = job.target + ".saving";
     HWND window = CreateWindowExA(0, ExportClass, ExportClass, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 400,
                                   400, mainWindow, nullptr, instance, nullptr);
     if (window)
         DestroyWindow(window);
     UnregisterClassA(ExportClass, instance);
-    bool replaced = job.written && MoveFileOver(job.temporary.c_str(), job.target.c_str());
-    if (!replaced) {
-        DeleteFileA(job.temporary.c_str());
-        if (!job.reported)  // a picture that did not reach the disk is never passed over in silence
-            Failed(mainWindow, "Error to write file");
-    }
-    return replaced;
+    if (!job.written && !job.reported)  // a picture that did not reach the disk is never passed over in silence
+        Failed(mainWindow, TEXT_WRITE_FAILED);
+    return job.written;
 }

@@ -1,4 +1,4 @@
-// Owners for GDI objects and device contexts that give them back when their scope ends. None can be
+// Owners for GDI objects, device contexts and kernel handles that give them back when their scope ends. None can be
 // copied, so no handle is ever released twice.
 #pragma once
 
@@ -39,6 +39,17 @@ struct WindowDc {  // GetDC / ReleaseDC
     WindowDc& operator=(const WindowDc&) = delete;
     HWND window;
     HDC dc;
+};
+
+struct OwnedHandle {  // CloseHandle on scope exit: threads, events
+    explicit OwnedHandle(HANDLE h) : handle(h) {}
+    ~OwnedHandle() {
+        if (handle)
+            CloseHandle(handle);
+    }
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    HANDLE handle;
 };
 
 // A memory device context holding a 32-bit top-down bitmap whose pixels can be read directly.

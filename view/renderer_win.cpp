@@ -37,12 +37,14 @@ void DrawHatchedPolygon(HDC dc, const std::vector<POINT>& points) {
     Polygon(dc, points.data(), static_cast<int>(points.size()));
 }
 
-// Half a side of 3 pixels, the same as the pick tolerance, so a click on the mark finds the vertex.
+// The same box the hit test picks a vertex with, so a click anywhere on the mark finds the vertex.
 void DrawVertexMarks(HDC dc, const std::vector<POINT>& points) {
     GdiObject<HBRUSH> fill(CreateSolidBrush(VertexMarkColour));
     SelectScope useFill(dc, fill.handle);
-    for (const POINT& p : points)
-        Rectangle(dc, p.x - 3, p.y - 3, p.x + 3, p.y + 3);
+    for (const POINT& p : points) {
+        PixelBox mark = VertexMarkBox({p.x, p.y});
+        Rectangle(dc, mark.left, mark.top, mark.right, mark.bottom);
+    }
 }
 
 void DrawLabel(HDC dc, const RECT& rect, bool ad) {

@@ -7,6 +7,17 @@ int32_t PixelCoordinate(double value) {
     return static_cast<int32_t>(value < Limit ? value : Limit);
 }
 
+namespace {
+
+constexpr int32_t VertexMarkHalfSide = 3;  // pixels
+
+}  // namespace
+
+PixelBox VertexMarkBox(PixelPoint vertex) {
+    return {vertex.x - VertexMarkHalfSide, vertex.y - VertexMarkHalfSide, vertex.x + VertexMarkHalfSide,
+            vertex.y + VertexMarkHalfSide};
+}
+
 Point ToWorld(const ViewTransform& view, int32_t px, int32_t py) {
     return {px / 10.0 * view.z + view.scrollX, py / 10.0 * view.z + view.scrollY};
 }

@@ -10,6 +10,15 @@ struct PixelPoint {
     int32_t y;
 };
 
+// A rectangle of pixels: left and top inside, right and bottom just outside, as GDI fills it.
+struct PixelBox {
+    int32_t left, top, right, bottom;
+    bool contains(PixelPoint p) const { return left <= p.x && p.x < right && top <= p.y && p.y < bottom; }
+};
+
+// The red square drawn on a vertex at that pixel; a click anywhere on it picks the vertex.
+PixelBox VertexMarkBox(PixelPoint vertex);
+
 // Scroll positions in whole metres; z is the zoom value, the metres that 10 pixels span.
 struct ViewTransform {
     int32_t scrollX;

@@ -328,16 +328,23 @@ TEST_F(Export, AMissingFolderIsReportedAndCreatesNothing) {
     EXPECT_FALSE(fs::exists(folder));
 }
 
+// A picture viewer holding the old picture open keeps it from being replaced; the finished picture then
+// goes, and so does its temporary file, while a file of the user's that looks like one stays.
 TEST_F(Export, AFailedExportLeavesTheExistingFileAsItWas) {
     for (ExportType type : {ExportType::Bitmap, ExportType::Metafile}) {
-        std::string path = InFolder(type == ExportType::Bitmap ? "kept.bmp" : "kept.wmf");
+        std::string path = InFolder(type == ExportType::Bitmap ? "kept.bmp" : "kept.emf");
         Write(path, 1000, 'k');
-        fs::create_directory(path + ".saving");  // the temporary file cannot be made
+        Write(path + ".saving", 10, 's');
+        HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
         EXPECT_FALSE(ExportAs(type, path));
+        CloseHandle(held);
         EXPECT_EQ(Bytes(path), std::vector<uint8_t>(1000, 'k'));
+        EXPECT_EQ(Bytes(path + ".saving"), std::vector<uint8_t>(10, 's'));
         EXPECT_EQ(prompts.size(), 1u) << "the failure is told once";
+        for (const auto& entry : fs::directory_iterator(fs::path(path).parent_path()))
+            EXPECT_NE(entry.path().filename().string()[0], '~') << "temporary file left: " << entry.path();
         prompts.clear();
-        fs::remove(path + ".saving");
     }
 }
 

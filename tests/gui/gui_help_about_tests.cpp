@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int GuideLines = 76;
+constexpr int GuideLines = 87;
 
 class HelpAndAbout : public MainWindowTest {
   protected:

@@ -193,9 +193,9 @@ TEST_F(MainWindow, OpenRefusesBrokenFilesAndStaysWithoutDrawing) {
         EXPECT_EQ(Menus(window), "new calc draw");
         EXPECT_EQ(drawing.fileName, path);
     }
-    EXPECT_EQ(drawing.drawOptions.mapSize, 250.0);
+    EXPECT_EQ(drawing.drawOptions.mapSize, 100.0) << "a refused file leaves no options behind";
     Command(IDM_FILE_NEW);
-    EXPECT_EQ(drawing.drawOptions.mapSize, 250.0);
+    EXPECT_EQ(drawing.drawOptions.mapSize, 100.0);
     EXPECT_STREQ(drawing.fileName, "");
 }
 
@@ -462,6 +462,22 @@ TEST_F(MainWindow, CommandLineOpensExactlyOneNamedFile) {
         EXPECT_EQ(Menus(window), row.opens ? "save calc draw" : "new calc draw");
         script.prompts.clear();
     }
+}
+
+// Engineers' folders carry names in their own language; with UTF-8 as the program's code page such a
+// name reaches the file calls intact instead of as question marks.
+TEST_F(MainWindow, CommandLineOpensANameInAnyLanguage) {
+    std::string path = TempPath("\xe5\xbb\xba\xe7\xad\x91 \xc3\xa9t\xc3\xa9.Zlv");
+    WriteBytes(path, ReadBytes(ExamplePath("house.Zlv")));
+    std::string line = "zelvora.exe \"" + path + "\"";
+    std::wstring wide(line.size() + 1, L'\0');
+    ASSERT_GT(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, line.c_str(), -1, wide.data(),
+                                  static_cast<int>(wide.size())), 0);
+    Recreate(wide.c_str());
+    EXPECT_TRUE(script.prompts.empty());
+    EXPECT_EQ(drawing.isOpen, 1);
+    EXPECT_EQ(drawing.polygons.count(), 1);
+    EXPECT_STREQ(drawing.fileName, path.c_str());
 }
 
 TEST_F(MainWindow, EscapeAbandonsWhatTheToolStarted) {
