@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev googletest
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-    wine wine64 xvfb xauth x11-utils imagemagick dpkg-dev
+    wine wine64 xvfb xauth x11-utils xdotool imagemagick dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

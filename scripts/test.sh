@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up, builds both targets and runs every test: the native tests under AddressSanitizer
-# and UndefinedBehaviorSanitizer, the same tests as Windows programs under Wine, and a bounded fuzzing
-# run of the drawing reader.
+# and UndefinedBehaviorSanitizer, the same tests as Windows programs under Wine, the program driven by
+# real X11 input, and a bounded fuzzing run of the drawing reader.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh || exit 1
@@ -29,7 +29,10 @@ run_suite native ctest --test-dir build/native --output-on-failure --timeout 300
 . scripts/wine_env.sh
 export GTEST_OUTPUT="xml:Z:$(echo "$PWD/$logs/cases/windows/" | tr / '\\')"  # Wine's drive Z: is the root
 run_suite windows xvfb-run -a sh -c 'wineserver -p; wine cmd /c exit >/dev/null 2>&1;
-    ctest --test-dir build/windows --output-on-failure --timeout 300; rc=$?; wineserver -k; exit $rc'
+    ctest --test-dir build/windows --output-on-failure --timeout 300 -LE input; rc=$?; wineserver -k; exit $rc'
+# The real program under X11 mouse and keyboard, on a display large enough for its window.
+run_suite input xvfb-run -a -s "-screen 0 1280x1024x24" sh -c 'wineserver -p; wine cmd /c exit >/dev/null 2>&1;
+    ctest --test-dir build/windows --output-on-failure -L input; rc=$?; wineserver -k; exit $rc'
 
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DZELVORA_FUZZ=ON >/dev/null &&
     cmake --build build/fuzz || exit 1
@@ -37,11 +40,11 @@ run_suite fuzz ctest --test-dir build/fuzz --output-on-failure --timeout 300 --v
 grep -h 'stat::number_of_executed_units' "$logs/fuzz.log" | sed 's/^.*stat::/fuzzer: /'
 
 # One closing line: the test cases of the GoogleTest programs (native and Windows) and the other
-# ctest entries (example checks, command-line checks, the fuzzer).
+# ctest entries (example checks, command-line checks, the real-input cases, the fuzzer).
 read -r cases caseFailures < <(cat "$logs"/cases/*/*.xml 2>/dev/null |
     sed -n 's/^<testsuites tests="\([0-9]*\)" failures="\([0-9]*\)".*$/\1 \2/p' |
     awk '{ total += $1; bad += $2 } END { print total + 0, bad + 0 }')
-read -r entries entryFailures < <(cat "$logs"/native.log "$logs"/windows.log "$logs"/fuzz.log |
+read -r entries entryFailures < <(cat "$logs"/native.log "$logs"/windows.log "$logs"/input.log "$logs"/fuzz.log |
     grep -E '^ *[0-9]+/[0-9]+ Test +#' | grep -v -E 'core_tests|gui_tests' |
     awk '{ total++ } /Passed/ { good++ } END { print total + 0, total - good }')
 passed=$((cases - caseFailures + entries - entryFailures))

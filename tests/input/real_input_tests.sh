@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# Drives the real program the way a user does: X11 mouse and keyboard events through Wine's display
+# driver, so that keyboard focus, the message loop and the dialogs' own key handling take part. Each
+# case starts the program on a copy of an example drawing, acts, saves with the keyboard, and checks
+# the saved file with zelvora-cli.
+#
+# usage: real_input_tests.sh CASE ZELVORA_EXE CLI_EXE WORK_FOLDER   (on an X display, Wine set up)
+set -u
+case_name=$1 zelvora=$2 cli=$3 work=$4
+examples=$(cd "$(dirname "$0")/../../examples" && pwd)
+mkdir -p "$work"
+drawing=$work/$case_name.Zlv
+cp "$examples/house.Zlv" "$drawing"
+program_pid=
+
+fail() {
+    echo "FAIL ($case_name): $*" >&2
+    import -window root -depth 8 "$work/$case_name-failed.png" 2>/dev/null
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+    exit 1
+}
+
+# The window of that exact title, once mapped; empty after the time given in seconds.
+find_window() {
+    local title=$1 seconds=$2 id
+    for _ in $(seq $((seconds * 5))); do
+        id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.2
+    done
+    return 1
+}
+
+wait_gone() {
+    local title=$1
+    for _ in $(seq 50); do
+        xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1 || return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+start_program() {
+    wine "$zelvora" "$drawing" >/dev/null 2>&1 &
+    program_pid=$!
+    main=$(find_window "Zelvora v1.0.0" 90) || fail "the main window did not appear"
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    # Without a window manager the X window starts at the menu bar; the client area starts at the
+    # first row of the window's grey background below it.
+    local row=0
+    while read -r line; do
+        case $line in *"#F0F0F0"*) break ;; esac
+        row=$((row + 1))
+    done < <(import -window root -depth 8 -crop "1x80+$((X + 2))+$Y" txt:- | tail -n +2)
+    [ "$row" -lt 80 ] || fail "no client area found below the menu bar"
+    left=$X
+    top=$((Y + row))
+}
+
+# The canvas lies at (10, 40) in the main window's client area, the buttons at (10 + 120 i, 10).
+pointer_to_canvas() { xdotool mousemove $((left + 10 + $1)) $((top + 40 + $2)); sleep 0.3; }
+click_canvas() { pointer_to_canvas "$1" "$2"; xdotool click "${3:-1}"; sleep 0.5; }
+click_button() {  # Draw Create Edit Delete View-Ad View-Am
+    xdotool mousemove $((left + 10 + 120 * $1 + 50)) $((top + 20)); sleep 0.3
+    xdotool click 1; sleep 0.5
+}
+press() { xdotool key "$@"; sleep 0.5; }
+
+vertex_dialog=${VERTEX_DIALOG:-"Insert the height of vertex and Optiond data"}
+answer_vertex_with_enter() {
+    find_window "$vertex_dialog" 10 >/dev/null || fail "no vertex dialog after a left click on the canvas"
+    press Return
+    wait_gone "$vertex_dialog" || fail "Enter did not press Save in the vertex dialog"
+}
+
+no_warning() {
+    ! xdotool search --onlyvisible --name "^Warning\$" >/dev/null 2>&1 || fail "a warning came up: $1"
+}
+
+# Save through the menu with the keyboard, then Quit; the file is replaced as a new one when saved.
+save_and_quit() {
+    local before
+    before=$(stat -c %i "$drawing")
+    press alt+f; press s
+    [ "$(stat -c %i "$drawing")" != "$before" ] || fail "File > Save did not write the drawing"
+    press alt+f; press q
+    for _ in $(seq 50); do
+        kill -0 "$program_pid" 2>/dev/null || return 0
+        sleep 0.2
+    done
+    fail "File > Quit did not end the program"
+}
+
+vertices_of() { wine "$cli" info "$drawing" --vertices | tr -d '\r'; }
+
+case $case_name in
+escape_after_toolbar_click)
+    # Pick up the first vertex of the house (40 m, 40 m: pixel 400, 400 at "x 1.0") after the Edit
+    # button took the focus; Escape must end the drag, so the next click drops nothing.
+    start_program
+    click_button 2
+    click_canvas 400 400
+    pointer_to_canvas 600 300
+    press Escape
+    click_canvas 600 300
+    no_warning "after Escape and a click"
+    save_and_quit
+    cmp -s "$drawing" "$examples/house.Zlv" || fail "the vertex moved although Escape ended the drag"
+    ;;
+create_with_clicks_and_keys)
+    # Three left clicks and a closing right click make a polygon; every vertex dialog is answered
+    # with Enter, and the first one takes a 99-character name typed into its scrolling field. A
+    # second polygon is begun and dropped with Escape, so the right click after it closes nothing.
+    name=$(printf 'N%.0s' $(seq 90))123456789
+    start_program
+    click_button 1
+    click_canvas 100 100
+    find_window "$vertex_dialog" 10 >/dev/null || fail "no vertex dialog after the first click"
+    press Tab; press Tab
+    xdotool type --delay 20 "$name"; sleep 0.5
+    answer_vertex_with_enter
+    click_canvas 300 100; answer_vertex_with_enter
+    click_canvas 300 250; answer_vertex_with_enter
+    click_canvas 100 250 3; answer_vertex_with_enter
+    click_canvas 500 100; answer_vertex_with_enter
+    press Escape
+    click_canvas 600 200 3
+    no_warning "the right click after Escape found a polygon under construction"
+    save_and_quit
+    expected=$(printf '1\t%s\t1\t4\n\t\t10\t10\t1\n\t\t30\t10\t1\n\t\t30\t25\t1\n\t\t10\t25\t1' "$name")
+    actual=$(vertices_of | sed -n '/^1\t/,$p')
+    [ "$actual" = "$expected" ] || fail "the new polygon is not as clicked and typed:
+$actual"
+    ;;
+*)
+    echo "unknown case $case_name" >&2
+    exit 64
+    ;;
+esac
+echo "ok: $case_name"
