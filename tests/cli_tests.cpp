@@ -111,6 +111,24 @@ TEST(CliInfo, RefusedFilesExitTwo) {
     }
 }
 
+// A projection the options dialog could not have stored would give a wrong area reported as success.
+TEST(CliCalc, OptionsBelowTheDialogsLimitsAreRefused) {
+    struct Case {
+        size_t offset;
+        double value;
+    };
+    for (const Case& c : {Case{516, 0.0}, Case{516, -500.0}, Case{508, 0.5}, Case{500, 50.0}}) {
+        std::vector<uint8_t> bytes = FileBytes(Example("house.Zlv"));
+        memcpy(bytes.data() + c.offset, &c.value, sizeof c.value);  // little-endian, as the file is
+        std::string path = TestPath("limits.Zlv");
+        WriteBytes(path, bytes);
+        CliRun run = RunTool({"calc", path, "--quiet"});
+        EXPECT_EQ(run.status, 2) << c.offset << " = " << c.value;
+        EXPECT_EQ(run.err.rfind("Error to opening file\n", 0), 0u) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+}
+
 TEST(CliCopy, RoundTripIsByteForByte) {
     for (const char* name : {"house.Zlv", "l_building.Zlv", "industrial_site.Zlv"}) {
         std::string copy = TestPath(name);

@@ -4,6 +4,7 @@
 
 #include "editing/edit_state.h"
 #include "resources/resource.h"
+#include "shell/dialog_runner_win.h"
 #include "shell/main_modes.h"
 #include "shell/main_window_win.h"
 #include "tests/gui/gui_test_support.h"
@@ -478,6 +479,13 @@ TEST_F(MainWindow, CommandLineOpensANameInAnyLanguage) {
     EXPECT_EQ(drawing.isOpen, 1);
     EXPECT_EQ(drawing.polygons.count(), 1);
     EXPECT_STREQ(drawing.fileName, path.c_str());
+}
+
+// A dialog that cannot be created is a failure to tell, not a cancel to pass over.
+TEST_F(MainWindow, ADialogThatCannotBeShownIsReported) {
+    EXPECT_EQ(RunDialog(window, 9999, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }), -1);
+    ASSERT_EQ(script.prompts.size(), 1u);
+    ExpectPrompt(script.prompts[0], window, "Unable to load dialog.", "Error", MB_OK | MB_ICONERROR);
 }
 
 TEST_F(MainWindow, EscapeAbandonsWhatTheToolStarted) {
