@@ -1,7 +1,5 @@
 #include "editing/edit_state.h"
 
-#include "shell/main_modes.h"
-
 EditState editState;
 
 void DropPendingPolygon() {
@@ -9,9 +7,7 @@ void DropPendingPolygon() {
     editState.pendingPolygon = Polygon();
 }
 
-// Options > Draw is off only while something is carried, so it comes back with every end of a drag.
 void EndDrag() {
-    SetOptionsDrawEnabled(true);
     editState.dragActive = false;
     editState.selectedPolygon = -1;
     editState.selectedVertex = -1;

@@ -18,4 +18,4 @@ struct EditState {
 extern EditState editState;
 
 void DropPendingPolygon();  // abandons the polygon under construction
-void EndDrag();             // abandons an edit drag, selecting nothing; Options > Draw comes back
+void EndDrag();             // abandons an edit drag, selecting nothing

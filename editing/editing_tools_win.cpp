@@ -8,9 +8,9 @@
 #include "editing/vertex_dialogs_win.h"
 #include "engine/calc_records.h"
 #include "model/drawing.h"
-#include "shell/main_modes.h"
-#include "shell/main_window_win.h"
-#include "shell/prompt_win.h"
+#include "app/main_modes.h"
+#include "ui/app_windows_win.h"
+#include "ui/prompt_win.h"
 #include "view/canvas_state.h"
 
 namespace {
@@ -39,7 +39,7 @@ void AskVertex(HWND canvas, int32_t vertex) {
 
 void EndDragAndRepaint() {
     EndDrag();
-    ApplyMainControls();
+    ShowMainControls();
     canvasState.bandVisible = false;
     Repaint();
 }
@@ -69,8 +69,7 @@ void PickUp(PixelPoint click) {
     editState.dragActive = true;
     editState.selectedPolygon = polygon;
     editState.selectedVertex = vertex;
-    SetOptionsDrawEnabled(false);  // the grid must not change under the drag
-    ApplyMainControls();
+    ShowMainControls();  // Options > Draw goes off: the grid must not change under the drag
     if (vertex == -1)
         editState.dragOrigin = ToWorld(CurrentView(), click.x, click.y);
 }

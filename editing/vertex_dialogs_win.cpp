@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "editing/decimal_text.h"
+#include "text/decimal_text.h"
 #include "engine/calc_records.h"
 #include "model/drawing.h"
 #include "resources/resource.h"
-#include "shell/dialog_runner_win.h"
-#include "shell/main_window_win.h"
-#include "shell/prompt_win.h"
+#include "ui/dialog_runner_win.h"
+#include "ui/app_windows_win.h"
+#include "ui/prompt_win.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include "engine/ad_am_outlines.h"
 #include "model/drawing.h"
 #include "resources/resource.h"
-#include "shell/dialog_runner_win.h"
-#include "shell/prompt_win.h"
-#include "shell/ui_texts.h"
-#include "view/gdi_guards_win.h"
+#include "ui/dialog_runner_win.h"
+#include "ui/prompt_win.h"
+#include "text/ui_texts.h"
+#include "ui/gdi_guards_win.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "options/calc_options_dialog_win.h"
 
-#include "editing/decimal_text.h"
+#include "text/decimal_text.h"
 #include "engine/calc_records.h"
 #include "model/drawing.h"
 #include "options/calc_limits.h"
 #include "resources/resource.h"
-#include "shell/dialog_runner_win.h"
+#include "ui/dialog_runner_win.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 
 #include <cmath>
 
-#include "editing/decimal_text.h"
+#include "text/decimal_text.h"
 #include "model/drawing.h"
 #include "options/draw_option_rules.h"
 #include "resources/resource.h"
-#include "shell/dialog_runner_win.h"
-#include "shell/main_window_win.h"
-#include "shell/prompt_win.h"
+#include "ui/dialog_runner_win.h"
+#include "ui/app_windows_win.h"
+#include "ui/prompt_win.h"
 
 namespace {
 
@@ -36,10 +36,7 @@ void Open(HWND dialog) {
 
 // Lays the canvas out as the main window's paint would and lets it recompute its scroll ranges.
 void RelayCanvas() {
-    InvalidateRect(mainWindow, nullptr, TRUE);
-    RECT client;
-    GetClientRect(mainWindow, &client);
-    MoveWindow(canvasWindow, 10, 40, client.right - 25, client.bottom - 70, TRUE);
+    LayOutCanvas();
     RefreshMainWindow();
 }
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "editing/decimal_text.h"
+#include "text/decimal_text.h"
 
 // The products are formed in a fixed order so that the last digits never depend on the compiler.
 SimplifiedResult SimplifiedAreas(double length, double width, double minHeight, double maxHeight, double k,

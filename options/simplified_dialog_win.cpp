@@ -5,9 +5,9 @@
 #include "model/drawing.h"
 #include "options/simplified_areas.h"
 #include "resources/resource.h"
-#include "shell/dialog_runner_win.h"
-#include "shell/main_window_win.h"
-#include "shell/prompt_win.h"
+#include "ui/dialog_runner_win.h"
+#include "ui/app_windows_win.h"
+#include "ui/prompt_win.h"
 
 namespace {
 

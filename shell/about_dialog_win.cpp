@@ -1,7 +1,7 @@
 #include "shell/about_dialog_win.h"
 
 #include "resources/resource.h"
-#include "shell/dialog_runner_win.h"
+#include "ui/dialog_runner_win.h"
 
 namespace {
 

@@ -6,11 +6,12 @@
 #include <cstring>
 
 #include "editing/edit_state.h"
-#include "model/drawing_lifecycle.h"
-#include "shell/main_modes.h"
+#include "app/drawing_lifecycle.h"
+#include "app/main_modes.h"
 #include "shell/main_window_win.h"
-#include "shell/prompt_win.h"
-#include "shell/ui_texts.h"
+#include "ui/app_windows_win.h"
+#include "ui/prompt_win.h"
+#include "text/ui_texts.h"
 
 namespace {
 

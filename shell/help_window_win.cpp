@@ -4,8 +4,8 @@
 
 #include "resources/resource.h"
 #include "shell/help_paging.h"
-#include "shell/ui_texts.h"
-#include "view/gdi_guards_win.h"
+#include "text/ui_texts.h"
+#include "ui/gdi_guards_win.h"
 
 namespace {
 

@@ -11,10 +11,11 @@
 #include "shell/about_dialog_win.h"
 #include "shell/file_commands_win.h"
 #include "shell/help_window_win.h"
-#include "shell/main_modes.h"
+#include "app/main_modes.h"
 #include "shell/main_window_win.h"
-#include "shell/prompt_win.h"
-#include "shell/ui_texts.h"
+#include "ui/app_windows_win.h"
+#include "ui/prompt_win.h"
+#include "text/ui_texts.h"
 #include "view/export_win.h"
 
 namespace {

@@ -3,18 +3,16 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "engine/polygon_checks.h"
+#include "app/main_modes.h"
+#include "editing/edit_state.h"
 #include "resources/resource.h"
 #include "shell/file_commands_win.h"
 #include "shell/main_commands_win.h"
-#include "shell/main_modes.h"
-#include "shell/prompt_win.h"
-#include "shell/ui_texts.h"
+#include "text/ui_texts.h"
+#include "ui/app_windows_win.h"
+#include "ui/prompt_win.h"
 #include "view/canvas_win.h"
-
-HWND mainWindow = nullptr;
-HWND canvasWindow = nullptr;
-HWND statusBar = nullptr;
+#include "view/window_layout.h"
 
 namespace {
 
@@ -41,7 +39,7 @@ void CreateStatusBar(HWND window) {
         Prompt(window, TEXT_NO_STATUS_BAR, TEXT_ERROR, MB_OK | MB_ICONERROR);
         return;
     }
-    int parts[2] = {400, -1};
+    int parts[2] = {StatusSplit(), -1};
     SendMessageA(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
     SetStatusText(0, TEXT_START_COMPLETE);
 }
@@ -49,12 +47,18 @@ void CreateStatusBar(HWND window) {
 void CreateChildren(HWND window) {
     CreateStatusBar(window);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    for (int i = 0; i < ButtonCount; i++)
+    for (int i = 0; i < ButtonCount; i++) {
+        PixelRect place = ToolbarButtonPlace(i);
         CreateWindowExA(0, "Button", Buttons[i].text, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_PUSHLIKE,
-                        10 + 120 * i, 10, 100, 20, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(Buttons[i].id)),
-                        instance, nullptr);
+                        place.left, place.top, place.width, place.height, window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(Buttons[i].id)), instance, nullptr);
+    }
+    RECT client;
+    GetClientRect(window, &client);
+    PixelRect place = CanvasPlace(client.right, client.bottom);
     canvasWindow = CreateWindowExA(0, TEXT_CANVAS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL,
-                                   10, 40, 810, 470, window, nullptr, instance, nullptr);
+                                   place.left, place.top, place.width, place.height, window, nullptr, instance,
+                                   nullptr);
 }
 
 BOOL OnCreate(HWND window, LPCREATESTRUCTA create) {
@@ -76,10 +80,12 @@ void OnPaint(HWND window) {
     BeginPaint(window, &paint);
     if (statusBar)
         SendMessageA(statusBar, WM_SIZE, 0, 0);
-    RECT client;
-    GetClientRect(window, &client);
-    MoveWindow(canvasWindow, 10, 40, client.right - 25, client.bottom - 70, TRUE);
+    LayOutCanvas();
     EndPaint(window, &paint);
+}
+
+void OnShowControls() {
+    ApplyMainControls();
 }
 
 void OnCommand(HWND window, int id, HWND, UINT) {
@@ -112,6 +118,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
         HANDLE_MSG(window, WM_CLOSE, OnClose);
         HANDLE_MSG(window, WM_QUERYENDSESSION, OnQueryEndSession);
         HANDLE_MSG(window, WM_DESTROY, OnDestroy);
+        case WM_APP_SHOW_CONTROLS: OnShowControls(); return 0;
     }
     return DefWindowProcA(window, msg, wParam, lParam);
 }
@@ -146,6 +153,7 @@ HWND CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine) {
 }
 
 void ApplyMainControls() {
+    SetOptionsDrawEnabled(!editState.dragActive);
     HMENU menu = GetMenu(mainWindow);
     const MainControls& c = mainModes.controls;
     for (UINT id : {IDM_FILE_NEW, IDM_FILE_OPEN, IDM_DATA_IMPORT})
@@ -165,24 +173,6 @@ void ApplyMainControls() {
     DrawMenuBar(mainWindow);
 }
 
-void RefreshMainWindow() {
-    InvalidateRect(mainWindow, nullptr, TRUE);
-    RECT outer;
-    GetWindowRect(canvasWindow, &outer);
-    SendMessageA(canvasWindow, WM_SIZE, SIZE_RESTORED, MAKELPARAM(outer.right - outer.left, outer.bottom - outer.top));
-}
-
-bool RecheckCalcReady() {
-    drawing.calcReady = CheckDrawing(drawing);
-    ApplyCalcReady(drawing.calcReady);
-    ApplyMainControls();
-    return drawing.calcReady;
-}
-
-void SetStatusText(int part, const char* text) {
-    if (statusBar)
-        SendMessageA(statusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
-}
 
 // The keys of the main window act whichever of its controls has the focus: a toolbar button keeps it
 // after a click, and the canvas never takes it. Other top-level windows, such as the guide, keep theirs.

@@ -3,8 +3,8 @@
 
 #include <commctrl.h>
 
-#include "model/drawing_lifecycle.h"
-#include "shell/main_modes.h"
+#include "app/drawing_lifecycle.h"
+#include "app/main_modes.h"
 #include "shell/main_window_win.h"
 #include "shell/splash_win.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/calc_records.h"
-#include "model/drawing_lifecycle.h"
+#include "app/drawing_lifecycle.h"
 #include "tests/test_support.h"
 
 namespace {

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "editing/decimal_text.h"
+#include "text/decimal_text.h"
 #include "editing/hit_test.h"
 #include "editing/polygon_edits.h"
 #include "engine/polygon_checks.h"
 #include "model/drawing.h"
-#include "model/drawing_lifecycle.h"
+#include "app/drawing_lifecycle.h"
 #include "view/canvas_state.h"
 
 namespace {

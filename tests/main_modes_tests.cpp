@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "shell/help_paging.h"
-#include "shell/main_modes.h"
+#include "app/main_modes.h"
 
 namespace {
 

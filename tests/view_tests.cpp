@@ -8,7 +8,7 @@
 
 #include "engine/calc_records.h"
 #include "model/drawing.h"
-#include "model/drawing_lifecycle.h"
+#include "app/drawing_lifecycle.h"
 #include "view/bmp_layout.h"
 #include "view/canvas_state.h"
 #include "view/result_mapping.h"

@@ -9,13 +9,13 @@
 
 #include "engine/calc_records.h"
 #include "model/file_io.h"
-#include "shell/main_modes.h"
-#include "shell/main_window_win.h"
-#include "shell/prompt_win.h"
-#include "shell/ui_texts.h"
+#include "app/main_modes.h"
+#include "ui/app_windows_win.h"
+#include "ui/prompt_win.h"
+#include "text/ui_texts.h"
 #include "view/bmp_layout.h"
 #include "view/canvas_win.h"
-#include "view/gdi_guards_win.h"
+#include "ui/gdi_guards_win.h"
 #include "view/renderer_win.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "engine/calc_records.h"
 #include "model/drawing.h"
 #include "view/canvas_state.h"
-#include "view/gdi_guards_win.h"
+#include "ui/gdi_guards_win.h"
 #include "view/result_mapping.h"
 
 namespace {

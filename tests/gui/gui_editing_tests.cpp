@@ -14,8 +14,9 @@
 #include "editing/edit_state.h"
 #include "engine/calc_records.h"
 #include "resources/resource.h"
-#include "shell/main_modes.h"
+#include "app/main_modes.h"
 #include "shell/main_window_win.h"
+#include "ui/app_windows_win.h"
 #include "tests/gui/gui_dialog_steps.h"
 #include "view/canvas_state.h"
 

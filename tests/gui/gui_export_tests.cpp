@@ -17,16 +17,17 @@
 #include "editing/edit_state.h"
 #include "engine/calc_records.h"
 #include "model/drawing.h"
-#include "model/drawing_lifecycle.h"
-#include "shell/main_modes.h"
+#include "app/drawing_lifecycle.h"
+#include "app/main_modes.h"
 #include "shell/main_window_win.h"
-#include "shell/prompt_win.h"
-#include "shell/ui_texts.h"
+#include "ui/app_windows_win.h"
+#include "ui/prompt_win.h"
+#include "text/ui_texts.h"
 #include "tests/gui/gui_test_support.h"
 #include "view/canvas_state.h"
 #include "view/canvas_win.h"
 #include "view/export_win.h"
-#include "view/gdi_guards_win.h"
+#include "ui/gdi_guards_win.h"
 
 namespace fs = std::filesystem;
 

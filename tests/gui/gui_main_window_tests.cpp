@@ -4,9 +4,10 @@
 
 #include "editing/edit_state.h"
 #include "resources/resource.h"
-#include "shell/dialog_runner_win.h"
-#include "shell/main_modes.h"
+#include "ui/dialog_runner_win.h"
+#include "app/main_modes.h"
 #include "shell/main_window_win.h"
+#include "ui/app_windows_win.h"
 #include "tests/gui/gui_test_support.h"
 
 namespace {

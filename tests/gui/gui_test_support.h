@@ -14,7 +14,7 @@
 
 #include "model/drawing.h"
 #include "shell/file_commands_win.h"
-#include "shell/prompt_win.h"
+#include "ui/prompt_win.h"
 
 struct PromptCall {
     HWND owner;

@@ -1,4 +1,4 @@
-#include "editing/decimal_text.h"
+#include "text/decimal_text.h"
 
 #include <cmath>
 #include <cstdio>

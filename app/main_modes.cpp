@@ -1,4 +1,4 @@
-#include "shell/main_modes.h"
+#include "app/main_modes.h"
 
 #include <initializer_list>
 

@@ -1,4 +1,4 @@
-#include "model/drawing_lifecycle.h"
+#include "app/drawing_lifecycle.h"
 
 #include <cstring>
 #include <utility>

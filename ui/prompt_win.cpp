@@ -1,6 +1,6 @@
-#include "shell/prompt_win.h"
+#include "ui/prompt_win.h"
 
-#include "shell/ui_texts.h"
+#include "text/ui_texts.h"
 
 PromptFn Prompt = MessageBoxA;
 

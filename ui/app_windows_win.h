@@ -1,0 +1,26 @@
+// The windows every part of the program works with, and what any part may ask of the main window.
+// The main window (shell/) fills the handles in as it creates its children.
+#pragma once
+
+#include <windows.h>
+
+extern HWND mainWindow;
+extern HWND canvasWindow;
+extern HWND statusBar;
+
+// Sent to the main window to show the mode record's state on its menu and buttons again.
+constexpr UINT WM_APP_SHOW_CONTROLS = WM_APP + 10;
+
+// Invalidates the whole main window and has the canvas recompute its scroll bars.
+void RefreshMainWindow();
+
+// Puts the canvas where the main window's layout wants it for the present client size.
+void LayOutCanvas();
+
+// The menu and the buttons show the mode record again (the main window does it on WM_APP_SHOW_CONTROLS).
+void ShowMainControls();
+
+// Runs the polygon checks on the drawing and lets the view buttons follow the verdict.
+bool RecheckCalcReady();
+
+void SetStatusText(int part, const char* text);
