@@ -166,6 +166,8 @@ std::vector<uint8_t> EncodeDrawing(const Drawing& source) {
         for (int32_t i = 0; i < store.count(); i++)
             for (double value : store.polygon(i).*member)
                 out.real(value);
+    if (source.georeference.present)
+        AppendGeoreferenceBlock(source.georeference, &bytes);
     return bytes;
 }
 
@@ -218,6 +220,7 @@ FileError DecodeDrawing(const uint8_t* bytes, size_t size, DrawingImage* image) 
             return error;
     }
     image->polygons = std::move(polygons);
+    image->georeference = DecodeGeoreferenceBlock(bytes + (size - in.remaining()), in.remaining());
     return FileError::None;
 }
 
@@ -236,6 +239,7 @@ FileError ReadDrawingFile(const char* path, Drawing* target, uint8_t* format) {
         target->calcOptions = image.calcOptions;
     }
     target->polygons.replacePolygons(std::move(image.polygons));
+    target->georeference = image.georeference;
     return FileError::None;
 }
 

@@ -33,6 +33,7 @@ struct DrawingImage {
     DrawOptions drawOptions;
     CalcOptions calcOptions;
     std::vector<struct Polygon> polygons;
+    Georeference georeference;
 };
 
 std::vector<uint8_t> EncodeDrawing(const Drawing& source);

@@ -22,6 +22,7 @@ void StartDrawing() {
 
 void NewDrawing() {
     drawing.polygons.clearPolygons();
+    drawing.georeference = Georeference();
     drawing.fileName[0] = 0;
     SetFlags(1, 0, 0);
     DiscardResults();
@@ -56,6 +57,7 @@ FileError SaveDrawing(const char* path) {
 void CloseDrawing() {
     drawing.polygons.clearPolygons();
     resetOptions(&drawing);
+    drawing.georeference = Georeference();
     drawing.fileName[0] = 0;
     SetFlags(0, 0, 0);
     DiscardResults();
