@@ -1,6 +1,7 @@
 // The one file that includes dxflib. The file's group pairs are read here and screened before dxflib
-// sees them: dxflib's own stream loop never ends on an over-long line and allocates whatever vertex
-// count a file announces, so it gets only well-formed pairs of the entities the import needs.
+// sees them: dxflib's stream loop never ends on an over-long line and allocates whatever vertex count
+// a file announces, so it gets only well-formed pairs of the polylines of the model space. The
+// screening also notes each polyline's kind, thickness and elevation, which dxflib does not report.
 #include "exchange/dxf_adapter.h"
 
 #include <dl_creationadapter.h>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <map>
 #include <new>
+#include <sstream>
 
 #include "exchange/footprint_checks.h"
 
@@ -87,13 +89,18 @@ class GroupReader {
     size_t number = 0;
 };
 
+// What the screening notes of each polyline, in file order, for the collector to match with dxflib's
+// polylines: thickness and elevation are the group codes dxflib leaves unreported or mixes up.
+struct PolylineHeader {
+    double thickness = 0.0;
+    double elevation = 0.0;
+};
+
 // Receives the polylines from dxflib and keeps the closed ones of the model space as footprints.
 class FootprintCollector : public DL_CreationAdapter {
   public:
-    FootprintCollector(DL_Dxf* dxf, ImportSource* source) : dxf(dxf), source(source) {}
-
-    // The kind of the entity that the next start of an entity completes.
-    void completing(const std::string& kind) { lightweight = kind == "LWPOLYLINE"; }
+    FootprintCollector(const std::vector<PolylineHeader>* headers, ImportSource* source)
+        : headers(headers), source(source) {}
 
     void addPolyline(const DL_PolylineData& data) override {
         finish();  // a POLYLINE that had no vertex
@@ -102,8 +109,11 @@ class FootprintCollector : public DL_CreationAdapter {
         paperSpace = getAttributes().isInPaperSpace();
         current = SourceFootprint();
         current.layer = getAttributes().getLayer();
-        current.thickness = dxf->getRealValue(39, 0.0);
-        current.elevation = lightweight ? data.elevation : dxf->getRealValue(30, 0.0);
+        if (next < headers->size()) {
+            current.thickness = (*headers)[next].thickness;
+            current.elevation = (*headers)[next].elevation;
+        }
+        next++;
     }
     void addVertex(const DL_VertexData& data) override {
         if (!open)
@@ -134,11 +144,12 @@ class FootprintCollector : public DL_CreationAdapter {
     }
 
   private:
-    DL_Dxf* dxf;
+    const std::vector<PolylineHeader>* headers;
     ImportSource* source;
     SourceFootprint current;
     std::map<std::string, int> layerCounts;
-    bool lightweight = false, open = false, paperSpace = false;
+    size_t next = 0;
+    bool open = false, paperSpace = false;
     int flags = 0;
 };
 
@@ -163,29 +174,34 @@ void ApplyUnit(int code, ImportSource* source) {
         }
 }
 
-// The group loop: sections told apart, the header's unit taken, entities screened and passed on.
-bool ReadGroups(GroupReader* reader, DL_Dxf* dxf, FootprintCollector* collector, ImportSource* source,
-                std::string* error) {
+// Passes one pair on to dxflib's reader, in the layout it reads.
+void Pass(int code, const std::string& value, std::string* screened) {
+    *screened += std::to_string(code);
+    *screened += '\n';
+    *screened += value;
+    *screened += '\n';
+}
+
+// The group loop: sections told apart, the header's unit taken, the polylines of the entities section
+// passed on whole and every other entity counted by kind.
+bool Screen(GroupReader* reader, ImportSource* source, std::string* screened, std::vector<PolylineHeader>* headers,
+            std::string* error) {
     std::string section, variable, kind, value;
-    bool sectionNameNext = false, feeding = false;
+    bool sectionNameNext = false, passing = false;
     int code;
-    auto feed = [&](int groupCode, const std::string& groupValue) {
-        dxf->processDXFGroup(collector, groupCode, groupValue);
-    };
     while (reader->next(&code, &value, error)) {
         if (code == 0 || code == 2 || code == 9)
             value = Trimmed(value);
-        if (code == 0 && value == "EOF")
+        if (code == 0 && value == "EOF") {
+            Pass(0, "EOF", screened);
             return true;
+        }
         if (code == 0 && (value == "SECTION" || value == "ENDSEC")) {
-            if (section == "ENTITIES") {
-                collector->completing(kind);
-                feed(0, "ENDSEC");
-                collector->finish();
-            }
+            if (section == "ENTITIES")
+                Pass(0, "ENDSEC", screened);  // completes the last polyline
             section.clear();
             sectionNameNext = value == "SECTION";
-            feeding = false;
+            passing = false;
             continue;
         }
         if (sectionNameNext && code == 2) {
@@ -203,24 +219,29 @@ bool ReadGroups(GroupReader* reader, DL_Dxf* dxf, FootprintCollector* collector,
         if (section != "ENTITIES")
             continue;
         if (code == 0) {
-            if (IsPolylinePart(value)) {
-                collector->completing(kind);
-                feed(0, value);
-                kind = value;
-                feeding = true;
-            } else {
-                CountSkipped(source, SkippedLabel(value));
-                feeding = false;
-            }
+            kind = value;
+            passing = IsPolylinePart(kind);
+            if (!passing)
+                CountSkipped(source, SkippedLabel(kind));
+            else if (kind == "LWPOLYLINE" || kind == "POLYLINE")
+                headers->emplace_back();
+            if (passing)
+                Pass(0, kind, screened);
             continue;
         }
+        if (!passing)
+            continue;
+        bool lightweight = kind == "LWPOLYLINE";
         // dxflib allocates the announced vertex count at once: it must fit in the rest of the file.
-        if (feeding && kind == "LWPOLYLINE" && code == 90 && strtod(value.c_str(), nullptr) > reader->remaining() / 8.0) {
+        if (lightweight && code == 90 && strtod(value.c_str(), nullptr) > reader->remaining() / 8.0) {
             *error = "an LWPOLYLINE announces " + Trimmed(value).substr(0, 20) + " vertices, more than the file holds";
             return false;
         }
-        if (feeding)
-            feed(code, value);
+        if (code == 39 && (lightweight || kind == "POLYLINE"))
+            headers->back().thickness = strtod(value.c_str(), nullptr);
+        if ((lightweight && code == 38) || (kind == "POLYLINE" && code == 30))
+            headers->back().elevation = strtod(value.c_str(), nullptr);
+        Pass(code, value, screened);
     }
     if (error->empty())
         *error = "the file ends before its EOF marker: it is truncated or not a DXF file";
@@ -247,11 +268,17 @@ bool ParseDxf(const uint8_t* bytes, size_t size, ImportSource* source, std::stri
         return false;
     }
     try {
-        DL_Dxf dxf;
-        FootprintCollector collector(&dxf, source);
         GroupReader reader(bytes, size);
-        if (ReadGroups(&reader, &dxf, &collector, source, error))
+        std::string screened;
+        std::vector<PolylineHeader> headers;
+        if (Screen(&reader, source, &screened, &headers, error)) {
+            std::istringstream stream(screened);
+            DL_Dxf dxf;
+            FootprintCollector collector(&headers, source);
+            dxf.in(stream, &collector);
+            collector.finish();
             return true;
+        }
     } catch (const std::bad_alloc&) {
         *error = "the file needs more memory than there is";
     } catch (...) {
