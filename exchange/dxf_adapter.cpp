@@ -50,7 +50,7 @@ class GroupReader {
         std::string codeText = Trimmed(codeLine);
         if (!line(value, error)) {
             if (error->empty())
-                *error = "the file ends in the middle of a group (line " + std::to_string(number) + ")";
+                *error = "the file ends in the middle of a group (line " + std::to_string(number) + "): it is truncated";
             return false;
         }
         bool digits = !codeText.empty() && codeText.size() <= 4 &&
@@ -138,7 +138,7 @@ class FootprintCollector : public DL_CreationAdapter {
         bool threeD = (flags & 8) != 0;
         current.vertexHeights = threeD && !current.rings[0].empty();
         for (const SourcePoint& p : current.rings[0])
-            current.vertexHeights = current.vertexHeights && p.z >= MinHeight;
+            current.vertexHeights = current.vertexHeights && p.z * source->unitScale >= MinHeight;
         current.name = current.layer + " " + std::to_string(++layerCounts[current.layer]);
         source->footprints.push_back(std::move(current));
     }

@@ -181,6 +181,13 @@ bool ReadDocument(const json& document, ImportSource* source, std::string* error
     return true;
 }
 
+// "[json.exception.parse_error.101] parse error at line 1, column 5: ..." without its tag.
+std::string Untagged(const json::exception& e) {
+    std::string what = e.what();
+    size_t tag = what.find("] ");
+    return tag == std::string::npos ? what : what.substr(tag + 2);
+}
+
 }  // namespace
 
 bool ParseGeoJson(const uint8_t* bytes, size_t size, ImportSource* source, std::string* error) {
@@ -193,10 +200,9 @@ bool ParseGeoJson(const uint8_t* bytes, size_t size, ImportSource* source, std::
         if (ReadDocument(document, source, error))
             return true;
     } catch (const json::parse_error& e) {
-        // "[json.exception.parse_error.101] parse error at line 1, column 5: ..." without its tag
-        std::string what = e.what();
-        size_t tag = what.find("] ");
-        *error = "the file is not valid JSON: " + (tag == std::string::npos ? what : what.substr(tag + 2));
+        *error = "the file is not valid JSON: " + Untagged(e);
+    } catch (const json::exception& e) {  // a number too large for a double, and the like
+        *error = "the file cannot be read as GeoJSON: " + Untagged(e);
     } catch (const std::bad_alloc&) {
         *error = "the file needs more memory than there is";
     } catch (const std::exception& e) {

@@ -30,10 +30,12 @@ bool LayerKept(const ImportSettings& settings, const SourceFootprint& footprint)
 }
 
 // The first usable source in the order of HeightSource; a value below the least height is no height.
-HeightChoice ChooseHeight(const SourceFootprint& footprint, const ImportSettings& settings) {
+// Thickness, elevation and z are lengths of the drawing, in its units.
+HeightChoice ChooseHeight(const ImportSource& source, const SourceFootprint& footprint,
+                          const ImportSettings& settings) {
     const std::pair<HeightSource, double> candidates[] = {
-        {HeightSource::Thickness, std::fabs(footprint.thickness)},
-        {HeightSource::Elevation, footprint.elevation},
+        {HeightSource::Thickness, std::fabs(footprint.thickness) * source.unitScale},
+        {HeightSource::Elevation, footprint.elevation * source.unitScale},
         {HeightSource::HeightProperty, footprint.heightProperty},
         {HeightSource::Levels, footprint.levels * settings.levelHeight},
         {HeightSource::Default, settings.defaultHeight},
@@ -93,8 +95,9 @@ std::string LocalRing(const ImportSource& source, const LocalPlane& plane, const
     }
     for (size_t i = 0; i < ring.size(); i++) {
         size_t next = (i + 1) % ring.size();
-        double h0 = height.source == HeightSource::VertexZ ? ring[i].z : height.value;
-        double h1 = height.source == HeightSource::VertexZ ? ring[next].z : height.value;
+        bool z = height.source == HeightSource::VertexZ;
+        double h0 = z ? ring[i].z * source.unitScale : height.value;
+        double h1 = z ? ring[next].z * source.unitScale : height.value;
         local->push_back({points[i].x, points[i].y, h0});
         std::vector<Point> arc;
         AppendArcPoints(points[i], points[next], ring[i].bulge, MaxChordError, &arc);
@@ -202,7 +205,7 @@ bool NeedsDefaultHeight(const ImportSource& source, const ImportSettings& settin
     ImportSettings withoutDefault = settings;
     withoutDefault.defaultHeight = 0.0;
     for (const SourceFootprint& footprint : source.footprints)
-        if (LayerKept(settings, footprint) && footprint.fault.empty() && !ChooseHeight(footprint, withoutDefault).found)
+        if (LayerKept(settings, footprint) && footprint.fault.empty() && !ChooseHeight(source, footprint, withoutDefault).found)
             return true;
     return false;
 }
@@ -231,7 +234,7 @@ ImportResult BuildImport(const ImportSource& source, const ImportSettings& setti
             otherLayers++;
             continue;
         }
-        HeightChoice height = ChooseHeight(footprint, settings);
+        HeightChoice height = ChooseHeight(source, footprint, settings);
         std::vector<Ring> polygons;
         std::string fault = FootprintPolygons(source, plane, footprint, height, &polygons);
         if (!fault.empty()) {
