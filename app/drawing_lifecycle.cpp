@@ -23,6 +23,7 @@ void StartDrawing() {
 
 void NewDrawing() {
     drawing.polygons.clearPolygons();
+    drawing.georeference = Georeference();
     drawing.fileName[0] = 0;
     SetFlags(1, 0, 0);
     DiscardResults();
@@ -45,6 +46,7 @@ FileError OpenDrawing(const char* path) {
     drawing.polygons = std::move(opened.polygons);
     drawing.drawOptions = opened.drawOptions;
     drawing.calcOptions = opened.calcOptions;
+    drawing.georeference = opened.georeference;
     SetFlags(1, 0, 1);
     return FileError::None;
 }
@@ -63,6 +65,7 @@ FileError SaveDrawing(const char* path) {
 void CloseDrawing() {
     drawing.polygons.clearPolygons();
     resetOptions(&drawing);
+    drawing.georeference = Georeference();
     drawing.fileName[0] = 0;
     SetFlags(0, 0, 0);
     DiscardResults();

@@ -20,6 +20,8 @@ int CopyCommand(int argc, char** argv);
 int CalcCommand(int argc, char** argv);
 int SvgCommand(int argc, char** argv);
 int SimpleCommand(int argc, char** argv);
+int ImportCommand(int argc, char** argv);
+int OutlineCommand(int argc, char** argv);
 
 // Reads path into target with the file's own options applied; on failure tells why on standard error.
 bool LoadDrawing(const char* path, struct Drawing* target, uint8_t* format = nullptr);

@@ -37,11 +37,36 @@ const char UsageText[] =
     "                       width W (metres, above 0) at the minimum height HMIN (above 0) with a\n"
     "                       protrusion of height HMAX (0 for none). Takes the projection options of\n"
     "                       calc; without them K is 3 and D is 500 m. Decimal commas are accepted.\n"
+    "  import IN OUT.Zlv    Read the footprints of a DXF (.dxf) or GeoJSON (.geojson, .json) file and\n"
+    "                       write them as a new drawing; prints the counts of polygons, vertices,\n"
+    "                       skipped entities and where the heights came from. DXF: every closed\n"
+    "                       LWPOLYLINE and POLYLINE of the model space, arcs made straight within\n"
+    "                       5 cm, named after the layer and a running number; height from 3D\n"
+    "                       vertices, else thickness, else elevation. GeoJSON: Polygon and\n"
+    "                       MultiPolygon features in longitude/latitude (or metres when a crs\n"
+    "                       member names a UTM zone or national grid); height from the property\n"
+    "                       \"height\" (12, \"12 m\", \"12,5 m\"), else \"building:levels\" times the\n"
+    "                       storey height. Courtyards become several polygons. The footprints are\n"
+    "                       placed inside the map with a margin, north up; the shift is kept in\n"
+    "                       the drawing so that outline gives back the source's coordinates.\n"
+    "      --height H                height for footprints that give none (needed when some do not)\n"
+    "      --level-height L          metres per storey for building:levels (default 3)\n"
+    "      --layer NAME              DXF: keep only this layer (repeatable)\n"
+    "      --skip-invalid            import the footprints that pass their checks even when others\n"
+    "                                fail (they are listed on standard error either way)\n"
+    "  outline IN.Zlv OUT   Calculate, then write the Ad and Am outlines with their holes and the\n"
+    "                       footprint as DXF (OUT.dxf: closed LWPOLYLINEs on layers AD, AM and\n"
+    "                       FOOTPRINT) or GeoJSON (OUT.geojson or OUT.json: one Feature per region\n"
+    "                       with properties region and area_km2), in the coordinates of the file\n"
+    "                       the drawing was imported from (longitude/latitude again for GeoJSON).\n"
+    "      --view ad|am|both         the outlines to write (default both)\n"
+    "      --quiet                   no progress bar\n"
     "  help, --help         Print this text.\n"
     "\n"
     "Exit status:\n"
     "  0   success\n"
     "  2   a file cannot be read or is not a valid drawing (\"Error to opening file\")\n"
+    "      or an import is refused (the reason and every failing footprint on standard error)\n"
     "  1   the drawing cannot be calculated (\"Error to calculate Ad and Am\"), or its polygons\n"
     "      do not form one footprint and --require-neighbours was given, or the values of\n"
     "      simple are not valid (\"Invalid Data\")\n"
@@ -59,6 +84,8 @@ const Command Commands[] = {
     {"calc", CalcCommand},
     {"svg", SvgCommand},
     {"simple", SimpleCommand},
+    {"import", ImportCommand},
+    {"outline", OutlineCommand},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "model/drawing_options.h"
+#include "model/georeference.h"
 #include "model/polygon_store.h"
 
 constexpr int32_t FileNameSize = 260;  // bytes, including the terminating NUL
@@ -12,6 +13,7 @@ struct Drawing {
     PolygonStore polygons;
     DrawOptions drawOptions;
     CalcOptions calcOptions;
+    Georeference georeference;  // present only for an imported drawing
     char fileName[FileNameSize] = {};  // empty while the drawing is untitled
     uint8_t isOpen = 0;
     uint8_t modified = 0;   // changed since created, opened or last saved

@@ -184,6 +184,7 @@ FileError DecodeChecked(const uint8_t* bytes, size_t size, DrawingImage* image) 
             return error;
     }
     image->polygons = std::move(polygons);
+    image->georeference = DecodeGeoreferenceBlock(bytes + (size - in.remaining()), in.remaining());
     return FileError::None;
 }
 
@@ -229,6 +230,8 @@ std::vector<uint8_t> EncodeDrawing(const Drawing& source) {
         for (int32_t i = 0; i < store.count(); i++)
             for (double value : store.polygon(i).*member)
                 out.real(value);
+    if (source.georeference.present)
+        AppendGeoreferenceBlock(source.georeference, &bytes);
     return bytes;
 }
 
@@ -256,6 +259,7 @@ FileError ReadDrawingFile(const char* path, Drawing* target, uint8_t* format) {
         target->calcOptions = image.calcOptions;
     }
     target->polygons.replacePolygons(std::move(image.polygons));
+    target->georeference = image.georeference;
     return FileError::None;
 }
 

@@ -35,6 +35,7 @@ struct DrawingImage {
     DrawOptions drawOptions;
     CalcOptions calcOptions;
     std::vector<struct Polygon> polygons;
+    Georeference georeference;
 };
 
 std::vector<uint8_t> EncodeDrawing(const Drawing& source);

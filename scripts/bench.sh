@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Builds the Ad/Am benchmark in an optimised tree and runs it; arguments go to the benchmark
-# (--quick for the three small drawings, --no-reference to time the engine alone).
+# Builds the benchmarks in an optimised tree and runs one: the Ad/Am benchmark with its arguments
+# (--quick for the three small drawings, --no-reference to time the engine alone), or with --import
+# the import of 10,000 buildings from GeoJSON and DXF.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build build/release --target ad_am_bench
-build/release/bench/ad_am_bench "$@"
+if [ "${1:-}" = "--import" ]; then
+    cmake --build build/release --target import_bench
+    build/release/bench/import_bench build/release
+else
+    cmake --build build/release --target ad_am_bench
+    build/release/bench/ad_am_bench "$@"
+fi

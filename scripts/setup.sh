@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs and fetches the polygon clipper's source into the
-# build tree. Safe to run again: it skips what is already there, so builds work offline afterwards.
+# Installs the Debian packages the build needs and fetches the sources of the polygon clipper, dxflib
+# and GeographicLib from Debian's source packages into the build tree. Safe to run again: it skips what
+# is already there, so builds work offline afterwards.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev googletest
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-    wine wine64 xvfb xauth x11-utils xdotool imagemagick dpkg-dev
+    wine wine64 xvfb xauth x11-utils xdotool imagemagick dpkg-dev nlohmann-json3-dev
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -22,3 +23,4 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 scripts/fetch_clipper.sh
+scripts/fetch_debian_source.sh dxflib geographiclib

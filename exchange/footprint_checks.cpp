@@ -1,0 +1,59 @@
+#include "exchange/footprint_checks.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+bool Close(const CalcVertex& a, const CalcVertex& b) {
+    return std::hypot(a.x - b.x, a.y - b.y) < MergeDistance;
+}
+
+bool HasRepeatedVertex(const std::vector<CalcVertex>& vertices) {
+    std::vector<Point> sorted;
+    for (const CalcVertex& v : vertices)
+        sorted.push_back({v.x, v.y});
+    std::sort(sorted.begin(), sorted.end(), [](Point a, Point b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+    for (size_t i = 1; i < sorted.size(); i++)
+        if (sorted[i].x == sorted[i - 1].x && sorted[i].y == sorted[i - 1].y)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+void MergeCloseVertices(std::vector<CalcVertex>* vertices) {
+    std::vector<CalcVertex> kept;
+    for (const CalcVertex& v : *vertices)
+        if (kept.empty() || !Close(kept.back(), v))
+            kept.push_back(v);
+    while (kept.size() > 1 && Close(kept.back(), kept.front()))
+        kept.pop_back();
+    *vertices = std::move(kept);
+}
+
+// Edges are compared pairwise: imported footprints are buildings of tens of vertices, and the
+// calculation's own check is quadratic as well.
+std::string FootprintFault(const std::vector<CalcVertex>& vertices) {
+    for (const CalcVertex& v : vertices)
+        if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.height))
+            return "a coordinate or height is not a finite number";
+    if (vertices.size() < 3)
+        return "it has fewer than 3 distinct vertices";
+    for (const CalcVertex& v : vertices)
+        if (v.height < MinHeight)
+            return "a height is below 0.01 m";
+    if (HasRepeatedVertex(vertices))
+        return "it passes twice through the same vertex";
+    size_t n = vertices.size();
+    for (size_t j = 0; j + 1 < n; j++) {
+        Edge first{{vertices[j].x, vertices[j].y}, {vertices[j + 1].x, vertices[j + 1].y}};
+        for (size_t k = j + 1; k < n; k++) {
+            size_t next = (k + 1) % n;
+            Edge second{{vertices[k].x, vertices[k].y}, {vertices[next].x, vertices[next].y}};
+            if (!EdgesCompatible(first, second))
+                return "edges " + std::to_string(j + 1) + " and " + std::to_string(k + 1) + " cross or overlap";
+        }
+    }
+    return "";
+}

@@ -1,0 +1,247 @@
+// The one file that includes nlohmann-json. Every exception it throws is caught in this file.
+#include "exchange/geojson_adapter.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <cstdio>
+#include <new>
+
+#include "exchange/height_text.h"
+
+using nlohmann::json;
+
+namespace {
+
+// The member of an object, or null when the value is no object or has no such member.
+const json& Member(const json& value, const char* key) {
+    static const json none;
+    if (!value.is_object())
+        return none;
+    auto found = value.find(key);
+    return found == value.end() ? none : *found;
+}
+
+struct EpsgRange {
+    int32_t first, last;
+};
+
+// Projected systems in metres that site data comes in: UTM zones on several datums and national grids.
+const EpsgRange ProjectedSystems[] = {
+    {32601, 32660}, {32701, 32760},  // WGS 84 / UTM north and south
+    {25828, 25838}, {3040, 3051},    // ETRS89 / UTM
+    {23028, 23038},                  // ED50 / UTM
+    {26701, 26722}, {26901, 26923},  // NAD27 and NAD83 / UTM
+    {31466, 31469},                  // DHDN / Gauss-Krueger
+    {27700, 27700}, {2154, 2154},  {2056, 2056}, {21781, 21781}, {28992, 28992}, {3035, 3035},
+    {31287, 31287}, {2180, 2180},  {5514, 5514}, {3794, 3794},   {3765, 3765},   {2100, 2100},
+};
+const int32_t LonLatSystems[] = {4326, 4258, 4269};
+
+bool Projected(int32_t code) {
+    for (const EpsgRange& range : ProjectedSystems)
+        if (code >= range.first && code <= range.last)
+            return true;
+    return false;
+}
+
+// The legacy crs member: {"type": "name", "properties": {"name": "urn:ogc:def:crs:EPSG::25832"}}.
+bool ReadCrs(const json& crs, ImportSource* source, std::string* error) {
+    if (crs.is_null())
+        return true;
+    const json& name = Member(Member(crs, "properties"), "name");
+    if (Member(crs, "type") != "name" || !name.is_string()) {
+        *error = "its crs member does not name a coordinate system";
+        return false;
+    }
+    std::string text = name.get<std::string>();
+    if (text.find("CRS84") != std::string::npos)
+        return true;
+    size_t digits = text.find_last_not_of("0123456789");
+    int32_t code = digits + 1 < text.size() && text.size() - digits <= 7 ? atoi(text.c_str() + digits + 1) : 0;
+    for (int32_t lonLat : LonLatSystems)
+        if (code == lonLat)
+            return true;
+    if (code == 3857 || code == 900913 || code == 3395) {
+        *error = "its coordinates are in a web Mercator (" + text.substr(0, 60) +
+                 "), whose units are not metres on the ground: export the data as longitude/latitude";
+        return false;
+    }
+    if (!Projected(code)) {
+        *error = "its crs '" + text.substr(0, 60) +
+                 "' is not a system this import knows: use longitude/latitude, a UTM zone or a national grid";
+        return false;
+    }
+    source->coordinates = GeoKind::Plane;
+    source->epsg = code;
+    return true;
+}
+
+// A height property: a number, or a text such as "12 m". Unreadable ones are counted and skipped.
+double HeightValue(const json& properties, const char* key, int32_t* unreadable) {
+    const json& value = Member(properties, key);
+    if (value.is_null())
+        return 0.0;
+    double metres = 0.0;
+    if (value.is_number())
+        metres = value.get<double>();
+    else if (!value.is_string() || !ReadHeightText(value.get_ref<const std::string&>().c_str(), &metres))
+        metres = NAN;
+    if (!std::isfinite(metres) || metres <= 0.0) {
+        (*unreadable)++;
+        return 0.0;
+    }
+    return metres;
+}
+
+// Rings of [x, y] positions; the closing repeat of RFC 7946 dropped, an unclosed ring closed.
+bool ReadRings(const json& coordinates, SourceFootprint* footprint) {
+    if (!coordinates.is_array() || coordinates.empty())
+        return false;
+    for (const json& ring : coordinates) {
+        if (!ring.is_array())
+            return false;
+        std::vector<SourcePoint> points;
+        points.reserve(ring.size());
+        for (const json& position : ring) {
+            if (!position.is_array() || position.size() < 2 || !position[0].is_number() || !position[1].is_number())
+                return false;
+            points.push_back({position[0].get<double>(), position[1].get<double>()});
+        }
+        if (points.size() > 1 && points.front().x == points.back().x && points.front().y == points.back().y)
+            points.pop_back();
+        footprint->rings.push_back(std::move(points));
+    }
+    return true;
+}
+
+void ReadGeometry(const json& geometry, const json& properties, const std::string& label, ImportSource* source) {
+    if (geometry.is_null())
+        return CountSkipped(source, "features without geometry");
+    const json& typeValue = Member(geometry, "type");
+    std::string type = typeValue.is_string() ? typeValue.get<std::string>() : "";
+    if (type != "Polygon" && type != "MultiPolygon")
+        return CountSkipped(source, type.empty() ? "geometries without a type" : type.substr(0, 40));
+    SourceFootprint base;
+    base.heightProperty = HeightValue(properties, "height", &base.unreadableHeights);
+    base.levels = HeightValue(properties, "building:levels", &base.unreadableHeights);
+    const json& coordinates = Member(geometry, "coordinates");
+    bool multi = type == "MultiPolygon";
+    size_t parts = multi && coordinates.is_array() ? coordinates.size() : 1;
+    if (parts == 0) {
+        base.name = label;
+        base.fault = "its MultiPolygon is empty";
+        source->footprints.push_back(std::move(base));
+        return;
+    }
+    for (size_t k = 0; k < parts; k++) {
+        SourceFootprint footprint = base;
+        footprint.name = parts > 1 ? label + " polygon " + std::to_string(k + 1) : label;
+        if (!ReadRings(multi ? coordinates[k] : coordinates, &footprint)) {
+            footprint.rings.clear();
+            footprint.fault = "its coordinates are not rings of [x, y] positions";
+        }
+        source->footprints.push_back(std::move(footprint));
+    }
+}
+
+std::string FeatureLabel(size_t index, const json& properties) {
+    std::string label = "feature " + std::to_string(index + 1);
+    const json& name = Member(properties, "name");
+    if (name.is_string())
+        label += " (" + name.get<std::string>().substr(0, 60) + ")";
+    return label;
+}
+
+bool ReadDocument(const json& document, ImportSource* source, std::string* error) {
+    const json& typeValue = Member(document, "type");
+    if (!typeValue.is_string()) {
+        *error = "the file is JSON but not GeoJSON: it has no top-level type";
+        return false;
+    }
+    if (!ReadCrs(Member(document, "crs"), source, error))
+        return false;
+    std::string type = typeValue.get<std::string>();
+    if (type == "FeatureCollection") {
+        const json& features = Member(document, "features");
+        if (!features.is_array()) {
+            *error = "its FeatureCollection has no features array";
+            return false;
+        }
+        for (size_t i = 0; i < features.size(); i++) {
+            const json& properties = Member(features[i], "properties");
+            ReadGeometry(Member(features[i], "geometry"), properties, FeatureLabel(i, properties), source);
+        }
+    } else if (type == "Feature") {
+        const json& properties = Member(document, "properties");
+        ReadGeometry(Member(document, "geometry"), properties, FeatureLabel(0, properties), source);
+    } else {
+        ReadGeometry(document, json(), "geometry 1", source);
+    }
+    return true;
+}
+
+// "[json.exception.parse_error.101] parse error at line 1, column 5: ..." without its tag.
+std::string Untagged(const json::exception& e) {
+    std::string what = e.what();
+    size_t tag = what.find("] ");
+    return tag == std::string::npos ? what : what.substr(tag + 2);
+}
+
+}  // namespace
+
+bool ParseGeoJson(const uint8_t* bytes, size_t size, ImportSource* source, std::string* error) {
+    error->clear();
+    *source = ImportSource();
+    source->format = SourceFormat::GeoJson;
+    source->coordinates = GeoKind::LonLat;
+    try {
+        json document = json::parse(bytes, bytes + size);
+        if (ReadDocument(document, source, error))
+            return true;
+    } catch (const json::parse_error& e) {
+        *error = "the file is not valid JSON: " + Untagged(e);
+    } catch (const json::exception& e) {  // a number too large for a double, and the like
+        *error = "the file cannot be read as GeoJSON: " + Untagged(e);
+    } catch (const std::bad_alloc&) {
+        *error = "the file needs more memory than there is";
+    } catch (const std::exception& e) {
+        *error = std::string("the file cannot be read as GeoJSON: ") + e.what();
+    }
+    *source = ImportSource();
+    return false;
+}
+
+namespace {
+
+json Ring(const std::vector<PlanePoint>& points) {
+    json ring = json::array();
+    for (const PlanePoint& p : points)
+        ring.push_back({p.x, p.y});
+    if (!points.empty())
+        ring.push_back({points.front().x, points.front().y});
+    return ring;
+}
+
+}  // namespace
+
+std::string EncodeOutlinesGeoJson(const std::vector<OutlineRegion>& regions, bool lonLat, int32_t epsg) {
+    json collection = {{"type", "FeatureCollection"}, {"features", json::array()}};
+    if (!lonLat && epsg > 0)
+        collection["crs"] = {{"type", "name"},
+                             {"properties", {{"name", "urn:ogc:def:crs:EPSG::" + std::to_string(epsg)}}}};
+    for (const OutlineRegion& region : regions) {
+        json polygons = json::array();
+        for (const OutlinePolygon& polygon : region.polygons) {
+            json rings = json::array({Ring(polygon.outer)});
+            for (const std::vector<PlanePoint>& hole : polygon.holes)
+                rings.push_back(Ring(hole));
+            polygons.push_back(std::move(rings));
+        }
+        collection["features"].push_back(
+            {{"type", "Feature"},
+             {"properties", {{"region", region.name}, {"area_km2", region.areaKm2}}},
+             {"geometry", {{"type", "MultiPolygon"}, {"coordinates", std::move(polygons)}}}});
+    }
+    return collection.dump() + "\n";
+}

@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "cli/cli_commands.h"
+#include "engine/ad_am_outlines.h"
+#include "exchange/dxf_adapter.h"
+#include "exchange/geojson_adapter.h"
+#include "exchange/outline_export.h"
+#include "model/drawing_file.h"
+#include "app/drawing_lifecycle.h"
+#include "tests/exchange_test_support.h"
+#include "tests/test_support.h"
+
+namespace {
+
+std::string Text(const std::string& path) {
+    std::vector<uint8_t> bytes = FileBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+void Save(const std::string& path, const std::string& text) {
+    WriteBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+int RunTool(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "zelvora-cli");
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    int status = RunCli(static_cast<int>(argv.size()), argv.data());
+    testing::internal::GetCapturedStdout();
+    testing::internal::GetCapturedStderr();
+    return status;
+}
+
+Georeference SomeGeoreference() {
+    Georeference g;
+    g.present = 1;
+    g.kind = GeoKind::LonLat;
+    g.epsg = 0;
+    g.unitScale = 1.0;
+    g.shiftX = 123.0;
+    g.shiftY = 456.5;
+    g.originLongitude = 11.575;
+    g.originLatitude = 48.137;
+    return g;
+}
+
+const std::vector<XY> Utm = {{690010, 5335020}, {690050, 5335020}, {690050, 5335050}, {690010, 5335050}};
+const char Etrs89Utm32[] = R"(,"crs":{"type":"name","properties":{"name":"urn:ogc:def:crs:EPSG::25832"}})";
+
+}  // namespace
+
+TEST(GeoreferenceBlock, WrittenAfterTheLastHeightAndReadBack) {
+    Drawing source;
+    source.polygons.appendPolygon(MakeBlock(10, 10, 20, 20, 5));
+    std::vector<uint8_t> plain = EncodeDrawing(source);
+    source.georeference = SomeGeoreference();
+    std::vector<uint8_t> tagged = EncodeDrawing(source);
+    ASSERT_EQ(tagged.size(), plain.size() + GeoreferenceBlockSize);
+    EXPECT_TRUE(std::equal(plain.begin(), plain.end(), tagged.begin()));  // the old layout is untouched
+    EXPECT_EQ(std::string(tagged.begin() + plain.size(), tagged.begin() + plain.size() + 5), "ZGEO\x01");
+    DrawingImage image;
+    ASSERT_EQ(DecodeDrawing(tagged.data(), tagged.size(), &image), FileError::None);
+    EXPECT_EQ(image.georeference.present, 1);
+    EXPECT_EQ(image.georeference.shiftY, 456.5);
+    EXPECT_EQ(image.georeference.originLongitude, 11.575);
+    ASSERT_EQ(DecodeDrawing(plain.data(), plain.size(), &image), FileError::None);
+    EXPECT_EQ(image.georeference.present, 0);
+}
+
+// A damaged or unknown block never costs the drawing: it reads as no georeference.
+TEST(GeoreferenceBlock, DamagedBlockIsIgnoredAndTheDrawingStillReads) {
+    Drawing source;
+    source.polygons.appendPolygon(MakeBlock(10, 10, 20, 20, 5));
+    source.georeference = SomeGeoreference();
+    std::vector<uint8_t> good = EncodeDrawing(source);
+    size_t block = good.size() - GeoreferenceBlockSize;
+    struct Case {
+        const char* what;
+        size_t offset;
+        uint8_t value;
+        size_t cut;
+    };
+    const Case cases[] = {
+        {"tag", block, 'X', 0},        {"version", block + 4, 2, 0},    {"kind", block + 5, 7, 0},
+        {"scale", block + 17, 0x80, 0}, {"shift NaN", block + 25, 0x7f, 0}, {"short", block, 'Z', 9},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint8_t> bytes = good;
+        bytes[c.offset] = c.value;
+        if (c.offset == block + 25)
+            bytes[block + 24] = 0xff;  // with the 0x7f above: an exponent of all ones, a NaN
+        bytes.resize(bytes.size() - c.cut);
+        DrawingImage image;
+        ASSERT_EQ(DecodeDrawing(bytes.data(), bytes.size(), &image), FileError::None) << c.what;
+        EXPECT_EQ(image.georeference.present, 0) << c.what;
+        EXPECT_EQ(image.polygons.size(), 1u) << c.what;
+    }
+}
+
+TEST(GeoreferenceBlock, CopyKeepsItAndNewAndCloseClearIt) {
+    Drawing source;
+    source.polygons.appendPolygon(MakeBlock(10, 10, 20, 20, 5));
+    source.georeference = SomeGeoreference();
+    std::string in = TestPath("georef.Zlv"), out = TestPath("georef-copy.Zlv");
+    ASSERT_EQ(WriteDrawingFile(in.c_str(), source), FileError::None);
+    EXPECT_EQ(RunTool({"copy", in, out}), 0);
+    EXPECT_EQ(FileBytes(in), FileBytes(out));
+    ASSERT_EQ(OpenDrawing(in.c_str()), FileError::None);
+    EXPECT_EQ(drawing.georeference.shiftX, 123.0);
+    NewDrawing();
+    EXPECT_EQ(drawing.georeference.present, 0);
+    ASSERT_EQ(OpenDrawing(in.c_str()), FileError::None);
+    CloseDrawing();
+    EXPECT_EQ(drawing.georeference.present, 0);
+}
+
+// The exporter's DXF, read by the importer, gives back each contour on its layer in the source's
+// coordinates.
+TEST(OutlineExport, DxfWrittenByTheExporterReadsBack) {
+    OutlineRegion ad{"ad", 0.5, {{{{0, 0}, {30, 0}, {30, 30}, {0, 30}}, {{{10, 10}, {10, 20}, {20.125, 20}, {20, 10}}}}}};
+    OutlineRegion footprint{"footprint", 0.1, {{{{690010.5, 5335020.25}, {690050, 5335020.25}, {690050, 5335050}}, {}}}};
+    std::string text = EncodeOutlinesDxf({ad, footprint});
+    ImportSource source;
+    std::string error;
+    ASSERT_TRUE(ParseDxf(reinterpret_cast<const uint8_t*>(text.data()), text.size(), &source, &error)) << error;
+    ASSERT_EQ(source.footprints.size(), 3u);
+    const char* names[] = {"AD 1", "AD 2", "FOOTPRINT 1"};
+    const std::vector<PlanePoint>* rings[] = {&ad.polygons[0].outer, &ad.polygons[0].holes[0],
+                                               &footprint.polygons[0].outer};
+    for (int i = 0; i < 3; i++) {
+        EXPECT_EQ(source.footprints[i].name, names[i]);
+        ASSERT_EQ(source.footprints[i].rings.at(0).size(), rings[i]->size()) << names[i];
+        for (size_t k = 0; k < rings[i]->size(); k++) {
+            EXPECT_EQ(source.footprints[i].rings[0][k].x, (*rings[i])[k].x) << names[i];
+            EXPECT_EQ(source.footprints[i].rings[0][k].y, (*rings[i])[k].y) << names[i];
+        }
+    }
+}
+
+// A UTM footprint imported, calculated and exported comes back at its UTM coordinates with its crs;
+// a longitude/latitude one comes back in longitude/latitude.
+TEST(OutlineExport, GeoJsonGivesBackTheSourceCoordinates) {
+    struct Case {
+        const char* what;
+        std::vector<XY> ring;
+        std::string extra;
+        double tolerance;
+        const char* crs;
+    };
+    const Case cases[] = {
+        {"UTM", Utm, Etrs89Utm32, 1e-6, "urn:ogc:def:crs:EPSG::25832"},
+        {"lon/lat", {{11.575, 48.137}, {11.5755, 48.137}, {11.5755, 48.1373}, {11.575, 48.1373}}, "", 1e-9, nullptr},
+    };
+    for (const Case& c : cases) {
+        ImportResult imported =
+            ImportText(FeatureCollection({PolygonFeature({c.ring}, R"({"height": 10})")}, c.extra), SourceFormat::GeoJson);
+        Drawing target;
+        ASSERT_EQ(ApplyImport(imported, false, &target), ApplyOutcome::Applied) << c.what;
+        CalcResult result;
+        CalcInput input = MakeCalcInput(target);
+        ASSERT_TRUE(ComputeAdAm(&input, target.calcOptions, &result));
+        std::string path = TestPath("outline.geojson");
+        ASSERT_EQ(WriteOutlineFile(path.c_str(), target, result, OutlineView::Both), ExportError::None) << c.what;
+        std::string text = Text(path);
+        EXPECT_EQ(text.find("\"crs\"") != std::string::npos, c.crs != nullptr) << c.what;
+        if (c.crs) {
+            EXPECT_NE(text.find(c.crs), std::string::npos) << c.what;
+        }
+        ImportSource back;
+        std::string error;
+        ASSERT_TRUE(ParseGeoJson(reinterpret_cast<const uint8_t*>(text.data()), text.size(), &back, &error));
+        ASSERT_EQ(back.footprints.size(), 3u) << c.what;  // ad, am, footprint
+        EXPECT_EQ(back.footprints[1].rings.size(), 2u) << c.what;  // Am has the footprint as its hole
+        const std::vector<SourcePoint>& footprint = back.footprints[2].rings.at(0);
+        ASSERT_EQ(footprint.size(), 4u) << c.what;
+        for (const SourcePoint& p : footprint) {
+            bool matched = false;
+            for (const XY& corner : c.ring)
+                matched = matched || (std::fabs(p.x - corner.x) < c.tolerance && std::fabs(p.y - corner.y) < c.tolerance);
+            EXPECT_TRUE(matched) << c.what << " " << p.x << " " << p.y;
+        }
+        for (const char* property : {"\"region\":\"ad\"", "\"region\":\"am\"", "\"region\":\"footprint\"", "area_km2"})
+            EXPECT_NE(text.find(property), std::string::npos) << c.what;
+    }
+}
+
+TEST(CliExchange, ExitStatusesAndNothingWrittenOnFailure) {
+    std::string good = TestPath("good.geojson"), noHeight = TestPath("no-height.geojson");
+    std::string bad = TestPath("bad.geojson"), dxf = TestPath("plan.dxf"), text = TestPath("plan.txt");
+    Save(good, FeatureCollection({PolygonFeature({Utm}, R"({"height": "9 m"})")}, Etrs89Utm32));
+    Save(noHeight, FeatureCollection({PolygonFeature({Utm})}, Etrs89Utm32));
+    Save(bad, FeatureCollection({PolygonFeature({Utm}, R"({"height": 9})"),
+                                 PolygonFeature({{{690010, 5335020}, {690050, 5335050}, {690050, 5335020}, {690010, 5335050}}},
+                                                R"({"height": 9})")},
+                                Etrs89Utm32));
+    Save(dxf, DxfFile(LwPolyline("walls", {{0, 0}, {20, 0}, {20, 10}, {0, 10}}, true, "39\n6\n")));
+    Save(text, "hello");
+    std::string zlv = TestPath("imported.Zlv"), nowhere = TestPath("missing-folder/out.Zlv");
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        bool written;
+    };
+    const Case cases[] = {
+        {{"import", good, zlv}, 0, true},
+        {{"import", dxf, zlv, "--layer", "walls"}, 0, true},
+        {{"import", dxf, zlv, "--layer", "doors"}, 2, false},
+        {{"import", noHeight, zlv}, 2, false},
+        {{"import", noHeight, zlv, "--height", "6"}, 0, true},
+        {{"import", bad, zlv}, 2, false},
+        {{"import", bad, zlv, "--skip-invalid"}, 0, true},
+        {{"import", TestPath("absent.dxf"), zlv}, 2, false},
+        {{"import", text, zlv}, 2, false},
+        {{"import", good, nowhere}, 3, false},
+        {{"import", good, zlv, "--height", "tall"}, 64, false},
+        {{"import", good}, 64, false},
+    };
+    for (const Case& c : cases) {
+        remove(zlv.c_str());
+        EXPECT_EQ(RunTool(c.arguments), c.status) << c.arguments[1] << " " << c.arguments.size();
+        EXPECT_EQ(FileExists(zlv), c.written) << c.arguments[1] << " " << c.arguments.size();
+    }
+
+    ASSERT_EQ(RunTool({"import", good, zlv}), 0);
+    Drawing bowTie;
+    bowTie.polygons.appendPolygon(MakePolygon("bow tie", 0, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}}));
+    std::string invalid = TestPath("bow-tie.Zlv");
+    WriteDrawingFile(invalid.c_str(), bowTie);
+    std::string out = TestPath("outline.dxf");
+    const Case outlines[] = {
+        {{"outline", zlv, out, "--view", "ad", "--quiet"}, 0, true},
+        {{"outline", zlv, TestPath("outline.svg")}, 64, false},
+        {{"outline", zlv, out, "--view", "side"}, 64, false},
+        {{"outline", invalid, out, "--quiet"}, 1, false},
+        {{"outline", TestPath("absent.Zlv"), out}, 2, false},
+        {{"outline", zlv, TestPath("missing-folder/out.dxf"), "--quiet"}, 3, false},
+    };
+    for (const Case& c : outlines) {
+        remove(out.c_str());
+        EXPECT_EQ(RunTool(c.arguments), c.status) << c.arguments[2] << " " << c.arguments.size();
+        EXPECT_EQ(FileExists(out), c.written) << c.arguments[2] << " " << c.arguments.size();
+    }
+}
