@@ -5,8 +5,9 @@
 
 #include <cstdint>
 
+#include "editing/tool_actions.h"
+
 enum ViewMode : int32_t { DrawingView = 0, AdView = 1, AmView = 2 };
-enum ToolMode : int32_t { NoTool = 0, CreateTool = 1, EditTool = 2, DeleteTool = 3 };
 
 struct ButtonState {
     bool enabled = false;

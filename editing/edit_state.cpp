@@ -2,13 +2,13 @@
 
 EditState editState;
 
-void DropPendingPolygon() {
-    editState.constructing = false;
-    editState.pendingPolygon = Polygon();
+void DropPendingPolygon(EditState* edit) {
+    edit->constructing = false;
+    edit->pendingPolygon = Polygon();
 }
 
-void EndDrag() {
-    editState.dragActive = false;
-    editState.selectedPolygon = -1;
-    editState.selectedVertex = -1;
+void EndDrag(EditState* edit) {
+    edit->dragActive = false;
+    edit->selectedPolygon = -1;
+    edit->selectedVertex = -1;
 }

@@ -17,5 +17,5 @@ struct EditState {
 
 extern EditState editState;
 
-void DropPendingPolygon();  // abandons the polygon under construction
-void EndDrag();             // abandons an edit drag, selecting nothing
+void DropPendingPolygon(EditState* edit = &editState);  // abandons the polygon under construction
+void EndDrag(EditState* edit = &editState);             // abandons an edit drag, selecting nothing

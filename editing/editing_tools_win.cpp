@@ -1,146 +1,68 @@
 #include "editing/editing_tools_win.h"
 
-#include <cstring>
-
 #include "editing/edit_state.h"
-#include "editing/hit_test.h"
-#include "editing/polygon_edits.h"
+#include "editing/tool_actions.h"
 #include "editing/vertex_dialogs_win.h"
-#include "engine/calc_records.h"
 #include "model/drawing.h"
-#include "app/main_modes.h"
+#include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
 #include "ui/prompt_win.h"
 #include "view/canvas_state.h"
 
 namespace {
 
-// Repaints the whole main window, which repaints the canvas as its child.
-void Repaint() {
-    InvalidateRect(mainWindow, nullptr, TRUE);
-}
-
-void DrawingChanged() {
-    DiscardResults();
-    drawing.modified = 1;
-}
-
-// The dialog of a newly placed vertex: it proposes the vertex's height and the polygon's priority and
-// name, and takes back what the user saved.
-void AskVertex(HWND canvas, int32_t vertex) {
-    struct Polygon& pending = editState.pendingPolygon;
-    VertexDialogData data = {pending.height[vertex], pending.priority, {}};
-    memcpy(data.name, pending.name, PolygonNameSize);
-    ShowVertexDialog(canvas, &data);
-    pending.height[vertex] = data.height;
-    pending.priority = data.priority;
-    SetPolygonName(&pending, data.name);
-}
-
-void EndDragAndRepaint() {
-    EndDrag();
-    ShowMainControls();
-    canvasState.bandVisible = false;
-    Repaint();
-}
-
-void Drop(PixelPoint click) {
-    Point w = ToWorld(CurrentView(), click.x, click.y);
-    bool moved;
-    if (editState.selectedVertex != -1) {
-        moved = MoveVertexTo(&drawing.polygons, editState.selectedPolygon, editState.selectedVertex, w);
-        if (!moved)
-            Warn(mainWindow, "Invalid Point");
-    } else {
-        moved = MovePolygonBy(&drawing.polygons, editState.selectedPolygon, w.x - editState.dragOrigin.x,
-                              w.y - editState.dragOrigin.y);
-        if (!moved)
-            Warn(mainWindow, "Invalid Position");
+const char* MessageText(ToolMessage message) {
+    switch (message) {
+        case ToolMessage::InvalidPoint: return TEXT_INVALID_POINT;
+        case ToolMessage::InvalidPosition: return TEXT_INVALID_POSITION;
+        case ToolMessage::MinimumThreeVertices: return TEXT_MINIMUM_THREE_VERTICES;
+        case ToolMessage::ConfirmDelete: return TEXT_CONFIRM_DELETE;
+        case ToolMessage::None: break;
     }
-    if (moved)
-        DrawingChanged();
-    EndDragAndRepaint();
+    return "";
 }
 
-void PickUp(PixelPoint click) {
-    int32_t polygon, vertex;
-    if (!HitTest(CurrentView(), drawing.polygons, click, &polygon, &vertex))
-        return;
-    editState.dragActive = true;
-    editState.selectedPolygon = polygon;
-    editState.selectedVertex = vertex;
-    ShowMainControls();  // Options > Draw goes off: the grid must not change under the drag
-    if (vertex == -1)
-        editState.dragOrigin = ToWorld(CurrentView(), click.x, click.y);
+// The new vertex's dialog proposes its height and the polygon's priority and name, and what the user
+// saved goes back to the tool.
+void ShowToolDialog(HWND canvas, ToolOutcome* outcome) {
+    switch (outcome->dialog) {
+        case ToolDialog::NewVertex: {
+            VertexAnswer answer = ProposedVertex(editState, outcome->vertex);
+            ShowVertexDialog(canvas, &answer);
+            TakeNewVertex(&editState, &drawing, outcome, answer);
+            break;
+        }
+        case ToolDialog::VertexHeight: ShowVertexHeightDialog(canvas, outcome->polygon, outcome->vertex); break;
+        case ToolDialog::PolygonOptions: ShowPolygonOptionsDialog(canvas, outcome->polygon); break;
+        case ToolDialog::None: break;
+    }
+    FinishToolDialog(&editState, *outcome);
+}
+
+// The message or question first, then the dialog; the whole main window repaints, the canvas with it,
+// which also takes away any rubber band on screen.
+void Show(HWND canvas, ToolOutcome outcome) {
+    if (outcome.message == ToolMessage::ConfirmDelete) {
+        if (AskYesNo(mainWindow, TEXT_CONFIRM_DELETE))
+            ConfirmDelete(&drawing, &outcome);
+    } else if (outcome.message != ToolMessage::None) {
+        Warn(mainWindow, MessageText(outcome.message));
+    }
+    ShowToolDialog(canvas, &outcome);
+    if (outcome.dragChanged)
+        ShowMainControls();
+    if (outcome.repaint) {
+        canvasState.bandVisible = false;
+        InvalidateRect(mainWindow, nullptr, TRUE);
+    }
 }
 
 }  // namespace
 
-void CreateLeftClick(HWND canvas) {
-    struct Polygon& pending = editState.pendingPolygon;
-    Point at = canvasState.cursorPoint;
-    if (!editState.constructing) {
-        pending = NewPendingPolygon(drawing.polygons.count(), at);
-        AskVertex(canvas, 0);
-        editState.constructing = true;
-        return;
-    }
-    if (!NextEdgeFits(pending, at)) {
-        Warn(mainWindow, "Invalid Point");
-        return;
-    }
-    AppendPendingVertex(&pending, at);
-    AskVertex(canvas, pending.vertexCount - 1);
+void ToolLeftClick(HWND canvas, int32_t tool, PixelPoint click) {
+    Show(canvas, ToolLeftClick(tool, &editState, &drawing, CurrentView(), click, canvasState.cursorPoint));
 }
 
-// The right click places the last vertex itself, so two placed vertices are enough to close.
-void CreateRightClick(HWND canvas) {
-    struct Polygon& pending = editState.pendingPolygon;
-    Point at = canvasState.cursorPoint;
-    if (pending.vertexCount < 2) {
-        Warn(mainWindow, "Minimum three vertices");
-        return;
-    }
-    if (!ClosingEdgesFit(pending, at)) {
-        Warn(mainWindow, "Invalid Point");
-        return;
-    }
-    AppendPendingVertex(&pending, at);
-    AskVertex(canvas, pending.vertexCount - 1);
-    drawing.polygons.appendPolygon(pending);
-    DropPendingPolygon();
-    DrawingChanged();
-    canvasState.bandVisible = false;
-    Repaint();
-}
-
-void EditLeftClick(HWND, PixelPoint click) {
-    if (!editState.dragActive)
-        PickUp(click);
-    else if (editState.selectedPolygon != -1)
-        Drop(click);
-}
-
-void EditRightClick(HWND canvas, PixelPoint click) {
-    int32_t polygon, vertex;
-    if (!HitTest(CurrentView(), drawing.polygons, click, &polygon, &vertex))
-        return;
-    editState.selectedPolygon = polygon;
-    if (vertex == -1) {
-        ShowPolygonOptionsDialog(canvas, polygon);
-    } else {
-        editState.selectedVertex = vertex;
-        ShowVertexHeightDialog(canvas, polygon, vertex);
-        editState.selectedPolygon = editState.selectedVertex = -1;
-    }
-    Repaint();
-}
-
-void DeleteLeftClick(HWND, PixelPoint click) {
-    if (!HitTest(CurrentView(), drawing.polygons, click, &editState.selectedPolygon, &editState.selectedVertex))
-        return;
-    bool confirmed = AskYesNo(mainWindow, "Do you want to erease this polygon?");
-    if (confirmed && drawing.polygons.removePolygon(editState.selectedPolygon))
-        DrawingChanged();
-    Repaint();
+void ToolRightClick(HWND canvas, int32_t tool, PixelPoint click) {
+    Show(canvas, ToolRightClick(tool, &editState, drawing, CurrentView(), click, canvasState.cursorPoint));
 }

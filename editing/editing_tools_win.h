@@ -1,12 +1,12 @@
-// What a click on the canvas does with each tool of the drawing view.
+// What a click on the canvas does with the tool in use in the drawing view: the tool's rules decide, and
+// this shows the message or dialog they name and repaints.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "view/view_transform.h"
 
-void CreateLeftClick(HWND canvas);   // starts a polygon or places its next vertex at the cursor point
-void CreateRightClick(HWND canvas);  // closes the polygon under construction
-void EditLeftClick(HWND canvas, PixelPoint click);   // picks up a vertex or polygon, or drops it
-void EditRightClick(HWND canvas, PixelPoint click);  // edits a vertex's height or a polygon's options
-void DeleteLeftClick(HWND canvas, PixelPoint click);
+void ToolLeftClick(HWND canvas, int32_t tool, PixelPoint click);
+void ToolRightClick(HWND canvas, int32_t tool, PixelPoint click);

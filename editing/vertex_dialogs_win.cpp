@@ -3,14 +3,14 @@
 #include <windowsx.h>
 
 #include <cstdio>
-#include <cstring>
 
-#include "text/decimal_text.h"
-#include "engine/calc_records.h"
+#include "editing/edit_dialog_rules.h"
 #include "model/drawing.h"
 #include "resources/resource.h"
-#include "ui/dialog_runner_win.h"
+#include "text/decimal_text.h"
+#include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
+#include "ui/dialog_runner_win.h"
 #include "ui/prompt_win.h"
 
 namespace {
@@ -31,10 +31,6 @@ void FillPriorities(HWND dialog, int list, int32_t selected) {
     SendDlgItemMessageA(dialog, list, CB_SETCURSEL, selected, 0);
 }
 
-int32_t ClampPriority(int32_t priority) {
-    return priority < 0 ? 0 : priority > PriorityCount - 1 ? PriorityCount - 1 : priority;
-}
-
 // The record a dialog works on: handed over with WM_INITDIALOG and kept in the dialog's user data.
 template <typename State>
 State* StateOf(HWND dialog, UINT msg, LPARAM lParam) {
@@ -50,22 +46,18 @@ void LimitName(HWND dialog, int field) {
 // ---- vertex dialog --------------------------------------------------------------------------
 
 struct VertexDialogState {
-    VertexDialogData* data;
+    VertexAnswer* data;
     int32_t priority;  // working priority, taken from the list when a choice is confirmed
 };
 
 void SaveVertex(HWND dialog, VertexDialogState* state) {
-    state->priority = ClampPriority(state->priority);
     char name[TextSize], height[TextSize];
     GetDlgItemTextA(dialog, IDC_VERTEX_NAME, name, TextSize);
     GetDlgItemTextA(dialog, IDC_VERTEX_HEIGHT, height, TextSize);
-    if (!CheckDecimalText(height) || !name[0]) {
+    if (!ReadNewVertexFields(height, name, state->priority, state->data)) {
         ShowHeight(dialog, IDC_VERTEX_HEIGHT, state->data->height);
         return;
     }
-    state->data->height = HeightRule(ReadDecimal(height));
-    state->data->priority = state->priority;
-    snprintf(state->data->name, PolygonNameSize, "%s", name);
     EndDialog(dialog, IDOK);
 }
 
@@ -94,25 +86,13 @@ struct HeightDialogState {
     int32_t index, k;
 };
 
-bool VertexExists(int32_t index, int32_t k) {
-    return index >= 0 && index < drawing.polygons.count() && k >= 0 &&
-           k < drawing.polygons.polygon(index).vertexCount;
-}
-
 void SaveHeight(HWND dialog, const HeightDialogState& state) {
     char text[TextSize];
     GetDlgItemTextA(dialog, IDC_HEIGHT_VALUE, text, TextSize);
-    double stored = drawing.polygons.polygon(state.index).height[state.k];
-    if (!CheckDecimalText(text)) {
-        ShowHeight(dialog, IDC_HEIGHT_VALUE, stored);
+    if (SaveVertexHeight(&drawing, state.index, state.k, text) == SaveOutcome::Refused) {
+        ShowHeight(dialog, IDC_HEIGHT_VALUE, drawing.polygons.polygon(state.index).height[state.k]);
         return;
     }
-    double height = HeightRule(ReadDecimal(text));
-    if (height != stored) {
-        DiscardResults();
-        drawing.modified = 1;
-    }
-    drawing.polygons.setVertexHeight(state.index, state.k, height);
     EndDialog(dialog, IDOK);
 }
 
@@ -120,8 +100,8 @@ INT_PTR CALLBACK VertexHeightDialogProc(HWND dialog, UINT msg, WPARAM wParam, LP
     auto* state = StateOf<HeightDialogState>(dialog, msg, lParam);
     switch (msg) {
         case WM_INITDIALOG:
-            if (!VertexExists(state->index, state->k)) {
-                Warn(mainWindow, "Invalid Point");
+            if (!VertexExists(drawing.polygons, state->index, state->k)) {
+                Warn(mainWindow, TEXT_INVALID_POINT);
                 EndDialog(dialog, IDCANCEL);
                 return TRUE;
             }
@@ -144,25 +124,13 @@ struct OptionsDialogState {
     int32_t priority;
 };
 
-// A new name alone marks the drawing modified, so that Close asks before it is lost; only a new
-// priority, which changes what is drawn on top, discards the results.
 void SaveOptions(HWND dialog, OptionsDialogState* state) {
-    state->priority = ClampPriority(state->priority);
-    const struct Polygon& polygon = drawing.polygons.polygon(state->index);
     char name[TextSize];
     GetDlgItemTextA(dialog, IDC_POLYGON_NAME, name, TextSize);
-    if (!name[0]) {
-        SetDlgItemTextA(dialog, IDC_POLYGON_NAME, polygon.name);
+    if (SavePolygonOptions(&drawing, state->index, state->priority, name) == SaveOutcome::Refused) {
+        SetDlgItemTextA(dialog, IDC_POLYGON_NAME, drawing.polygons.polygon(state->index).name);
         return;
     }
-    if (state->priority != polygon.priority) {
-        DiscardResults();
-        drawing.modified = 1;
-    }
-    if (strncmp(name, polygon.name, PolygonNameSize - 1) != 0)
-        drawing.modified = 1;
-    drawing.polygons.setPriority(state->index, state->priority);
-    drawing.polygons.setName(state->index, name);
     EndDialog(dialog, IDOK);
 }
 
@@ -171,7 +139,7 @@ INT_PTR CALLBACK PolygonOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, 
     switch (msg) {
         case WM_INITDIALOG:
             if (state->index < 0 || state->index >= drawing.polygons.count()) {
-                Warn(mainWindow, "Invalid Polygon");
+                Warn(mainWindow, TEXT_INVALID_POLYGON);
                 EndDialog(dialog, IDCANCEL);
                 return TRUE;
             }
@@ -198,7 +166,7 @@ INT_PTR Run(HWND owner, int resource, DLGPROC procedure, void* state) {
 
 }  // namespace
 
-void ShowVertexDialog(HWND owner, VertexDialogData* data) {
+void ShowVertexDialog(HWND owner, VertexAnswer* data) {
     VertexDialogState state = {data, data->priority};
     Run(owner, IDD_VERTEX, VertexDialogProc, &state);
 }

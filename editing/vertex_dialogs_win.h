@@ -6,16 +6,11 @@
 
 #include <cstdint>
 
-#include "model/polygon_store.h"
+#include "editing/tool_actions.h"
 
-struct VertexDialogData {  // in and out
-    double height;
-    int32_t priority;
-    char name[PolygonNameSize];
-};
-
-// Ends only through Save with a valid height and a name: there is no Cancel, and Escape does nothing.
-void ShowVertexDialog(HWND owner, VertexDialogData* data);
+// Shows the proposal and returns the answer in data. Ends only through Save with a valid height and a
+// name: there is no Cancel, and Escape does nothing.
+void ShowVertexDialog(HWND owner, VertexAnswer* data);
 
 // Changes the height of vertex k of polygon index in place; a changed height discards the results
 // and marks the drawing modified. "Invalid Point" for an index outside the drawing.

@@ -1,7 +1,6 @@
 #include "options/calc_options_dialog_win.h"
 
 #include "text/decimal_text.h"
-#include "engine/calc_records.h"
 #include "model/drawing.h"
 #include "options/calc_limits.h"
 #include "resources/resource.h"
@@ -16,27 +15,14 @@ void ShowCopies(HWND dialog) {
     SetDlgItemTextA(dialog, IDC_CALC_DISTANCE_PROJECTION, DecimalText(copies.distanceProjection, 3).c_str());
 }
 
-// Stores a value; an actual change discards the results and, since the drawing file keeps the options,
-// marks the drawing modified so that Close offers to save it.
-void Store(double* option, double value) {
-    if (value != *option) {
-        DiscardResults();
-        if (drawing.isOpen)
-            drawing.modified = 1;
-    }
-    *option = value;
-}
-
 void Save(HWND dialog) {
     char height[1000], distance[1000];
     GetDlgItemTextA(dialog, IDC_CALC_HEIGHT_PROJECTION, height, sizeof height);
     GetDlgItemTextA(dialog, IDC_CALC_DISTANCE_PROJECTION, distance, sizeof distance);
-    if (!CheckDecimalText(height) || !CheckDecimalText(distance)) {
+    if (StoreCalcOptionTexts(&drawing, height, distance) == SaveOutcome::Refused) {
         ShowCopies(dialog);
         return;
     }
-    Store(&drawing.calcOptions.heightProjection, LimitHeightProjection(ReadDecimal(height)));
-    Store(&drawing.calcOptions.distanceProjection, LimitDistanceProjection(ReadDecimal(distance)));
     EndDialog(dialog, IDOK);
 }
 

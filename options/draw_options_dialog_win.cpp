@@ -1,13 +1,12 @@
 #include "options/draw_options_dialog_win.h"
 
-#include <cmath>
-
 #include "text/decimal_text.h"
 #include "model/drawing.h"
 #include "options/draw_option_rules.h"
 #include "resources/resource.h"
 #include "ui/dialog_runner_win.h"
 #include "ui/app_windows_win.h"
+#include "text/ui_texts.h"
 #include "ui/prompt_win.h"
 
 namespace {
@@ -41,22 +40,11 @@ void RelayCanvas() {
 }
 
 void Save(HWND dialog) {
-    if (SnapZoomRefused(copies.snapIndex, copies.zoomIndex)) {
-        Prompt(nullptr,
-               "With these values of Snap grid and Zoom\nthe experience in designing deteriorates.\n"
-               "Please, change these values",
-               "Warning", MB_OK | MB_ICONWARNING);
-        return;
-    }
-    DrawOptions& stored = drawing.drawOptions;
-    stored.snapIndex = copies.snapIndex;
-    stored.zoomIndex = copies.zoomIndex;
-    stored.snapOn = copies.snapIndex == 0 ? 0 : copies.snapOn;
     char text[1000];
     GetDlgItemTextA(dialog, IDC_DRAW_MAP_SIZE, text, sizeof text);
-    if (CheckDecimalText(text)) {
-        copies.mapSize = std::fabs(ReadDecimal(text));
-        stored.mapSize = MapSizeRule(copies.mapSize);
+    if (!StoreDrawOptions(&drawing.drawOptions, &copies, text)) {
+        Prompt(nullptr, TEXT_SNAP_ZOOM_REFUSED, TEXT_WARNING, MB_OK | MB_ICONWARNING);
+        return;
     }
     RelayCanvas();
     EndDialog(dialog, IDOK);

@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 #include "ui/dialog_runner_win.h"
 #include "ui/app_windows_win.h"
+#include "text/ui_texts.h"
 #include "ui/prompt_win.h"
 
 namespace {
@@ -34,15 +35,15 @@ void Calculate(HWND dialog) {
         valid = ReadSimplifiedField(text, Fields[i].zeroAllowed, &values[i]) && valid;
     }
     if (!valid) {
-        Warn(mainWindow, "Invalid Data");
+        Warn(mainWindow, TEXT_INVALID_DATA);
         return;
     }
     const CalcOptions& options = drawing.calcOptions;
     SimplifiedResult result = SimplifiedAreas(values[0], values[1], values[2], values[3], options.heightProjection,
                                               options.distanceProjection);
     char text[260];
-    snprintf(text, sizeof text, "Ad [km^2]: %.5e\nAm [km^2]: %.5e", result.ad, result.am);
-    Prompt(mainWindow, text, "Results", MB_OK | MB_ICONINFORMATION);
+    snprintf(text, sizeof text, TEXT_SIMPLIFIED_RESULTS, result.ad, result.am);
+    Prompt(mainWindow, text, TEXT_RESULTS, MB_OK | MB_ICONINFORMATION);
 }
 
 INT_PTR CALLBACK SimplifiedDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {

@@ -21,16 +21,12 @@ HACCEL keys = nullptr;
 constexpr int WindowWidth = 850;
 constexpr int WindowHeight = 600;
 
-struct ButtonSpec {
-    int id;
-    const char* text;
-};
+// In the order of their ids, which follow each other from the Draw button's.
+const char* const ButtonLabels[ButtonCount] = TEXT_BUTTON_LABELS;
 
-// In creation order; their positions step 120 pixels to the right.
-const ButtonSpec Buttons[ButtonCount] = {
-    {IDC_DRAW_BUTTON, "Draw"},       {IDC_CREATE_BUTTON, "Create"},   {IDC_EDIT_BUTTON, "Edit"},
-    {IDC_DELETE_BUTTON, "Delete"},   {IDC_VIEW_AD_BUTTON, "View Ad"}, {IDC_VIEW_AM_BUTTON, "View Am"},
-};
+int ButtonId(int i) {
+    return IDC_DRAW_BUTTON + i;
+}
 
 void CreateStatusBar(HWND window) {
     statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window,
@@ -49,9 +45,9 @@ void CreateChildren(HWND window) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     for (int i = 0; i < ButtonCount; i++) {
         PixelRect place = ToolbarButtonPlace(i);
-        CreateWindowExA(0, "Button", Buttons[i].text, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_PUSHLIKE,
+        CreateWindowExA(0, "Button", ButtonLabels[i], WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_PUSHLIKE,
                         place.left, place.top, place.width, place.height, window,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(Buttons[i].id)), instance, nullptr);
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ButtonId(i))), instance, nullptr);
     }
     RECT client;
     GetClientRect(window, &client);
@@ -164,7 +160,7 @@ void ApplyMainControls() {
     EnableMenuCommand(menu, IDM_OPTIONS_CALCULATION, c.optionsCalculation);
     EnableMenuCommand(menu, IDM_OPTIONS_DRAW, c.optionsDraw);
     for (int i = 0; i < ButtonCount; i++) {
-        HWND button = GetDlgItem(mainWindow, Buttons[i].id);
+        HWND button = GetDlgItem(mainWindow, ButtonId(i));
         const ButtonState& state = c.buttons[i];
         SendMessageA(button, BM_SETCHECK, state.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         SendMessageA(button, BM_SETSTATE, state.pressed, 0);

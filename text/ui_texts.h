@@ -4,11 +4,15 @@
 #define TEXT_PROGRAM_TITLE "Zelvora v1.0.0"
 #define TEXT_CANVAS_CLASS "Draw Window"
 #define TEXT_HELP_CLASS "Help Window"
+#define TEXT_EXPORT_CLASS "Export Window"
 #define TEXT_START_COMPLETE "Start complete..."
+#define TEXT_BUTTON_LABELS {"Draw", "Create", "Edit", "Delete", "View Ad", "View Am"}
 
 #define TEXT_WARNING "Warning"
 #define TEXT_ERROR "Error"
 #define TEXT_INFORMATION "Information"
+#define TEXT_RESULTS "Results"
+#define TEXT_FAILED "Failed"
 
 #define TEXT_NO_STATUS_BAR "Unable to load status bar."
 #define TEXT_DIALOG_FAILED "Unable to load dialog."
@@ -19,6 +23,18 @@
 #define TEXT_SAVE_CHANGES "Draw has changed. Do you want save it?"
 #define TEXT_NOT_NEIGHBOURS "Polygons are not neighbors.\nDo you want to continue?"
 #define TEXT_CALCULATION_FAILED "Error to calculate Ad and Am"
+#define TEXT_INVALID_POINT "Invalid Point"
+#define TEXT_INVALID_POSITION "Invalid Position"
+#define TEXT_INVALID_POLYGON "Invalid Polygon"
+#define TEXT_MINIMUM_THREE_VERTICES "Minimum three vertices"
+#define TEXT_CONFIRM_DELETE "Do you want to erease this polygon?"
+#define TEXT_INVALID_DATA "Invalid Data"
+#define TEXT_SIMPLIFIED_RESULTS "Ad [km^2]: %.5e\nAm [km^2]: %.5e"
+#define TEXT_SNAP_ZOOM_REFUSED \
+    "With these values of Snap grid and Zoom\nthe experience in designing deteriorates.\nPlease, change these values"
+#define TEXT_METAFILE_FAILED "CreateEnhMetaFile Failed"
+#define TEXT_BITMAP_FAILED "CreateCompatibleBitmap Failed"
+#define TEXT_METAFILE_DESCRIPTION "Export - Zelvora\0\0"
 #define TEXT_CALC_OPTIONS_RISK \
     "Modification of these parameters\nmay affect the validity of the results.\nModify at your own risk.\nDo you want to continue?"
 

@@ -152,25 +152,16 @@ PixelPoint ClickPixel(int x, int y) {
 void OnLeftButtonDown(HWND window, BOOL doubleClick, int x, int y, UINT) {
     if (doubleClick)
         return;
-    if (DrawingViewShown()) {
-        switch (mainModes.toolMode) {
-            case CreateTool: CreateLeftClick(window); break;
-            case EditTool: EditLeftClick(window, ClickPixel(x, y)); break;
-            case DeleteTool: DeleteLeftClick(window, ClickPixel(x, y)); break;
-        }
-    }
+    if (DrawingViewShown())
+        ToolLeftClick(window, mainModes.toolMode, ClickPixel(x, y));
     RecheckCalcReady();
 }
 
 void OnRightButtonDown(HWND window, BOOL doubleClick, int x, int y, UINT) {
     if (doubleClick)
         return;
-    if (DrawingViewShown()) {
-        if (mainModes.toolMode == CreateTool && editState.constructing)
-            CreateRightClick(window);
-        else if (mainModes.toolMode == EditTool && !editState.dragActive)
-            EditRightClick(window, ClickPixel(x, y));
-    }
+    if (DrawingViewShown())
+        ToolRightClick(window, mainModes.toolMode, ClickPixel(x, y));
     RecheckCalcReady();
 }
 

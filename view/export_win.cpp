@@ -20,7 +20,6 @@
 
 namespace {
 
-const char ExportClass[] = "Export Window";
 constexpr int MetafileScale = 1000;  // logical units per pixel: a fine grid for the vector picture
 
 struct ExportJob {
@@ -50,7 +49,7 @@ ExportType ShowExportDialog(char* path) {
 
 void Failed(HWND owner, const char* text) {
     job.reported = true;
-    Prompt(owner, text, "Failed", MB_OK);
+    Prompt(owner, text, TEXT_FAILED, MB_OK);
 }
 
 bool ResultViewShown() {
@@ -77,9 +76,9 @@ void WriteMetafile(HWND window, const std::string& temporary) {
     GetClientRect(window, &client);
     RECT r = {0, 0, client.right * MetafileScale, client.bottom * MetafileScale};
     RECT frame = MetafileFrame(r);
-    HDC metafile = CreateEnhMetaFileA(nullptr, temporary.c_str(), &frame, "Export - Zelvora\0\0");
+    HDC metafile = CreateEnhMetaFileA(nullptr, temporary.c_str(), &frame, TEXT_METAFILE_DESCRIPTION);
     if (!metafile) {
-        Failed(window, "CreateEnhMetaFile Failed");
+        Failed(window, TEXT_METAFILE_FAILED);
         return;
     }
     bool ad = mainModes.viewMode == AdView;
@@ -108,7 +107,7 @@ void ExportMetafile(HWND window) {
     std::string temporary;
     FILE* reserved = CreateTemporaryBeside(job.target.c_str(), &temporary);
     if (!reserved) {
-        Failed(window, "CreateEnhMetaFile Failed");
+        Failed(window, TEXT_METAFILE_FAILED);
         return;
     }
     fclose(reserved);
@@ -125,7 +124,7 @@ void WriteBitmap() {
     int width = client.right, height = client.bottom;
     MemoryCanvas canvas(width, height);
     if (!canvas.ready()) {
-        Failed(canvasWindow, "CreateCompatibleBitmap Failed");
+        Failed(canvasWindow, TEXT_BITMAP_FAILED);
         return;
     }
     PaintCanvas(canvas.dc, width, height);
@@ -173,22 +172,22 @@ bool ExportDrawing() {
     exportClass.lpfnWndProc = ExportWindowProc;
     exportClass.hInstance = instance;
     exportClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    exportClass.lpszClassName = ExportClass;
+    exportClass.lpszClassName = TEXT_EXPORT_CLASS;
     bool registered = RegisterClassExA(&exportClass) != 0;
 
     char path[MAX_PATH] = {};
     job = ExportJob();
     job.type = AskExportFile(path);
     if (job.type == ExportType::None || !path[0] || !registered) {
-        UnregisterClassA(ExportClass, instance);
+        UnregisterClassA(TEXT_EXPORT_CLASS, instance);
         return false;
     }
     job.target = path;
-    HWND window = CreateWindowExA(0, ExportClass, ExportClass, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 400,
+    HWND window = CreateWindowExA(0, TEXT_EXPORT_CLASS, TEXT_EXPORT_CLASS, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 400,
                                   400, mainWindow, nullptr, instance, nullptr);
     if (window)
         DestroyWindow(window);
-    UnregisterClassA(ExportClass, instance);
+    UnregisterClassA(TEXT_EXPORT_CLASS, instance);
     if (!job.written && !job.reported)  // a picture that did not reach the disk is never passed over in silence
         Failed(mainWindow, TEXT_WRITE_FAILED);
     return job.written;

@@ -1,0 +1,11 @@
+// What every change to a drawing's polygons or options brings with it.
+#pragma once
+
+#include "model/drawing.h"
+
+// The result no longer belongs to the drawing, and Close must offer to save it.
+void MarkDrawingChanged(Drawing* target);
+
+// What Save in a dialog that edits the drawing came to: the fields were refused (the dialog stays), or
+// they were stored and did or did not change anything.
+enum class SaveOutcome { Refused, Unchanged, Changed };
