@@ -1,0 +1,163 @@
+// Tests of what Save does in the dialogs that edit the drawing: which texts are taken, and what counts
+// as a change (results discarded, drawing modified).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/drawing_lifecycle.h"
+#include "editing/edit_dialog_rules.h"
+#include "engine/calc_records.h"
+#include "options/calc_limits.h"
+#include "options/draw_option_rules.h"
+#include "tests/test_support.h"
+
+namespace {
+
+class DialogRules : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        StartDrawing();
+        NewDrawing();
+        drawing.polygons.appendPolygon(MakePolygon("Hall", 2, {{0, 0, 8}, {10, 0, 8}, {10, 10, 9}}));
+        calcResult.contourCount = 4;
+    }
+    void TearDown() override { StartDrawing(); }
+
+    // Whether the results went and the drawing was marked, as a short text for the tables.
+    static std::string Effects() {
+        return std::string(calcResult.contourCount == 0 ? "discarded" : "kept") + (drawing.modified ? " modified" : "");
+    }
+};
+
+}  // namespace
+
+TEST_F(DialogRules, VertexHeightIsADecimalAndOnlyANewValueChanges) {
+    struct Case {
+        const char* text;
+        SaveOutcome outcome;
+        double stored;
+        const char* effects;
+    };
+    const Case cases[] = {
+        {"12,5", SaveOutcome::Changed, 12.5, "discarded modified"},
+        {"-7", SaveOutcome::Changed, 7.0, "discarded modified"},  // the magnitude is stored
+        {"0", SaveOutcome::Changed, 0.01, "discarded modified"},  // at least 1 cm
+        {"9.00", SaveOutcome::Unchanged, 9.0, "kept"},
+        {"9 m", SaveOutcome::Refused, 9.0, "kept"},
+        {"", SaveOutcome::Refused, 9.0, "kept"},
+        {"1.2.3", SaveOutcome::Refused, 9.0, "kept"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        SetUp();
+        std::string text = c.text;
+        EXPECT_EQ(SaveVertexHeight(&drawing, 0, 2, text.data()), c.outcome);
+        EXPECT_EQ(drawing.polygons.polygon(0).height[2], c.stored);
+        EXPECT_EQ(Effects(), c.effects);
+    }
+    EXPECT_TRUE(VertexExists(drawing.polygons, 0, 2));
+    EXPECT_FALSE(VertexExists(drawing.polygons, 0, 3));
+    EXPECT_FALSE(VertexExists(drawing.polygons, 1, 0));
+    EXPECT_FALSE(VertexExists(drawing.polygons, -1, 0));
+}
+
+// A new priority changes what is drawn on top and so the result view; a new name changes only the file.
+TEST_F(DialogRules, PolygonPriorityDiscardsResultsANameOnlyMarksTheDrawing) {
+    struct Case {
+        const char* what;
+        int32_t priority;
+        const char* name;
+        SaveOutcome outcome;
+        int32_t storedPriority;
+        const char* storedName;
+        const char* effects;
+    };
+    const Case cases[] = {
+        {"nothing new", 2, "Hall", SaveOutcome::Unchanged, 2, "Hall", "kept"},
+        {"new name", 2, "Hall B", SaveOutcome::Changed, 2, "Hall B", "kept modified"},
+        {"new priority", 0, "Hall", SaveOutcome::Changed, 0, "Hall", "discarded modified"},
+        {"priority from beyond the list", 12, "Hall", SaveOutcome::Changed, 9, "Hall", "discarded modified"},
+        {"empty name", 5, "", SaveOutcome::Refused, 2, "Hall", "kept"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        EXPECT_EQ(SavePolygonOptions(&drawing, 0, c.priority, c.name), c.outcome);
+        EXPECT_EQ(drawing.polygons.polygon(0).priority, c.storedPriority);
+        EXPECT_STREQ(drawing.polygons.polygon(0).name, c.storedName);
+        EXPECT_EQ(Effects(), c.effects);
+    }
+}
+
+TEST_F(DialogRules, NewVertexNeedsADecimalHeightAndAName) {
+    VertexAnswer answer = {1.0, 0, "before"};
+    std::string height = "3,25";
+    ASSERT_TRUE(ReadNewVertexFields(height.data(), std::string(150, 'n').c_str(), -4, &answer));
+    EXPECT_EQ(answer.height, 3.25);
+    EXPECT_EQ(answer.priority, 0);
+    EXPECT_EQ(std::string(answer.name), std::string(99, 'n')) << "names keep 99 bytes";
+    for (const char* bad : {"", "x", "1e3"}) {
+        VertexAnswer kept = {1.0, 4, "kept"};
+        height = bad;
+        EXPECT_FALSE(ReadNewVertexFields(height.data(), "name", 2, &kept)) << bad;
+        EXPECT_EQ(kept.height, 1.0);
+        EXPECT_EQ(kept.priority, 4);
+    }
+    height = "2";
+    EXPECT_FALSE(ReadNewVertexFields(height.data(), "", 2, &answer)) << "a name is needed";
+}
+
+// The projections go through their limits; only a value that differs from the stored one counts, and
+// only an open drawing is marked, since only it has a file to keep them.
+TEST_F(DialogRules, CalculationOptionsChangeOnlyWhenAValueDiffers) {
+    struct Case {
+        const char* height;
+        const char* distance;
+        bool open;
+        SaveOutcome outcome;
+        double storedHeight, storedDistance;
+        const char* effects;
+    };
+    const Case cases[] = {
+        {"3", "500", true, SaveOutcome::Unchanged, 3.0, 500.0, "kept"},
+        {"3.000", "350", true, SaveOutcome::Changed, 3.0, 350.0, "discarded modified"},
+        {"0,5", "500", true, SaveOutcome::Changed, 1.0, 500.0, "discarded modified"},
+        {"-4", "-0.001", true, SaveOutcome::Changed, 4.0, 0.01, "discarded modified"},
+        {"2", "500", false, SaveOutcome::Changed, 2.0, 500.0, "discarded"},
+        {"2", "far", true, SaveOutcome::Refused, 3.0, 500.0, "kept"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.height) + " " + c.distance);
+        SetUp();
+        drawing.isOpen = c.open;
+        std::string height = c.height, distance = c.distance;
+        EXPECT_EQ(StoreCalcOptionTexts(&drawing, height.data(), distance.data()), c.outcome);
+        EXPECT_EQ(drawing.calcOptions.heightProjection, c.storedHeight);
+        EXPECT_EQ(drawing.calcOptions.distanceProjection, c.storedDistance);
+        EXPECT_EQ(Effects(), c.effects);
+    }
+}
+
+TEST_F(DialogRules, DrawOptionsAreStoredUnlessTheGridWouldBeTooDense) {
+    DrawOptions stored;
+    DrawOptions choice = {1, 1, 6, 0.0};  // snap 0.1 m at "x 0.1": a grid closer than 2 pixels
+    std::string size = "250";
+    EXPECT_FALSE(StoreDrawOptions(&stored, &choice, size.data()));
+    EXPECT_EQ(stored.zoomIndex, 3) << "nothing is stored";
+    EXPECT_EQ(stored.mapSize, 100.0);
+
+    choice = {1, 0, 6, 0.0};  // "Snap Off" takes snapping off with it
+    size = "-40";
+    ASSERT_TRUE(StoreDrawOptions(&stored, &choice, size.data()));
+    EXPECT_EQ(stored.snapOn, 0);
+    EXPECT_EQ(stored.zoomIndex, 6);
+    EXPECT_EQ(stored.mapSize, 100.0);
+    EXPECT_EQ(choice.mapSize, 40.0) << "the dialog keeps what was typed";
+
+    choice = {1, 5, 2, 0.0};
+    size = "big";
+    ASSERT_TRUE(StoreDrawOptions(&stored, &choice, size.data()));
+    EXPECT_EQ(stored.snapOn, 1);
+    EXPECT_EQ(stored.snapIndex, 5);
+    EXPECT_EQ(stored.mapSize, 100.0) << "a size that is no decimal is left as it was";
+}
