@@ -6,6 +6,7 @@
 #include "shell/help_paging.h"
 #include "text/ui_texts.h"
 #include "ui/gdi_guards_win.h"
+#include "ui/window_class_win.h"
 
 namespace {
 
@@ -106,27 +107,18 @@ LRESULT CALLBACK HelpWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(window, msg, wParam, lParam);
 }
 
-void RegisterHelpClass(HINSTANCE instance) {
-    WNDCLASSEXA existing = {};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(instance, TEXT_HELP_CLASS, &existing))
-        return;
-    WNDCLASSEXA help = {};
-    help.cbSize = sizeof help;
+void RegisterHelpClass() {
+    WindowClassSpec help = {TEXT_HELP_CLASS, HelpWindowProc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))};
     help.style = CS_HREDRAW | CS_VREDRAW;
-    help.lpfnWndProc = HelpWindowProc;
-    help.hInstance = instance;
-    help.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_ZELVORA));
-    help.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    help.lpszClassName = TEXT_HELP_CLASS;
-    RegisterClassExA(&help);
+    help.programIcon = true;
+    RegisterWindowClass(help);
 }
 
 }  // namespace
 
 HWND OpenHelpWindow(HWND owner) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    RegisterHelpClass(instance);
+    RegisterHelpClass();
     return CreateWindowExA(0, TEXT_HELP_CLASS, TEXT_HELP_CLASS, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
                            CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, owner, nullptr, instance, nullptr);
 }

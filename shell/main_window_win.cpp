@@ -11,6 +11,7 @@
 #include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
 #include "ui/prompt_win.h"
+#include "ui/window_class_win.h"
 #include "view/canvas_win.h"
 #include "view/window_layout.h"
 
@@ -125,18 +126,11 @@ void EnableMenuCommand(HMENU menu, UINT id, bool enabled) {
 
 }  // namespace
 
-bool RegisterMainClasses(HINSTANCE instance) {
-    WNDCLASSEXA main = {};
-    main.cbSize = sizeof main;
-    main.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    main.lpfnWndProc = MainWindowProc;
-    main.hInstance = instance;
-    main.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_ZELVORA));
-    main.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    main.hbrBackground = CreateSolidBrush(RGB(240, 240, 240));
-    main.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
-    main.lpszClassName = TEXT_PROGRAM_TITLE;
-    return RegisterClassExA(&main) && RegisterCanvasClass(instance);
+bool RegisterMainClasses() {
+    WindowClassSpec main = {TEXT_PROGRAM_TITLE, MainWindowProc, CreateSolidBrush(RGB(240, 240, 240))};
+    main.programIcon = true;
+    main.menu = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+    return RegisterWindowClass(main) && RegisterCanvasClass();
 }
 
 HWND CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine) {

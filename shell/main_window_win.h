@@ -5,7 +5,7 @@
 #include <windows.h>
 
 // Registers the main window's class and the canvas's; false when either fails.
-bool RegisterMainClasses(HINSTANCE instance);
+bool RegisterMainClasses();
 
 // Creates the main window hidden, centred on the desktop. Its creation builds the controls, enters the
 // no-drawing state and opens a drawing named on the command line.

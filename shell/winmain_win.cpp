@@ -19,7 +19,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     InitCommonControlsEx(&controls);
     StartDrawing();
     ResetMainModes();
-    if (!RegisterMainClasses(instance))
+    if (!RegisterMainClasses())
         return 0;
 
     // The drawing named on the command line is opened, and any error about it shown, before the splash.

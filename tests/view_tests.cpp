@@ -260,6 +260,7 @@ TEST(ViewStatusTexts, AreFormattedExactly) {
     EXPECT_EQ(AreaStatus(true, 0.0123456), "Ad view [km^2]: 1.23456e-02");
     EXPECT_EQ(AreaStatus(false, 1.5), "Am view [km^2]: 1.50000e+00");
     EXPECT_EQ(AreaStatus(false, 0.0), "Am view [km^2]: 0.00000e+00");
+    EXPECT_EQ(AreaLabel(0.0123456), "1.23456e-02 km^2");
 }
 
 TEST(ResultMapping, CentresTheLargerSideOnTheShorterSideOfTheRect) {

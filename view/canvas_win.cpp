@@ -13,6 +13,7 @@
 #include "text/ui_texts.h"
 #include "view/canvas_state.h"
 #include "ui/gdi_guards_win.h"
+#include "ui/window_class_win.h"
 #include "view/renderer_win.h"
 #include "view/status_texts.h"
 
@@ -189,15 +190,10 @@ LRESULT CALLBACK CanvasWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-bool RegisterCanvasClass(HINSTANCE instance) {
-    WNDCLASSEXA canvas = {};
-    canvas.cbSize = sizeof canvas;
-    canvas.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    canvas.lpfnWndProc = CanvasWindowProc;
-    canvas.hInstance = instance;
-    canvas.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    canvas.lpszClassName = TEXT_CANVAS_CLASS;
-    return RegisterClassExA(&canvas) != 0;
+bool RegisterCanvasClass() {
+    WindowClassSpec canvas = {TEXT_CANVAS_CLASS, CanvasWindowProc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))};
+    canvas.arrowCursor = false;  // a tool's cross would be undone at every move
+    return RegisterWindowClass(canvas);
 }
 
 void PaintCanvas(HDC dc, int width, int height) {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-bool RegisterCanvasClass(HINSTANCE instance);
+bool RegisterCanvasClass();
 
 // Paints what the canvas shows in the current view onto dc, width x height pixels, background included.
 // The window paints through it, and so does the bitmap export.

@@ -16,7 +16,9 @@
 #include "view/bmp_layout.h"
 #include "view/canvas_win.h"
 #include "ui/gdi_guards_win.h"
+#include "ui/window_class_win.h"
 #include "view/renderer_win.h"
+#include "view/status_texts.h"
 
 namespace {
 
@@ -88,14 +90,13 @@ void WriteMetafile(HWND window, const std::string& temporary) {
         Rectangle(metafile, r.left, r.top, r.right, r.bottom);
     }
     DrawResultView(r, metafile, ad, true);
-    char label[260];
-    snprintf(label, sizeof label, "%.5e km^2", ad ? calcResult.ad : calcResult.am);
+    std::string label = AreaLabel(ad ? calcResult.ad : calcResult.am);
     GdiObject<HFONT> font(CreateFontA(8000, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS,
                                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                       "SYSTEM_FIXED_FONT"));
     {
         SelectScope useFont(metafile, font.handle);
-        DrawTextA(metafile, label, -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_EXTERNALLEADING | DT_NOPREFIX);
+        DrawTextA(metafile, label.c_str(), -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_EXTERNALLEADING | DT_NOPREFIX);
     }
     HENHMETAFILE done = CloseEnhMetaFile(metafile);
     if (done)
@@ -166,14 +167,8 @@ bool ExportDrawing() {
     if (!ResultViewShown())
         return false;  // only the Ad and Am views are pictures to export
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA exportClass = {};
-    exportClass.cbSize = sizeof exportClass;
-    exportClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    exportClass.lpfnWndProc = ExportWindowProc;
-    exportClass.hInstance = instance;
-    exportClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    exportClass.lpszClassName = TEXT_EXPORT_CLASS;
-    bool registered = RegisterClassExA(&exportClass) != 0;
+    bool registered = RegisterWindowClass(
+        {TEXT_EXPORT_CLASS, ExportWindowProc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))});
 
     char path[MAX_PATH] = {};
     job = ExportJob();

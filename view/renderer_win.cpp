@@ -1,6 +1,5 @@
 #include "view/renderer_win.h"
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "view/canvas_state.h"
 #include "ui/gdi_guards_win.h"
 #include "view/result_mapping.h"
+#include "view/status_texts.h"
 
 namespace {
 
@@ -48,10 +48,9 @@ void DrawVertexMarks(HDC dc, const std::vector<POINT>& points) {
 }
 
 void DrawLabel(HDC dc, const RECT& rect, bool ad) {
-    char label[260];
-    snprintf(label, sizeof label, "%.5e km^2", ad ? calcResult.ad : calcResult.am);
+    std::string label = AreaLabel(ad ? calcResult.ad : calcResult.am);
     RECT area = rect;
-    DrawTextA(dc, label, -1, &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_EXTERNALLEADING | DT_NOPREFIX);
+    DrawTextA(dc, label.c_str(), -1, &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_EXTERNALLEADING | DT_NOPREFIX);
 }
 
 // Erases the band on screen (ending at the band pixel) by drawing it again, draws the one ending at

@@ -26,3 +26,9 @@ std::string DistanceStatus(double dx, double dy) {
     snprintf(text, sizeof text, "Distance [m] x: %.3f, y: %.3f, tot: %.3f", dx, dy, std::sqrt(dx * dx + dy * dy));
     return text;
 }
+
+std::string AreaLabel(double area) {
+    char text[StatusTextSize];
+    snprintf(text, sizeof text, "%.5e km^2", area);
+    return text;
+}

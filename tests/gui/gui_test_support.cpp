@@ -87,7 +87,7 @@ void RegisterMainClassesOnce() {
         return;
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
-    ASSERT_TRUE(RegisterMainClasses(GetModuleHandleA(nullptr)));
+    ASSERT_TRUE(RegisterMainClasses());
 }
 
 namespace {
