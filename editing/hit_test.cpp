@@ -4,8 +4,8 @@
 
 #include "model/drawing_options.h"
 
-std::vector<EdgeLine> EdgeLines(int32_t n, const double* x, const double* y) {
-    std::vector<EdgeLine> lines(n);
+std::vector<EdgeCrossing> EdgeCrossings(int32_t n, const double* x, const double* y) {
+    std::vector<EdgeCrossing> lines(n);
     for (int32_t i = 0; i < n; i++) {
         int32_t p = i == 0 ? n - 1 : i - 1;
         if (y[i] == y[p])
@@ -16,7 +16,7 @@ std::vector<EdgeLine> EdgeLines(int32_t n, const double* x, const double* y) {
     return lines;
 }
 
-bool PointInPolygon(int32_t n, const EdgeLine* lines, const double* y, double wx, double wy) {
+bool PointInPolygon(int32_t n, const EdgeCrossing* lines, const double* y, double wx, double wy) {
     bool inside = false;
     for (int32_t i = 0; i < n; i++) {
         int32_t p = i == 0 ? n - 1 : i - 1;
@@ -37,7 +37,7 @@ bool HitTest(const ViewTransform& view, const PolygonStore& store, PixelPoint cl
     bool hit = false;
     for (int32_t i = 0; i < store.count(); i++) {
         const struct Polygon& polygon = store.polygon(i);
-        std::vector<EdgeLine> lines = EdgeLines(polygon.vertexCount, polygon.x.data(), polygon.y.data());
+        std::vector<EdgeCrossing> lines = EdgeCrossings(polygon.vertexCount, polygon.x.data(), polygon.y.data());
         inside[i] = PointInPolygon(polygon.vertexCount, lines.data(), polygon.y.data(), w.x, w.y);
         // The pick square is the drawn mark itself, found where the renderer puts it.
         for (int32_t k = 0; k < polygon.vertexCount; k++)

@@ -29,7 +29,7 @@ void SendProgress(int32_t position, int32_t total) {
 }
 
 // Fills the one result; a failed or stopped run leaves no result and zero areas.
-bool CalculateDrawing() {
+bool CalculateInWorker() {
     if (drawing.polygons.count() == 0)
         return false;
     calcResult.ad = calcResult.am = 0.0;
@@ -46,7 +46,7 @@ bool CalculateDrawing() {
 }
 
 unsigned __stdcall CalculationWorker(void*) {
-    CalculateDrawing();
+    CalculateInWorker();
     return 0;
 }
 

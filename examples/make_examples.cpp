@@ -5,24 +5,12 @@
 #include <vector>
 
 #include "model/drawing_file.h"
+#include "tests/drawing_builders.h"
 
 namespace {
 
-struct Corner {
-    double x, y, height;
-};
-
-void AddPolygon(Drawing* target, const char* name, int32_t priority, const std::vector<Corner>& corners) {
-    Polygon polygon;
-    SetPolygonName(&polygon, name);
-    polygon.priority = priority;
-    for (const Corner& c : corners) {
-        polygon.x.push_back(c.x);
-        polygon.y.push_back(c.y);
-        polygon.height.push_back(c.height);
-    }
-    polygon.vertexCount = static_cast<int32_t>(corners.size());
-    target->polygons.appendPolygon(std::move(polygon));
+void AddPolygon(Drawing* target, const char* name, int32_t priority, const std::vector<TestVertex>& corners) {
+    target->polygons.appendPolygon(MakePolygon(name, priority, corners));
 }
 
 // A detached house, 12 m by 9 m, eaves at 6.5 m.

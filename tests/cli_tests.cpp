@@ -36,12 +36,10 @@ std::string Example(const char* name) {
     return std::string(ZELVORA_EXAMPLES) + "/" + name;
 }
 
-std::string WriteDrawing(const char* name, const std::vector<Polygon>& polygons) {
-    Drawing source;
-    for (const Polygon& polygon : polygons)
-        source.polygons.appendPolygon(polygon);
+// A drawing file of the polygons in the test folder, and its path.
+std::string DrawingAt(const char* name, const std::vector<Polygon>& polygons) {
     std::string path = TestPath(name);
-    WriteDrawingFile(path.c_str(), source);
+    WriteDrawing(path, polygons);
     return path;
 }
 
@@ -69,7 +67,7 @@ TEST(CliInfo, DescribesAValidDrawing) {
 // Each vertex in the shortest text that reads back as the same number, so that scripts lose nothing.
 TEST(CliInfo, ListsVerticesOnRequest) {
     Polygon odd = MakePolygon("odd", 0, {{0.1, 1e-7, 12.25}, {123456.75, -3, 0}, {5, 5000000.125, 1.0 / 3}});
-    CliRun run = RunTool({"info", WriteDrawing("vertices.Zlv", {odd}), "--vertices"});
+    CliRun run = RunTool({"info", DrawingAt("vertices.Zlv", {odd}), "--vertices"});
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("0\todd\t1\t3\n"
                            "\t\t0.1\t1e-07\t12.25\n"
@@ -83,7 +81,7 @@ TEST(CliInfo, ListsVerticesOnRequest) {
 TEST(CliInfo, ReportsInvalidAndSeparatePolygons) {
     Polygon bowTie = MakePolygon("bow tie", 9, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}});
     Polygon apart = MakePolygon("apart", 4, {{50, 50, 1}, {60, 50, 1}, {60, 60, 1}});
-    CliRun run = RunTool({"info", WriteDrawing("two.Zlv", {bowTie, apart})});
+    CliRun run = RunTool({"info", DrawingAt("two.Zlv", {bowTie, apart})});
     EXPECT_EQ(run.status, 0);
     // The bow tie's two lobes meet in one point only, so they count as two outer contours.
     EXPECT_NE(run.out.find("valid: no\nneighbours: no\nouter contours: 3\n"), std::string::npos) << run.out;
@@ -91,7 +89,7 @@ TEST(CliInfo, ReportsInvalidAndSeparatePolygons) {
 }
 
 TEST(CliInfo, EmptyDrawingIsNotValid) {
-    CliRun run = RunTool({"info", WriteDrawing("empty.Zlv", {})});
+    CliRun run = RunTool({"info", DrawingAt("empty.Zlv", {})});
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("polygons: 0\nvertices: 0\nvalid: no\nneighbours: yes\nouter contours: 0\n"),
               std::string::npos)
@@ -169,11 +167,6 @@ double JsonNumber(const std::string& json, const char* key) {
     return at == std::string::npos ? -1.0 : std::stod(json.substr(at + strlen(key) + 4));
 }
 
-Polygon Square(double x, double y, double side, double height) {
-    return MakePolygon("square", 0, {{x, y, height}, {x + side, y, height}, {x + side, y + side, height},
-                                     {x, y + side, height}});
-}
-
 }  // namespace
 
 TEST(CliCalc, PrintsAreasAndContourCounts) {
@@ -224,7 +217,7 @@ TEST(CliCalc, ProjectionOverridesAreLimitedLikeTheOptionsDialog) {
 }
 
 TEST(CliCalc, PolygonsApartAreCalculatedWithAWarningUnlessRefused) {
-    std::string path = WriteDrawing("apart.Zlv", {Square(0, 0, 10, 5), Square(30, 0, 10, 5)});
+    std::string path = DrawingAt("apart.Zlv", {Square(0, 0, 10, 5), Square(30, 0, 10, 5)});
     CliRun run = RunTool({"calc", path});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "Polygons are not neighbors.\n");
@@ -238,7 +231,7 @@ TEST(CliCalc, PolygonsApartAreCalculatedWithAWarningUnlessRefused) {
 
 TEST(CliCalc, DrawingsThatCannotBeCalculatedExitOne) {
     Polygon bowTie = MakePolygon("bow tie", 0, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}});
-    for (const std::string& path : {WriteDrawing("bow.Zlv", {bowTie}), WriteDrawing("none.Zlv", {})}) {
+    for (const std::string& path : {DrawingAt("bow.Zlv", {bowTie}), DrawingAt("none.Zlv", {})}) {
         CliRun run = RunTool({"calc", path});
         EXPECT_EQ(run.status, 1) << path;
         EXPECT_NE(run.err.find("Error to calculate Ad and Am\n"), std::string::npos) << run.err;
@@ -289,7 +282,7 @@ TEST(CliSvg, UnwritableTargetExitsThreeAndUncalculableOne) {
     EXPECT_EQ(RunTool({"svg", Example("house.Zlv"), TestPath("nowhere") + "/x.svg"}).status, 3);
     Polygon bowTie = MakePolygon("bow tie", 0, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}});
     std::string out = TestPath("bow.svg");
-    EXPECT_EQ(RunTool({"svg", WriteDrawing("bow2.Zlv", {bowTie}), out}).status, 1);
+    EXPECT_EQ(RunTool({"svg", DrawingAt("bow2.Zlv", {bowTie}), out}).status, 1);
     EXPECT_FALSE(FileExists(out));
 }
 

@@ -248,7 +248,7 @@ TEST(HitTestPolygonRule, TriangleAndConcaveOutline) {
                 y.push_back(p.y);
             }
             int32_t n = static_cast<int32_t>(outline.size());
-            std::vector<EdgeLine> lines = EdgeLines(n, x.data(), y.data());
+            std::vector<EdgeCrossing> lines = EdgeCrossings(n, x.data(), y.data());
             ASSERT_EQ(lines.size(), outline.size());
             // Line i carries the edge from the previous vertex to vertex i; a horizontal one has m = 0.
             for (int32_t i = 0; i < n; i++) {

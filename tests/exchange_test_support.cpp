@@ -6,6 +6,7 @@
 
 #include "exchange/dxf_adapter.h"
 #include "exchange/geojson_adapter.h"
+#include "tests/drawing_builders.h"
 
 namespace {
 
@@ -64,9 +65,5 @@ ImportResult ImportText(const std::string& text, SourceFormat format, const Impo
 }
 
 Polygon MakeBlock(double x0, double y0, double x1, double y1, double height) {
-    Polygon polygon;
-    SetPolygonName(&polygon, "block");
-    double x[] = {x0, x1, x1, x0}, y[] = {y0, y0, y1, y1}, h[] = {height, height, height, height};
-    SetPolygonVertices(&polygon, x, y, h, 4);
-    return polygon;
+    return MakePolygon("block", 0, {{x0, y0, height}, {x1, y0, height}, {x1, y1, height}, {x0, y1, height}});
 }

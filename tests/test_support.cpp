@@ -1,23 +1,8 @@
 #include "tests/test_support.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <random>
 
-#include "model/file_io.h"
-
-Polygon MakePolygon(const char* name, int32_t priority, const std::vector<TestVertex>& vertices) {
-    Polygon polygon;
-    SetPolygonName(&polygon, name);
-    polygon.priority = priority;
-    for (const TestVertex& v : vertices) {
-        polygon.x.push_back(v.x);
-        polygon.y.push_back(v.y);
-        polygon.height.push_back(v.height);
-    }
-    polygon.vertexCount = static_cast<int32_t>(vertices.size());
-    return polygon;
-}
 
 namespace {
 
@@ -39,20 +24,6 @@ struct TestFolder {
 std::string TestPath(const char* name) {
     static const TestFolder folder;
     return (folder.path / name).string();
-}
-
-std::vector<uint8_t> FileBytes(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    ReadWholeFile(path.c_str(), &bytes);
-    return bytes;
-}
-
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* file = fopen(path.c_str(), "wb");
-    if (!file)
-        return;
-    fwrite(bytes.data(), 1, bytes.size(), file);
-    fclose(file);
 }
 
 bool FileExists(const std::string& path) {

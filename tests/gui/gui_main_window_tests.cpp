@@ -175,7 +175,7 @@ TEST_F(MainWindow, OpenFromTheMenuShowsTheDrawing) {
 // A file cut short and a file whose polygon crosses itself are both refused; the second still brings
 // its options, which a New drawing then keeps.
 TEST_F(MainWindow, OpenRefusesBrokenFilesAndStaysWithoutDrawing) {
-    std::vector<uint8_t> bytes = ReadBytes(ExamplePath("house.Zlv"));
+    std::vector<uint8_t> bytes = FileBytes(ExamplePath("house.Zlv"));
     ASSERT_GT(bytes.size(), 1304u);
     bytes.resize(bytes.size() - 9);
     std::string truncated = TempPath("truncated.Zlv"), crossing = TempPath("bow_tie.Zlv");
@@ -273,11 +273,11 @@ TEST_F(MainWindow, SaveThatFailsOrIsCancelledKeepsTheDrawingModified) {
         Discard();
     }
     std::string path = OpenEditedCopy("house.Zlv");
-    std::vector<uint8_t> before = ReadBytes(path);
+    std::vector<uint8_t> before = FileBytes(path);
     script.fileNames.push_back(std::nullopt);
     Command(IDM_FILE_SAVE_AS);
     EXPECT_TRUE(script.prompts.empty());
-    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(FileBytes(path), before);
     EXPECT_EQ(drawing.fileName, path);
     EXPECT_EQ(drawing.modified, 1);
     Discard();
@@ -470,7 +470,7 @@ TEST_F(MainWindow, CommandLineOpensExactlyOneNamedFile) {
 // name reaches the file calls intact instead of as question marks.
 TEST_F(MainWindow, CommandLineOpensANameInAnyLanguage) {
     std::string path = TempPath("\xe5\xbb\xba\xe7\xad\x91 \xc3\xa9t\xc3\xa9.Zlv");
-    WriteBytes(path, ReadBytes(ExamplePath("house.Zlv")));
+    WriteBytes(path, FileBytes(ExamplePath("house.Zlv")));
     std::string line = "zelvora.exe \"" + path + "\"";
     std::wstring wide(line.size() + 1, L'\0');
     ASSERT_GT(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, line.c_str(), -1, wide.data(),

@@ -364,58 +364,9 @@ std::wstring Wide(const std::string& text) {
     return std::wstring(text.begin(), text.end());
 }
 
-struct Polygon Square(double left, double bottom, double side, double height) {
-    struct Polygon square;
-    const double x[] = {left, left + side, left + side, left};
-    const double y[] = {bottom, bottom, bottom + side, bottom + side};
-    const double h[] = {height, height, height, height};
-    SetPolygonVertices(&square, x, y, h, 4);
-    SetPolygonName(&square, "Square");
-    return square;
-}
-
-struct Polygon Round(double radius, int vertices, double height) {
-    std::vector<double> x, y, h(vertices, height);
-    for (int i = 0; i < vertices; i++) {
-        double angle = 2 * 3.14159265358979323846 * i / vertices;
-        x.push_back(radius * std::cos(angle));
-        y.push_back(radius * std::sin(angle));
-    }
-    struct Polygon round;
-    SetPolygonVertices(&round, x.data(), y.data(), h.data(), vertices);
-    SetPolygonName(&round, "Round");
-    return round;
-}
-
-bool WriteDrawing(const std::string& path, const std::vector<struct Polygon>& polygons, double mapSize) {
-    Drawing source;
-    source.drawOptions.mapSize = mapSize;
-    for (const struct Polygon& polygon : polygons)
-        source.polygons.appendPolygon(polygon);
-    return WriteDrawingFile(path.c_str(), source) == FileError::None;
-}
-
-std::vector<uint8_t> ReadBytes(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    ReadWholeFile(path.c_str(), &bytes);
-    return bytes;
-}
-
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    if (FILE* file = fopen(path.c_str(), "wb")) {
-        fwrite(bytes.data(), 1, bytes.size(), file);
-        fclose(file);
-    }
-}
-
-int PolygonsInFile(const std::string& path) {
-    Drawing read;
-    return ReadDrawingFile(path.c_str(), &read) == FileError::None ? read.polygons.count() : -1;
-}
-
 std::string CopyOfExample(const char* name) {
     std::string copy = TempPath(name);
-    WriteBytes(copy, ReadBytes(ExamplePath(name)));
+    WriteBytes(copy, FileBytes(ExamplePath(name)));
     return copy;
 }
 

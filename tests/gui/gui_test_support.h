@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/drawing.h"
+#include "tests/drawing_builders.h"
 #include "shell/file_commands_win.h"
 #include "ui/prompt_win.h"
 
@@ -114,12 +115,6 @@ std::string ExamplePath(const char* name);  // a stored example, as a Windows pa
 std::string TempPath(const char* name);     // in a folder of this run's own, removed at exit
 std::wstring Wide(const std::string& text);
 
-struct Polygon Square(double left, double bottom, double side, double height);
-struct Polygon Round(double radius, int vertices, double height);
-bool WriteDrawing(const std::string& path, const std::vector<struct Polygon>& polygons, double mapSize = 100.0);
-std::vector<uint8_t> ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
-int PolygonsInFile(const std::string& path);  // -1 when the file cannot be read
 std::string CopyOfExample(const char* name);  // a temporary copy that tests may overwrite
 
 // A rectangular contour appended to the calculation result, for the result views.
