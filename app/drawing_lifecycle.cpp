@@ -70,3 +70,7 @@ void CloseDrawing() {
     SetFlags(0, 0, 0);
     DiscardResults();
 }
+
+ApplyOutcome ImportDrawing(const ImportResult& result, bool importRest) {
+    return ApplyImport(result, importRest, &drawing);
+}

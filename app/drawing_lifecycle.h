@@ -2,6 +2,7 @@
 // process-wide drawing and result.
 #pragma once
 
+#include "exchange/import_build.h"
 #include "model/drawing_file.h"
 
 void StartDrawing();  // program start: nothing open, every option at its default
@@ -15,3 +16,7 @@ FileError OpenDrawing(const char* path);
 FileError SaveDrawing(const char* path);
 
 void CloseDrawing();  // also on Quit and when the main window goes
+
+// Replaces the drawing with the imported footprints as a new, untitled, modified drawing, unless the
+// import was refused or some footprint failed and the rest is not wanted (the drawing then stays).
+ApplyOutcome ImportDrawing(const ImportResult& result, bool importRest);

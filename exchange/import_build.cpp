@@ -300,10 +300,12 @@ std::string ImportSummary(const ImportResult& result) {
     return text;
 }
 
-std::string ImportFailuresText(const ImportResult& result) {
+std::string ImportFailuresText(const ImportResult& result, size_t most) {
     std::string text;
-    for (const FootprintFailure& failure : result.failures)
-        text += failure.name + ": " + failure.reason + "\n";
+    for (size_t i = 0; i < result.failures.size() && i < most; i++)
+        text += result.failures[i].name + ": " + result.failures[i].reason + "\n";
+    if (result.failures.size() > most)
+        text += "and " + std::to_string(result.failures.size() - most) + " more\n";
     return text;
 }
 

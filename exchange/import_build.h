@@ -3,6 +3,7 @@
 // placed inside the map with a margin.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -46,8 +47,9 @@ ImportResult BuildImport(const ImportSource& source, const ImportSettings& setti
 // What was imported, for the user: a few lines, each ending in a newline.
 std::string ImportSummary(const ImportResult& result);
 
-// One line per footprint that failed its checks: "NAME: REASON".
-std::string ImportFailuresText(const ImportResult& result);
+// One line per footprint that failed its checks: "NAME: REASON"; past the most lines given, one line
+// that counts the rest, so that a message box stays on the screen.
+std::string ImportFailuresText(const ImportResult& result, size_t most = SIZE_MAX);
 
 enum class ApplyOutcome { Applied, Refused, HasFailures };
 

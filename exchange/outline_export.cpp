@@ -152,6 +152,11 @@ ExportError WriteOutlineFile(const char* path, const Drawing& source, const Calc
     SourceFormat format;
     if (!FormatOfPath(path, &format))
         return ExportError::UnknownFormat;
+    return WriteOutlineFile(path, format, source, result, view);
+}
+
+ExportError WriteOutlineFile(const char* path, SourceFormat format, const Drawing& source, const CalcResult& result,
+                             OutlineView view) {
     std::vector<OutlineRegion> regions;
     if (!OutlineRegions(source, result, view, &regions))
         return ExportError::NoResult;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/calc_records.h"
+#include "exchange/import_source.h"
 #include "exchange/outline_regions.h"
 #include "model/drawing.h"
 
@@ -27,5 +28,8 @@ const char* ExportErrorText(ExportError error);
 bool OutlineRegions(const Drawing& source, const CalcResult& result, OutlineView view,
                     std::vector<OutlineRegion>* regions);
 
-// Writes the file in one step: a failed export leaves no file and an old one untouched.
+// Writes the file in one step: a failed export leaves no file and an old one untouched. The format
+// follows the name's extension, or is given.
 ExportError WriteOutlineFile(const char* path, const Drawing& source, const CalcResult& result, OutlineView view);
+ExportError WriteOutlineFile(const char* path, SourceFormat format, const Drawing& source, const CalcResult& result,
+                             OutlineView view);

@@ -23,6 +23,10 @@
 #define IDM_TOOL_SIMPLIFIED 112
 #define IDM_HELP_GUIDE 113
 
+// ---- import height dialog: the height of footprints that bring none -------------------------
+#define IDD_IMPORT_HEIGHT 190
+#define IDC_IMPORT_HEIGHT_VALUE 191
+
 // ---- keyboard: commands that only a key gives ------------------------------------------------
 #define IDR_ACCELERATORS 200
 #define IDM_ESCAPE 201

@@ -11,6 +11,7 @@
 #include "shell/about_dialog_win.h"
 #include "shell/file_commands_win.h"
 #include "shell/help_window_win.h"
+#include "shell/import_command_win.h"
 #include "app/main_modes.h"
 #include "shell/main_window_win.h"
 #include "ui/app_windows_win.h"
@@ -83,9 +84,7 @@ void OnMainCommand(HWND window, int id) {
         case IDM_FILE_SAVE_AS: SaveDrawingCommand(window, true); break;
         case IDM_FILE_CLOSE: CloseDrawingCommand(window); break;
         case IDM_FILE_QUIT: QuitCommand(window); break;
-        case IDM_DATA_IMPORT:
-            Prompt(window, TEXT_IMPORT_MISSING, TEXT_INFORMATION, MB_OK | MB_ICONINFORMATION);
-            break;
+        case IDM_DATA_IMPORT: ImportCommand(window); break;
         case IDM_DATA_EXPORT: ExportDrawing(); break;
         case IDM_OPTIONS_DRAW:
             ShowDrawOptionsDialog(window);

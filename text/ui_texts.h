@@ -17,7 +17,8 @@
 #define TEXT_NO_STATUS_BAR "Unable to load status bar."
 #define TEXT_DIALOG_FAILED "Unable to load dialog."
 #define TEXT_BAD_COMMAND_LINE " Unable to parse command line"
-#define TEXT_IMPORT_MISSING "Not disponible in this version"
+#define TEXT_IMPORT_FAILURES "These footprints cannot be imported:\n\n%s\nDo you want to import the others?"
+#define TEXT_IMPORT_DONE "Imported:\n\n%s"
 #define TEXT_OPEN_FAILED "Error to opening file"
 #define TEXT_WRITE_FAILED "Error to write file"
 #define TEXT_SAVE_CHANGES "Draw has changed. Do you want save it?"
@@ -40,6 +41,11 @@
 
 #define TEXT_FILE_FILTER "Data file(*.Zlv)\0*.Zlv\0"
 #define TEXT_FILE_EXTENSION "Zlv"
+#define TEXT_IMPORT_FILTER \
+    "CAD or GIS footprints (*.dxf;*.geojson;*.json)\0*.dxf;*.geojson;*.json\0DXF (*.dxf)\0*.dxf\0" \
+    "GeoJSON (*.geojson;*.json)\0*.geojson;*.json\0"
 // The metafile is an enhanced one, and offered as such so that programs that trust the name read it right.
-#define TEXT_EXPORT_FILTER "Enhanced Metafile(*.emf)\0*.emf\0Bitmap(*.bmp)\0*.bmp\0"
+#define TEXT_EXPORT_FILTER \
+    "Enhanced Metafile(*.emf)\0*.emf\0Bitmap(*.bmp)\0*.bmp\0DXF outlines(*.dxf)\0*.dxf\0" \
+    "GeoJSON outlines(*.geojson)\0*.geojson\0"
 #define TEXT_EXPORT_EXTENSION "emf"

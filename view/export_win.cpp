@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "engine/calc_records.h"
+#include "exchange/outline_export.h"
+#include "model/drawing.h"
 #include "model/file_io.h"
 #include "app/main_modes.h"
 #include "ui/app_windows_win.h"
@@ -157,27 +159,20 @@ LRESULT CALLBACK ExportWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
     return DefWindowProcA(window, msg, wParam, lParam);
 }
 
-}  // namespace
+// The shown view's outline and the footprint, in the coordinates the drawing was imported from.
+bool ExportOutlines() {
+    SourceFormat format = job.type == ExportType::Dxf ? SourceFormat::Dxf : SourceFormat::GeoJson;
+    OutlineView view = mainModes.viewMode == AdView ? OutlineView::Ad : OutlineView::Am;
+    ExportError error = WriteOutlineFile(job.target.c_str(), format, drawing, calcResult, view);
+    if (error != ExportError::None)
+        Failed(mainWindow, ExportErrorText(error));
+    return error == ExportError::None;
+}
 
-ExportDialogFn AskExportFile = ShowExportDialog;
-
-// Either picture goes to a temporary file beside the target and replaces it only when complete, so a
-// failed export leaves an existing file as it was; a cancelled dialog writes nothing.
-bool ExportDrawing() {
-    if (!ResultViewShown())
-        return false;  // only the Ad and Am views are pictures to export
+bool ExportPicture() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    bool registered = RegisterWindowClass(
-        {TEXT_EXPORT_CLASS, ExportWindowProc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))});
-
-    char path[MAX_PATH] = {};
-    job = ExportJob();
-    job.type = AskExportFile(path);
-    if (job.type == ExportType::None || !path[0] || !registered) {
-        UnregisterClassA(TEXT_EXPORT_CLASS, instance);
+    if (!RegisterWindowClass({TEXT_EXPORT_CLASS, ExportWindowProc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))}))
         return false;
-    }
-    job.target = path;
     HWND window = CreateWindowExA(0, TEXT_EXPORT_CLASS, TEXT_EXPORT_CLASS, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 400,
                                   400, mainWindow, nullptr, instance, nullptr);
     if (window)
@@ -186,4 +181,22 @@ bool ExportDrawing() {
     if (!job.written && !job.reported)  // a picture that did not reach the disk is never passed over in silence
         Failed(mainWindow, TEXT_WRITE_FAILED);
     return job.written;
+}
+
+}  // namespace
+
+ExportDialogFn AskExportFile = ShowExportDialog;
+
+// Every format goes to a temporary file beside the target and replaces it only when complete, so a
+// failed export leaves an existing file as it was; a cancelled dialog writes nothing.
+bool ExportDrawing() {
+    if (!ResultViewShown())
+        return false;  // only the Ad and Am views have something to export
+    char path[MAX_PATH] = {};
+    job = ExportJob();
+    job.type = AskExportFile(path);
+    if (job.type == ExportType::None || !path[0])
+        return false;
+    job.target = path;
+    return job.type == ExportType::Dxf || job.type == ExportType::GeoJson ? ExportOutlines() : ExportPicture();
 }

@@ -1,4 +1,5 @@
-// Data > Export Draw: the shown result view written as an enhanced metafile or a 32-bit BMP.
+// Data > Export Draw: the shown result view written as an enhanced metafile or a 32-bit BMP, or its
+// outline with the footprint as DXF or GeoJSON for CAD and GIS.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +8,8 @@
 // False when nothing was written (a cancelled dialog, an unwritable place, a failed class).
 bool ExportDrawing();
 
-enum class ExportType { None = 0, Metafile = 1, Bitmap = 2 };
+// In the order of the dialog's filters.
+enum class ExportType { None = 0, Metafile = 1, Bitmap = 2, Dxf = 3, GeoJson = 4 };
 
 // Asks for the export file; path (MAX_PATH bytes) receives the name. Replaced by tests.
 using ExportDialogFn = ExportType (*)(char* path);

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int GuideLines = 87;
+constexpr int GuideLines = 103;
 
 class HelpAndAbout : public MainWindowTest {
   protected:

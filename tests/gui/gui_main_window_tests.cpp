@@ -417,27 +417,6 @@ TEST_F(MainWindow, DestroyingTheWindowOffersTheSaveButCannotBeStopped) {
     EXPECT_EQ(drawing.modified, 0);
 }
 
-TEST_F(MainWindow, ImportOnlyTellsItIsMissing) {
-    for (bool withDrawing : {false, true}) {
-        SCOPED_TRACE(withDrawing);
-        script.prompts.clear();
-        if (withDrawing)
-            Open(ExamplePath("house.Zlv"));
-        std::string looks = Looks(window), menus = Menus(window), name = drawing.fileName;
-        int polygons = drawing.polygons.count(), isOpen = drawing.isOpen;
-        Command(IDM_DATA_IMPORT);
-        ASSERT_EQ(script.prompts.size(), 1u);
-        ExpectPrompt(script.prompts[0], window, "Not disponible in this version", "Information",
-                     MB_OK | MB_ICONINFORMATION);
-        EXPECT_EQ(Looks(window), looks);
-        EXPECT_EQ(Menus(window), menus);
-        EXPECT_EQ(drawing.fileName, name);
-        EXPECT_EQ(drawing.polygons.count(), polygons);
-        EXPECT_EQ(drawing.isOpen, isOpen);
-        EXPECT_EQ(drawing.modified, 0);
-    }
-}
-
 // Exactly one argument after the program opens; a missing file is told, two arguments open nothing.
 TEST_F(MainWindow, CommandLineOpensExactlyOneNamedFile) {
     std::string site = ExamplePath("industrial_site.Zlv"), missing = TempPath("not there.Zlv");

@@ -1,0 +1,153 @@
+// Data > Import in the program: the file asked for, the one height asked when the file lacks some, the
+// question about footprints that fail, and the imported drawing shown whole; the outlines exported
+// back for CAD and GIS.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/main_modes.h"
+#include "engine/calc_records.h"
+#include "resources/resource.h"
+#include "shell/import_command_win.h"
+#include "tests/gui/gui_dialog_steps.h"
+#include "tests/gui/gui_test_support.h"
+#include "ui/app_windows_win.h"
+#include "view/export_win.h"
+
+namespace {
+
+std::string importPath;
+
+bool AnswerImportFile(HWND, char* path) {
+    if (importPath.empty())
+        return false;
+    snprintf(path, FileNameSize, "%s", importPath.c_str());
+    return true;
+}
+
+// A GeoJSON of two buildings near Turin, one of them with its height; its polygons as a feature text.
+std::string Building(double lon, double lat, const char* properties) {
+    char text[600];
+    snprintf(text, sizeof text,
+             "{\"type\":\"Feature\",\"properties\":%s,\"geometry\":{\"type\":\"Polygon\",\"coordinates\":"
+             "[[[%.6f,%.6f],[%.6f,%.6f],[%.6f,%.6f],[%.6f,%.6f],[%.6f,%.6f]]]}}",
+             properties, lon, lat, lon + 0.0004, lat, lon + 0.0004, lat + 0.0003, lon, lat + 0.0003, lon, lat);
+    return text;
+}
+
+std::string Layer(const std::string& features) {
+    return "{\"type\":\"FeatureCollection\",\"features\":[" + features + "]}";
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+    WriteBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+class Import : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        AskImportFile = AnswerImportFile;
+        watch->OnActivate("Import", AnswerDialog);
+    }
+    void TearDown() override {
+        AskImportFile = saved;
+        importPath.clear();
+        EXPECT_EQ(DialogStepsLeft(), 0u);
+        ClearDialogSteps();
+        MainWindowTest::TearDown();
+    }
+    ImportDialogFn saved = AskImportFile;
+};
+
+}  // namespace
+
+// The height asked once stands for every footprint without one; the drawing comes as a new, untitled,
+// modified one, shown whole.
+TEST_F(Import, GeoJsonBecomesANewDrawingShownWhole) {
+    importPath = TempPath("two buildings.geojson");
+    WriteText(importPath, Layer(Building(7.68, 45.07, "{\"height\":\"18 m\"}") + "," +
+                                Building(7.681, 45.0705, "{\"name\":\"shed\"}")));
+    QueueDialogSteps({Type(IDC_IMPORT_HEIGHT_VALUE, "6,5"), Press(IDOK)});
+    EXPECT_TRUE(ImportCommand(window));
+    ASSERT_EQ(script.prompts.size(), 1u);
+    EXPECT_EQ(script.prompts[0].caption, "Information");
+    EXPECT_EQ(script.prompts[0].text.rfind("Imported:\n\n", 0), 0u) << script.prompts[0].text;
+    EXPECT_EQ(drawing.polygons.count(), 2);
+    EXPECT_EQ(drawing.polygons.polygon(0).height[0], 18.0);
+    EXPECT_EQ(drawing.polygons.polygon(1).height[0], 6.5);
+    EXPECT_EQ(drawing.isOpen, 1);
+    EXPECT_EQ(drawing.modified, 1);
+    EXPECT_STREQ(drawing.fileName, "");
+    EXPECT_EQ(Looks(window), "Hooooo");
+    RECT client;
+    GetClientRect(canvasWindow, &client);
+    double shown = std::min(client.right, client.bottom) / 10.0 * ZoomSteps[drawing.drawOptions.zoomIndex].value;
+    EXPECT_GE(shown, drawing.drawOptions.mapSize) << "the whole map fits the canvas";
+    EXPECT_LT(shown, 3 * drawing.drawOptions.mapSize) << "at the most magnified zoom that fits";
+}
+
+// Nothing changes when the file is refused, when the height is not given, or when the user does not
+// want the footprints that pass without those that fail.
+TEST_F(Import, RefusalsLeaveNoDrawing) {
+    std::string broken = TempPath("broken.geojson"), crossing = TempPath("crossing.geojson");
+    WriteText(broken, "{\"type\": \"FeatureCollection\", \"features\": [");
+    std::string bowTie = "{\"type\":\"Feature\",\"properties\":{\"height\":5},\"geometry\":{\"type\":\"Polygon\","
+                         "\"coordinates\":[[[7.68,45.07],[7.681,45.071],[7.681,45.07],[7.68,45.071],[7.68,45.07]]]}}";
+    WriteText(crossing, Layer(Building(7.682, 45.07, "{\"height\":9}") + "," + bowTie));
+
+    importPath = broken;
+    EXPECT_FALSE(ImportCommand(window));
+    ASSERT_EQ(script.prompts.size(), 1u);
+    EXPECT_EQ(script.prompts[0].text.rfind("Error to opening file\n", 0), 0u) << script.prompts[0].text;
+    EXPECT_EQ(script.prompts[0].caption, "Warning");
+
+    importPath = TempPath("two buildings.geojson");
+    WriteText(importPath, Layer(Building(7.68, 45.07, "{}")));
+    QueueDialogSteps({Press(IDCANCEL)});
+    EXPECT_FALSE(ImportCommand(window));
+
+    importPath = crossing;
+    script.answers.push_back(IDNO);
+    EXPECT_FALSE(ImportCommand(window));
+    ASSERT_EQ(script.prompts.size(), 2u);
+    EXPECT_NE(script.prompts[1].text.find("Do you want to import the others?"), std::string::npos);
+    EXPECT_EQ(drawing.isOpen, 0);
+    EXPECT_EQ(drawing.polygons.count(), 0);
+    EXPECT_EQ(Looks(window), "------");
+
+    script.answers.push_back(IDYES);
+    EXPECT_TRUE(ImportCommand(window));
+    EXPECT_EQ(drawing.polygons.count(), 1);
+}
+
+// In a result view the outline goes out as DXF or GeoJSON beside the pictures.
+TEST_F(Import, OutlinesGoOutForCadAndGis) {
+    importPath = TempPath("hall.geojson");
+    WriteText(importPath, Layer(Building(7.68, 45.07, "{\"height\":12}")));
+    ASSERT_TRUE(ImportCommand(window));
+    script.prompts.clear();
+    Click(IDC_VIEW_AD_BUTTON);
+    ASSERT_EQ(mainModes.viewMode, AdView);
+    struct Case {
+        ExportType type;
+        const char* name;
+        const char* expected;  // in the file's text
+    };
+    for (const Case& c : {Case{ExportType::Dxf, "hall.dxf", "LWPOLYLINE"}, Case{ExportType::GeoJson, "hall.geojson", "\"ad\""}}) {
+        static std::string target;
+        static ExportType type;
+        target = TempPath(c.name);
+        type = c.type;
+        ExportDialogFn savedExport = AskExportFile;
+        AskExportFile = [](char* path) {
+            snprintf(path, MAX_PATH, "%s", target.c_str());
+            return type;
+        };
+        EXPECT_TRUE(ExportDrawing()) << c.name;
+        AskExportFile = savedExport;
+        std::vector<uint8_t> bytes = FileBytes(target);
+        EXPECT_NE(std::string(bytes.begin(), bytes.end()).find(c.expected), std::string::npos) << c.name;
+    }
+    EXPECT_TRUE(script.prompts.empty());
+}
