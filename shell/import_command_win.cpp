@@ -65,10 +65,7 @@ void ShowImported(HWND owner, const ImportResult& result) {
     EnterOpenedDrawing();
     ApplyMainControls();
     RefreshMainWindow();
-    std::string summary = ImportSummary(result);
-    std::vector<char> text(summary.size() + sizeof TEXT_IMPORT_DONE);
-    snprintf(text.data(), text.size(), TEXT_IMPORT_DONE, summary.c_str());
-    Prompt(owner, text.data(), TEXT_INFORMATION, MB_OK | MB_ICONINFORMATION);
+    Prompt(owner, ImportSummary(result).c_str(), TEXT_INFORMATION, MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace

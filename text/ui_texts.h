@@ -18,7 +18,6 @@
 #define TEXT_DIALOG_FAILED "Unable to load dialog."
 #define TEXT_BAD_COMMAND_LINE " Unable to parse command line"
 #define TEXT_IMPORT_FAILURES "These footprints cannot be imported:\n\n%s\nDo you want to import the others?"
-#define TEXT_IMPORT_DONE "Imported:\n\n%s"
 #define TEXT_OPEN_FAILED "Error to opening file"
 #define TEXT_WRITE_FAILED "Error to write file"
 #define TEXT_SAVE_CHANGES "Draw has changed. Do you want save it?"

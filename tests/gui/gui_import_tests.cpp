@@ -72,7 +72,7 @@ TEST_F(Import, GeoJsonBecomesANewDrawingShownWhole) {
     EXPECT_TRUE(ImportCommand(window));
     ASSERT_EQ(script.prompts.size(), 1u);
     EXPECT_EQ(script.prompts[0].caption, "Information");
-    EXPECT_EQ(script.prompts[0].text.rfind("Imported:\n\n", 0), 0u) << script.prompts[0].text;
+    EXPECT_EQ(script.prompts[0].text.rfind("imported: 2 polygons with 8 vertices", 0), 0u) << script.prompts[0].text;
     EXPECT_EQ(drawing.polygons.count(), 2);
     EXPECT_EQ(drawing.polygons.polygon(0).height[0], 18.0);
     EXPECT_EQ(drawing.polygons.polygon(1).height[0], 6.5);
