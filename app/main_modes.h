@@ -20,7 +20,7 @@ enum ButtonIndex { DrawButton, CreateButton, EditButton, DeleteButton, ViewAdBut
 struct MainControls {
     bool fileNew = true;  // also File > Open and Data > Import
     bool fileSave = false;  // also File > Save as and File > Close
-    bool exportDraw = false;
+    bool exportDraw = false;  // also Edit > Copy picture
     bool optionsCalculation = true;
     bool optionsDraw = true;
     ButtonState buttons[ButtonCount];

@@ -22,6 +22,9 @@
 #define IDM_DATA_EXPORT 111
 #define IDM_TOOL_SIMPLIFIED 112
 #define IDM_HELP_GUIDE 113
+#define IDM_EDIT_UNDO 114
+#define IDM_EDIT_REDO 115
+#define IDM_EDIT_COPY 116
 
 // ---- import height dialog: the height of footprints that bring none -------------------------
 #define IDD_IMPORT_HEIGHT 190

@@ -86,6 +86,7 @@ void OnMainCommand(HWND window, int id) {
         case IDM_FILE_QUIT: QuitCommand(window); break;
         case IDM_DATA_IMPORT: ImportCommand(window); break;
         case IDM_DATA_EXPORT: ExportDrawing(); break;
+        case IDM_EDIT_COPY: CopyPicture(); break;
         case IDM_OPTIONS_DRAW:
             ShowDrawOptionsDialog(window);
             InvalidateRect(window, nullptr, TRUE);

@@ -150,7 +150,8 @@ void ApplyMainControls() {
         EnableMenuCommand(menu, id, c.fileNew);
     for (UINT id : {IDM_FILE_SAVE, IDM_FILE_SAVE_AS, IDM_FILE_CLOSE})
         EnableMenuCommand(menu, id, c.fileSave);
-    EnableMenuCommand(menu, IDM_DATA_EXPORT, c.exportDraw);
+    for (UINT id : {IDM_DATA_EXPORT, IDM_EDIT_COPY})
+        EnableMenuCommand(menu, id, c.exportDraw);
     EnableMenuCommand(menu, IDM_OPTIONS_CALCULATION, c.optionsCalculation);
     EnableMenuCommand(menu, IDM_OPTIONS_DRAW, c.optionsDraw);
     for (int i = 0; i < ButtonCount; i++) {

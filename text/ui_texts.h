@@ -33,6 +33,7 @@
 #define TEXT_SNAP_ZOOM_REFUSED \
     "With these values of Snap grid and Zoom\nthe experience in designing deteriorates.\nPlease, change these values"
 #define TEXT_METAFILE_FAILED "CreateEnhMetaFile Failed"
+#define TEXT_COPY_FAILED "Error to copy the picture"
 #define TEXT_BITMAP_FAILED "CreateCompatibleBitmap Failed"
 #define TEXT_METAFILE_DESCRIPTION "Export - Zelvora\0\0"
 #define TEXT_CALC_OPTIONS_RISK \

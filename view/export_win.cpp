@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ constexpr int MetafileScale = 1000;  // logical units per pixel: a fine grid for
 
 struct ExportJob {
     ExportType type = ExportType::None;
-    std::string target;  // the name the user chose
+    std::string target;  // the name the user chose; empty for the clipboard
     bool written = false;
     bool reported = false;  // a failure message has been shown already
 };
@@ -73,18 +74,16 @@ RECT MetafileFrame(const RECT& r) {
 }
 
 // A white frame over all of R, the result view without its own label, then the label in large bold
-// italic letters that keep their size when the picture is scaled. GDI writes the metafile itself, into
-// a temporary file of our own beside the target that replaces the target once complete.
-void WriteMetafile(HWND window, const std::string& temporary) {
+// italic letters that keep their size when the picture is scaled. Drawn into the file at path, or into
+// memory without one; null when GDI cannot make it.
+HENHMETAFILE DrawMetafile(HWND window, const char* path) {
     RECT client;
     GetClientRect(window, &client);
     RECT r = {0, 0, client.right * MetafileScale, client.bottom * MetafileScale};
     RECT frame = MetafileFrame(r);
-    HDC metafile = CreateEnhMetaFileA(nullptr, temporary.c_str(), &frame, TEXT_METAFILE_DESCRIPTION);
-    if (!metafile) {
-        Failed(window, TEXT_METAFILE_FAILED);
-        return;
-    }
+    HDC metafile = CreateEnhMetaFileA(nullptr, path, &frame, TEXT_METAFILE_DESCRIPTION);
+    if (!metafile)
+        return nullptr;
     bool ad = mainModes.viewMode == AdView;
     {
         GdiObject<HPEN> white(CreatePen(PS_SOLID, 0, RGB(255, 255, 255)));
@@ -100,35 +99,40 @@ void WriteMetafile(HWND window, const std::string& temporary) {
         SelectScope useFont(metafile, font.handle);
         DrawTextA(metafile, label.c_str(), -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_EXTERNALLEADING | DT_NOPREFIX);
     }
-    HENHMETAFILE done = CloseEnhMetaFile(metafile);
-    if (done)
-        DeleteEnhMetaFile(done);
-    job.written = done && MoveFileOver(temporary.c_str(), job.target.c_str());
+    return CloseEnhMetaFile(metafile);
 }
 
+// GDI writes the metafile itself, into a temporary file of our own beside the target that replaces the
+// target once complete.
 void ExportMetafile(HWND window) {
     std::string temporary;
     FILE* reserved = CreateTemporaryBeside(job.target.c_str(), &temporary);
-    if (!reserved) {
-        Failed(window, TEXT_METAFILE_FAILED);
-        return;
+    HENHMETAFILE done = nullptr;
+    if (reserved) {
+        fclose(reserved);
+        done = DrawMetafile(window, temporary.c_str());
     }
-    fclose(reserved);
-    WriteMetafile(window, temporary);
-    if (!job.written)
+    if (!done) {
+        Failed(window, TEXT_METAFILE_FAILED);
+    } else {
+        DeleteEnhMetaFile(done);
+        job.written = MoveFileOver(temporary.c_str(), job.target.c_str());
+    }
+    if (reserved && !job.written)
         DeleteFileA(temporary.c_str());
 }
 
 // The result view as the canvas shows it, rendered at the canvas's client size into memory rather
-// than copied from the screen, so that a covered or off-screen window still exports the right picture.
-void WriteBitmap() {
+// than copied from the screen, so that a covered or off-screen window still exports the right picture:
+// the bytes of a BMP file, or none when no bitmap can be made.
+std::vector<uint8_t> DrawBitmap() {
     RECT client;
     GetClientRect(canvasWindow, &client);
     int width = client.right, height = client.bottom;
     MemoryCanvas canvas(width, height);
     if (!canvas.ready()) {
         Failed(canvasWindow, TEXT_BITMAP_FAILED);
-        return;
+        return {};
     }
     PaintCanvas(canvas.dc, width, height);
     GdiFlush();
@@ -141,14 +145,45 @@ void WriteBitmap() {
             bytes.push_back(0);
         }
     }
-    job.written = WriteFileAtomically(job.target.c_str(), bytes);
+    return bytes;
+}
+
+void ExportBitmap() {
+    std::vector<uint8_t> bytes = DrawBitmap();
+    job.written = !bytes.empty() && WriteFileAtomically(job.target.c_str(), bytes);
+}
+
+// Both pictures go onto the clipboard: the metafile for a report to scale, the bitmap (a BMP without
+// its file header) for programs that take only pixels. The clipboard owns what it is given.
+void CopyToClipboard(HWND window) {
+    HENHMETAFILE metafile = DrawMetafile(window, nullptr);
+    std::vector<uint8_t> bitmap = DrawBitmap();
+    HGLOBAL dib = bitmap.size() > BmpFileHeaderSize ? GlobalAlloc(GMEM_MOVEABLE, bitmap.size() - BmpFileHeaderSize) : nullptr;
+    if (dib) {
+        memcpy(GlobalLock(dib), bitmap.data() + BmpFileHeaderSize, bitmap.size() - BmpFileHeaderSize);
+        GlobalUnlock(dib);
+    }
+    bool placed = metafile && dib && OpenClipboard(mainWindow);
+    if (placed) {
+        EmptyClipboard();
+        placed = SetClipboardData(CF_ENHMETAFILE, metafile) && SetClipboardData(CF_DIB, dib);
+        CloseClipboard();
+    } else {
+        if (metafile)
+            DeleteEnhMetaFile(metafile);
+        if (dib)
+            GlobalFree(dib);
+    }
+    job.written = placed;
 }
 
 BOOL OnCreate(HWND window, LPCREATESTRUCTA) {
-    if (job.type == ExportType::Metafile)
+    if (job.target.empty())
+        CopyToClipboard(window);
+    else if (job.type == ExportType::Metafile)
         ExportMetafile(window);
     else if (job.type == ExportType::Bitmap)
-        WriteBitmap();
+        ExportBitmap();
     return TRUE;
 }
 
@@ -178,8 +213,8 @@ bool ExportPicture() {
     if (window)
         DestroyWindow(window);
     UnregisterClassA(TEXT_EXPORT_CLASS, instance);
-    if (!job.written && !job.reported)  // a picture that did not reach the disk is never passed over in silence
-        Failed(mainWindow, TEXT_WRITE_FAILED);
+    if (!job.written && !job.reported)  // a picture that did not reach its place is never passed over in silence
+        Failed(mainWindow, job.target.empty() ? TEXT_COPY_FAILED : TEXT_WRITE_FAILED);
     return job.written;
 }
 
@@ -199,4 +234,11 @@ bool ExportDrawing() {
         return false;
     job.target = path;
     return job.type == ExportType::Dxf || job.type == ExportType::GeoJson ? ExportOutlines() : ExportPicture();
+}
+
+bool CopyPicture() {
+    if (!ResultViewShown())
+        return false;
+    job = ExportJob();
+    return ExportPicture();
 }

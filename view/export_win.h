@@ -9,6 +9,10 @@
 bool ExportDrawing();
 
 // In the order of the dialog's filters.
+// Edit > Copy picture: the shown result view on the clipboard as an enhanced metafile and as a bitmap,
+// the same pictures as the export. False, after telling the user, when the clipboard did not take them.
+bool CopyPicture();
+
 enum class ExportType { None = 0, Metafile = 1, Bitmap = 2, Dxf = 3, GeoJson = 4 };
 
 // Asks for the export file; path (MAX_PATH bytes) receives the name. Replaced by tests.
