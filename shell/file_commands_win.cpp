@@ -1,6 +1,5 @@
 #include "shell/file_commands_win.h"
 
-#include <commdlg.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -10,29 +9,15 @@
 #include "app/main_modes.h"
 #include "shell/main_window_win.h"
 #include "ui/app_windows_win.h"
+#include "ui/file_dialog_win.h"
 #include "ui/prompt_win.h"
 #include "text/ui_texts.h"
 
 namespace {
 
-// The standard dialog, Explorer style, without the read-only box; the name typed without an
-// extension gets ".Zlv". Saving over another file asks first, as everywhere on Windows. Owned by the
-// main window, so that nothing changes the drawing while a name is being chosen.
-bool ShowFileDialog(HWND owner, bool save, char* path) {
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = TEXT_FILE_FILTER;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = FileNameSize;
-    dialog.lpstrDefExt = TEXT_FILE_EXTENSION;
-    dialog.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (save) {
-        dialog.Flags |= OFN_OVERWRITEPROMPT;
-        return GetSaveFileNameA(&dialog);
-    }
-    dialog.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    return GetOpenFileNameA(&dialog);
+// A name typed without an extension gets ".Zlv".
+bool ShowDrawingDialog(HWND owner, bool save, char* path) {
+    return ShowFileDialog(owner, {TEXT_FILE_FILTER, TEXT_FILE_EXTENSION, save}, path) != 0;
 }
 
 // The path in the narrow character set of the file calls; false when the name has characters that set
@@ -70,7 +55,7 @@ bool OpenPath(HWND owner, const char* path) {
 
 }  // namespace
 
-FileDialogFn AskFileName = ShowFileDialog;
+FileDialogFn AskFileName = ShowDrawingDialog;
 
 void NewDrawingCommand(HWND) {
     NewDrawing();

@@ -1,7 +1,5 @@
 #include "shell/import_command_win.h"
 
-#include <commdlg.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -16,6 +14,7 @@
 #include "shell/main_window_win.h"
 #include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
+#include "ui/file_dialog_win.h"
 #include "ui/prompt_win.h"
 
 namespace {
@@ -24,14 +23,7 @@ constexpr double ProposedHeight = 10.0;  // metres: a building of three storeys
 constexpr size_t ListedFailures = 15;     // lines of failures that a message box shows
 
 bool ShowImportDialog(HWND owner, char* path) {
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = TEXT_IMPORT_FILTER;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = FileNameSize;
-    dialog.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    return GetOpenFileNameA(&dialog);
+    return ShowFileDialog(owner, {TEXT_IMPORT_FILTER}, path) != 0;
 }
 
 void Refuse(HWND owner, const std::string& why) {

@@ -1,6 +1,5 @@
 #include "view/export_win.h"
 
-#include <commdlg.h>
 #include <windowsx.h>
 
 #include <cstdio>
@@ -18,6 +17,7 @@
 #include "text/ui_texts.h"
 #include "view/bmp_layout.h"
 #include "view/canvas_win.h"
+#include "ui/file_dialog_win.h"
 #include "ui/gdi_guards_win.h"
 #include "ui/window_class_win.h"
 #include "view/renderer_win.h"
@@ -36,20 +36,9 @@ struct ExportJob {
 
 ExportJob job;
 
-// Without the must-exist flag, so that a new name is accepted; saving over a file asks first. Owned
-// by the main window, so that the view cannot change while a name is being chosen.
+// The filters come in the order of the export types.
 ExportType ShowExportDialog(char* path) {
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = mainWindow;
-    dialog.lpstrFilter = TEXT_EXPORT_FILTER;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrDefExt = TEXT_EXPORT_EXTENSION;
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!GetSaveFileNameA(&dialog))
-        return ExportType::None;
-    return static_cast<ExportType>(dialog.nFilterIndex);
+    return static_cast<ExportType>(ShowFileDialog(mainWindow, {TEXT_EXPORT_FILTER, TEXT_EXPORT_EXTENSION, true}, path));
 }
 
 void Failed(HWND owner, const char* text) {

@@ -369,6 +369,7 @@ TEST_F(Export, ASuccessfulExportReplacesTheWholeFile) {
 namespace {
 
 std::string typedName;
+std::string firstFilter;
 HWND saveDialog = nullptr;
 int complaints = 0;
 
@@ -385,6 +386,9 @@ void CALLBACK FillSaveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     if (!IsWindow(saveDialog) || SendMessageA(filters, CB_GETCOUNT, 0, 0) < 2)
         return;
     KillTimer(nullptr, timer);
+    char text[100] = {};
+    SendMessageA(filters, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+    firstFilter = text;
     SendMessageA(filters, CB_SETCURSEL, 1, 0);
     for (WORD notification : {CBN_SELCHANGE, CBN_SELENDOK})  // as a choice with the mouse sends them
         SendMessageA(saveDialog, WM_COMMAND, MAKEWPARAM(cmb1, notification), reinterpret_cast<LPARAM>(filters));
@@ -437,6 +441,7 @@ TEST_F(Export, SaveDialogAcceptsANewName) {
     ASSERT_NE(saveDialog, nullptr);
     EXPECT_EQ(complaints, 0) << "the dialog complained about the name";
     EXPECT_EQ(type, ExportType::Bitmap);
+    EXPECT_EQ(firstFilter, "Enhanced Metafile(*.emf)") << "an enhanced metafile is offered as one";
     EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, path, static_cast<int>(typedName.size()),
                              typedName.c_str(), -1),
               CSTR_EQUAL)
