@@ -3,35 +3,12 @@
 #include <cmath>
 #include <cstring>
 
+#include "model/byte_io.h"
+
 namespace {
 
 const uint8_t BlockTag[4] = {'Z', 'G', 'E', 'O'};
 constexpr uint8_t BlockVersion = 1;
-
-void PutBytes(std::vector<uint8_t>* out, uint64_t value, int count) {
-    for (int i = 0; i < count; i++)
-        out->push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
-void PutReal(std::vector<uint8_t>* out, double value) {
-    uint64_t bits;
-    memcpy(&bits, &value, sizeof bits);
-    PutBytes(out, bits, 8);
-}
-
-uint64_t GetBytes(const uint8_t* in, int count) {
-    uint64_t value = 0;
-    for (int i = 0; i < count; i++)
-        value |= static_cast<uint64_t>(in[i]) << (8 * i);
-    return value;
-}
-
-double GetReal(const uint8_t* in) {
-    uint64_t bits = GetBytes(in, 8);
-    double value;
-    memcpy(&value, &bits, sizeof value);
-    return value;
-}
 
 bool Plausible(const Georeference& g) {
     for (double value : {g.unitScale, g.shiftX, g.shiftY, g.originLongitude, g.originLatitude})
@@ -44,28 +21,28 @@ bool Plausible(const Georeference& g) {
 }  // namespace
 
 void AppendGeoreferenceBlock(const Georeference& georeference, std::vector<uint8_t>* bytes) {
-    bytes->insert(bytes->end(), BlockTag, BlockTag + sizeof BlockTag);
-    bytes->push_back(BlockVersion);
-    bytes->push_back(static_cast<uint8_t>(georeference.kind));
-    PutBytes(bytes, static_cast<uint32_t>(georeference.epsg), 4);
+    ByteWriter out(bytes);
+    out.text(reinterpret_cast<const char*>(BlockTag), sizeof BlockTag);
+    out.byte(BlockVersion);
+    out.byte(static_cast<uint8_t>(georeference.kind));
+    out.int32(georeference.epsg);
     for (double value : {georeference.unitScale, georeference.shiftX, georeference.shiftY,
                          georeference.originLongitude, georeference.originLatitude})
-        PutReal(bytes, value);
+        out.real(value);
 }
 
 Georeference DecodeGeoreferenceBlock(const uint8_t* bytes, size_t size) {
     Georeference none;
     if (size < GeoreferenceBlockSize || memcmp(bytes, BlockTag, sizeof BlockTag) != 0 || bytes[4] != BlockVersion)
         return none;
+    ByteReader in(bytes, size);
+    in.take(5);  // tag and version
     Georeference read;
     read.present = 1;
-    read.kind = static_cast<GeoKind>(bytes[5]);
-    read.epsg = static_cast<int32_t>(GetBytes(bytes + 6, 4));
-    read.unitScale = GetReal(bytes + 10);
-    read.shiftX = GetReal(bytes + 18);
-    read.shiftY = GetReal(bytes + 26);
-    read.originLongitude = GetReal(bytes + 34);
-    read.originLatitude = GetReal(bytes + 42);
+    read.kind = static_cast<GeoKind>(in.byte());
+    read.epsg = in.int32();
+    for (double* value : {&read.unitScale, &read.shiftX, &read.shiftY, &read.originLongitude, &read.originLatitude})
+        *value = in.real();
     return Plausible(read) ? read : none;
 }
 
