@@ -18,9 +18,8 @@ char PathFolded(char c) {
 }
 
 bool SameFolded(const std::string& a, const std::string& b, char (*fold)(char)) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return fold(x) == fold(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return fold(x) == fold(y); });
 }
 
 // Section and key names compare without case, as Windows' own INI reader does.

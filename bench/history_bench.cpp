@@ -65,8 +65,8 @@ int main() {
             town.calcOptions.distanceProjection = 500.0 + n;
             history.recordChange(&town);
         }
-        printf("%10d %12zu %12d %12.2f %12.2f %12.2f%s\n", 6 * buildings, stateBytes, history.undoSteps(),
-               record * 1e3, undo * 1e3, redo * 1e3, ok ? "" : "  FAILED");
+        printf("%10d %12zu %12d %12.2f %12.2f %12.2f%s\n", 6 * buildings, stateBytes, history.undoSteps(), record * 1e3,
+               undo * 1e3, redo * 1e3, ok ? "" : "  FAILED");
     }
     return 0;
 }

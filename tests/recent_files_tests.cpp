@@ -155,7 +155,8 @@ TEST(RecentFiles, DamagedIniTextGivesWhatItStillHolds) {
          {"C:\\a.Zlv", "C:\\b.Zlv"}, true},
         {"empty values", "[Recent]\r\nFile1=\r\nFile2=C:\\b.Zlv\r\nFile3=  \r\n", {"C:\\b.Zlv"}, true},
         {"a path too long", "[Recent]\r\nFile1=" + longPath + "\r\nFile2=C:\\b.Zlv\r\n", {"C:\\b.Zlv"}, true},
-        {"keys of no slot", "[Recent]\r\nFile0=C:\\0.Zlv\r\nFile5=C:\\5.Zlv\r\nFile10=C:\\x.Zlv\r\nFiles1=C:\\s.Zlv\r\n",
+        {"keys of no slot",
+         "[Recent]\r\nFile0=C:\\0.Zlv\r\nFile5=C:\\5.Zlv\r\nFile10=C:\\x.Zlv\r\nFiles1=C:\\s.Zlv\r\n",
          {}, true},
         {"keys outside the section",
          "File1=C:\\before.Zlv\r\n[Other]\r\nFile1=C:\\other.Zlv\r\n[Recent]\r\nFile2=C:\\b.Zlv\r\n[After]\r\n"
@@ -181,7 +182,8 @@ TEST(RecentFiles, DamagedIniTextGivesWhatItStillHolds) {
 TEST(RecentFiles, WrittenTextReadsBackAsTheSameList) {
     RecentFiles files = Listed({"D:\\R&D\\a.Zlv", "C:\\Pl\xC3\xA4ne\\H\xC3\xB6he.Zlv", "\\\\nas\\x y\\b.Zlv"});
     EXPECT_EQ(RecentFilesIni(files),
-              "[Recent]\r\nFile1=\\\\nas\\x y\\b.Zlv\r\nFile2=C:\\Pl\xC3\xA4ne\\H\xC3\xB6he.Zlv\r\nFile3=D:\\R&D\\a.Zlv\r\n");
+              "[Recent]\r\nFile1=\\\\nas\\x y\\b.Zlv\r\n"
+              "File2=C:\\Pl\xC3\xA4ne\\H\xC3\xB6he.Zlv\r\nFile3=D:\\R&D\\a.Zlv\r\n");
     EXPECT_EQ(ParseRecentFiles(RecentFilesIni(files)).paths(), files.paths());
 }
 

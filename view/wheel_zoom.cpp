@@ -82,8 +82,8 @@ int32_t WheelScrollPosition(int32_t position, int32_t notches, uint32_t linesPer
 }
 
 // Measured from the press rather than move by move, so that rounding never adds up along a drag.
-ScrollPosition PanScrollPosition(ScrollPosition atPress, PixelPoint press, PixelPoint pointer, const ViewTransform& view,
-                                 int32_t maximum, int32_t pageX, int32_t pageY) {
+ScrollPosition PanScrollPosition(ScrollPosition atPress, PixelPoint press, PixelPoint pointer,
+                                 const ViewTransform& view, int32_t maximum, int32_t pageX, int32_t pageY) {
     double span = ZoomPixels(view.dpi);
     double movedX = (int64_t{pointer.x} - press.x) / span * view.z;
     double movedY = (int64_t{pointer.y} - press.y) / span * view.z;

@@ -48,5 +48,5 @@ int32_t WheelScrollPosition(int32_t position, int32_t notches, uint32_t linesPer
 
 // The positions while the middle button drags the map: the map follows the pointer from where the
 // button went down, to the nearest whole metre.
-ScrollPosition PanScrollPosition(ScrollPosition atPress, PixelPoint press, PixelPoint pointer, const ViewTransform& view,
-                                 int32_t maximum, int32_t pageX, int32_t pageY);
+ScrollPosition PanScrollPosition(ScrollPosition atPress, PixelPoint press, PixelPoint pointer,
+                                 const ViewTransform& view, int32_t maximum, int32_t pageX, int32_t pageY);
