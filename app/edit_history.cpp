@@ -10,8 +10,8 @@ EditHistory editHistory;
 namespace {
 
 // Exactly as long as its content, so that what is counted is what is kept.
-std::vector<uint8_t> Snapshot(const Drawing& drawing) {
-    std::vector<uint8_t> bytes = EncodeDrawing(drawing);
+std::vector<uint8_t> Snapshot(const Drawing& source) {
+    std::vector<uint8_t> bytes = EncodeDrawing(source);
     bytes.shrink_to_fit();
     return bytes;
 }
@@ -24,10 +24,10 @@ size_t EditHistory::Footprint(const std::vector<uint8_t>& state) {
     return state.capacity() + sizeof state;
 }
 
-void EditHistory::reset(const Drawing& current, bool asSaved) {
+void EditHistory::reset(const Drawing& start, bool asSaved) {
     states.clear();
-    states.push_back(Snapshot(current));
-    this->current = 0;
+    states.push_back(Snapshot(start));
+    current = 0;
     saved = asSaved ? 0 : NoState;
     bytes = Footprint(states.front());
 }

@@ -19,7 +19,7 @@ class EditHistory {
 
     // Starts over with the drawing as the only state, nothing to undo or redo: New, Open and Close
     // (asSaved: the state is the file's), Import (not saved: the imported drawing stays modified).
-    void reset(const Drawing& current, bool asSaved);
+    void reset(const Drawing& start, bool asSaved);
 
     // After each completed change of an open drawing: it becomes the newest state, the steps that
     // could have been redone are dropped, and the oldest steps beyond the bounds go. A drawing equal
@@ -27,14 +27,15 @@ class EditHistory {
     bool recordChange(Drawing* target);
 
     // After a successful save: the drawing as written is the saved state.
-    void markSaved(const Drawing& saved);
+    void markSaved(const Drawing& written);
 
     bool canUndo() const { return current > 0; }
     bool canRedo() const { return current + 1 < states.size(); }
 
     // Replace the drawing's content with the state before (after) the current one, discard the
     // results and set modified unless that state is the saved one. The file name and the open flag
-    // stay. False, changing nothing, when there is no such step.
+    // stay; calcReady waits for the next check of the polygons. False, changing nothing, when there
+    // is no such step.
     bool undo(Drawing* target);
     bool redo(Drawing* target);
 
