@@ -3,6 +3,7 @@
 #include <cstring>
 #include <utility>
 
+#include "app/edit_history.h"
 #include "engine/calc_records.h"
 #include "engine/polygon_checks.h"
 
@@ -27,6 +28,7 @@ void NewDrawing() {
     drawing.fileName[0] = 0;
     SetFlags(1, 0, 0);
     DiscardResults();
+    editHistory.reset(drawing, true);
 }
 
 // The file is read into a copy of the drawing and taken only once it has passed every check, so that
@@ -48,6 +50,7 @@ FileError OpenDrawing(const char* path) {
     drawing.calcOptions = opened.calcOptions;
     drawing.georeference = opened.georeference;
     SetFlags(1, 0, 1);
+    editHistory.reset(drawing, true);
     return FileError::None;
 }
 
@@ -58,6 +61,7 @@ FileError SaveDrawing(const char* path) {
     if (error == FileError::None) {
         SetFileName(&drawing, path);
         drawing.modified = 0;
+        editHistory.markSaved(drawing);
     }
     return error;
 }
@@ -69,6 +73,7 @@ void CloseDrawing() {
     drawing.fileName[0] = 0;
     SetFlags(0, 0, 0);
     DiscardResults();
+    editHistory.reset(drawing, true);
 }
 
 ApplyOutcome ImportDrawing(const ImportResult& result, bool importRest) {

@@ -1,5 +1,5 @@
 // The moments of a drawing's life, as the main window's commands reach them. Each acts on the
-// process-wide drawing and result.
+// process-wide drawing and result, and New, Open, Save and Close on its undo history too.
 #pragma once
 
 #include "exchange/import_build.h"

@@ -31,7 +31,8 @@ bool HitTest(const ViewTransform& view, const PolygonStore& store, PixelPoint cl
              int32_t* vertexIndex) {
     *polygonIndex = -1;
     *vertexIndex = -1;
-    Point w = {click.x * view.z / 10 + view.scrollX, click.y * view.z / 10 + view.scrollY};
+    double span = ZoomPixels(view.dpi);
+    Point w = {click.x * view.z / span + view.scrollX, click.y * view.z / span + view.scrollY};
     std::vector<char> inside(store.count());
     std::vector<int32_t> near(store.count(), -1);
     bool hit = false;
@@ -41,7 +42,7 @@ bool HitTest(const ViewTransform& view, const PolygonStore& store, PixelPoint cl
         inside[i] = PointInPolygon(polygon.vertexCount, lines.data(), polygon.y.data(), w.x, w.y);
         // The pick square is the drawn mark itself, found where the renderer puts it.
         for (int32_t k = 0; k < polygon.vertexCount; k++)
-            if (VertexMarkBox(ToPixel(view, polygon.x[k], polygon.y[k])).contains(click)) {
+            if (VertexMarkBox(ToPixel(view, polygon.x[k], polygon.y[k]), view.dpi).contains(click)) {
                 inside[i] = 1;
                 near[i] = k;  // a later vertex wins
             }

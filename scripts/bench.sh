@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in an optimised tree and runs one: the Ad/Am benchmark with its arguments
-# (--quick for the three small drawings, --no-reference to time the engine alone), or with --import
-# the import of 10,000 buildings from GeoJSON and DXF.
+# (--quick for the three small drawings, --no-reference to time the engine alone), with --import the
+# import of 10,000 buildings from GeoJSON and DXF, or with --history the undo history on drawings of
+# 600 to 600,000 vertices.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -9,6 +10,9 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
 if [ "${1:-}" = "--import" ]; then
     cmake --build build/release --target import_bench
     build/release/bench/import_bench build/release
+elif [ "${1:-}" = "--history" ]; then
+    cmake --build build/release --target history_bench
+    build/release/bench/history_bench
 else
     cmake --build build/release --target ad_am_bench
     build/release/bench/ad_am_bench "$@"

@@ -19,13 +19,14 @@ struct CanvasState {
     PixelPoint bandPixel = {0, 0};     // where the rubber band on screen ends
     Point cursorPoint = {0.0, 0.0};    // the pointer in metres; new vertices go here
     bool bandVisible = false;          // a band is on screen, to be inverted away before the next
+    int32_t dpi = BaseDpi;             // the canvas window's density, followed as it moves between screens
 };
 
 extern CanvasState canvasState;
 
 void ResetCanvasState();
 
-// The transform of the drawing view at the current scroll positions and zoom.
+// The transform of the drawing view at the current scroll positions, zoom and density.
 ViewTransform CurrentView();
 
 // Follows the pointer to a raw client position: with snapping, through the carry onto the grid.

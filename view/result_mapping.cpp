@@ -56,7 +56,8 @@ std::vector<int32_t> ResultPaintOrder(const CalcResult& result, bool ad) {
     return order;
 }
 
-PixelPoint GhostVertex(PixelPoint pointer, Point vertex, Point dragOrigin, double z) {
-    return {PixelCoordinate(pointer.x + PixelCoordinate((vertex.x - dragOrigin.x) * 10 / z)),
-            PixelCoordinate(pointer.y + PixelCoordinate((vertex.y - dragOrigin.y) * 10 / z))};
+PixelPoint GhostVertex(PixelPoint pointer, Point vertex, Point dragOrigin, double z, int32_t dpi) {
+    double span = ZoomPixels(dpi);
+    return {PixelCoordinate(pointer.x + PixelCoordinate((vertex.x - dragOrigin.x) * span / z)),
+            PixelCoordinate(pointer.y + PixelCoordinate((vertex.y - dragOrigin.y) * span / z))};
 }

@@ -28,4 +28,4 @@ std::vector<int32_t> ResultPaintOrder(const CalcResult& result, bool ad);
 
 // Where a vertex of a polygon being dragged is drawn: at its offset from the grab point, scaled to
 // pixels, from the pointer.
-PixelPoint GhostVertex(PixelPoint pointer, Point vertex, Point dragOrigin, double z);
+PixelPoint GhostVertex(PixelPoint pointer, Point vertex, Point dragOrigin, double z, int32_t dpi = BaseDpi);

@@ -1,5 +1,7 @@
 #include "view/view_transform.h"
 
+#include <cmath>
+
 int32_t PixelCoordinate(double value) {
     constexpr double Limit = 1 << 27;
     if (!(value > -Limit))  // NaN included
@@ -13,21 +15,24 @@ constexpr int32_t VertexMarkHalfSide = 3;  // pixels
 
 }  // namespace
 
-PixelBox VertexMarkBox(PixelPoint vertex) {
-    return {vertex.x - VertexMarkHalfSide, vertex.y - VertexMarkHalfSide, vertex.x + VertexMarkHalfSide,
-            vertex.y + VertexMarkHalfSide};
+PixelBox VertexMarkBox(PixelPoint vertex, int32_t dpi) {
+    int32_t half = ScaledPixels(VertexMarkHalfSide, dpi);
+    return {vertex.x - half, vertex.y - half, vertex.x + half, vertex.y + half};
 }
 
 Point ToWorld(const ViewTransform& view, int32_t px, int32_t py) {
-    return {px / 10.0 * view.z + view.scrollX, py / 10.0 * view.z + view.scrollY};
+    double span = ZoomPixels(view.dpi);
+    return {px / span * view.z + view.scrollX, py / span * view.z + view.scrollY};
 }
 
 PixelPoint ToPixel(const ViewTransform& view, double wx, double wy) {
-    return {PixelCoordinate((wx - view.scrollX) * 10 / view.z), PixelCoordinate((wy - view.scrollY) * 10 / view.z)};
+    double span = ZoomPixels(view.dpi);
+    return {PixelCoordinate((wx - view.scrollX) * span / view.z), PixelCoordinate((wy - view.scrollY) * span / view.z)};
 }
 
-int32_t ScrollPage(int32_t pixels, double z) {
-    int32_t page = static_cast<int32_t>((pixels / 10) * z);
+// Only whole spans of z metres count, as the integer division by 10 did before densities were known.
+int32_t ScrollPage(int32_t pixels, double z, int32_t dpi) {
+    int32_t page = static_cast<int32_t>(std::trunc(pixels / ZoomPixels(dpi)) * z);
     return page < 1 ? 1 : page;
 }
 
@@ -35,7 +40,7 @@ int32_t ScrollMaximum(double mapSize, bool resultView) {
     return resultView ? 0 : PixelCoordinate(mapSize);
 }
 
-int32_t GridStep(double snapStep, double z) {
-    double step = snapStep * 10 / z;
+int32_t GridStep(double snapStep, double z, int32_t dpi) {
+    double step = snapStep * ZoomPixels(dpi) / z;
     return static_cast<int32_t>(step < 1.0 ? 1.0 : step);
 }

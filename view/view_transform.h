@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/geometry.h"
+#include "view/dpi_scale.h"
 
 struct PixelPoint {
     int32_t x;
@@ -16,14 +17,17 @@ struct PixelBox {
     bool contains(PixelPoint p) const { return left <= p.x && p.x < right && top <= p.y && p.y < bottom; }
 };
 
-// The red square drawn on a vertex at that pixel; a click anywhere on it picks the vertex.
-PixelBox VertexMarkBox(PixelPoint vertex);
+// The red square drawn on a vertex at that pixel; a click anywhere on it picks the vertex. It grows
+// with the window's density.
+PixelBox VertexMarkBox(PixelPoint vertex, int32_t dpi = BaseDpi);
 
-// Scroll positions in whole metres; z is the zoom value, the metres that 10 pixels span.
+// Scroll positions in whole metres; z is the zoom value, the metres that 10 pixels span at 96 DPI (at
+// 192 DPI, 20 pixels span them, so that a drawing keeps its size on the screen).
 struct ViewTransform {
     int32_t scrollX;
     int32_t scrollY;
     double z;
+    int32_t dpi = BaseDpi;
 };
 
 // A pixel coordinate truncated toward zero and held within the range GDI can draw (2^27), so that
@@ -35,11 +39,12 @@ Point ToWorld(const ViewTransform& view, int32_t px, int32_t py);
 // Truncates toward zero, so that a vertex and its mark land on the same pixel.
 PixelPoint ToPixel(const ViewTransform& view, double wx, double wy);
 
-// The scroll page for a client extent in pixels: whole tens of pixels times z, at least 1 metre.
-int32_t ScrollPage(int32_t pixels, double z);
+// The scroll page for a client extent in pixels: whole tens of pixels (at 96 DPI) times z, at least 1
+// metre.
+int32_t ScrollPage(int32_t pixels, double z, int32_t dpi = BaseDpi);
 
 // The maximum of both scroll bars: the map size in whole metres, or 0 in the result views.
 int32_t ScrollMaximum(double mapSize, bool resultView);
 
-// The spacing of the grid dots in pixels: the snap step times 10 / z, at least 1.
-int32_t GridStep(double snapStep, double z);
+// The spacing of the grid dots in pixels: the snap step times 10 / z (at 96 DPI), at least 1.
+int32_t GridStep(double snapStep, double z, int32_t dpi = BaseDpi);

@@ -1,13 +1,19 @@
 #include "view/window_layout.h"
 
-PixelRect ToolbarButtonPlace(int32_t i) {
-    return {10 + 120 * i, 10, 100, 20};
+PixelSize MainWindowSize(int32_t dpi) {
+    return {ScaledPixels(850, dpi), ScaledPixels(600, dpi)};
 }
 
-PixelRect CanvasPlace(int32_t clientWidth, int32_t clientHeight) {
-    return {10, 40, clientWidth - 25, clientHeight - 70};
+// Each button's left edge is scaled whole, so that rounding does not add up along the row.
+PixelRect ToolbarButtonPlace(int32_t i, int32_t dpi) {
+    return {ScaledPixels(10 + 120 * i, dpi), ScaledPixels(10, dpi), ScaledPixels(100, dpi), ScaledPixels(20, dpi)};
 }
 
-int32_t StatusSplit() {
-    return 400;
+PixelRect CanvasPlace(int32_t clientWidth, int32_t clientHeight, int32_t dpi) {
+    return {ScaledPixels(10, dpi), ScaledPixels(40, dpi), clientWidth - ScaledPixels(25, dpi),
+            clientHeight - ScaledPixels(70, dpi)};
+}
+
+int32_t StatusSplit(int32_t dpi) {
+    return ScaledPixels(400, dpi);
 }
