@@ -76,6 +76,10 @@ void CloseDrawing() {
     editHistory.reset(drawing, true);
 }
 
+// The imported drawing is where its history starts; nothing before it can be undone into it.
 ApplyOutcome ImportDrawing(const ImportResult& result, bool importRest) {
-    return ApplyImport(result, importRest, &drawing);
+    ApplyOutcome outcome = ApplyImport(result, importRest, &drawing);
+    if (outcome == ApplyOutcome::Applied)
+        editHistory.reset(drawing, false);
+    return outcome;
 }

@@ -1,5 +1,6 @@
 #include "editing/editing_tools_win.h"
 
+#include "app/edit_history.h"
 #include "editing/edit_state.h"
 #include "editing/tool_actions.h"
 #include "editing/vertex_dialogs_win.h"
@@ -49,6 +50,8 @@ void Show(HWND canvas, ToolOutcome outcome) {
         Warn(mainWindow, MessageText(outcome.message));
     }
     ShowToolDialog(canvas, &outcome);
+    if (outcome.changed)
+        editHistory.recordChange(&drawing);
     if (outcome.dragChanged)
         ShowMainControls();
     if (outcome.repaint) {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "app/edit_history.h"
 #include "editing/edit_dialog_rules.h"
 #include "model/drawing.h"
 #include "resources/resource.h"
@@ -89,10 +90,13 @@ struct HeightDialogState {
 void SaveHeight(HWND dialog, const HeightDialogState& state) {
     char text[TextSize];
     GetDlgItemTextA(dialog, IDC_HEIGHT_VALUE, text, TextSize);
-    if (SaveVertexHeight(&drawing, state.index, state.k, text) == SaveOutcome::Refused) {
+    SaveOutcome saved = SaveVertexHeight(&drawing, state.index, state.k, text);
+    if (saved == SaveOutcome::Refused) {
         ShowHeight(dialog, IDC_HEIGHT_VALUE, drawing.polygons.polygon(state.index).height[state.k]);
         return;
     }
+    if (saved == SaveOutcome::Changed)
+        editHistory.recordChange(&drawing);
     EndDialog(dialog, IDOK);
 }
 
@@ -127,10 +131,13 @@ struct OptionsDialogState {
 void SaveOptions(HWND dialog, OptionsDialogState* state) {
     char name[TextSize];
     GetDlgItemTextA(dialog, IDC_POLYGON_NAME, name, TextSize);
-    if (SavePolygonOptions(&drawing, state->index, state->priority, name) == SaveOutcome::Refused) {
+    SaveOutcome saved = SavePolygonOptions(&drawing, state->index, state->priority, name);
+    if (saved == SaveOutcome::Refused) {
         SetDlgItemTextA(dialog, IDC_POLYGON_NAME, drawing.polygons.polygon(state->index).name);
         return;
     }
+    if (saved == SaveOutcome::Changed)
+        editHistory.recordChange(&drawing);
     EndDialog(dialog, IDOK);
 }
 

@@ -1,6 +1,7 @@
 #include "options/calc_options_dialog_win.h"
 
 #include "text/decimal_text.h"
+#include "app/edit_history.h"
 #include "model/drawing.h"
 #include "options/calc_limits.h"
 #include "resources/resource.h"
@@ -19,10 +20,13 @@ void Save(HWND dialog) {
     char height[1000], distance[1000];
     GetDlgItemTextA(dialog, IDC_CALC_HEIGHT_PROJECTION, height, sizeof height);
     GetDlgItemTextA(dialog, IDC_CALC_DISTANCE_PROJECTION, distance, sizeof distance);
-    if (StoreCalcOptionTexts(&drawing, height, distance) == SaveOutcome::Refused) {
+    SaveOutcome saved = StoreCalcOptionTexts(&drawing, height, distance);
+    if (saved == SaveOutcome::Refused) {
         ShowCopies(dialog);
         return;
     }
+    if (saved == SaveOutcome::Changed)
+        editHistory.recordChange(&drawing);
     EndDialog(dialog, IDOK);
 }
 

@@ -1,5 +1,6 @@
 #include "shell/main_commands_win.h"
 
+#include "app/edit_history.h"
 #include "editing/edit_state.h"
 #include "engine/calc_records.h"
 #include "engine/calculation_run_win.h"
@@ -57,12 +58,27 @@ void ViewCommand(HWND window, int32_t target) {
     Show();
 }
 
+// The drawing goes back (or forth) one change, whatever view shows it; a result view is left, since the
+// result went with the change, and the canvas takes the zoom and map size of the state it returns to.
+void StepCommand(bool undo) {
+    if (editState.constructing || editState.dragActive)
+        return;  // Escape ends those first
+    if (!(undo ? editHistory.undo(&drawing) : editHistory.redo(&drawing)))
+        return;
+    if (mainModes.viewMode != DrawingView)
+        PressDraw(drawing.calcReady);
+    LayOutCanvas();
+    RecheckCalcReady();
+    Show();
+}
+
 // Escape abandons what the current tool has started; it means nothing in a result view.
 void EscapeCommand(HWND window) {
     if (mainModes.viewMode != DrawingView)
         return;
     if (mainModes.toolMode == CreateTool && editState.constructing) {
         DropPendingPolygon();
+        ApplyMainControls();
         InvalidateRect(window, nullptr, TRUE);
     }
     if (mainModes.toolMode == EditTool && editState.dragActive) {
@@ -87,6 +103,8 @@ void OnMainCommand(HWND window, int id) {
         case IDM_DATA_IMPORT: ImportCommand(window); break;
         case IDM_DATA_EXPORT: ExportDrawing(); break;
         case IDM_EDIT_COPY: CopyPicture(); break;
+        case IDM_EDIT_UNDO: StepCommand(true); break;
+        case IDM_EDIT_REDO: StepCommand(false); break;
         case IDM_OPTIONS_DRAW:
             ShowDrawOptionsDialog(window);
             InvalidateRect(window, nullptr, TRUE);
@@ -94,6 +112,7 @@ void OnMainCommand(HWND window, int id) {
         case IDM_OPTIONS_CALCULATION:
             if (AskYesNo(window, TEXT_CALC_OPTIONS_RISK)) {
                 ShowCalcOptionsDialog(window);
+                ApplyMainControls();
                 InvalidateRect(window, nullptr, TRUE);
             }
             break;

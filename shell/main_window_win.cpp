@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "app/edit_history.h"
 #include "app/main_modes.h"
 #include "editing/edit_state.h"
 #include "resources/resource.h"
@@ -152,6 +153,9 @@ void ApplyMainControls() {
         EnableMenuCommand(menu, id, c.fileSave);
     for (UINT id : {IDM_DATA_EXPORT, IDM_EDIT_COPY})
         EnableMenuCommand(menu, id, c.exportDraw);
+    bool stepping = drawing.isOpen && !editState.constructing && !editState.dragActive;
+    EnableMenuCommand(menu, IDM_EDIT_UNDO, stepping && editHistory.canUndo());
+    EnableMenuCommand(menu, IDM_EDIT_REDO, stepping && editHistory.canRedo());
     EnableMenuCommand(menu, IDM_OPTIONS_CALCULATION, c.optionsCalculation);
     EnableMenuCommand(menu, IDM_OPTIONS_DRAW, c.optionsDraw);
     for (int i = 0; i < ButtonCount; i++) {

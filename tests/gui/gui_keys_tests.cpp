@@ -1,8 +1,11 @@
-// The main window's keys, as the message loop turns them into commands whatever control has the focus,
-// and Edit > Copy picture.
+// The main window's keys, as the message loop turns them into commands whatever control has the focus:
+// New, Save, Undo and Redo, and Edit > Copy picture.
 #include <gtest/gtest.h>
 
 #include "app/main_modes.h"
+#include "editing/edit_state.h"
+#include "engine/calc_records.h"
+#include "model/drawing_file.h"
 #include "resources/resource.h"
 #include "shell/main_window_win.h"
 #include "tests/gui/gui_test_support.h"
@@ -76,4 +79,60 @@ TEST_F(Keys, CopyPutsTheResultViewOnTheClipboard) {
     EXPECT_STREQ(description, "Export - Zelvora");
     EXPECT_GT(header.nRecords, 10u);
     EXPECT_TRUE(script.prompts.empty());
+}
+
+// A polygon deleted by mistake comes back with Ctrl+Z and goes again with Ctrl+Y; the drawing counts as
+// modified exactly when it differs from the file, and a result view is left when the drawing changes.
+TEST_F(Keys, UndoAndRedoTakeADeleteBackAndForth) {
+    std::string path = CopyOfExample("house.Zlv");
+    Open(path);
+    std::vector<uint8_t> opened = FileBytes(path);
+    Click(IDC_DELETE_BUTTON);
+    script.answers.push_back(IDYES);
+    SendMessageA(canvasWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(450, 420));
+    ASSERT_EQ(drawing.polygons.count(), 0);
+    ASSERT_EQ(drawing.modified, 1);
+    EXPECT_TRUE(PressKey(window, 'Z'));
+    EXPECT_EQ(drawing.polygons.count(), 1);
+    EXPECT_EQ(drawing.modified, 0) << "back to the drawing as opened";
+    EXPECT_EQ(EncodeDrawing(drawing), opened);
+    EXPECT_TRUE(PressKey(window, 'Y'));
+    EXPECT_EQ(drawing.polygons.count(), 0);
+    PressKey(window, 'Z', true);  // Ctrl+Shift+Z redoes too, with nothing left to redo here
+    EXPECT_EQ(drawing.polygons.count(), 0);
+    PressKey(window, 'S');
+    EXPECT_EQ(PolygonsInFile(path), 0);
+    EXPECT_EQ(drawing.modified, 0);
+    PressKey(window, 'Z');
+    EXPECT_EQ(drawing.polygons.count(), 1);
+    EXPECT_EQ(drawing.modified, 1) << "the saved file holds no polygon";
+
+    Click(IDC_VIEW_AD_BUTTON);
+    ASSERT_EQ(mainModes.viewMode, AdView);
+    PressKey(window, 'Y');
+    EXPECT_EQ(mainModes.viewMode, DrawingView);
+    EXPECT_EQ(drawing.polygons.count(), 0);
+    EXPECT_EQ(calcResult.contourCount, 0);
+}
+
+// While a polygon is being placed, Undo and Redo wait: Escape ends it first.
+TEST_F(Keys, UndoWaitsForAPolygonUnderConstruction) {
+    Open(CopyOfExample("house.Zlv"));
+    Click(IDC_DELETE_BUTTON);
+    script.answers.push_back(IDYES);
+    SendMessageA(canvasWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(450, 420));
+    Click(IDC_CREATE_BUTTON);
+    watch->OnActivate("Insert the height of vertex and Optiond data", [](HWND dialog) {
+        PostMessageA(dialog, WM_COMMAND, IDC_VERTEX_SAVE, 0);
+    });
+    SendMessageA(canvasWindow, WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
+    SendMessageA(canvasWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+    ASSERT_TRUE(editState.constructing);
+    EXPECT_EQ(GetMenuState(GetMenu(window), IDM_EDIT_UNDO, MF_BYCOMMAND) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
+    PressKey(window, 'Z');
+    EXPECT_EQ(drawing.polygons.count(), 0);
+    Escape();
+    EXPECT_EQ(GetMenuState(GetMenu(window), IDM_EDIT_UNDO, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    PressKey(window, 'Z');
+    EXPECT_EQ(drawing.polygons.count(), 1);
 }
