@@ -8,6 +8,7 @@
 #include "app/drawing_lifecycle.h"
 #include "app/main_modes.h"
 #include "shell/main_window_win.h"
+#include "shell/recent_files_win.h"
 #include "ui/app_windows_win.h"
 #include "ui/file_dialog_win.h"
 #include "ui/prompt_win.h"
@@ -39,8 +40,10 @@ void ShowNoDrawing() {
     RefreshMainWindow();
 }
 
+}  // namespace
+
 // Whatever a tool had started belongs to the drawing being replaced.
-bool OpenPath(HWND owner, const char* path) {
+bool OpenNamedDrawing(HWND owner, const char* path) {
     DropPendingPolygon();
     EndDrag();
     if (OpenDrawing(path) != FileError::None) {
@@ -50,10 +53,9 @@ bool OpenPath(HWND owner, const char* path) {
     EnterOpenedDrawing();
     ApplyMainControls();
     RefreshMainWindow();
+    RememberRecentFile(owner, path);
     return true;
 }
-
-}  // namespace
 
 FileDialogFn AskFileName = ShowDrawingDialog;
 
@@ -73,7 +75,7 @@ bool OpenDrawingCommand(HWND owner, bool askName) {
         strcpy(path, drawing.fileName);
     else if (!AskFileName(owner, false, path))
         return false;
-    return OpenPath(owner, path);
+    return OpenNamedDrawing(owner, path);
 }
 
 // The drawing counts as saved only once the file is written; a cancelled dialog writes nothing and
@@ -87,6 +89,7 @@ bool SaveDrawingCommand(HWND owner, bool askName) {
         Warn(owner, TEXT_WRITE_FAILED);
         return false;
     }
+    RememberRecentFile(owner, path);
     return true;
 }
 
@@ -127,7 +130,7 @@ void OpenFromCommandLine(HWND owner, const wchar_t* commandLine) {
     if (count == 2) {
         char path[FileNameSize];
         if (NarrowPath(arguments[1], path))
-            OpenPath(owner, path);
+            OpenNamedDrawing(owner, path);
         else
             Warn(owner, TEXT_OPEN_FAILED);
     }

@@ -10,6 +10,10 @@ using FileDialogFn = bool (*)(HWND owner, bool save, char* path);
 extern FileDialogFn AskFileName;
 
 void NewDrawingCommand(HWND owner);
+
+// Opens path as the drawing and shows it; says "Error to opening file" and keeps what was shown when
+// it cannot. A drawing opened goes to the top of the recent files.
+bool OpenNamedDrawing(HWND owner, const char* path);
 bool OpenDrawingCommand(HWND owner, bool askName);
 bool SaveDrawingCommand(HWND owner, bool askName);
 

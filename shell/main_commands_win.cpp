@@ -13,6 +13,8 @@
 #include "shell/file_commands_win.h"
 #include "shell/help_window_win.h"
 #include "shell/import_command_win.h"
+#include "shell/recent_files_win.h"
+#include "app/recent_files.h"
 #include "app/main_modes.h"
 #include "shell/main_window_win.h"
 #include "ui/app_windows_win.h"
@@ -93,6 +95,10 @@ void EscapeCommand(HWND window) {
 void OnMainCommand(HWND window, int id) {
     if (id >= IDC_DRAW_BUTTON && id <= IDC_VIEW_AM_BUTTON)
         TakeClickedCheck(window, id);
+    if (id >= IDM_FILE_RECENT_FIRST && id < IDM_FILE_RECENT_FIRST + RecentFileLimit) {
+        OpenRecentCommand(window, id - IDM_FILE_RECENT_FIRST);
+        return;
+    }
     switch (id) {
         case IDM_FILE_NEW: NewDrawingCommand(window); break;
         case IDM_FILE_OPEN: OpenDrawingCommand(window, true); break;

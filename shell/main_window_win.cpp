@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 #include "shell/file_commands_win.h"
 #include "shell/main_commands_win.h"
+#include "shell/recent_files_win.h"
 #include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
 #include "ui/prompt_win.h"
@@ -62,6 +63,8 @@ void CreateChildren(HWND window) {
 BOOL OnCreate(HWND window, LPCREATESTRUCTA create) {
     mainWindow = window;
     keys = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    LoadRecentFiles();
+    ShowRecentFiles(window);
     CreateChildren(window);
     EnterNoDrawing();
     ApplyMainControls();

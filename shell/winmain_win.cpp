@@ -6,6 +6,7 @@
 #include "app/drawing_lifecycle.h"
 #include "app/main_modes.h"
 #include "shell/main_window_win.h"
+#include "shell/recent_files_win.h"
 #include "shell/splash_win.h"
 
 namespace {
@@ -19,6 +20,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     InitCommonControlsEx(&controls);
     StartDrawing();
     ResetMainModes();
+    recentFilesIni = DefaultRecentFilesIni();
     if (!RegisterMainClasses())
         return 0;
 

@@ -15,6 +15,7 @@
 #include "shell/file_commands_win.h"
 #include "app/main_modes.h"
 #include "shell/main_window_win.h"
+#include "shell/recent_files_win.h"
 #include "ui/app_windows_win.h"
 #include "ui/prompt_win.h"
 #include "text/ui_texts.h"
@@ -221,6 +222,8 @@ void MainWindowTest::SetUp() {
     Prompt = ScriptedPrompt;
     AskFileName = ScriptedFileName;
     watch = new DialogWatch;
+    recentFilesIni = TempPath("recent.ini");  // never the user's own list
+    DeleteFileA(recentFilesIni.c_str());
     window = CreateMainWindow(GetModuleHandleA(nullptr), L"zelvora.exe");
     ASSERT_NE(window, nullptr);
     PumpMessages();
