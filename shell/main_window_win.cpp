@@ -85,6 +85,16 @@ void OnPaint(HWND window) {
     EndPaint(window, &paint);
 }
 
+// The wheel reaches the window with the focus, a toolbar button as a rule, which passes it up here; it
+// belongs to the canvas when the pointer is over it.
+void ForwardWheel(UINT msg, WPARAM wParam, LPARAM lParam) {
+    POINT pointer = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    RECT canvas;
+    GetWindowRect(canvasWindow, &canvas);
+    if (PtInRect(&canvas, pointer))
+        SendMessageA(canvasWindow, msg, wParam, lParam);
+}
+
 void OnShowControls() {
     ApplyMainControls();
 }
@@ -120,6 +130,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
         HANDLE_MSG(window, WM_QUERYENDSESSION, OnQueryEndSession);
         HANDLE_MSG(window, WM_DESTROY, OnDestroy);
         case WM_APP_SHOW_CONTROLS: OnShowControls(); return 0;
+        case WM_MOUSEWHEEL:
+        case WM_MOUSEHWHEEL: ForwardWheel(msg, wParam, lParam); return 0;
     }
     return DefWindowProcA(window, msg, wParam, lParam);
 }

@@ -11,6 +11,7 @@
 #include "app/main_modes.h"
 #include "ui/app_windows_win.h"
 #include "text/ui_texts.h"
+#include "view/canvas_navigation_win.h"
 #include "view/canvas_state.h"
 #include "ui/gdi_guards_win.h"
 #include "ui/window_class_win.h"
@@ -174,7 +175,11 @@ BOOL OnSetCursor(HWND window, HWND cursorWindow, UINT hitTest, UINT message) {
 }
 
 LRESULT CALLBACK CanvasWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (PanOnCanvas(window, msg, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)))
+        return 0;
     switch (msg) {
+        case WM_MOUSEWHEEL:
+        case WM_MOUSEHWHEEL: WheelOnCanvas(window, msg, wParam, lParam); return 0;
         HANDLE_MSG(window, WM_SIZE, OnSize);
         HANDLE_MSG(window, WM_HSCROLL, OnHScroll);
         HANDLE_MSG(window, WM_VSCROLL, OnVScroll);

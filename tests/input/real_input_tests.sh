@@ -93,6 +93,7 @@ save_and_quit() {
 }
 
 vertices_of() { wine "$cli" info "$drawing" --vertices | tr -d '\r'; }
+polygons_saved() { wine "$cli" info "$drawing" | tr -d '\r' | sed -n 's/^polygons: //p'; }
 
 case $case_name in
 escape_after_toolbar_click)
@@ -132,6 +133,43 @@ create_with_clicks_and_keys)
     actual=$(vertices_of | sed -n '/^1\t/,$p')
     [ "$actual" = "$expected" ] || fail "the new polygon is not as clicked and typed:
 $actual"
+    ;;
+undo_and_redo_with_keys)
+    # A polygon deleted by mistake comes back with Ctrl+Z and goes again with Ctrl+Y, the keys acting
+    # while a toolbar button has the focus; Ctrl+S saves each state.
+    start_program
+    click_button 3
+    click_canvas 450 420
+    find_window Warning 10 >/dev/null || fail "no question before the delete"
+    press y
+    press ctrl+z
+    press ctrl+s
+    [ "$(polygons_saved)" = 1 ] || fail "Ctrl+Z did not bring the polygon back"
+    press ctrl+y
+    press ctrl+s
+    [ "$(polygons_saved)" = 0 ] || fail "Ctrl+Y did not delete the polygon again"
+    save_and_quit
+    ;;
+wheel_zooms_about_the_pointer)
+    # Ctrl+wheel away from the user zooms in about the pointer, resting on the house's first vertex
+    # (pixel 400, 400 at "x 1.0"); the vertex stays under it, so a Delete click there finds the house.
+    # Ctrl+wheel towards the user zooms back. The zoom is kept in the file, saved with Ctrl+S.
+    start_program
+    click_button 3
+    pointer_to_canvas 400 400
+    xdotool keydown ctrl; xdotool click 4; xdotool keyup ctrl; sleep 0.5
+    press ctrl+s
+    zoom=$(wine "$cli" info "$drawing" | tr -d '\r' | sed -n 's/^zoom: //p')
+    [ "$zoom" = "x 2" ] || fail "Ctrl+wheel did not zoom in (zoom: $zoom)"
+    click_canvas 400 400
+    find_window Warning 10 >/dev/null || fail "the house's vertex did not stay under the pointer"
+    press n
+    pointer_to_canvas 400 400
+    xdotool keydown ctrl; xdotool click 5; xdotool keyup ctrl; sleep 0.5
+    press ctrl+s
+    zoom=$(wine "$cli" info "$drawing" | tr -d '\r' | sed -n 's/^zoom: //p')
+    [ "$zoom" = "x 1.0" ] || fail "Ctrl+wheel did not zoom back (zoom: $zoom)"
+    save_and_quit
     ;;
 *)
     echo "unknown case $case_name" >&2
