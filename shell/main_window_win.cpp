@@ -9,20 +9,20 @@
 #include "resources/resource.h"
 #include "shell/file_commands_win.h"
 #include "shell/main_commands_win.h"
+#include "shell/main_layout_win.h"
 #include "shell/recent_files_win.h"
 #include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
 #include "ui/prompt_win.h"
 #include "ui/window_class_win.h"
+#include "ui/window_dpi_win.h"
+#include "view/canvas_state.h"
 #include "view/canvas_win.h"
 #include "view/window_layout.h"
 
 namespace {
 
 HACCEL keys = nullptr;
-
-constexpr int WindowWidth = 850;
-constexpr int WindowHeight = 600;
 
 // In the order of their ids, which follow each other from the Draw button's.
 const char* const ButtonLabels[ButtonCount] = TEXT_BUTTON_LABELS;
@@ -38,26 +38,19 @@ void CreateStatusBar(HWND window) {
         Prompt(window, TEXT_NO_STATUS_BAR, TEXT_ERROR, MB_OK | MB_ICONERROR);
         return;
     }
-    int parts[2] = {StatusSplit(), -1};
-    SendMessageA(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
     SetStatusText(0, TEXT_START_COMPLETE);
 }
 
 void CreateChildren(HWND window) {
     CreateStatusBar(window);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    for (int i = 0; i < ButtonCount; i++) {
-        PixelRect place = ToolbarButtonPlace(i);
-        CreateWindowExA(0, "Button", ButtonLabels[i], WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_PUSHLIKE,
-                        place.left, place.top, place.width, place.height, window,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ButtonId(i))), instance, nullptr);
-    }
-    RECT client;
-    GetClientRect(window, &client);
-    PixelRect place = CanvasPlace(client.right, client.bottom);
-    canvasWindow = CreateWindowExA(0, TEXT_CANVAS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL,
-                                   place.left, place.top, place.width, place.height, window, nullptr, instance,
-                                   nullptr);
+    for (int i = 0; i < ButtonCount; i++)
+        CreateWindowExA(0, "Button", ButtonLabels[i], WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_PUSHLIKE, 0, 0, 0,
+                        0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ButtonId(i))), instance, nullptr);
+    canvasWindow = CreateWindowExA(0, TEXT_CANVAS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0,
+                                   0, 0, 0, window, nullptr, instance, nullptr);
+    canvasState.dpi = WindowDpi(window);
+    LayOutMainWindow(window);
 }
 
 BOOL OnCreate(HWND window, LPCREATESTRUCTA create) {
@@ -130,6 +123,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
         HANDLE_MSG(window, WM_QUERYENDSESSION, OnQueryEndSession);
         HANDLE_MSG(window, WM_DESTROY, OnDestroy);
         case WM_APP_SHOW_CONTROLS: OnShowControls(); return 0;
+        case WM_DPICHANGED: OnMainDpiChanged(window, HIWORD(wParam), reinterpret_cast<RECT*>(lParam)); return 0;
         case WM_MOUSEWHEEL:
         case WM_MOUSEHWHEEL: ForwardWheel(msg, wParam, lParam); return 0;
     }
@@ -149,13 +143,15 @@ bool RegisterMainClasses() {
     return RegisterWindowClass(main) && RegisterCanvasClass();
 }
 
+// The screen's density sizes the window before it exists; WM_DPICHANGED corrects it on another screen.
 HWND CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine) {
     RECT desktop;
     GetWindowRect(GetDesktopWindow(), &desktop);
-    int left = static_cast<int>(0.5 * (desktop.right - desktop.left) - WindowWidth / 2);
-    int top = static_cast<int>(0.5 * (desktop.bottom - desktop.top) - WindowHeight / 2);
-    return CreateWindowExA(0, TEXT_PROGRAM_TITLE, TEXT_PROGRAM_TITLE, WS_OVERLAPPEDWINDOW, left, top, WindowWidth,
-                           WindowHeight, nullptr, nullptr, instance, const_cast<wchar_t*>(commandLine));
+    PixelSize size = MainWindowSize(WindowDpi(nullptr));
+    int left = static_cast<int>(0.5 * (desktop.right - desktop.left) - size.width / 2);
+    int top = static_cast<int>(0.5 * (desktop.bottom - desktop.top) - size.height / 2);
+    return CreateWindowExA(0, TEXT_PROGRAM_TITLE, TEXT_PROGRAM_TITLE, WS_OVERLAPPEDWINDOW, left, top, size.width,
+                           size.height, nullptr, nullptr, instance, const_cast<wchar_t*>(commandLine));
 }
 
 void ApplyMainControls() {

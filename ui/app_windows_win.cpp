@@ -5,6 +5,7 @@
 #include "app/main_modes.h"
 #include "engine/polygon_checks.h"
 #include "model/drawing.h"
+#include "view/canvas_state.h"
 #include "view/window_layout.h"
 
 HWND mainWindow = nullptr;
@@ -21,7 +22,7 @@ void RefreshMainWindow() {
 void LayOutCanvas() {
     RECT client;
     GetClientRect(mainWindow, &client);
-    PixelRect place = CanvasPlace(client.right, client.bottom);
+    PixelRect place = CanvasPlace(client.right, client.bottom, canvasState.dpi);
     MoveWindow(canvasWindow, place.left, place.top, place.width, place.height, TRUE);
 }
 

@@ -28,8 +28,8 @@ bool DrawingViewShown() {
 // bars keep their positions within range by themselves.
 void OnSize(HWND window, UINT, int width, int height) {
     double z = CurrentView().z;
-    canvasState.pageX = ScrollPage(width, z);
-    canvasState.pageY = ScrollPage(height, z);
+    canvasState.pageX = ScrollPage(width, z, canvasState.dpi);
+    canvasState.pageY = ScrollPage(height, z, canvasState.dpi);
     int32_t maximum = ScrollMaximum(drawing.drawOptions.mapSize, !DrawingViewShown());
     SCROLLINFO bar = {sizeof bar, SIF_RANGE | SIF_PAGE, 0, maximum, 0, 0, 0};
     bar.nPage = static_cast<UINT>(canvasState.pageY);
@@ -206,7 +206,8 @@ void PaintCanvas(HDC dc, int width, int height) {
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (DrawingViewShown()) {
         if (drawing.drawOptions.snapIndex != 0) {
-            canvasState.gridStep = GridStep(SnapSteps[drawing.drawOptions.snapIndex].step, CurrentView().z);
+            canvasState.gridStep =
+                GridStep(SnapSteps[drawing.drawOptions.snapIndex].step, CurrentView().z, canvasState.dpi);
             DrawGrid(dc, width, height);
         }
         DrawPolygons(dc);

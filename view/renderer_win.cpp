@@ -42,7 +42,7 @@ void DrawVertexMarks(HDC dc, const std::vector<POINT>& points) {
     GdiObject<HBRUSH> fill(CreateSolidBrush(VertexMarkColour));
     SelectScope useFill(dc, fill.handle);
     for (const POINT& p : points) {
-        PixelBox mark = VertexMarkBox({p.x, p.y});
+        PixelBox mark = VertexMarkBox({p.x, p.y}, canvasState.dpi);
         Rectangle(dc, mark.left, mark.top, mark.right, mark.bottom);
     }
 }
@@ -57,6 +57,10 @@ void DrawLabel(HDC dc, const RECT& rect, bool ad) {
 // the pointer, and remembers that a band shows.
 template <typename DrawBand>
 void InvertBand(HDC dc, DrawBand drawBand) {
+    // One pixel wide at 96 DPI (the cosmetic pen, as the default), wider on denser screens.
+    int32_t width = ScaledPixels(1, canvasState.dpi);
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, width > 1 ? width : 0, RGB(0, 0, 0)));
+    SelectScope usePen(dc, pen.handle);
     int previousMode = SetROP2(dc, R2_NOT);
     if (canvasState.bandVisible)
         drawBand(canvasState.bandPixel);
@@ -179,7 +183,8 @@ bool DrawPolygonGhost(HWND canvas) {
     InvertBand(window.dc, [&](PixelPoint end) {
         std::vector<POINT> points;
         for (int32_t i = 0; i < polygon.vertexCount; i++)
-            points.push_back(ToPoint(GhostVertex(end, {polygon.x[i], polygon.y[i]}, editState.dragOrigin, z)));
+            points.push_back(
+                ToPoint(GhostVertex(end, {polygon.x[i], polygon.y[i]}, editState.dragOrigin, z, canvasState.dpi)));
         DrawHatchedPolygon(window.dc, points);
     });
     return true;

@@ -9,6 +9,7 @@
 #include "shell/main_window_win.h"
 #include "ui/app_windows_win.h"
 #include "tests/gui/gui_test_support.h"
+#include "view/canvas_state.h"
 
 namespace {
 
@@ -480,4 +481,28 @@ TEST_F(MainWindow, EscapeAbandonsWhatTheToolStarted) {
     EXPECT_FALSE(editState.constructing);
     EXPECT_EQ(mainModes.toolMode, CreateTool);
     EXPECT_EQ(Looks(window), "HXoooo");
+}
+
+// Moved to a screen of twice the density, the window takes the size the system proposes and lays its
+// children out at that density; the canvas scales its transform with it.
+TEST_F(MainWindow, ADensityChangeLaysTheWindowOutAgain) {
+    auto buttonSize = [this] {
+        RECT button;
+        GetWindowRect(GetDlgItem(window, IDC_VIEW_AM_BUTTON), &button);
+        return std::make_pair(button.right - button.left, button.bottom - button.top);
+    };
+    EXPECT_EQ(buttonSize(), std::make_pair(100L, 20L));
+    RECT proposed = {0, 0, 1700, 1200};
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&proposed));
+    EXPECT_EQ(canvasState.dpi, 192);
+    EXPECT_EQ(buttonSize(), std::make_pair(200L, 40L));
+    RECT canvas;
+    GetWindowRect(canvasWindow, &canvas);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(canvas.right - canvas.left, client.right - 50) << "the margins double too";
+    proposed = {0, 0, 850, 600};
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&proposed));
+    EXPECT_EQ(buttonSize(), std::make_pair(100L, 20L));
+    EXPECT_EQ(canvasState.dpi, 96);
 }
