@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int GuideLines = 103;
+constexpr int GuideLines = 122;
 
 class HelpAndAbout : public MainWindowTest {
   protected:
