@@ -10,12 +10,14 @@ void AppendArcPoints(Point from, Point to, double bulge, double maxError, std::v
     double chord = std::hypot(dx, dy);
     if (bulge == 0.0 || !std::isfinite(bulge) || !(chord > 0.0) || !std::isfinite(chord))
         return;
+    if (std::fabs(bulge) * chord / 2.0 <= maxError)
+        return;  // the arc strays from its chord by no more than the error allowed
     double theta = 4.0 * std::atan(bulge);  // signed, |theta| < 2 pi
     double radius = chord / (2.0 * std::sin(std::fabs(theta) / 2.0));
     double step = 2.0 * std::acos(1.0 - maxError / radius < -1.0 ? -1.0 : 1.0 - maxError / radius);
-    int32_t count = static_cast<int32_t>(std::ceil(std::fabs(theta) / step));
-    if (count > MaxArcSegments)
-        count = MaxArcSegments;
+    // A step that vanishes against a huge radius asks for more points than the cap, or for infinitely many.
+    double wanted = std::ceil(std::fabs(theta) / step);
+    int32_t count = wanted < MaxArcSegments ? static_cast<int32_t>(wanted) : MaxArcSegments;
     if (count < 2)
         return;
     // The centre lies on the chord's perpendicular bisector, on the left of from -> to for a

@@ -58,7 +58,14 @@ TEST(ArcTessellation, EdgesStayWithinFiveCentimetresOfTheArcOnItsSide) {
     std::vector<Point> none;
     AppendArcPoints({0, 0}, {10, 0}, 0.0, MaxChordError, &none);
     AppendArcPoints({0, 0}, {10, 0}, NAN, MaxChordError, &none);
+    AppendArcPoints({0, 0}, {10, 0}, 1e-300, MaxChordError, &none);  // an arc as straight as its chord
+    AppendArcPoints({0, 0}, {10, 0}, 0.009, MaxChordError, &none);    // 4.5 cm from its chord at most
     EXPECT_TRUE(none.empty());
+    // Found by fuzzing: a radius so large against the allowed error that the step vanishes.
+    std::vector<Point> capped;
+    AppendArcPoints({0, 0}, {1e300, 0}, 0.5, MaxChordError, &capped);
+    AppendArcPoints({0, 0}, {10, 0}, 0.5, 1e-300, &capped);
+    EXPECT_EQ(capped.size(), 2u * (MaxArcSegments - 1));
 }
 
 TEST(FootprintChecks, NameTheFault) {
