@@ -2,16 +2,16 @@
 
 #include <commdlg.h>
 
-DWORD ShowFileDialog(HWND owner, const FileDialogSpec& spec, char* path) {
+DWORD ShowFileDialog(HWND owner, const FileDialogSpec& request, char* path) {
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
-    dialog.lpstrFilter = spec.filter;
+    dialog.lpstrFilter = request.filter;
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrDefExt = spec.extension;
+    dialog.lpstrDefExt = request.extension;
     dialog.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
-    dialog.Flags |= spec.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    BOOL chosen = spec.save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+    dialog.Flags |= request.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    BOOL chosen = request.save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
     return chosen ? dialog.nFilterIndex : 0;
 }

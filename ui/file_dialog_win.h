@@ -12,4 +12,4 @@ struct FileDialogSpec {
 
 // path (260 bytes) holds the name proposed and receives the one chosen. Returns the filter chosen,
 // counted from 1, or 0 when the user cancels.
-DWORD ShowFileDialog(HWND owner, const FileDialogSpec& spec, char* path);
+DWORD ShowFileDialog(HWND owner, const FileDialogSpec& request, char* path);

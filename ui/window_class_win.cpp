@@ -2,21 +2,21 @@
 
 #include "resources/resource.h"
 
-bool RegisterWindowClass(const WindowClassSpec& spec) {
+bool RegisterWindowClass(const WindowClassSpec& request) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA existing = {};
     existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(instance, spec.name, &existing))
+    if (GetClassInfoExA(instance, request.name, &existing))
         return true;
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.style = spec.style;
-    windowClass.lpfnWndProc = spec.procedure;
+    windowClass.style = request.style;
+    windowClass.lpfnWndProc = request.procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = spec.programIcon ? LoadIconA(instance, MAKEINTRESOURCEA(IDI_ZELVORA)) : nullptr;
-    windowClass.hCursor = spec.arrowCursor ? LoadCursorA(nullptr, IDC_ARROW) : nullptr;
-    windowClass.hbrBackground = spec.background;
-    windowClass.lpszMenuName = spec.menu;
-    windowClass.lpszClassName = spec.name;
+    windowClass.hIcon = request.programIcon ? LoadIconA(instance, MAKEINTRESOURCEA(IDI_ZELVORA)) : nullptr;
+    windowClass.hCursor = request.arrowCursor ? LoadCursorA(nullptr, IDC_ARROW) : nullptr;
+    windowClass.hbrBackground = request.background;
+    windowClass.lpszMenuName = request.menu;
+    windowClass.lpszClassName = request.name;
     return RegisterClassExA(&windowClass) != 0;
 }

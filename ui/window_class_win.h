@@ -14,4 +14,4 @@ struct WindowClassSpec {
 };
 
 // Registers the class in this module; true also when it is registered already.
-bool RegisterWindowClass(const WindowClassSpec& spec);
+bool RegisterWindowClass(const WindowClassSpec& request);
