@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/ad_am_outlines.h"
+#include "engine/clipper.h"
 #include "exchange/arc_tessellation.h"
 #include "exchange/courtyard_split.h"
 #include "exchange/footprint_checks.h"
