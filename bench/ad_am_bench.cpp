@@ -205,13 +205,16 @@ void PrintTargets(const std::vector<BenchRow>& rows) {
 // depend on the machine.
 int main(int argc, char** argv) {
     bool quick = false, withReference = true;
+    const char* only = nullptr;
     for (int i = 1; i < argc; i++) {
         if (std::strcmp(argv[i], "--quick") == 0)
             quick = true;
+        else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc)
+            only = argv[++i];
         else if (std::strcmp(argv[i], "--no-reference") == 0)
             withReference = false;
         else {
-            std::fprintf(stderr, "usage: ad_am_bench [--quick] [--no-reference]\n");
+            std::fprintf(stderr, "usage: ad_am_bench [--quick] [--no-reference] [--only DRAWING]\n");
             return 2;
         }
     }
@@ -228,6 +231,8 @@ int main(int argc, char** argv) {
     std::vector<BenchRow> rows;
     bool allOk = true;
     for (const BenchDrawing& drawing : drawings) {
+        if (only && drawing.name != only)
+            continue;
         BenchRow row;
         row.name = drawing.name;
         row.vertices = VertexCount(drawing.input);

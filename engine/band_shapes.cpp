@@ -20,16 +20,6 @@ bool LeftOf(Point a, Point b, Point p) {
     return Cross(a, b, p) > InsideMargin * length;
 }
 
-double SignedArea(const Point* points, size_t count) {
-    double sum = 0.0;
-    for (size_t i = 0; i < count; i++) {
-        const Point& p = points[i];
-        const Point& q = points[(i + 1) % count];
-        sum += p.x * q.y - p.y * q.x;
-    }
-    return sum * 0.5;
-}
-
 // Every step of the circle polygon spans at most 3.24 degrees, so all of it lies at least
 // r cos(1.62 degrees) from the centre; only the thin ring outside that needs the chord test.
 constexpr double CircleInnerRadius = 0.9996;
@@ -128,7 +118,7 @@ bool Trapezoid::contains(Point p) const {
 
 ConvexFootprint::ConvexFootprint(const std::vector<Point>& polygon) : corners(polygon) {
     size_t n = corners.size();
-    if (SignedArea(corners.data(), n) < 0)
+    if (SignedArea(corners.data(), static_cast<int32_t>(n)) < 0)
         std::reverse(corners.begin(), corners.end());
     for (size_t i = 0; i < n; i++)
         if (Cross(corners[i], corners[(i + 1) % n], corners[(i + 2) % n]) < 0) {
@@ -168,7 +158,7 @@ PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcP
     trapezoids.reserve(n);
     for (size_t i = 0; i < n; i++)
         trapezoids.emplace_back(BandCorners(vertices[i], vertices[(i + 1) % n], radius[i], radius[(i + 1) % n]));
-    double orientation = SignedArea(vertices.data(), n) >= 0 ? 1.0 : -1.0;
+    double orientation = SignedArea(vertices.data(), static_cast<int32_t>(n)) >= 0 ? 1.0 : -1.0;
     ConvexFootprint convex(vertices);
     return {std::move(vertices), std::move(radius), std::move(trapezoids), orientation, std::move(convex)};
 }

@@ -2,15 +2,23 @@
 
 #include <cmath>
 
-// Uncentred on purpose: the areas that users compare against come from this exact sum.
-double PolygonArea(const Point* points, int32_t count) {
+// Summed about the first point: at map coordinates the products of raw coordinates are near 1e12 and
+// would swamp a building's few hundred square metres, while differences of nearby coordinates are exact.
+double SignedArea(const Point* points, int32_t count) {
+    if (count < 3)
+        return 0.0;
+    const Point origin = points[0];
     double sum = 0.0;
-    for (int32_t i = 0; i < count; i++) {
-        const Point& p = points[i];
-        const Point& q = points[(i + 1) % count];
-        sum += p.x * q.y - p.y * q.x;
+    for (int32_t i = 1; i + 1 < count; i++) {
+        double px = points[i].x - origin.x, py = points[i].y - origin.y;
+        double qx = points[i + 1].x - origin.x, qy = points[i + 1].y - origin.y;
+        sum += px * qy - py * qx;
     }
-    return std::fabs(sum) * 0.5;
+    return sum * 0.5;
+}
+
+double PolygonArea(const Point* points, int32_t count) {
+    return std::fabs(SignedArea(points, count));
 }
 
 // The points step evenly in x, so they are dense near the vertical diameter and sparse near the

@@ -17,7 +17,9 @@ struct Edge {
 
 constexpr int32_t CirclePointCount = 2501;
 
-// Absolute shoelace area; independent of orientation, 0 for an empty list.
+// Shoelace area, positive when the points run counter-clockwise; 0 for an empty list.
+double SignedArea(const Point* points, int32_t count);
+// The same without its sign.
 double PolygonArea(const Point* points, int32_t count);
 
 // 2501 points evenly spaced in x, starting and ending at (cx + r, cy).
