@@ -66,17 +66,24 @@ RunOutcome PolygonOffsetRegion(CalcPass pass, const CalcOptions& options, const 
     return outcome;
 }
 
-bool SubtractFootprints(ClipPolygon* outline, const CalcInput& input) {
-    if (input.polygons.empty())
-        return false;
-    ClipPolygon footprints;
-    for (const CalcPolygon& polygon : input.polygons) {
-        ClipContour contour;
-        for (const CalcVertex& v : polygon.vertices)
-            contour.points.push_back({v.x, v.y});
-        footprints.contours.push_back(std::move(contour));
+// Each footprint is brought to its normal form before the union: a polygon passing twice through a vertex
+// winds -1 in one lobe, which would cancel another footprint's +1 there and leave the overlap in Am.
+bool FootprintUnion(const CalcInput& input, ClipPolygon* footprints) {
+    std::vector<ClipPolygon> parts(input.polygons.size());
+    for (size_t i = 0; i < input.polygons.size(); i++) {
+        std::vector<Point> points;
+        for (const CalcVertex& v : input.polygons[i].vertices)
+            points.push_back({v.x, v.y});
+        if (!NormalForm(SingleContourPolygon(points.data(), static_cast<int32_t>(points.size())), &parts[i]))
+            return false;
     }
-    if (!ClipDifference(*outline, footprints, outline, true))
+    return ClipUnionAll(parts, footprints);
+}
+
+bool SubtractFootprints(ClipPolygon* outline, const CalcInput& input) {
+    ClipPolygon footprints;
+    if (input.polygons.empty() || !FootprintUnion(input, &footprints) ||
+        !ClipDifference(*outline, footprints, outline, true))
         return false;
     Advance(2 * input.polygons.size());
     return true;

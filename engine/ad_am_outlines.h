@@ -21,6 +21,9 @@ bool ComputeAdAm(CalcInput* input, const CalcOptions& options, CalcResult* resul
 RunOutcome PolygonOffsetRegion(CalcPass pass, const CalcOptions& options, const CalcPolygon& polygon,
                                ClipPolygon* region);
 
+// The union of the footprints of all polygons of the input.
+bool FootprintUnion(const CalcInput& input, ClipPolygon* footprints);
+
 // Removes every polygon of the input from the Am outline, leaving it strictly simple (holes and the
 // islands in them as contours of their own); false for an empty input.
 bool SubtractFootprints(ClipPolygon* outline, const CalcInput& input);

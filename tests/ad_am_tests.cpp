@@ -247,6 +247,30 @@ TEST_F(AdAmReference, EngineMatchesLiteralConstruction) {
         ExpectMatchesReference(c);
 }
 
+// A polygon may pass twice through one vertex. Its second lobe then runs the other way round, and a
+// footprint overlapping that lobe must still leave Am: the footprints are removed as their union. Lobes
+// that touch only at that vertex are separate holes of Am.
+TEST_F(AdAmReference, FigureEightFootprintLeavesAmWhereOthersOverlapIt) {
+    const Outline clockwiseTop = {{0, 0, 5}, {10, 0, 5}, {5, 5, 5}, {0, 10, 5}, {10, 10, 5}, {5, 5, 5}};
+    const Outline bothCounterClockwise = {{0, 0, 5}, {10, 0, 5}, {5, 5, 5}, {10, 10, 5}, {0, 10, 5}, {5, 5, 5}};
+    const Topology twoHoles = {1, 0, 1, 2};
+    const ReferenceCase cases[] = {
+        {"block over the clockwise lobe", {clockwiseTop, Box(2, 7, 8, 12, 3)}, twoHoles},
+        {"block over the counter-clockwise lobe", {clockwiseTop, Box(2, -2, 8, 3, 3)}, twoHoles},
+        {"block over the shared vertex", {clockwiseTop, Box(4, 4, 6, 6, 3)}, OneOutline},
+        {"block over a lobe of the same winding", {bothCounterClockwise, Box(2, 7, 8, 12, 3)}, twoHoles},
+        {"figure eight alone", {clockwiseTop}, twoHoles},
+    };
+    for (const ReferenceCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        CalcResult result = Compute(Input(c.outlines));
+        ReferenceResult reference = Reference(Input(c.outlines));
+        EXPECT_NEAR(result.ad, reference.ad, ReferenceTolerance(reference.ad));
+        EXPECT_NEAR(result.am, reference.am, ReferenceTolerance(reference.am));
+        EXPECT_EQ(TopologyOf(result), c.topology);
+    }
+}
+
 // A vertex of height 0 makes its bands triangles and its disc a point: no area, and no failure.
 TEST_F(AdAmReference, ZeroHeightVerticesMatchLiteralConstruction) {
     ExpectMatchesReference({"one vertex of height 0", {{{0, 0, 0}, {20, 0, 5}, {20, 15, 5}, {0, 15, 5}}}, OneOutline});
