@@ -25,17 +25,20 @@ double PolygonArea(const Point* points, int32_t count) {
 // horizontal one. Point 1250 is written twice and ends as (cx - r, cy); point 2500 repeats point 0.
 std::vector<Point> CirclePolygon(double cx, double cy, double r) {
     std::vector<Point> points(CirclePointCount);
-    for (int32_t i = 0; i <= 1250; i++) {
-        double x = r * (1 - i * 4.0 / 2500.0);
-        double y = std::sqrt(r * r - x * x);
-        points[i] = {x, y};
-        points[2500 - i] = {x, -y};
-    }
-    for (Point& p : points) {
-        p.x += cx;
-        p.y += cy;
-    }
+    for (int32_t k = 0; k < CirclePointCount - 1; k++)
+        points[k] = CirclePoint(cx, cy, r, k);
+    points[CirclePointCount - 1] = points[0];
     return points;
+}
+
+// The upper half runs from k = 0 to 1250, the lower half mirrors it: point 2500 - i lies below point i.
+Point CirclePoint(double cx, double cy, double r, int32_t k) {
+    int32_t i = k <= 1250 ? k : 2500 - k;
+    double x = r * (1 - i * 4.0 / 2500.0);
+    double y = std::sqrt(r * r - x * x);
+    if (k >= 1250)
+        y = -y;
+    return {x + cx, y + cy};
 }
 
 std::array<Point, 4> BandCorners(Point a, Point b, double rA, double rB) {

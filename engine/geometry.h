@@ -24,6 +24,8 @@ double PolygonArea(const Point* points, int32_t count);
 
 // 2501 points evenly spaced in x, starting and ending at (cx + r, cy).
 std::vector<Point> CirclePolygon(double cx, double cy, double r);
+// Point k (0 to 2499) of that polygon, computed exactly as the polygon computes it.
+Point CirclePoint(double cx, double cy, double r, int32_t k);
 
 // The trapezoid joining a disc of radius rA around a to one of radius rB around b.
 std::array<Point, 4> BandCorners(Point a, Point b, double rA, double rB);
