@@ -1,0 +1,69 @@
+// Convex shapes of the construction with fast tests of whether a point lies well inside them, and the
+// chord rule that cuts from a convex point list what such a shape already covers.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+#include "engine/geometry.h"
+
+// Points count as inside a shape only this far from its boundary (ten clipper units), so that the
+// rounding of coordinates to the clipper's grid can never open a gap where a cut-away piece was.
+constexpr double InsideMargin = 1e-5;
+
+// Every step of the circle polygon spans at most 3.24 degrees, so all of it lies at least
+// r cos(1.62 degrees) from the centre; only the thin ring outside that needs the chord test.
+constexpr double CircleInnerRadius = 0.9996;
+
+double Cross(Point origin, Point a, Point b);
+
+// Whether p lies to the left of the line from a to b by at least the margin.
+bool LeftOf(Point a, Point b, Point p);
+
+// Whether p lies well inside the circle polygon of radius r around centre.
+bool InsideCircle(Point centre, double r, Point p);
+
+// The four corners of an edge band's trapezoid, with its sides kept as half-planes.
+class Trapezoid {
+  public:
+    explicit Trapezoid(const std::array<Point, 4>& points);
+    bool contains(Point p) const;
+    std::array<Point, 4> corners;
+
+    struct Side {
+        double nx, ny, limit;  // inside where nx x + ny y > limit; nx = ny = 0 for a side of no length
+    };
+    std::array<Side, 4> sides;
+};
+
+// A convex polygon, for a test in logarithmic time.
+class ConvexShape {
+  public:
+    ConvexShape() = default;
+    // Empty (containing nothing) when the polygon is not convex.
+    explicit ConvexShape(const std::vector<Point>& polygon);
+    bool contains(Point p) const;
+    bool empty() const { return corners.empty(); }
+    const std::vector<Point>& points() const { return corners; }
+
+  private:
+    std::vector<Point> corners;  // counter-clockwise
+};
+
+// Which entries of a closed convex point list stay when every run of entries inside one convex shape
+// loses its inner entries and keeps its two ends: the chord between the ends lies in the shape, so a
+// union with the shape loses nothing. inside[i] tells whether entry i lies in the shape; nothing stays
+// when every entry does.
+std::vector<size_t> ChordEnds(const std::vector<char>& inside);
+
+template <typename T, typename InsideShape>
+std::vector<T> ChordsThrough(const std::vector<T>& points, InsideShape inside) {
+    std::vector<char> in(points.size());
+    for (size_t i = 0; i < points.size(); i++)
+        in[i] = inside(points[i]);
+    std::vector<T> kept;
+    for (size_t i : ChordEnds(in))
+        kept.push_back(points[i]);
+    return kept;
+}

@@ -1,0 +1,207 @@
+#include "engine/disc_arcs.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace {
+
+constexpr int32_t BlockSize = 48;
+constexpr int32_t SmallestBlock = 6;
+constexpr int32_t HalfTurn = 1250;  // index of (cx - r, cy), where the lower half begins
+
+}  // namespace
+
+DiscArc::DiscArc(Point centre, double r) : centre(centre), r(r), spans{{0, CirclePointCount - 1}} {}
+
+DiscArc DiscArc::Empty() {
+    DiscArc none({0.0, 0.0}, 0.0);
+    none.spans.clear();
+    return none;
+}
+
+std::vector<Point> DiscArc::points() const {
+    std::vector<Point> result;
+    for (const Span& span : spans)
+        for (int32_t k = span.first; k < span.first + span.count; k++)
+            result.push_back(point(k));
+    return result;
+}
+
+// The extreme point of the whole circle in direction d lies on the arc when its x lies within the arc's
+// x range and on the arc's half; otherwise the arc's ends are its extremes.
+DiscArc::Bound DiscArc::project(int32_t a, int32_t b, double dx, double dy) const {
+    Point pa = point(a), pb = point(b);
+    double fa = dx * pa.x + dy * pa.y, fb = dx * pb.x + dy * pb.y;
+    Bound bound{std::min(fa, fb), std::max(fa, fb)};
+    double xLow = std::min(pa.x, pb.x) - centre.x, xHigh = std::max(pa.x, pb.x) - centre.x;
+    bool upper = a < HalfTurn;
+    double atCentre = dx * centre.x + dy * centre.y;
+    if (r * dx >= xLow && r * dx <= xHigh && (upper ? dy >= 0 : dy <= 0))
+        bound.high = atCentre + r;
+    if (-r * dx >= xLow && -r * dx <= xHigh && (upper ? dy <= 0 : dy >= 0))
+        bound.low = atCentre - r;
+    return bound;
+}
+
+DiscArc::BlockSide DiscArc::trapezoidSide(const Trapezoid& trapezoid, int32_t a, int32_t b) const {
+    bool allInside = true;
+    for (const Trapezoid::Side& side : trapezoid.sides) {
+        Bound bound = project(a, b, side.nx, side.ny);
+        if (!(bound.high > side.limit))
+            return BlockSide::Outside;  // every point fails this side
+        allInside = allInside && bound.low > side.limit;
+    }
+    return allInside ? BlockSide::Inside : BlockSide::Mixed;
+}
+
+// Against the other circle's sure radius for inside, and its full radius for outside, as InsideCircle.
+DiscArc::BlockSide DiscArc::circleSide(Point other, double otherR, int32_t a, int32_t b) const {
+    double ex = centre.x - other.x, ey = centre.y - other.y, distance = std::sqrt(ex * ex + ey * ey);
+    if (!(otherR > 0.0) || distance == 0.0)
+        return BlockSide::Mixed;
+    // |p - other|^2 = distance^2 + r^2 + 2 distance t, with t the projection of p - centre on the line of
+    // centres: it grows with t, so the ends of t's range bound the distances.
+    Bound along = project(a, b, ex / distance, ey / distance);
+    double atCentre = (ex * centre.x + ey * centre.y) / distance;
+    // The sums cancel when the circles nearly touch: widened by their rounding, the bounds stay bounds.
+    double base = distance * distance + r * r, slack = 1e-12 * base;
+    double farthest = std::sqrt(std::max(0.0, base + 2 * distance * (along.high - atCentre) + slack));
+    double nearest = std::sqrt(std::max(0.0, base + 2 * distance * (along.low - atCentre) - slack));
+    double sure = CircleInnerRadius * otherR - InsideMargin;
+    if (farthest < sure)
+        return BlockSide::Inside;
+    if (nearest >= otherR)
+        return BlockSide::Outside;
+    return BlockSide::Mixed;
+}
+
+void DiscArc::cutByTrapezoid(const Trapezoid& trapezoid) {
+    cut([&](int32_t a, int32_t b) { return trapezoidSide(trapezoid, a, b); },
+        [&](Point p) { return trapezoid.contains(p); });
+}
+
+void DiscArc::cutByCircle(Point other, double otherR) {
+    cut([&](int32_t a, int32_t b) { return circleSide(other, otherR, a, b); },
+        [&](Point p) { return InsideCircle(other, otherR, p); });
+}
+
+void DiscArc::cutByShape(const ConvexShape& shape) {
+    cut([](int32_t, int32_t) { return BlockSide::Mixed; }, [&](Point p) { return shape.contains(p); });
+}
+
+void DiscArc::cutByDepth(const ConvexShape& shape, double depth, const std::array<Point, 2>& inward) {
+    auto blockSide = [&](int32_t a, int32_t b) {
+        for (const Point& n : inward)
+            if (project(a, b, n.x, n.y).high <= n.x * centre.x + n.y * centre.y)
+                return BlockSide::Outside;
+        return BlockSide::Mixed;
+    };
+    cut(blockSide, [&](Point p) {
+        double dx = p.x - centre.x, dy = p.y - centre.y, length = std::sqrt(dx * dx + dy * dy);
+        return length > 0.0 && shape.contains({centre.x + depth * dx / length, centre.y + depth * dy / length});
+    });
+}
+
+// Blocks are consecutive indices on one half of the circle, at most BlockSize long.
+template <typename BlockVisit>
+void DiscArc::forEachBlock(BlockVisit block) const {
+    for (const Span& span : spans)
+        for (int32_t first = span.first, end = span.first + span.count; first < end;) {
+            int32_t last = std::min(end, first + BlockSize) - 1;
+            if (first < HalfTurn && last >= HalfTurn)
+                last = HalfTurn - 1;
+            block(first, last);
+            first = last + 1;
+        }
+}
+
+void DiscArc::addRun(std::vector<Run>* runs, int32_t first, int32_t count, int32_t label) {
+    if (!runs->empty() && runs->back().label == label && runs->back().first + runs->back().count == first)
+        runs->back().count += count;
+    else
+        runs->push_back({first, count, label});
+}
+
+// A block found wholly inside or outside becomes one run; one found in part is halved until its parts
+// are decided or a few points long, and those points are tested one by one.
+template <typename BlockTest, typename PointTest>
+void DiscArc::cut(BlockTest blockSide, PointTest inside) {
+    std::vector<Run> runs;
+    std::function<void(int32_t, int32_t)> visit = [&](int32_t first, int32_t last) {
+        BlockSide side = last > first ? blockSide(first, last) : BlockSide::Mixed;
+        if (side != BlockSide::Mixed) {
+            addRun(&runs, first, last - first + 1, side == BlockSide::Inside ? 0 : -1);
+        } else if (last - first >= SmallestBlock) {
+            int32_t middle = first + (last - first) / 2;
+            visit(first, middle);
+            visit(middle + 1, last);
+        } else {
+            for (int32_t k = first; k <= last; k++)
+                addRun(&runs, k, 1, inside(point(k)) ? 0 : -1);
+        }
+    };
+    forEachBlock(visit);
+    keep(runs);
+}
+
+// A block lies in the shape that holds its first point when the shape holds the whole arc; point by
+// point, a run goes on in its shape as long as it can, so that a point in several shapes joins the run.
+void DiscArc::cutByGrid(const CoverGrid& grid) {
+    std::vector<Run> runs;
+    forEachBlock([&](int32_t first, int32_t last) {
+        int32_t shape = grid.covering(point(first));
+        if (shape >= 0 && last > first) {
+            Point other;
+            double otherR;
+            const Trapezoid* trapezoid = grid.trapezoidOf(shape);
+            bool whole = trapezoid ? trapezoidSide(*trapezoid, first, last) == BlockSide::Inside
+                         : grid.discOf(shape, &other, &otherR) && circleSide(other, otherR, first, last) == BlockSide::Inside;
+            if (whole) {
+                addRun(&runs, first, last - first + 1, shape);
+                return;
+            }
+        }
+        for (int32_t k = first; k <= last; k++) {
+            Point p = point(k);
+            int32_t previous = runs.empty() ? -1 : runs.back().label;
+            addRun(&runs, k, 1, previous >= 0 && grid.contains(previous, p) ? previous : grid.covering(p));
+        }
+    });
+    keep(runs);
+}
+
+void DiscArc::append(int32_t first, int32_t count) {
+    if (!spans.empty() && spans.back().first + spans.back().count == first)
+        spans.back().count += count;
+    else
+        spans.push_back({first, count});
+}
+
+// A run in a shape keeps its first point unless the run before lies in the same shape, and its last
+// unless the run after does; when one shape holds every point, nothing stays.
+void DiscArc::keep(const std::vector<Run>& runs) {
+    spans.clear();
+    size_t n = runs.size();
+    bool oneShape = true;
+    for (const Run& run : runs)
+        oneShape = oneShape && run.label >= 0 && run.label == runs[0].label;
+    if (oneShape)
+        return;
+    for (size_t j = 0; j < n; j++) {
+        const Run& run = runs[j];
+        if (run.label < 0) {
+            append(run.first, run.count);
+            continue;
+        }
+        bool keepFirst = runs[(j + n - 1) % n].label != run.label, keepLast = runs[(j + 1) % n].label != run.label;
+        if (run.count == 1 && (keepFirst || keepLast)) {
+            append(run.first, 1);
+        } else if (run.count > 1) {
+            if (keepFirst)
+                append(run.first, 1);
+            if (keepLast)
+                append(run.first + run.count - 1, 1);
+        }
+    }
+}

@@ -1,0 +1,228 @@
+#include "engine/outline_pass.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+
+#include "engine/calc_records.h"
+#include "engine/cover_grid.h"
+
+namespace {
+
+constexpr size_t PointsPerUnion = 16384;  // a clipper call of this size takes a few milliseconds
+constexpr size_t ShapesPerUnion = 64;
+constexpr double CutShare = 0.6;          // of a pass's progress; the unions take the rest
+constexpr double CellsPerRadius = 16;     // the cover grid's cells across a typical radius
+constexpr double MaxCells = 4e6;
+
+bool RepeatsAVertex(const CalcPolygon& polygon) {
+    std::vector<std::pair<double, double>> points;
+    for (const CalcVertex& v : polygon.vertices)
+        points.push_back({v.x, v.y});
+    std::sort(points.begin(), points.end());
+    return std::adjacent_find(points.begin(), points.end()) != points.end();
+}
+
+double Distance(Point a, Point b) {
+    return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y));
+}
+
+// The polygons from the one reaching farthest from the drawing's centre to the nearest: the outer ones
+// make the outline and cover most of the others. Ties keep the drawing's order, so the result never
+// depends on the sort.
+std::vector<uint32_t> PolygonOrder(const std::vector<PolygonBands>& bands, Point centre) {
+    std::vector<std::pair<double, uint32_t>> reach;
+    for (uint32_t p = 0; p < bands.size(); p++) {
+        double farthest = 0.0;
+        for (size_t i = 0; i < bands[p].vertices.size(); i++)
+            farthest = std::max(farthest, Distance(bands[p].vertices[i], centre) + bands[p].radius[i]);
+        reach.push_back({-farthest, p});
+    }
+    std::sort(reach.begin(), reach.end());
+    std::vector<uint32_t> order;
+    for (const auto& entry : reach)
+        order.push_back(entry.second);
+    return order;
+}
+
+struct Extent {
+    Point low, high;
+};
+
+// The vertices' box widened by the largest radius, and a cell a sixteenth of the median radius, or
+// larger when the grid would hold too many cells.
+CoverGrid MakeGrid(const std::vector<PolygonBands>& bands, Extent* extent) {
+    std::vector<double> radii;
+    double largest = 0.0;
+    extent->low = extent->high = bands[0].vertices[0];
+    for (const PolygonBands& b : bands)
+        for (size_t i = 0; i < b.vertices.size(); i++) {
+            extent->low = {std::min(extent->low.x, b.vertices[i].x), std::min(extent->low.y, b.vertices[i].y)};
+            extent->high = {std::max(extent->high.x, b.vertices[i].x), std::max(extent->high.y, b.vertices[i].y)};
+            largest = std::max(largest, b.radius[i]);
+            if (b.radius[i] > 0.0)
+                radii.push_back(b.radius[i]);
+        }
+    double widen = largest + 1.0;
+    extent->low = {extent->low.x - widen, extent->low.y - widen};
+    extent->high = {extent->high.x + widen, extent->high.y + widen};
+    double width = extent->high.x - extent->low.x, height = extent->high.y - extent->low.y;
+    double cell = std::sqrt(width * height / MaxCells);
+    if (!radii.empty()) {
+        std::nth_element(radii.begin(), radii.begin() + radii.size() / 2, radii.end());
+        cell = std::max(cell, radii[radii.size() / 2] / CellsPerRadius);
+    }
+    return CoverGrid(extent->low, extent->high, cell);
+}
+
+// Interleaves the bits of the cell indices, so that polygons near each other in the plane are near each
+// other in the order.
+uint64_t MortonKey(Point p, const Extent& extent) {
+    auto scaled = [](double v, double low, double high) {
+        double t = high > low ? (v - low) / (high - low) : 0.0;
+        return static_cast<uint32_t>(std::min(65535.0, std::max(0.0, t * 65535.0)));
+    };
+    uint32_t x = scaled(p.x, extent.low.x, extent.high.x), y = scaled(p.y, extent.low.y, extent.high.y);
+    uint64_t key = 0;
+    for (int bit = 0; bit < 16; bit++)
+        key |= (static_cast<uint64_t>((x >> bit) & 1) << (2 * bit)) | (static_cast<uint64_t>((y >> bit) & 1) << (2 * bit + 1));
+    return key;
+}
+
+size_t PointCount(const ClipPolygon& part) {
+    size_t count = 0;
+    for (const ClipContour& contour : part.contours)
+        count += contour.points.size();
+    return count;
+}
+
+// A part for the union with its place in the order: polygons near each other together, and within a
+// polygon its shapes in the order of its vertices.
+struct OrderedPart {
+    uint64_t polygonKey;
+    uint32_t polygon, sequence;
+    ClipPolygon part;
+};
+
+// Unites the parts in batches of neighbouring shapes, each in one sweep, then the batches pairwise. A
+// batch holds few shapes: the long trapezoids of a large radius cross all their neighbours, so a sweep
+// over many of them meets a number of crossings that grows with the square of their count.
+RunOutcome UniteParts(std::vector<OrderedPart> parts, ProgressShare* progress, ClipPolygon* result) {
+    std::sort(parts.begin(), parts.end(), [](const OrderedPart& a, const OrderedPart& b) {
+        return a.polygonKey != b.polygonKey ? a.polygonKey < b.polygonKey
+               : a.polygon != b.polygon     ? a.polygon < b.polygon
+                                            : a.sequence < b.sequence;
+    });
+    size_t total = 0;
+    for (const OrderedPart& part : parts)
+        total += PointCount(part.part);
+    std::vector<ClipPolygon> batches, batch;
+    size_t inBatch = 0, done = 0;
+    for (size_t k = 0; k < parts.size(); k++) {
+        inBatch += PointCount(parts[k].part);
+        batch.push_back(std::move(parts[k].part));
+        if (inBatch < PointsPerUnion && batch.size() < ShapesPerUnion && k + 1 < parts.size())
+            continue;
+        if (stopRequested)
+            return RunOutcome::Stopped;
+        ClipPolygon united;
+        if (!ClipUnionAll(batch, &united))
+            return RunOutcome::Failed;
+        batches.push_back(std::move(united));
+        done += inBatch;
+        progress->reach(0.8 * done / total);
+        batch.clear();
+        inBatch = 0;
+    }
+    size_t merges = batches.size() > 1 ? batches.size() - 1 : 0, merged = 0;
+    while (batches.size() > 1) {
+        std::vector<ClipPolygon> next((batches.size() + 1) / 2);
+        for (size_t i = 0; i < next.size(); i++) {
+            if (stopRequested)
+                return RunOutcome::Stopped;
+            if (2 * i + 1 == batches.size()) {
+                next[i] = std::move(batches[2 * i]);
+                continue;
+            }
+            if (!ClipUnion(batches[2 * i], batches[2 * i + 1], &next[i]))
+                return RunOutcome::Failed;
+            progress->reach(0.8 + 0.2 * ++merged / merges);
+        }
+        batches = std::move(next);
+    }
+    *result = batches.empty() ? ClipPolygon() : std::move(batches[0]);
+    return RunOutcome::Completed;
+}
+
+}  // namespace
+
+bool FootprintParts(const CalcInput& input, std::vector<ClipPolygon>* parts) {
+    parts->clear();
+    for (const CalcPolygon& polygon : input.polygons) {
+        std::vector<Point> points;
+        for (const CalcVertex& v : polygon.vertices)
+            points.push_back({v.x, v.y});
+        ClipPolygon part = SingleContourPolygon(points.data(), static_cast<int32_t>(points.size()));
+        if (RepeatsAVertex(polygon) && !NormalForm(part, &part))
+            return false;
+        parts->push_back(std::move(part));
+    }
+    return true;
+}
+
+// Each polygon's trapezoids and discs are cut by its own neighbouring shapes and then by the whole shapes
+// of the polygons before it, which it then files for the polygons after it.
+RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const CalcInput& input,
+                            const std::vector<ClipPolygon>& footprints, int64_t progressSteps, ClipPolygon* outline) {
+    ProgressShare cutProgress(static_cast<int64_t>(CutShare * progressSteps));
+    ProgressShare unionProgress(progressSteps - static_cast<int64_t>(CutShare * progressSteps));
+    std::vector<PolygonBands> bands;
+    size_t vertexCount = 0;
+    for (const CalcPolygon& polygon : input.polygons) {
+        bands.push_back(PrepareBands(pass, options, polygon));
+        vertexCount += polygon.vertices.size();
+    }
+    Extent extent;
+    CoverGrid grid = MakeGrid(bands, &extent);
+    std::vector<uint32_t> order = PolygonOrder(bands, {(extent.low.x + extent.high.x) / 2, (extent.low.y + extent.high.y) / 2});
+
+    std::vector<OrderedPart> parts;
+    auto add = [&](uint32_t polygon, uint32_t sequence, const std::vector<Point>& piece) {
+        if (piece.size() >= 3)
+            parts.push_back({MortonKey(bands[polygon].vertices[0], extent), polygon, sequence,
+                             SingleContourPolygon(piece.data(), static_cast<int32_t>(piece.size()))});
+    };
+    size_t done = 0;
+    for (size_t k = 0; k < order.size(); k++) {
+        if (stopRequested)
+            return RunOutcome::Stopped;
+        uint32_t p = order[k];
+        const PolygonBands& b = bands[p];
+        uint32_t n = static_cast<uint32_t>(b.vertices.size());
+        parts.push_back({MortonKey(b.vertices[0], extent), p, UINT32_MAX, footprints[p]});
+        size_t partsBefore = parts.size();
+        for (uint32_t i = 0; i < n; i++) {
+            add(p, 2 * i, DiscPiece(b, i, grid).points());
+            add(p, 2 * i + 1, TrapezoidPiece(b, i, grid));
+        }
+        // A polygon of which nothing shows lies in the shapes filed already; its own would add nothing.
+        bool contributed = parts.size() > partsBefore;
+        if (k + 1 < order.size() && contributed) {
+            for (uint32_t i = 0; i < n; i++) {
+                if (b.radius[i] > 0.0)
+                    grid.fileDisc(b.vertices[i], b.radius[i]);
+                if (b.radius[i] > 0.0 || b.radius[(i + 1) % n] > 0.0)
+                    grid.fileTrapezoid(b.trapezoids[i]);
+            }
+            grid.fileConvex(b.convex);
+        }
+        done += n;
+        cutProgress.reach(static_cast<double>(done) / vertexCount);
+    }
+    cutProgress.finish();
+    RunOutcome outcome = UniteParts(std::move(parts), &unionProgress, outline);
+    if (outcome == RunOutcome::Completed)
+        unionProgress.finish();
+    return outcome;
+}
