@@ -61,8 +61,10 @@ PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcP
     return {std::move(vertices), std::move(radius), std::move(trapezoids), orientation, std::move(convex), smallest};
 }
 
-// The shapes filed before take most of a disc on a site of many buildings, so they cut first. Then the
-// trapezoids: on a smooth outline they take all but a thin wedge outwards and one inwards, which the
+// The shapes filed before take most of a disc on a site of many buildings, so they cut first. The
+// polygon's own shapes cut it only within its group of edges, which are united together: a piece cut
+// away for a shape of another group would leave each group's union ragged, and the later unions slow.
+// The trapezoids first: on a smooth outline they take all but a thin wedge outwards and one inwards, which the
 // neighbours' discs and the footprint then mostly take. When the radius is large beside a convex
 // footprint, the inward wedge reaches across it and out beyond its far side; there it lies within the
 // smallest radius of the far side's edges and vertices (less the circle polygon's shortfall), which
@@ -70,19 +72,22 @@ PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcP
 // enough, and farther from the centre than its neighbours' edges, so that the far side is never the
 // neighbours or the vertex itself; divided by the circle polygon's inner radius, the depth also holds
 // between two such directions a step of the circle apart, where the chords run.
-DiscArc DiscPiece(const PolygonBands& bands, size_t i, const CoverGrid& filed) {
+DiscArc DiscPiece(const PolygonBands& bands, size_t i, size_t first, size_t last, const CoverGrid& filed) {
     const std::vector<Point>& v = bands.vertices;
     const std::vector<double>& r = bands.radius;
     size_t n = v.size(), previous = (i + n - 1) % n, next = (i + 1) % n;
     if (!(r[i] > 0.0))
         return DiscArc::Empty();
+    bool whole = first == 0 && last == n;  // the neighbours wrap round within one group
+    bool previousInGroup = whole || i > first, nextInGroup = whole || next < last;
     DiscArc disc(v[i], r[i]);
     disc.cutByGrid(filed);
     disc.cutByTrapezoid(bands.trapezoids[i]);
-    disc.cutByTrapezoid(bands.trapezoids[previous]);
-    if (r[next] > 0.0)
+    if (previousInGroup)
+        disc.cutByTrapezoid(bands.trapezoids[previous]);
+    if (r[next] > 0.0 && nextInGroup)
         disc.cutByCircle(v[next], r[next]);
-    if (r[previous] > 0.0)
+    if (r[previous] > 0.0 && previousInGroup)
         disc.cutByCircle(v[previous], r[previous]);
     if (!bands.convex.empty()) {
         disc.cutByShape(bands.convex);

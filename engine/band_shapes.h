@@ -26,8 +26,9 @@ struct PolygonBands {
 PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcPolygon& polygon);
 
 // The disc around vertex i less what the shapes filed before, the convex footprint, the trapezoids of its
-// two edges and the discs of its two neighbours cover; empty for a radius of 0.
-DiscArc DiscPiece(const PolygonBands& bands, size_t i, const CoverGrid& filed);
+// two edges and the discs of its two neighbours cover, of these only those of the group of edges from
+// first to last - 1 to which i belongs; empty for a radius of 0.
+DiscArc DiscPiece(const PolygonBands& bands, size_t i, size_t first, size_t last, const CoverGrid& filed);
 
 // The trapezoid of an edge, or only its outer half when the footprint is convex and the inner half adds
 // nothing to it and the other bands, less what the shapes filed before cover; empty for an edge of

@@ -29,6 +29,18 @@ bool CoverGrid::contains(int32_t shape, Point p) const {
     }
 }
 
+bool CoverGrid::emptyWithin(Point low, Point high) const {
+    int64_t x0 = std::max<int64_t>(0, static_cast<int64_t>(std::floor((low.x - origin.x) / size)));
+    int64_t x1 = std::min<int64_t>(columns - 1, static_cast<int64_t>(std::floor((high.x - origin.x) / size)));
+    int64_t y0 = std::max<int64_t>(0, static_cast<int64_t>(std::floor((low.y - origin.y) / size)));
+    int64_t y1 = std::min<int64_t>(rows - 1, static_cast<int64_t>(std::floor((high.y - origin.y) / size)));
+    for (int64_t y = y0; y <= y1; y++)
+        for (int64_t x = x0; x <= x1; x++)
+            if (filledBy[y * columns + x] >= 0 || firstEntry[y * columns + x] >= 0)
+                return false;
+    return true;
+}
+
 const Trapezoid* CoverGrid::trapezoidOf(int32_t shape) const {
     return shapes[shape].kind == Kind::Trapezoid ? &trapezoids[shapes[shape].index] : nullptr;
 }

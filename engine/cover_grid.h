@@ -27,6 +27,9 @@ class CoverGrid {
     void fileTrapezoid(const Trapezoid& trapezoid);
     void fileConvex(const ConvexShape& shape);
 
+    bool empty() const { return shapes.empty(); }
+    // Whether no filed shape meets the box from low to high.
+    bool emptyWithin(Point low, Point high) const;
     // A filed shape that holds p, or -1.
     int32_t covering(Point p) const;
     bool contains(int32_t shape, Point p) const;

@@ -148,8 +148,15 @@ void DiscArc::cut(BlockTest blockSide, PointTest inside) {
 // A block lies in the shape that holds its first point when the shape holds the whole arc; point by
 // point, a run goes on in its shape as long as it can, so that a point in several shapes joins the run.
 void DiscArc::cutByGrid(const CoverGrid& grid) {
+    if (grid.empty())
+        return;
     std::vector<Run> runs;
     forEachBlock([&](int32_t first, int32_t last) {
+        Bound xs = project(first, last, 1, 0), ys = project(first, last, 0, 1);
+        if (grid.emptyWithin({xs.low, ys.low}, {xs.high, ys.high})) {
+            addRun(&runs, first, last - first + 1, -1);
+            return;
+        }
         int32_t shape = grid.covering(point(first));
         if (shape >= 0 && last > first) {
             Point other;

@@ -12,6 +12,7 @@ namespace {
 
 constexpr size_t PointsPerUnion = 16384;  // a clipper call of this size takes a few milliseconds
 constexpr size_t ShapesPerUnion = 64;
+constexpr uint32_t EdgesPerGroup = 32;  // a polygon's edges whose shapes are united together
 constexpr double CutShare = 0.6;          // of a pass's progress; the unions take the rest
 constexpr double CellsPerRadius = 16;     // the cover grid's cells across a typical radius
 constexpr double MaxCells = 4e6;
@@ -101,7 +102,7 @@ size_t PointCount(const ClipPolygon& part) {
 // polygon its shapes in the order of its vertices.
 struct OrderedPart {
     uint64_t polygonKey;
-    uint32_t polygon, sequence;
+    uint32_t polygon, group, sequence;
     ClipPolygon part;
 };
 
@@ -112,6 +113,7 @@ RunOutcome UniteParts(std::vector<OrderedPart> parts, ProgressShare* progress, C
     std::sort(parts.begin(), parts.end(), [](const OrderedPart& a, const OrderedPart& b) {
         return a.polygonKey != b.polygonKey ? a.polygonKey < b.polygonKey
                : a.polygon != b.polygon     ? a.polygon < b.polygon
+               : a.group != b.group         ? a.group < b.group
                                             : a.sequence < b.sequence;
     });
     size_t total = 0;
@@ -122,7 +124,9 @@ RunOutcome UniteParts(std::vector<OrderedPart> parts, ProgressShare* progress, C
     for (size_t k = 0; k < parts.size(); k++) {
         inBatch += PointCount(parts[k].part);
         batch.push_back(std::move(parts[k].part));
-        if (inBatch < PointsPerUnion && batch.size() < ShapesPerUnion && k + 1 < parts.size())
+        bool groupEnds = k + 1 == parts.size() || parts[k + 1].polygon != parts[k].polygon ||
+                         parts[k + 1].group != parts[k].group;
+        if (!groupEnds || (inBatch < PointsPerUnion && batch.size() < ShapesPerUnion && k + 1 < parts.size()))
             continue;
         if (stopRequested)
             return RunOutcome::Stopped;
@@ -188,9 +192,9 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
     std::vector<uint32_t> order = PolygonOrder(bands, {(extent.low.x + extent.high.x) / 2, (extent.low.y + extent.high.y) / 2});
 
     std::vector<OrderedPart> parts;
-    auto add = [&](uint32_t polygon, uint32_t sequence, const std::vector<Point>& piece) {
+    auto add = [&](uint32_t polygon, uint32_t i, uint32_t sequence, const std::vector<Point>& piece) {
         if (piece.size() >= 3)
-            parts.push_back({MortonKey(bands[polygon].vertices[0], extent), polygon, sequence,
+            parts.push_back({MortonKey(bands[polygon].vertices[0], extent), polygon, i / EdgesPerGroup, sequence,
                              SingleContourPolygon(piece.data(), static_cast<int32_t>(piece.size()))});
     };
     size_t done = 0;
@@ -200,11 +204,12 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
         uint32_t p = order[k];
         const PolygonBands& b = bands[p];
         uint32_t n = static_cast<uint32_t>(b.vertices.size());
-        parts.push_back({MortonKey(b.vertices[0], extent), p, UINT32_MAX, footprints[p]});
+        parts.push_back({MortonKey(b.vertices[0], extent), p, (n - 1) / EdgesPerGroup, UINT32_MAX, footprints[p]});
         size_t partsBefore = parts.size();
         for (uint32_t i = 0; i < n; i++) {
-            add(p, 2 * i, DiscPiece(b, i, grid).points());
-            add(p, 2 * i + 1, TrapezoidPiece(b, i, grid));
+            uint32_t first = i / EdgesPerGroup * EdgesPerGroup, last = std::min(n, first + EdgesPerGroup);
+            add(p, i, 2 * i, DiscPiece(b, i, first, last, grid).points());
+            add(p, i, 2 * i + 1, TrapezoidPiece(b, i, grid));
         }
         // A polygon of which nothing shows lies in the shapes filed already; its own would add nothing.
         bool contributed = parts.size() > partsBefore;

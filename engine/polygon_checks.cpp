@@ -1,5 +1,6 @@
 #include "engine/polygon_checks.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -97,6 +98,46 @@ Point PointOf(const CalcVertex& v) {
     return {v.x, v.y};
 }
 
+// Two edges that cross or overlap share a point, up to the check's snap of 1e-9, so their boxes widened
+// by more than that meet. A sweep over the edges sorted by their left ends compares only such pairs,
+// each as the full comparison of every pair would, the earlier edge first: the same answer, without
+// the square of the vertex count.
+bool EdgesPairwiseCompatible(const std::vector<CalcVertex>& v) {
+    struct Box {
+        double left, right, low, high;
+        size_t edge;
+    };
+    size_t n = v.size();
+    auto edge = [&](size_t i) { return Edge{PointOf(v[i]), PointOf(v[(i + 1) % n])}; };
+    for (const CalcVertex& corner : v)
+        if (!std::isfinite(corner.x) || !std::isfinite(corner.y)) {  // no order to sweep in: every pair
+            for (size_t j = 0; j + 1 < n; j++)
+                for (size_t k = j + 1; k < n; k++)
+                    if (!EdgesCompatible(edge(j), edge(k)))
+                        return false;
+            return true;
+        }
+    std::vector<Box> boxes(n);
+    for (size_t i = 0; i < n; i++) {
+        const CalcVertex &a = v[i], &b = v[(i + 1) % n];
+        double widen = 1e-6 + 1e-12 * (std::fabs(a.x) + std::fabs(a.y) + std::fabs(b.x) + std::fabs(b.y));
+        boxes[i] = {std::fmin(a.x, b.x) - widen, std::fmax(a.x, b.x) + widen, std::fmin(a.y, b.y) - widen,
+                    std::fmax(a.y, b.y) + widen, i};
+    }
+    std::sort(boxes.begin(), boxes.end(), [](const Box& p, const Box& q) {
+        return p.left != q.left ? p.left < q.left : p.edge < q.edge;
+    });
+    for (size_t a = 0; a < n; a++)
+        for (size_t b = a + 1; b < n && boxes[b].left <= boxes[a].right; b++) {
+            if (boxes[b].low > boxes[a].high || boxes[a].low > boxes[b].high)
+                continue;
+            size_t j = std::min(boxes[a].edge, boxes[b].edge), k = std::max(boxes[a].edge, boxes[b].edge);
+            if (!EdgesCompatible(edge(j), edge(k)))
+                return false;
+        }
+    return true;
+}
+
 bool CheckPolygon(CalcPolygon* polygon) {
     std::vector<CalcVertex>& v = polygon->vertices;
     if (v.size() < 3)
@@ -109,16 +150,7 @@ bool CheckPolygon(CalcPolygon* polygon) {
         if (v.size() < 3)
             return false;
     }
-    size_t n = v.size();
-    for (size_t j = 0; j + 1 < n; j++) {
-        Edge first{PointOf(v[j]), PointOf(v[j + 1])};
-        for (size_t k = j + 1; k < n; k++) {
-            Edge second{PointOf(v[k]), PointOf(v[(k + 1) % n])};
-            if (!EdgesCompatible(first, second))
-                return false;
-        }
-    }
-    return true;
+    return EdgesPairwiseCompatible(v);
 }
 
 }  // namespace
