@@ -20,8 +20,13 @@ int64_t CoverGrid::cellOf(Point p) const {
 bool CoverGrid::contains(int32_t shape, Point p) const {
     const Shape& s = shapes[shape];
     switch (s.kind) {
-        case Kind::Disc:
-            return InsideCircle(discs[s.index].first, discs[s.index].second, p);
+        case Kind::Disc: {
+            const Disc& disc = discs[s.index];
+            for (const Trapezoid::Side& side : disc.sides)
+                if (!(side.nx * p.x + side.ny * p.y > side.limit))
+                    return false;
+            return InsideCircle(disc.centre, disc.r, p);
+        }
         case Kind::Trapezoid:
             return trapezoids[s.index].contains(p);
         default:
@@ -45,12 +50,8 @@ const Trapezoid* CoverGrid::trapezoidOf(int32_t shape) const {
     return shapes[shape].kind == Kind::Trapezoid ? &trapezoids[shapes[shape].index] : nullptr;
 }
 
-bool CoverGrid::discOf(int32_t shape, Point* centre, double* r) const {
-    if (shapes[shape].kind != Kind::Disc)
-        return false;
-    *centre = discs[shapes[shape].index].first;
-    *r = discs[shapes[shape].index].second;
-    return true;
+const CoverGrid::Disc* CoverGrid::discOf(int32_t shape) const {
+    return shapes[shape].kind == Kind::Disc ? &discs[shapes[shape].index] : nullptr;
 }
 
 int32_t CoverGrid::covering(Point p) const {
@@ -139,11 +140,43 @@ void CoverGrid::file(Kind kind, uint32_t index, double yLow, double yHigh, SpanO
     }
 }
 
+namespace {
+
+// Narrows the columns from first to last to those where the half-plane holds (hold) or may hold (meet)
+// somewhere in the band of y from y0 to y1, whose cells begin at x = left + k size.
+void NarrowByHalfPlane(const Trapezoid::Side& side, double y0, double y1, double left, double size, bool hold,
+                       int64_t* first, int64_t* last) {
+    // nx x + ny y > limit: the band's worst y for holding, its best for meeting.
+    double y = (side.ny > 0) == hold ? y0 : y1;
+    double rest = side.limit - side.ny * y;
+    if (side.nx == 0.0) {
+        if (!(0.0 > rest))
+            *last = *first - 1;
+        return;
+    }
+    double x = rest / side.nx;
+    if (side.nx > 0)  // x beyond the line
+        *first = std::max(*first, hold ? static_cast<int64_t>(std::ceil((x - left) / size))
+                                       : static_cast<int64_t>(std::floor((x - left) / size)));
+    else
+        *last = std::min(*last, hold ? static_cast<int64_t>(std::floor((x - left) / size)) - 1
+                                     : static_cast<int64_t>(std::floor((x - left) / size)));
+}
+
+}  // namespace
+
 // In a row the disc meets the columns within its half-width at the row's y nearest the centre; the
-// circle polygon's sure radius holds those within its half-width at the row's y farthest from it.
-void CoverGrid::fileDisc(Point centre, double r) {
+// circle polygon's sure radius holds those within its half-width at the row's y farthest from it. Each
+// chord then narrows both.
+void CoverGrid::fileDisc(Point centre, double r, const std::vector<Chord>& chords) {
     uint32_t index = static_cast<uint32_t>(discs.size());
-    discs.push_back({centre, r});
+    Disc disc{centre, r, {}};
+    for (const Chord& chord : chords) {
+        double dx = chord.b.x - chord.a.x, dy = chord.b.y - chord.a.y, length = std::sqrt(dx * dx + dy * dy);
+        if (length > 0.0)
+            disc.sides.push_back({-dy / length, dx / length, (-dy * chord.a.x + dx * chord.a.y) / length + InsideMargin});
+    }
+    discs.push_back(disc);
     double sure = CircleInnerRadius * r - 2 * InsideMargin;
     file(Kind::Disc, index, centre.y - r, centre.y + r, [&](int64_t row) {
         double y0 = origin.y + row * size - centre.y, y1 = y0 + size;
@@ -159,6 +192,15 @@ void CoverGrid::fileDisc(Point centre, double r) {
             double half = std::sqrt(sure * sure - farthest * farthest);
             span.holdFirst = static_cast<int64_t>(std::ceil((centre.x - half - origin.x) / size));
             span.holdLast = static_cast<int64_t>(std::floor((centre.x + half - origin.x) / size)) - 1;
+        }
+        for (const Trapezoid::Side& side : discs[index].sides) {
+            Trapezoid::Side wider = side;
+            wider.limit -= 2 * InsideMargin;
+            Trapezoid::Side narrower = side;
+            narrower.limit += InsideMargin;
+            NarrowByHalfPlane(wider, y0 + centre.y, y1 + centre.y, origin.x, size, false, &span.meetFirst, &span.meetLast);
+            NarrowByHalfPlane(narrower, y0 + centre.y - InsideMargin, y1 + centre.y + InsideMargin, origin.x, size,
+                              true, &span.holdFirst, &span.holdLast);
         }
         return span;
     });

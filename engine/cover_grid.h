@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 #include "engine/convex_shapes.h"
@@ -21,9 +20,20 @@ class CoverGrid {
     // in the union, so the union of the pieces is what it would be without the cuts.
     std::vector<Point> cut(const std::vector<Point>& piece) const;
 
-    // Files a shape that lies in the union: the circle polygon of radius r around centre, a band's
-    // trapezoid, or a convex footprint.
-    void fileDisc(Point centre, double r);
+    // A side of a cut-down disc: the disc keeps what lies to the left of the line from a to b.
+    struct Chord {
+        Point a, b;
+    };
+    // The circle polygon of radius r around centre, less what lies right of any of the chords.
+    struct Disc {
+        Point centre;
+        double r;
+        std::vector<Trapezoid::Side> sides;  // of the chords, as half-planes narrowed by the margin
+    };
+
+    // Files a shape that lies in the union: a disc cut down by chords (a whole one has none), a band's
+    // trapezoid, or a convex polygon.
+    void fileDisc(Point centre, double r, const std::vector<Chord>& chords = {});
     void fileTrapezoid(const Trapezoid& trapezoid);
     void fileConvex(const ConvexShape& shape);
 
@@ -35,7 +45,7 @@ class CoverGrid {
     bool contains(int32_t shape, Point p) const;
     // The filed shape as a trapezoid or a disc, when it is one.
     const Trapezoid* trapezoidOf(int32_t shape) const;
-    bool discOf(int32_t shape, Point* centre, double* r) const;
+    const Disc* discOf(int32_t shape) const;
 
   private:
     enum class Kind { Disc, Trapezoid, Convex };
@@ -59,7 +69,7 @@ class CoverGrid {
     double size;
     int64_t columns, rows;
     std::vector<Shape> shapes;
-    std::vector<std::pair<Point, double>> discs;
+    std::vector<Disc> discs;
     std::vector<Trapezoid> trapezoids;
     std::vector<ConvexShape> convexes;
     std::vector<int32_t> filledBy;    // per cell: a shape holding all of the cell, or -1

@@ -20,6 +20,20 @@ DiscArc DiscArc::Empty() {
     return none;
 }
 
+std::vector<CoverGrid::Chord> DiscArc::chords() const {
+    std::vector<CoverGrid::Chord> result;
+    if (spans.size() == 1 && spans[0].count == CirclePointCount - 1)
+        return result;  // the whole circle
+    for (size_t j = 0; j < spans.size(); j++) {
+        const Span& span = spans[j];
+        const Span& next = spans[(j + 1) % spans.size()];
+        int32_t last = span.first + span.count - 1;
+        if (next.first != (last + 1) % (CirclePointCount - 1))  // else an edge of the circle polygon
+            result.push_back({point(last), point(next.first)});
+    }
+    return result;
+}
+
 std::vector<Point> DiscArc::points() const {
     std::vector<Point> result;
     for (const Span& span : spans)
@@ -159,11 +173,13 @@ void DiscArc::cutByGrid(const CoverGrid& grid) {
         }
         int32_t shape = grid.covering(point(first));
         if (shape >= 0 && last > first) {
-            Point other;
-            double otherR;
             const Trapezoid* trapezoid = grid.trapezoidOf(shape);
+            const CoverGrid::Disc* disc = grid.discOf(shape);
             bool whole = trapezoid ? trapezoidSide(*trapezoid, first, last) == BlockSide::Inside
-                         : grid.discOf(shape, &other, &otherR) && circleSide(other, otherR, first, last) == BlockSide::Inside;
+                         : disc && circleSide(disc->centre, disc->r, first, last) == BlockSide::Inside &&
+                               std::all_of(disc->sides.begin(), disc->sides.end(), [&](const Trapezoid::Side& side) {
+                                   return project(first, last, side.nx, side.ny).low > side.limit;
+                               });
             if (whole) {
                 addRun(&runs, first, last - first + 1, shape);
                 return;

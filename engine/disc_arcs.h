@@ -31,6 +31,11 @@ class DiscArc {
 
     bool empty() const { return spans.empty(); }
     std::vector<Point> points() const;
+    // Where points were cut away: from each kept point to the next kept point that does not follow it on
+    // the circle. The piece is the disc less what lies right of these chords.
+    std::vector<CoverGrid::Chord> chords() const;
+    Point middle() const { return centre; }
+    double radius() const { return r; }
 
   private:
     enum class BlockSide { Inside, Outside, Mixed };
