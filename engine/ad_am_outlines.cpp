@@ -37,9 +37,10 @@ bool BuildOutlines(const CalcOptions& options, const CalcInput& input, ClipPolyg
         vertices += static_cast<int64_t>(polygon.vertices.size());
     int64_t passSteps = 2 * vertices + 3 * polygons - 1;  // as many as uniting the polygons one by one takes
     RunOutcome adOutcome = RunOutcome::Failed;
-    // The last sweep over the finished outline alone starts and orders its contours by the outline's
-    // shape only, however the pieces were grouped, as the difference does for Am: the areas, summed
-    // from each contour's first point, then depend on the outline alone.
+    // The pass hands back a few regions side by side; one last sweep unites them into strictly simple
+    // contours, as the difference does for Am. A drawing small enough for one union thus gets its
+    // finished outline swept once more, which fixes where its contours start and so the last bits of
+    // the areas summed from there.
     auto adPass = [&]() {
         adOutcome = BuildPassOutline(CalcPass::Ad, options, input, footprints, passSteps, ad);
         if (adOutcome == RunOutcome::Completed && !StrictlySimpleForm(*ad, ad))

@@ -149,8 +149,8 @@ bool StrictlySimpleForm(const ClipPolygon& polygon, ClipPolygon* result) {
     return Execute(ClipperLib::ctUnion, polygon, ClipPolygon(), result, true);
 }
 
-bool ClipUnion(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result, bool strictlySimple) {
-    return Execute(ClipperLib::ctUnion, subject, clip, result, strictlySimple);
+bool ClipUnion(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result) {
+    return Execute(ClipperLib::ctUnion, subject, clip, result);
 }
 
 bool ClipDifference(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result,
@@ -159,13 +159,13 @@ bool ClipDifference(const ClipPolygon& subject, const ClipPolygon& clip, ClipPol
 }
 
 // Each part winds +1 inside and 0 outside, so under the non-zero rule their sum fills the union.
-bool ClipUnionAll(const std::vector<ClipPolygon>& parts, ClipPolygon* result, bool strictlySimple) {
+bool ClipUnionAll(const std::vector<ClipPolygon>& parts, ClipPolygon* result) {
     try {
         ClipperLib::Paths subjectPaths;
         for (const ClipPolygon& part : parts)
             if (!ToClipperPaths(part, &subjectPaths))
                 return false;
-        return ExecutePaths(ClipperLib::ctUnion, subjectPaths, ClipperLib::Paths(), result, strictlySimple);
+        return ExecutePaths(ClipperLib::ctUnion, subjectPaths, ClipperLib::Paths(), result);
     } catch (...) {
         return false;
     }

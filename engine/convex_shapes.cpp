@@ -77,20 +77,3 @@ bool ConvexShape::contains(Point p) const {
     }
     return LeftOf(corners[low], corners[high], p);
 }
-
-std::vector<size_t> ChordEnds(const std::vector<char>& inside) {
-    size_t n = inside.size(), outside = n;
-    for (size_t i = 0; i < n; i++)
-        if (!inside[i])
-            outside = i;
-    if (outside == n)
-        return {};  // wholly inside: nothing of it shows
-    std::vector<size_t> kept;
-    kept.reserve(n);
-    for (size_t k = 1; k <= n; k++) {  // from just after an outside entry, so no run wraps around
-        size_t i = (outside + k) % n;
-        if (!inside[i] || !inside[(i + n - 1) % n] || !inside[(i + 1) % n])
-            kept.push_back(i);
-    }
-    return kept;
-}

@@ -1,9 +1,7 @@
-// Convex shapes of the construction with fast tests of whether a point lies well inside them, and the
-// chord rule that cuts from a convex point list what such a shape already covers.
+// Convex shapes of the construction with fast tests of whether a point lies well inside them.
 #pragma once
 
 #include <array>
-#include <cstddef>
 #include <vector>
 
 #include "engine/geometry.h"
@@ -50,20 +48,3 @@ class ConvexShape {
   private:
     std::vector<Point> corners;  // counter-clockwise
 };
-
-// Which entries of a closed convex point list stay when every run of entries inside one convex shape
-// loses its inner entries and keeps its two ends: the chord between the ends lies in the shape, so a
-// union with the shape loses nothing. inside[i] tells whether entry i lies in the shape; nothing stays
-// when every entry does.
-std::vector<size_t> ChordEnds(const std::vector<char>& inside);
-
-template <typename T, typename InsideShape>
-std::vector<T> ChordsThrough(const std::vector<T>& points, InsideShape inside) {
-    std::vector<char> in(points.size());
-    for (size_t i = 0; i < points.size(); i++)
-        in[i] = inside(points[i]);
-    std::vector<T> kept;
-    for (size_t i : ChordEnds(in))
-        kept.push_back(points[i]);
-    return kept;
-}

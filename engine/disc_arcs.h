@@ -1,6 +1,8 @@
-// The circle polygon around a vertex, cut down by the shapes that cover parts of it. Its points lie on
-// the circle, so a whole block of neighbouring points is often found inside or outside a shape from the
-// block's two ends and the circle's extreme point, without testing each point.
+// The circle polygon around a vertex, cut down by the shapes that cover parts of it. A cut drops the inner
+// points of every run of points inside one convex shape and keeps the run's two ends: the chord between
+// them lies in the shape, so a union with the shape loses nothing. The points lie on the circle, so a
+// whole block of neighbouring points is often found inside or outside a shape from the block's two ends
+// and the circle's extreme point, without testing each point.
 #pragma once
 
 #include <array>
@@ -18,7 +20,7 @@ class DiscArc {
     // No point at all, for a radius of 0.
     static DiscArc Empty();
 
-    // Drops the inner points of every run of points inside the shape (see ChordEnds).
+    // Drops the inner points of every run of points inside the shape.
     void cutByTrapezoid(const Trapezoid& trapezoid);
     void cutByCircle(Point centre, double r);
     void cutByShape(const ConvexShape& shape);
@@ -61,7 +63,7 @@ class DiscArc {
     template <typename BlockTest, typename PointTest>
     void cut(BlockTest blockSide, PointTest inside);
     static void addRun(std::vector<Run>* runs, int32_t first, int32_t count, int32_t label);
-    // Keeps what ChordEnds keeps: the points outside, and the ends of each run of points in one shape.
+    // Keeps the points outside, and the ends of each run of points in one shape.
     void keep(const std::vector<Run>& runs);
     void append(int32_t first, int32_t count);
 

@@ -169,7 +169,7 @@ RunOutcome UniteParts(std::vector<OrderedPart> parts, ProgressShare* progress, C
         inBatch = 0;
     }
     size_t merges = batches.size() > 1 ? batches.size() - 1 : 0, merged = 0;
-    while (batches.size() > 1) {
+    while (batches.size() > ResultsPerUnion) {
         std::vector<ClipPolygon> next((batches.size() + ResultsPerUnion - 1) / ResultsPerUnion);
         for (size_t i = 0; i < next.size(); i++) {
             if (stopRequested)
@@ -188,7 +188,11 @@ RunOutcome UniteParts(std::vector<OrderedPart> parts, ProgressShare* progress, C
         }
         batches = std::move(next);
     }
-    *result = batches.empty() ? ClipPolygon() : std::move(batches[0]);
+    // The last few results are handed on side by side: the caller's own last sweep unites them.
+    *result = ClipPolygon();
+    for (ClipPolygon& batch : batches)
+        for (ClipContour& contour : batch.contours)
+            result->contours.push_back(std::move(contour));
     return RunOutcome::Completed;
 }
 
@@ -244,6 +248,8 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
         // cut; on another, the shapes kept first cut the later ones, taking most of the inner corners.
         bool fileKept = b.convex.empty();
         for (const Shape& shape : ShapeOrder(b, centre)) {
+            if (stopRequested)
+                return RunOutcome::Stopped;
             uint32_t i = shape.index, first = i / EdgesPerGroup * EdgesPerGroup, last = std::min(n, first + EdgesPerGroup);
             if (shape.disc) {
                 DiscArc disc = DiscPiece(b, i, first, last, grid);

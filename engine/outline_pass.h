@@ -16,7 +16,8 @@ enum class RunOutcome { Completed, Stopped, Failed };
 // passes twice through a vertex and so winds the other way in one of its lobes.
 bool FootprintParts(const CalcInput& input, std::vector<ClipPolygon>* parts);
 
-// The outline of a pass, the union of every polygon with the bands of its edges. Hands out progressSteps
+// The region of a pass, the union of every polygon with the bands of its edges, as at most a few regions
+// side by side, which may overlap: a last sweep of the caller's unites them. Hands out progressSteps
 // steps as it goes, and gives up when a stop is requested.
 RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const CalcInput& input,
                             const std::vector<ClipPolygon>& footprints, int64_t progressSteps, ClipPolygon* outline);
