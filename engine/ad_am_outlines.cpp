@@ -10,12 +10,18 @@
 
 namespace {
 
+// The last sweep of a pass takes about a tenth of its time.
+int64_t FinalSteps(int64_t passSteps) {
+    return passSteps / 10;
+}
+
 // Am is the widened region less the footprints, removed as their union: subtracting them in one go as
 // separate contours would let a reversed lobe of one cancel another where they overlap.
 RunOutcome AmOutline(const CalcOptions& options, const CalcInput& input, const std::vector<ClipPolygon>& footprints,
                      int64_t passSteps, ClipPolygon* outline) {
-    ProgressShare subtractProgress(2 * static_cast<int64_t>(input.polygons.size()));
-    RunOutcome outcome = BuildPassOutline(CalcPass::Am, options, input, footprints, passSteps, outline);
+    ProgressShare subtractProgress(2 * static_cast<int64_t>(input.polygons.size()) + FinalSteps(passSteps));
+    RunOutcome outcome =
+        BuildPassOutline(CalcPass::Am, options, input, footprints, passSteps - FinalSteps(passSteps), outline);
     if (outcome != RunOutcome::Completed)
         return outcome;
     ClipPolygon united;
@@ -42,9 +48,12 @@ bool BuildOutlines(const CalcOptions& options, const CalcInput& input, ClipPolyg
     // finished outline swept once more, which fixes where its contours start and so the last bits of
     // the areas summed from there.
     auto adPass = [&]() {
-        adOutcome = BuildPassOutline(CalcPass::Ad, options, input, footprints, passSteps, ad);
+        ProgressShare finalProgress(FinalSteps(passSteps));
+        adOutcome = BuildPassOutline(CalcPass::Ad, options, input, footprints, passSteps - FinalSteps(passSteps), ad);
         if (adOutcome == RunOutcome::Completed && !StrictlySimpleForm(*ad, ad))
             adOutcome = RunOutcome::Failed;
+        if (adOutcome == RunOutcome::Completed)
+            finalProgress.finish();
     };
     std::thread adThread;
     try {
