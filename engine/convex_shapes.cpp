@@ -13,7 +13,33 @@ bool LeftOf(Point a, Point b, Point p) {
     return Cross(a, b, p) > InsideMargin * length;
 }
 
-// The circle polygon's points step evenly in x, so the chord above or below p is found directly.
+namespace {
+
+// The upper half of the circle polygon of radius 1: the points step evenly in x, and each chord's length.
+struct UnitHalfCircle {
+    std::array<Point, 1251> points;
+    std::array<double, 1250> chordLength;
+    UnitHalfCircle() {
+        for (int k = 0; k <= 1250; k++) {
+            double x = 1 - k * 4.0 / 2500.0;
+            points[k] = {x, std::sqrt(1 - x * x)};
+        }
+        for (int k = 0; k < 1250; k++) {
+            double dx = points[k + 1].x - points[k].x, dy = points[k + 1].y - points[k].y;
+            chordLength[k] = std::sqrt(dx * dx + dy * dy);
+        }
+    }
+};
+
+const UnitHalfCircle& HalfCircle() {
+    static const UnitHalfCircle half;  // made once, safely from either pass's thread
+    return half;
+}
+
+}  // namespace
+
+// The circle polygon's points step evenly in x, so the chord above or below p is found directly; its
+// ends and length, scaled from the unit circle's, save three square roots per point near the rim.
 bool InsideCircle(Point centre, double r, Point p) {
     double dx = p.x - centre.x, dy = p.y - centre.y;
     double distanceSquared = dx * dx + dy * dy;
@@ -23,9 +49,10 @@ bool InsideCircle(Point centre, double r, Point p) {
     if (sure > 0.0 && distanceSquared < sure * sure)
         return true;
     int k = std::min(1249, std::max(0, static_cast<int>((r - dx) / (r * 4.0 / 2500.0))));
-    double x0 = r * (1 - k * 4.0 / 2500.0), x1 = r * (1 - (k + 1) * 4.0 / 2500.0);
-    Point a{x0, std::sqrt(r * r - x0 * x0)}, b{x1, std::sqrt(r * r - x1 * x1)};
-    return LeftOf(a, b, Point{dx, std::fabs(dy)});  // the upper half runs leftwards, the inside on its left
+    const UnitHalfCircle& half = HalfCircle();
+    Point a{r * half.points[k].x, r * half.points[k].y}, b{r * half.points[k + 1].x, r * half.points[k + 1].y};
+    // The upper half runs leftwards, the inside on its left.
+    return Cross(a, b, Point{dx, std::fabs(dy)}) > InsideMargin * r * half.chordLength[k];
 }
 
 Trapezoid::Trapezoid(const std::array<Point, 4>& points) : corners(points) {
@@ -60,6 +87,12 @@ ConvexShape::ConvexShape(const std::vector<Point>& polygon) : corners(polygon) {
             corners.clear();
             return;
         }
+    if (n > 0)
+        boxLow = boxHigh = corners[0];
+    for (const Point& c : corners) {
+        boxLow = {std::min(boxLow.x, c.x), std::min(boxLow.y, c.y)};
+        boxHigh = {std::max(boxHigh.x, c.x), std::max(boxHigh.y, c.y)};
+    }
 }
 
 // Binary search for the wedge of the fan from corner 0 that holds p, then one side test.

@@ -44,7 +44,11 @@ class ConvexShape {
     bool contains(Point p) const;
     bool empty() const { return corners.empty(); }
     const std::vector<Point>& points() const { return corners; }
+    // The corners of its bounding box.
+    Point low() const { return boxLow; }
+    Point high() const { return boxHigh; }
 
   private:
     std::vector<Point> corners;  // counter-clockwise
+    Point boxLow{0.0, 0.0}, boxHigh{-1.0, -1.0};
 };

@@ -44,12 +44,12 @@ std::vector<Point> DiscArc::points() const {
 
 // The extreme point of the whole circle in direction d lies on the arc when its x lies within the arc's
 // x range and on the arc's half; otherwise the arc's ends are its extremes.
-DiscArc::Bound DiscArc::project(int32_t a, int32_t b, double dx, double dy) const {
-    Point pa = point(a), pb = point(b);
+DiscArc::Bound DiscArc::project(const Block& block, double dx, double dy) const {
+    Point pa = block.start, pb = block.end;
     double fa = dx * pa.x + dy * pa.y, fb = dx * pb.x + dy * pb.y;
     Bound bound{std::min(fa, fb), std::max(fa, fb)};
     double xLow = std::min(pa.x, pb.x) - centre.x, xHigh = std::max(pa.x, pb.x) - centre.x;
-    bool upper = a < HalfTurn;
+    bool upper = block.first < HalfTurn;
     double atCentre = dx * centre.x + dy * centre.y;
     if (r * dx >= xLow && r * dx <= xHigh && (upper ? dy >= 0 : dy <= 0))
         bound.high = atCentre + r;
@@ -58,10 +58,10 @@ DiscArc::Bound DiscArc::project(int32_t a, int32_t b, double dx, double dy) cons
     return bound;
 }
 
-DiscArc::BlockSide DiscArc::trapezoidSide(const Trapezoid& trapezoid, int32_t a, int32_t b) const {
+DiscArc::BlockSide DiscArc::trapezoidSide(const Trapezoid& trapezoid, const Block& block) const {
     bool allInside = true;
     for (const Trapezoid::Side& side : trapezoid.sides) {
-        Bound bound = project(a, b, side.nx, side.ny);
+        Bound bound = project(block, side.nx, side.ny);
         if (!(bound.high > side.limit))
             return BlockSide::Outside;  // every point fails this side
         allInside = allInside && bound.low > side.limit;
@@ -70,13 +70,13 @@ DiscArc::BlockSide DiscArc::trapezoidSide(const Trapezoid& trapezoid, int32_t a,
 }
 
 // Against the other circle's sure radius for inside, and its full radius for outside, as InsideCircle.
-DiscArc::BlockSide DiscArc::circleSide(Point other, double otherR, int32_t a, int32_t b) const {
+DiscArc::BlockSide DiscArc::circleSide(Point other, double otherR, const Block& block) const {
     double ex = centre.x - other.x, ey = centre.y - other.y, distance = std::sqrt(ex * ex + ey * ey);
     if (!(otherR > 0.0) || distance == 0.0)
         return BlockSide::Mixed;
     // |p - other|^2 = distance^2 + r^2 + 2 distance t, with t the projection of p - centre on the line of
     // centres: it grows with t, so the ends of t's range bound the distances.
-    Bound along = project(a, b, ex / distance, ey / distance);
+    Bound along = project(block, ex / distance, ey / distance);
     double atCentre = (ex * centre.x + ey * centre.y) / distance;
     // The sums cancel when the circles nearly touch: widened by their rounding, the bounds stay bounds.
     double base = distance * distance + r * r, slack = 1e-12 * base;
@@ -91,23 +91,30 @@ DiscArc::BlockSide DiscArc::circleSide(Point other, double otherR, int32_t a, in
 }
 
 void DiscArc::cutByTrapezoid(const Trapezoid& trapezoid) {
-    cut([&](int32_t a, int32_t b) { return trapezoidSide(trapezoid, a, b); },
+    cut([&](const Block& block) { return trapezoidSide(trapezoid, block); },
         [&](Point p) { return trapezoid.contains(p); });
 }
 
 void DiscArc::cutByCircle(Point other, double otherR) {
-    cut([&](int32_t a, int32_t b) { return circleSide(other, otherR, a, b); },
+    cut([&](const Block& block) { return circleSide(other, otherR, block); },
         [&](Point p) { return InsideCircle(other, otherR, p); });
 }
 
 void DiscArc::cutByShape(const ConvexShape& shape) {
-    cut([](int32_t, int32_t) { return BlockSide::Mixed; }, [&](Point p) { return shape.contains(p); });
+    // A block clear of the shape's box lies outside it.
+    auto blockSide = [&](const Block& block) {
+        Bound xs = project(block, 1, 0), ys = project(block, 0, 1);
+        bool clear = xs.high < shape.low().x || xs.low > shape.high().x || ys.high < shape.low().y ||
+                     ys.low > shape.high().y;
+        return clear ? BlockSide::Outside : BlockSide::Mixed;
+    };
+    cut(blockSide, [&](Point p) { return shape.contains(p); });
 }
 
 void DiscArc::cutByDepth(const ConvexShape& shape, double depth, const std::array<Point, 2>& inward) {
-    auto blockSide = [&](int32_t a, int32_t b) {
+    auto blockSide = [&](const Block& block) {
         for (const Point& n : inward)
-            if (project(a, b, n.x, n.y).high <= n.x * centre.x + n.y * centre.y)
+            if (project(block, n.x, n.y).high <= n.x * centre.x + n.y * centre.y)
                 return BlockSide::Outside;
         return BlockSide::Mixed;
     };
@@ -119,13 +126,13 @@ void DiscArc::cutByDepth(const ConvexShape& shape, double depth, const std::arra
 
 // Blocks are consecutive indices on one half of the circle, at most BlockSize long.
 template <typename BlockVisit>
-void DiscArc::forEachBlock(BlockVisit block) const {
+void DiscArc::forEachBlock(BlockVisit visit) const {
     for (const Span& span : spans)
         for (int32_t first = span.first, end = span.first + span.count; first < end;) {
             int32_t last = std::min(end, first + BlockSize) - 1;
             if (first < HalfTurn && last >= HalfTurn)
                 last = HalfTurn - 1;
-            block(first, last);
+            visit(blockOf(first, last));
             first = last + 1;
         }
 }
@@ -142,17 +149,21 @@ void DiscArc::addRun(std::vector<Run>* runs, int32_t first, int32_t count, int32
 template <typename BlockTest, typename PointTest>
 void DiscArc::cut(BlockTest blockSide, PointTest inside) {
     std::vector<Run> runs;
-    std::function<void(int32_t, int32_t)> visit = [&](int32_t first, int32_t last) {
-        BlockSide side = last > first ? blockSide(first, last) : BlockSide::Mixed;
+    std::function<void(const Block&)> visit = [&](const Block& block) {
+        BlockSide side = block.last > block.first ? blockSide(block) : BlockSide::Mixed;
         if (side != BlockSide::Mixed) {
-            addRun(&runs, first, last - first + 1, side == BlockSide::Inside ? 0 : -1);
-        } else if (last - first >= SmallestBlock) {
-            int32_t middle = first + (last - first) / 2;
-            visit(first, middle);
-            visit(middle + 1, last);
+            addRun(&runs, block.first, block.last - block.first + 1, side == BlockSide::Inside ? 0 : -1);
+        } else if (block.last - block.first >= SmallestBlock) {
+            int32_t middle = block.first + (block.last - block.first) / 2;
+            Point atMiddle = point(middle), afterMiddle = point(middle + 1);
+            visit({block.first, middle, block.start, atMiddle});
+            visit({middle + 1, block.last, afterMiddle, block.end});
         } else {
-            for (int32_t k = first; k <= last; k++)
+            addRun(&runs, block.first, 1, inside(block.start) ? 0 : -1);
+            for (int32_t k = block.first + 1; k < block.last; k++)
                 addRun(&runs, k, 1, inside(point(k)) ? 0 : -1);
+            if (block.last > block.first)
+                addRun(&runs, block.last, 1, inside(block.end) ? 0 : -1);
         }
     };
     forEachBlock(visit);
@@ -165,20 +176,21 @@ void DiscArc::cutByGrid(const CoverGrid& grid) {
     if (grid.empty())
         return;
     std::vector<Run> runs;
-    forEachBlock([&](int32_t first, int32_t last) {
-        Bound xs = project(first, last, 1, 0), ys = project(first, last, 0, 1);
+    forEachBlock([&](const Block& block) {
+        int32_t first = block.first, last = block.last;
+        Bound xs = project(block, 1, 0), ys = project(block, 0, 1);
         if (grid.emptyWithin({xs.low, ys.low}, {xs.high, ys.high})) {
             addRun(&runs, first, last - first + 1, -1);
             return;
         }
-        int32_t shape = grid.covering(point(first));
+        int32_t shape = grid.covering(block.start);
         if (shape >= 0 && last > first) {
             const Trapezoid* trapezoid = grid.trapezoidOf(shape);
             const CoverGrid::Disc* disc = grid.discOf(shape);
-            bool whole = trapezoid ? trapezoidSide(*trapezoid, first, last) == BlockSide::Inside
-                         : disc && circleSide(disc->centre, disc->r, first, last) == BlockSide::Inside &&
+            bool whole = trapezoid ? trapezoidSide(*trapezoid, block) == BlockSide::Inside
+                         : disc && circleSide(disc->centre, disc->r, block) == BlockSide::Inside &&
                                std::all_of(disc->sides.begin(), disc->sides.end(), [&](const Trapezoid::Side& side) {
-                                   return project(first, last, side.nx, side.ny).low > side.limit;
+                                   return project(block, side.nx, side.ny).low > side.limit;
                                });
             if (whole) {
                 addRun(&runs, first, last - first + 1, shape);

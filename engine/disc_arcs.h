@@ -51,15 +51,21 @@ class DiscArc {
     struct Bound {
         double low, high;  // of the projection of the block's points on a direction
     };
+    // Consecutive indices on one half of the circle, with the points at its ends.
+    struct Block {
+        int32_t first, last;
+        Point start, end;
+    };
 
     Point point(int32_t k) const { return CirclePoint(centre.x, centre.y, r, k); }
-    // The range of d . p over the arc from point a to point b, both on the same half of the circle.
-    Bound project(int32_t a, int32_t b, double dx, double dy) const;
-    BlockSide trapezoidSide(const Trapezoid& trapezoid, int32_t a, int32_t b) const;
-    BlockSide circleSide(Point other, double otherR, int32_t a, int32_t b) const;
-    // Calls block(first, last) for each block of consecutive indices on one half of the circle.
+    Block blockOf(int32_t first, int32_t last) const { return {first, last, point(first), point(last)}; }
+    // The range of d . p over the block's arc.
+    Bound project(const Block& block, double dx, double dy) const;
+    BlockSide trapezoidSide(const Trapezoid& trapezoid, const Block& block) const;
+    BlockSide circleSide(Point other, double otherR, const Block& block) const;
+    // Calls visit(block) for each block of at most BlockSize consecutive points on one half of the circle.
     template <typename BlockVisit>
-    void forEachBlock(BlockVisit block) const;
+    void forEachBlock(BlockVisit visit) const;
     template <typename BlockTest, typename PointTest>
     void cut(BlockTest blockSide, PointTest inside);
     static void addRun(std::vector<Run>* runs, int32_t first, int32_t count, int32_t label);
