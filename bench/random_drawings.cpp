@@ -82,7 +82,8 @@ class DrawingMaker {
     void touchingAtVertex() {
         if (drawing->input.polygons.empty())
             return star();
-        const CalcPolygon& other = drawing->input.polygons[random.below(static_cast<int>(drawing->input.polygons.size()))];
+        const CalcPolygon& other =
+            drawing->input.polygons[random.below(static_cast<int>(drawing->input.polygons.size()))];
         CalcVertex at = other.vertices[random.below(static_cast<int>(other.vertices.size()))];
         double a = random.uniform(0, 2 * Pi), size = random.uniform(2, 15);
         add({{at.x, at.y, height()},
@@ -111,12 +112,9 @@ class DrawingMaker {
         Point c = place();
         double size = random.uniform(3, 20);
         CalcVertex centre{c.x, c.y, height()};
-        std::vector<CalcVertex> v = {centre,
-                                     {c.x - size, c.y - size * 0.8, height()},
-                                     {c.x + size * 0.7, c.y - size, height()},
-                                     centre,
-                                     {c.x + size, c.y + size * 0.6, height()},
-                                     {c.x - size * 0.5, c.y + size, height()}};
+        std::vector<CalcVertex> v = {
+            centre, {c.x - size, c.y - size * 0.8, height()}, {c.x + size * 0.7, c.y - size, height()},
+            centre, {c.x + size, c.y + size * 0.6, height()}, {c.x - size * 0.5, c.y + size, height()}};
         if (random.chance(0.5))
             std::swap(v[4], v[5]);
         add(v, "figure eight");
@@ -169,9 +167,7 @@ class DrawingMaker {
             note(what);
     }
 
-    void note(const std::string& what) {
-        drawing->description += drawing->description.empty() ? what : ", " + what;
-    }
+    void note(const std::string& what) { drawing->description += drawing->description.empty() ? what : ", " + what; }
 
     Point origin{0.0, 0.0};
     RandomDrawing* drawing;
@@ -186,15 +182,33 @@ RandomDrawing MakeRandomDrawing(uint64_t seed) {
     int wanted = 1 + maker.random.below(MaxPolygons);
     for (int i = 0; i < wanted && !maker.full(); i++) {
         switch (maker.random.below(9)) {
-            case 0: maker.rectangle(false); break;
-            case 1: maker.rectangle(true); break;
-            case 2: maker.star(); break;
-            case 3: maker.spike(); break;
-            case 4: maker.courtyard(); break;
-            case 5: maker.touchingAtVertex(); break;
-            case 6: maker.collinear(); break;
-            case 7: maker.figureEight(); break;
-            default: maker.overlapping(); break;
+            case 0:
+                maker.rectangle(false);
+                break;
+            case 1:
+                maker.rectangle(true);
+                break;
+            case 2:
+                maker.star();
+                break;
+            case 3:
+                maker.spike();
+                break;
+            case 4:
+                maker.courtyard();
+                break;
+            case 5:
+                maker.touchingAtVertex();
+                break;
+            case 6:
+                maker.collinear();
+                break;
+            case 7:
+                maker.figureEight();
+                break;
+            default:
+                maker.overlapping();
+                break;
         }
     }
     if (drawing.input.polygons.empty())

@@ -48,8 +48,7 @@ PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcP
         const CalcVertex& v = polygon.vertices[i];
         vertices[i] = {v.x, v.y};
         // A radius is a distance: a negative height read from a file widens like a positive one.
-        radius[i] = std::fabs(pass == CalcPass::Ad ? v.height * options.heightProjection
-                                                   : options.distanceProjection);
+        radius[i] = std::fabs(pass == CalcPass::Ad ? v.height * options.heightProjection : options.distanceProjection);
     }
     std::vector<Trapezoid> trapezoids;
     trapezoids.reserve(n);

@@ -4,8 +4,11 @@
 #include <cmath>
 
 CoverGrid::CoverGrid(Point low, Point high, double cellSize) : origin(low), size(cellSize) {
-    columns = std::max<int64_t>(1, static_cast<int64_t>(std::ceil((high.x - low.x) / size)));
-    rows = std::max<int64_t>(1, static_cast<int64_t>(std::ceil((high.y - low.y) / size)));
+    double across = (high.x - low.x) / size, up = (high.y - low.y) / size;
+    // Coordinates that are not finite, which the clipper refuses later, get one cell that holds nothing.
+    bool usable = across >= 0 && up >= 0 && across < 1e8 && up < 1e8 && size > 0;
+    columns = usable ? std::max<int64_t>(1, static_cast<int64_t>(std::ceil(across))) : 1;
+    rows = usable ? std::max<int64_t>(1, static_cast<int64_t>(std::ceil(up))) : 1;
     filledBy.assign(static_cast<size_t>(columns * rows), -1);
     firstEntry.assign(static_cast<size_t>(columns * rows), -1);
 }
@@ -174,7 +177,8 @@ void CoverGrid::fileDisc(Point centre, double r, const std::vector<Chord>& chord
     for (const Chord& chord : chords) {
         double dx = chord.b.x - chord.a.x, dy = chord.b.y - chord.a.y, length = std::sqrt(dx * dx + dy * dy);
         if (length > 0.0)
-            disc.sides.push_back({-dy / length, dx / length, (-dy * chord.a.x + dx * chord.a.y) / length + InsideMargin});
+            disc.sides.push_back(
+                {-dy / length, dx / length, (-dy * chord.a.x + dx * chord.a.y) / length + InsideMargin});
     }
     discs.push_back(disc);
     double sure = CircleInnerRadius * r - 2 * InsideMargin;
@@ -198,7 +202,8 @@ void CoverGrid::fileDisc(Point centre, double r, const std::vector<Chord>& chord
             wider.limit -= 2 * InsideMargin;
             Trapezoid::Side narrower = side;
             narrower.limit += InsideMargin;
-            NarrowByHalfPlane(wider, y0 + centre.y, y1 + centre.y, origin.x, size, false, &span.meetFirst, &span.meetLast);
+            NarrowByHalfPlane(wider, y0 + centre.y, y1 + centre.y, origin.x, size, false, &span.meetFirst,
+                              &span.meetLast);
             NarrowByHalfPlane(narrower, y0 + centre.y - InsideMargin, y1 + centre.y + InsideMargin, origin.x, size,
                               true, &span.holdFirst, &span.holdLast);
         }

@@ -104,8 +104,8 @@ void DiscArc::cutByShape(const ConvexShape& shape) {
     // A block clear of the shape's box lies outside it.
     auto blockSide = [&](const Block& block) {
         Bound xs = project(block, 1, 0), ys = project(block, 0, 1);
-        bool clear = xs.high < shape.low().x || xs.low > shape.high().x || ys.high < shape.low().y ||
-                     ys.low > shape.high().y;
+        bool clear =
+            xs.high < shape.low().x || xs.low > shape.high().x || ys.high < shape.low().y || ys.low > shape.high().y;
         return clear ? BlockSide::Outside : BlockSide::Mixed;
     };
     cut(blockSide, [&](Point p) { return shape.contains(p); });
@@ -187,11 +187,12 @@ void DiscArc::cutByGrid(const CoverGrid& grid) {
         if (shape >= 0 && last > first) {
             const Trapezoid* trapezoid = grid.trapezoidOf(shape);
             const CoverGrid::Disc* disc = grid.discOf(shape);
-            bool whole = trapezoid ? trapezoidSide(*trapezoid, block) == BlockSide::Inside
-                         : disc && circleSide(disc->centre, disc->r, block) == BlockSide::Inside &&
-                               std::all_of(disc->sides.begin(), disc->sides.end(), [&](const Trapezoid::Side& side) {
-                                   return project(block, side.nx, side.ny).low > side.limit;
-                               });
+            bool whole =
+                trapezoid ? trapezoidSide(*trapezoid, block) == BlockSide::Inside
+                          : disc && circleSide(disc->centre, disc->r, block) == BlockSide::Inside &&
+                                std::all_of(disc->sides.begin(), disc->sides.end(), [&](const Trapezoid::Side& side) {
+                                    return project(block, side.nx, side.ny).low > side.limit;
+                                });
             if (whole) {
                 addRun(&runs, first, last - first + 1, shape);
                 return;

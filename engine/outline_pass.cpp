@@ -15,10 +15,10 @@ namespace {
 // clipper's work growing faster than the count of shapes in one sweep.
 constexpr size_t PointsPerUnion = 16384;  // a clipper call of this size takes a few milliseconds
 constexpr size_t ShapesPerUnion = 64;
-constexpr uint32_t EdgesPerGroup = 32;    // a polygon's edges whose shapes are united together
-constexpr size_t ResultsPerUnion = 8;     // results of earlier unions united in one sweep
-constexpr double CutShare = 0.55;         // of a pass's progress; the unions take the rest, as they take the time
-constexpr double CellsPerRadius = 16;     // the cover grid's cells across a typical radius
+constexpr uint32_t EdgesPerGroup = 32;  // a polygon's edges whose shapes are united together
+constexpr size_t ResultsPerUnion = 8;   // results of earlier unions united in one sweep
+constexpr double CutShare = 0.55;       // of a pass's progress; the unions take the rest, as they take the time
+constexpr double CellsPerRadius = 16;   // the cover grid's cells across a typical radius
 constexpr double MaxCells = 4e6;
 
 bool RepeatsAVertex(const CalcPolygon& polygon) {
@@ -116,7 +116,8 @@ uint64_t MortonKey(Point p, const Extent& extent) {
     uint32_t x = scaled(p.x, extent.low.x, extent.high.x), y = scaled(p.y, extent.low.y, extent.high.y);
     uint64_t key = 0;
     for (int bit = 0; bit < 16; bit++)
-        key |= (static_cast<uint64_t>((x >> bit) & 1) << (2 * bit)) | (static_cast<uint64_t>((y >> bit) & 1) << (2 * bit + 1));
+        key |= (static_cast<uint64_t>((x >> bit) & 1) << (2 * bit)) |
+               (static_cast<uint64_t>((y >> bit) & 1) << (2 * bit + 1));
     return key;
 }
 
@@ -135,9 +136,9 @@ struct OrderedPart {
     ClipPolygon part;
 };
 
-// Unites the parts in batches of neighbouring shapes, each in one sweep, then the batches pairwise. A
-// batch holds few shapes: the long trapezoids of a large radius cross all their neighbours, so a sweep
-// over many of them meets a number of crossings that grows with the square of their count.
+// Unites the parts in batches of neighbouring shapes, each in one sweep, then the results a few at a
+// time. A batch holds few shapes: the long trapezoids of a large radius cross all their neighbours, so
+// a sweep over many of them meets a number of crossings that grows with the square of their count.
 RunOutcome UniteParts(std::vector<OrderedPart> parts, ProgressShare* progress, ClipPolygon* result) {
     std::sort(parts.begin(), parts.end(), [](const OrderedPart& a, const OrderedPart& b) {
         return a.polygonKey != b.polygonKey ? a.polygonKey < b.polygonKey
@@ -153,8 +154,8 @@ RunOutcome UniteParts(std::vector<OrderedPart> parts, ProgressShare* progress, C
     for (size_t k = 0; k < parts.size(); k++) {
         inBatch += PointCount(parts[k].part);
         batch.push_back(std::move(parts[k].part));
-        bool groupEnds = k + 1 == parts.size() || parts[k + 1].polygon != parts[k].polygon ||
-                         parts[k + 1].group != parts[k].group;
+        bool groupEnds =
+            k + 1 == parts.size() || parts[k + 1].polygon != parts[k].polygon || parts[k + 1].group != parts[k].group;
         if (!groupEnds || (inBatch < PointsPerUnion && batch.size() < ShapesPerUnion && k + 1 < parts.size()))
             continue;
         if (stopRequested)
@@ -251,7 +252,8 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
             if (stopRequested)
                 return RunOutcome::Stopped;
             cutProgress.reach(static_cast<double>(done++) / (2 * vertexCount));
-            uint32_t i = shape.index, first = i / EdgesPerGroup * EdgesPerGroup, last = std::min(n, first + EdgesPerGroup);
+            uint32_t i = shape.index, first = i / EdgesPerGroup * EdgesPerGroup,
+                     last = std::min(n, first + EdgesPerGroup);
             if (shape.disc) {
                 DiscArc disc = DiscPiece(b, i, first, last, grid);
                 if (fileKept && !disc.empty())

@@ -58,7 +58,10 @@ struct Case {
 TEST(AdAmCutRules, ShortcutsMatchTheLiteralConstruction) {
     const Case cases[] = {
         {"round tower of 16 vertices, D 500", {Round(0, 0, 20, 16, 12)}, 3, 500},
-        {"convex sliver thinner than the circle's shortfall", {{{0, 0, 5}, {30, 0, 5}, {30, 0.1, 6}, {0, 0.1, 6}}}, 3, 500},
+        {"convex sliver thinner than the circle's shortfall",
+         {{{0, 0, 5}, {30, 0, 5}, {30, 0.1, 6}, {0, 0.1, 6}}},
+         3,
+         500},
         {"acute triangle, D 2000", {{{0, 0, 2}, {40, 3, 30}, {40, 6, 1}}}, 3, 2000},
         {"square of 30 cm, D 500", {Box(0, 0, 0.3, 0.3, 1, 1)}, 3, 500},
         // The south side's band reaches 15 m north, 5 m past the north side, whose band reaches only 4 m.

@@ -505,6 +505,24 @@ TEST_F(AdAmFailure, CoordinatesOutOfClipperRangeFailCleanly) {
     EXPECT_EQ(resultsValid, 0);
 }
 
+// Coordinates or heights that are not finite, or that overflow once widened, end the run as a failure.
+TEST_F(AdAmFailure, CoordinatesAndHeightsBeyondNumbersFailCleanly) {
+    const double nan = std::nan(""), inf = HUGE_VAL;
+    const std::vector<Outline> drawings = {
+        {{0, 0, 5}, {10, 0, 5}, {10, nan, 5}, {0, 10, 5}},
+        {{0, 0, 5}, {10, 0, 5}, {inf, 10, 5}, {0, 10, 5}},
+        {{0, 0, 5}, {10, 0, 5}, {10, 10, 1e300}, {0, 10, 5}},
+        {{-1e300, 0, 5}, {1e300, 0, 5}, {0, 1e300, 5}},
+    };
+    for (size_t d = 0; d < drawings.size(); d++) {
+        CalcInput input = Input({drawings[d]});
+        CalcResult result = StaleResult();
+        EXPECT_FALSE(ComputeAdAm(&input, CalcOptions(), &result)) << d;
+        EXPECT_EQ(result.contourCount, 0) << d;
+        EXPECT_EQ(result.ad, 0.0) << d;
+    }
+}
+
 // The same bits natively and on Windows: the constants were recorded from a native run. Summing each
 // contour's shoelace about its first point moved them by 6 to 12 units in the last place.
 TEST_F(AdAmExamples, ExamplesGiveRecordedAreasExactly) {

@@ -131,8 +131,8 @@ TEST(DiscArc, ChordsBoundTheKeptPiece) {
     const struct {
         Point p;
         bool covered;
-    } probes[] = {{{0, 20}, true}, {{9.9, 20}, true}, {{10.1, 20}, false}, {{30, 20}, false}, {{-15, 30}, true},
-                  {{-30, 20}, false}};
+    } probes[] = {{{0, 20}, true},   {{9.9, 20}, true}, {{10.1, 20}, false},
+                  {{30, 20}, false}, {{-15, 30}, true}, {{-30, 20}, false}};
     for (const auto& probe : probes)
         EXPECT_EQ(grid.covering(probe.p) >= 0, probe.covered) << probe.p.x << ", " << probe.p.y;
 }
@@ -145,8 +145,7 @@ TEST(CoverGrid, CutAwayPartsLieInFiledShapes) {
     grid.fileTrapezoid(Band({40, 0}, {120, 10}, 20, 5));
     grid.fileConvex(ConvexShape({{-80, -80}, {-40, -80}, {-40, -40}, {-80, -40}}));
     ClipPolygon filed;
-    filed.contours = {{false, OpenCircle({0, 0}, 50)},
-                      {false, {{-80, -80}, {-40, -80}, {-40, -40}, {-80, -40}}}};
+    filed.contours = {{false, OpenCircle({0, 0}, 50)}, {false, {{-80, -80}, {-40, -80}, {-40, -40}, {-80, -40}}}};
     std::array<Point, 4> band = BandCorners({40, 0}, {120, 10}, 20, 5);
     filed.contours.push_back({false, {band.begin(), band.end()}});
     ClipPolygon filedUnion;
@@ -197,7 +196,8 @@ TEST(CoverGrid, DiscCutByTheGridLeavesTheUnionWithTheFiledShapes) {
             ASSERT_TRUE(NormalForm(wholeWithFiled, &wholeUnited));
             EXPECT_NEAR(Area(united), Area(wholeUnited), 1e-9 * Area(wholeUnited)) << centre.x;
             ASSERT_TRUE(ClipDifference(SingleContourPolygon(piece.data(), static_cast<int32_t>(piece.size())),
-                                       SingleContourPolygon(whole.data(), static_cast<int32_t>(whole.size())), &beyond));
+                                       SingleContourPolygon(whole.data(), static_cast<int32_t>(whole.size())),
+                                       &beyond));
             EXPECT_LT(Area(beyond), 1e-9) << centre.x;
         }
         EXPECT_LT(arc.points().size(), whole.size()) << centre.x;

@@ -183,7 +183,8 @@ TEST(Clipper, StrictlySimpleFormSeparatesContoursTouchingAtAPoint) {
         EXPECT_NEAR(RegionArea(result), c.area, 1e-9) << c.what;
         for (const ClipContour& contour : result.contours) {
             std::vector<Point> points = contour.points;
-            std::sort(points.begin(), points.end(), [](Point a, Point b) { return a.x != b.x ? a.x < b.x : a.y < b.y; });
+            std::sort(points.begin(), points.end(),
+                      [](Point a, Point b) { return a.x != b.x ? a.x < b.x : a.y < b.y; });
             auto same = [](Point a, Point b) { return a.x == b.x && a.y == b.y; };
             EXPECT_EQ(std::adjacent_find(points.begin(), points.end(), same), points.end()) << c.what;
         }

@@ -45,9 +45,9 @@ bool SameResult(const CalcResult& a, const CalcResult& b) {
            a.adFlags == b.adFlags && a.contours.size() == b.contours.size() &&
            std::equal(a.contours.begin(), a.contours.end(), b.contours.begin(),
                       [](const std::vector<Point>& p, const std::vector<Point>& q) {
-                          return p.size() == q.size() && std::equal(p.begin(), p.end(), q.begin(), [](Point u, Point v) {
-                                     return u.x == v.x && u.y == v.y;
-                                 });
+                          return p.size() == q.size() &&
+                                 std::equal(p.begin(), p.end(), q.begin(),
+                                            [](Point u, Point v) { return u.x == v.x && u.y == v.y; });
                       });
 }
 
