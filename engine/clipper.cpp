@@ -54,18 +54,22 @@ ClipPolygon FromClipperPaths(const ClipperLib::Paths& paths) {
 // fewer than three points (a spike) has no area and is dropped.
 void SplitAtRepeatedPoints(const ClipperLib::Path& path, ClipperLib::Paths* loops) {
     size_t n = path.size();
-    std::vector<size_t> order(n);
-    for (size_t i = 0; i < n; i++)
-        order[i] = i;
-    auto before = [&](size_t a, size_t b) {
-        return path[a].X != path[b].X ? path[a].X < path[b].X : path[a].Y < path[b].Y;
+    struct Entry {
+        ClipperLib::cInt x, y;
+        size_t index;
+        bool operator<(const Entry& other) const {
+            return x != other.x ? x < other.x : y != other.y ? y < other.y : index < other.index;
+        }
     };
-    std::sort(order.begin(), order.end(), before);
+    std::vector<Entry> order(n);  // the points themselves, sorted without a lookup per comparison
+    for (size_t i = 0; i < n; i++)
+        order[i] = {path[i].X, path[i].Y, i};
+    std::sort(order.begin(), order.end());
     std::vector<size_t> id(n);  // the same number for the same point
     bool repeated = false;
     for (size_t k = 0; k < n; k++) {
-        bool same = k > 0 && path[order[k]] == path[order[k - 1]];
-        id[order[k]] = same ? id[order[k - 1]] : order[k];
+        bool same = k > 0 && order[k].x == order[k - 1].x && order[k].y == order[k - 1].y;
+        id[order[k].index] = same ? id[order[k - 1].index] : order[k].index;
         repeated = repeated || same;
     }
     if (!repeated) {
