@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <iterator>
 #include <utility>
 
 #include "engine/calc_records.h"
 #include "engine/cover_grid.h"
+#include "engine/parallel_for.h"
 
 namespace {
 
@@ -15,10 +15,11 @@ namespace {
 // clipper's work growing faster than the count of shapes in one sweep.
 constexpr size_t PointsPerUnion = 16384;  // a clipper call of this size takes a few milliseconds
 constexpr size_t ShapesPerUnion = 64;
-constexpr uint32_t EdgesPerGroup = 32;  // a polygon's edges whose shapes are united together
-constexpr size_t ResultsPerUnion = 8;   // results of earlier unions united in one sweep
-constexpr double CutShare = 0.55;       // of a pass's progress; the unions take the rest, as they take the time
-constexpr double CellsPerRadius = 16;   // the cover grid's cells across a typical radius
+constexpr uint32_t EdgesPerGroup = 32;      // a polygon's edges whose shapes are united together
+constexpr size_t ResultsPerUnion = 8;       // results of earlier unions united in one sweep
+constexpr double CutShare = 0.55;           // of a pass's progress; the unions take the rest, as they take the time
+constexpr double CellsPerRadius = 16;       // the cover grid's cells across a typical radius
+constexpr size_t ShapesWorthAHelper = 512;  // below, a helper thread costs more than it saves
 constexpr double MaxCells = 4e6;
 
 bool RepeatsAVertex(const CalcPolygon& polygon) {
@@ -146,55 +147,54 @@ RunOutcome UniteParts(std::vector<OrderedPart> parts, ProgressShare* progress, C
                : a.group != b.group         ? a.group < b.group
                                             : a.sequence < b.sequence;
     });
-    size_t total = 0;
-    for (const OrderedPart& part : parts)
-        total += PointCount(part.part);
-    std::vector<ClipPolygon> batches, batch;
-    size_t inBatch = 0, done = 0;
+    std::vector<std::vector<ClipPolygon>> batches(1);
+    size_t inBatch = 0;
     for (size_t k = 0; k < parts.size(); k++) {
         inBatch += PointCount(parts[k].part);
-        batch.push_back(std::move(parts[k].part));
+        batches.back().push_back(std::move(parts[k].part));
         bool groupEnds =
             k + 1 == parts.size() || parts[k + 1].polygon != parts[k].polygon || parts[k + 1].group != parts[k].group;
-        if (!groupEnds || (inBatch < PointsPerUnion && batch.size() < ShapesPerUnion && k + 1 < parts.size()))
-            continue;
+        if (groupEnds && (inBatch >= PointsPerUnion || batches.back().size() >= ShapesPerUnion) &&
+            k + 1 < parts.size()) {
+            batches.emplace_back();
+            inBatch = 0;
+        }
+    }
+    // Each level unites groups of the results of the level before; the first unites the batches.
+    size_t totalUnions = batches.size(), finishedBefore = 0;
+    for (size_t count = batches.size(); count > ResultsPerUnion;
+         count = (count + ResultsPerUnion - 1) / ResultsPerUnion)
+        totalUnions += (count + ResultsPerUnion - 1) / ResultsPerUnion;
+    while (true) {
+        std::vector<ClipPolygon> results(batches.size());
+        std::vector<char> failed(batches.size(), 0);
+        ParallelFor(
+            batches.size(),
+            [&](size_t i) {
+                if (stopRequested)
+                    return;
+                failed[i] = batches[i].size() == 1 ? (results[i] = std::move(batches[i][0]), false)
+                                                   : !ClipUnionAll(batches[i], &results[i]);
+            },
+            [&](size_t finished) { progress->reach(static_cast<double>(finishedBefore + finished) / totalUnions); });
+        finishedBefore += batches.size();
         if (stopRequested)
             return RunOutcome::Stopped;
-        ClipPolygon united;
-        if (!ClipUnionAll(batch, &united))
-            return RunOutcome::Failed;
-        batches.push_back(std::move(united));
-        done += inBatch;
-        progress->reach(0.8 * done / total);
-        batch.clear();
-        inBatch = 0;
-    }
-    size_t merges = batches.size() > 1 ? batches.size() - 1 : 0, merged = 0;
-    while (batches.size() > ResultsPerUnion) {
-        std::vector<ClipPolygon> next((batches.size() + ResultsPerUnion - 1) / ResultsPerUnion);
-        for (size_t i = 0; i < next.size(); i++) {
-            if (stopRequested)
-                return RunOutcome::Stopped;
-            size_t first = i * ResultsPerUnion, last = std::min(batches.size(), first + ResultsPerUnion);
-            if (last - first == 1) {
-                next[i] = std::move(batches[first]);
-                continue;
-            }
-            std::vector<ClipPolygon> group(std::make_move_iterator(batches.begin() + first),
-                                           std::make_move_iterator(batches.begin() + last));
-            if (!ClipUnionAll(group, &next[i]))
+        for (char f : failed)
+            if (f)
                 return RunOutcome::Failed;
-            merged += last - first - 1;
-            progress->reach(0.8 + 0.2 * merged / merges);
+        if (results.size() <= ResultsPerUnion) {
+            // The last few results are handed on side by side: the caller's own last sweep unites them.
+            *result = ClipPolygon();
+            for (ClipPolygon& r : results)
+                for (ClipContour& contour : r.contours)
+                    result->contours.push_back(std::move(contour));
+            return RunOutcome::Completed;
         }
-        batches = std::move(next);
+        batches.assign((results.size() + ResultsPerUnion - 1) / ResultsPerUnion, {});
+        for (size_t i = 0; i < results.size(); i++)
+            batches[i / ResultsPerUnion].push_back(std::move(results[i]));
     }
-    // The last few results are handed on side by side: the caller's own last sweep unites them.
-    *result = ClipPolygon();
-    for (ClipPolygon& batch : batches)
-        for (ClipContour& contour : batch.contours)
-            result->contours.push_back(std::move(contour));
-    return RunOutcome::Completed;
 }
 
 }  // namespace
@@ -246,25 +246,45 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
         parts.push_back({MortonKey(b.vertices[0], extent), p, (n - 1) / EdgesPerGroup, UINT32_MAX, footprints[p]});
         size_t partsBefore = parts.size();
         // On a convex footprint the polygon's own neighbours and footprint leave little of its shapes to
-        // cut; on another, the shapes kept first cut the later ones, taking most of the inner corners.
-        bool fileKept = b.convex.empty();
-        for (const Shape& shape : ShapeOrder(b, centre)) {
-            if (stopRequested)
-                return RunOutcome::Stopped;
-            cutProgress.reach(static_cast<double>(done++) / (2 * vertexCount));
-            uint32_t i = shape.index, first = i / EdgesPerGroup * EdgesPerGroup,
-                     last = std::min(n, first + EdgesPerGroup);
+        // cut, and its shapes, cut only by what was filed before, can be cut side by side; on another,
+        // the shapes kept first cut the later ones, taking most of the inner corners.
+        std::vector<Shape> shapes = ShapeOrder(b, centre);
+        auto cutShape = [&](const Shape& shape, bool fileKept) {
+            uint32_t i = shape.index, first = i / EdgesPerGroup * EdgesPerGroup;
+            uint32_t last = std::min(n, first + EdgesPerGroup);
             if (shape.disc) {
                 DiscArc disc = DiscPiece(b, i, first, last, grid);
                 if (fileKept && !disc.empty())
                     grid.fileDisc(disc.middle(), disc.radius(), disc.chords());
-                add(p, i, 2 * i, disc.points());
-            } else {
-                std::vector<Point> piece = TrapezoidPiece(b, i, grid);
-                if (fileKept)
-                    grid.fileConvex(ConvexShape(piece));
-                add(p, i, 2 * i + 1, piece);
+                return disc.points();
             }
+            std::vector<Point> piece = TrapezoidPiece(b, i, grid);
+            if (fileKept)
+                grid.fileConvex(ConvexShape(piece));
+            return piece;
+        };
+        auto sequence = [](const Shape& shape) { return 2 * shape.index + (shape.disc ? 0 : 1); };
+        if (b.convex.empty() || shapes.size() < ShapesWorthAHelper) {
+            for (const Shape& shape : shapes) {
+                if (stopRequested)
+                    return RunOutcome::Stopped;
+                cutProgress.reach(static_cast<double>(done++) / (2 * vertexCount));
+                add(p, shape.index, sequence(shape), cutShape(shape, b.convex.empty()));
+            }
+        } else {
+            std::vector<std::vector<Point>> pieces(shapes.size());
+            ParallelFor(
+                shapes.size(),
+                [&](size_t k) {
+                    if (!stopRequested)
+                        pieces[k] = cutShape(shapes[k], false);
+                },
+                [&](size_t finished) { cutProgress.reach(static_cast<double>(done + finished) / (2 * vertexCount)); });
+            if (stopRequested)
+                return RunOutcome::Stopped;
+            done += shapes.size();
+            for (size_t k = 0; k < shapes.size(); k++)
+                add(p, shapes[k].index, sequence(shapes[k]), pieces[k]);
         }
         // A polygon of which nothing shows lies in the shapes filed already; its own would add nothing.
         bool contributed = parts.size() > partsBefore;
