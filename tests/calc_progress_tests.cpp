@@ -1,13 +1,16 @@
 // Tests of the run's progress when two passes advance it at once: the sink sees each position once and
-// in order, a share hands out exactly its steps however its work reports, and a stop freezes it.
+// in order, a share hands out exactly its steps however its work reports, and a stop freezes it; and of
+// the work shared between two threads.
 #include "engine/calc_records.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 #include <vector>
 
+#include "engine/parallel_for.h"
 #include "engine/polygon_checks.h"
 
 namespace {
@@ -96,4 +99,19 @@ TEST_F(Progress, StopFreezesThePosition) {
     AdvanceProgress();
     EXPECT_EQ(progressPosition.load(), 30);
     EXPECT_EQ(positions.back(), 30);
+}
+
+// Shared work: every piece done exactly once, whatever the count, and the caller told of finished
+// pieces in rising counts (of none, if the helper took them all).
+TEST(ParallelFor, DoesEveryPieceOnce) {
+    for (size_t count : {0u, 1u, 2u, 3u, 1000u}) {
+        std::vector<std::atomic<int>> done(count);
+        std::vector<size_t> reported;
+        ParallelFor(
+            count, [&](size_t i) { done[i]++; }, [&](size_t finished) { reported.push_back(finished); });
+        for (size_t i = 0; i < count; i++)
+            ASSERT_EQ(done[i].load(), 1) << count << " pieces, piece " << i;
+        EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end())) << count;
+        EXPECT_LE(reported.empty() ? 0 : reported.back(), count);
+    }
 }
