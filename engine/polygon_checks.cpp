@@ -206,23 +206,30 @@ bool CheckDrawing(const Drawing& source) {
     return CheckPolygons(&input);
 }
 
+// Each polygon in its normal form, then all of them in one sweep: uniting them one by one took six
+// seconds on an imported site of a thousand buildings, each union sweeping everything united before.
+// Counted in the strictly simple form, contours that meet in one point only are two, whatever order
+// the polygons come in; the plain form of one sweep may join a ring and its courtyard into two
+// contours that touch, and that of unions one by one joined touching polygons only now and then.
 bool PolygonsAreNeighbours(const CalcInput& input, int32_t* outerContours) {
     *outerContours = 0;
     if (input.polygons.empty())
         return true;
-    ClipPolygon running;
+    std::vector<ClipPolygon> parts(input.polygons.size());
     for (size_t i = 0; i < input.polygons.size(); i++) {
         std::vector<Point> points;
         for (const CalcVertex& v : input.polygons[i].vertices)
             points.push_back(PointOf(v));
-        ClipPolygon merged;
-        if (!NormalForm(SingleContourPolygon(points.data(), static_cast<int32_t>(points.size())), &merged) ||
-            (i > 0 && !ClipUnion(merged, running, &merged))) {
+        if (!NormalForm(SingleContourPolygon(points.data(), static_cast<int32_t>(points.size())), &parts[i])) {
             *outerContours = OuterCountUnknown;
             return false;
         }
-        running = std::move(merged);
     }
-    *outerContours = OuterContourCount(running);
+    ClipPolygon united;
+    if (!ClipUnionAll(parts, &united) || !StrictlySimpleForm(united, &united)) {
+        *outerContours = OuterCountUnknown;
+        return false;
+    }
+    *outerContours = OuterContourCount(united);
     return *outerContours == 1;
 }

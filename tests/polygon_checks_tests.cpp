@@ -289,3 +289,31 @@ TEST(CheckPolygons, LongOutlinesFindCrossingsBetweenDistantEdges) {
         EXPECT_EQ(CheckPolygons(&input), c.valid) << c.what;
     }
 }
+
+// Contours that meet in one point only count as two, in whatever order the polygons come; a site of
+// many blocks is counted in one go.
+TEST(PolygonsAreNeighbours, PointContactsCountApartInAnyOrder) {
+    std::vector<std::vector<Point>> site;
+    for (int row = 0; row < 20; row++)
+        for (int column = 0; column < 20; column++)  // pairs sharing a wall, 2 m between pairs
+            site.push_back(Square((column / 2) * 22.0 + (column % 2) * 10.0, row * 12.0, 10));
+    const std::vector<Point> figureEight = {{0, 0}, {4, 0}, {5, 5}, {10, 10}, {6, 10}, {5, 5}};
+    const struct {
+        const char* what;
+        std::vector<std::vector<Point>> polygons;
+        int32_t outer;
+    } cases[] = {
+        {"squares touching at a corner", {Square(0, 0, 10), Square(10, 10, 10)}, 2},
+        {"figure eight", {figureEight}, 2},
+        {"figure eight joined by a square over its waist", {figureEight, Square(4, 4, 2)}, 1},
+        {"site of 400 blocks in pairs", site, 200},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::vector<Point>> reversed(c.polygons.rbegin(), c.polygons.rend());
+        for (const auto& polygons : {c.polygons, reversed}) {
+            int32_t outer = -99;
+            EXPECT_EQ(PolygonsAreNeighbours(MakeInput(polygons), &outer), c.outer == 1) << c.what;
+            EXPECT_EQ(outer, c.outer) << c.what;
+        }
+    }
+}
