@@ -1,7 +1,9 @@
 #include "engine/calc_records.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
+#include <mutex>
 
 #include "engine/polygon_checks.h"
 
@@ -14,6 +16,7 @@ int32_t progressTotal = 0;
 namespace {
 
 ProgressSink progressSink = nullptr;
+std::mutex progressLock;  // the passes run on two threads; the sink sees one position at a time, rising
 
 }  // namespace
 
@@ -41,7 +44,18 @@ void InitProgress(const CalcInput& input) {
 }
 
 void AdvanceProgress() {
+    std::lock_guard<std::mutex> hold(progressLock);
+    if (stopRequested)
+        return;
     int32_t position = ++progressPosition;
     if (progressSink)
         progressSink(position, progressTotal);
+}
+
+void ProgressShare::reach(double fraction) {
+    int64_t target = static_cast<int64_t>(std::floor(std::min(1.0, std::max(0.0, fraction)) * steps));
+    if (fraction >= 1.0)
+        target = steps;
+    for (; given < target; given++)
+        AdvanceProgress();
 }

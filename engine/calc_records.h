@@ -34,4 +34,21 @@ void SetProgressSink(ProgressSink sink);
 
 struct CalcInput;
 void InitProgress(const CalcInput& input);
+// One step; safe from several threads at once, each step reaching the sink in order. Once a stop is
+// requested the position stays where it is.
 void AdvanceProgress();
+
+// A part of a run's progress steps, handed out as that part of the work advances, so that the bar
+// moves evenly whatever the part's work is made of.
+class ProgressShare {
+  public:
+    explicit ProgressShare(int64_t steps) : steps(steps) {}
+    // Advances to the given fraction (0 to 1) of the share; never back.
+    void reach(double fraction);
+    // Advances to the end of the share.
+    void finish() { reach(1.0); }
+
+  private:
+    int64_t steps;
+    int64_t given = 0;
+};

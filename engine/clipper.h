@@ -27,11 +27,12 @@ bool NormalForm(const ClipPolygon& polygon, ClipPolygon* result);
 bool StrictlySimpleForm(const ClipPolygon& polygon, ClipPolygon* result);
 
 bool ClipUnion(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result);
-// With strictlySimple the result comes in the strictly simple form, at the cost that form takes.
+// With strictlySimple the result comes in the strictly simple form.
 bool ClipDifference(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result,
                     bool strictlySimple = false);
 
-// The union of every part in one pass of the clipper; cheaper than uniting them one by one.
+// The union of every part in one pass of the clipper; cheaper than uniting them one by one. Each part
+// must fill its inside once: a simple contour, or a normal form.
 bool ClipUnionAll(const std::vector<ClipPolygon>& parts, ClipPolygon* result);
 
 int32_t OuterContourCount(const ClipPolygon& polygon);

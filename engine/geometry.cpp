@@ -2,32 +2,43 @@
 
 #include <cmath>
 
-// Uncentred on purpose: the areas that users compare against come from this exact sum.
-double PolygonArea(const Point* points, int32_t count) {
+// Summed about the first point: at map coordinates the products of raw coordinates are near 1e12 and
+// would swamp a building's few hundred square metres, while differences of nearby coordinates are exact.
+double SignedArea(const Point* points, int32_t count) {
+    if (count < 3)
+        return 0.0;
+    const Point origin = points[0];
     double sum = 0.0;
-    for (int32_t i = 0; i < count; i++) {
-        const Point& p = points[i];
-        const Point& q = points[(i + 1) % count];
-        sum += p.x * q.y - p.y * q.x;
+    for (int32_t i = 1; i + 1 < count; i++) {
+        double px = points[i].x - origin.x, py = points[i].y - origin.y;
+        double qx = points[i + 1].x - origin.x, qy = points[i + 1].y - origin.y;
+        sum += px * qy - py * qx;
     }
-    return std::fabs(sum) * 0.5;
+    return sum * 0.5;
+}
+
+double PolygonArea(const Point* points, int32_t count) {
+    return std::fabs(SignedArea(points, count));
 }
 
 // The points step evenly in x, so they are dense near the vertical diameter and sparse near the
 // horizontal one. Point 1250 is written twice and ends as (cx - r, cy); point 2500 repeats point 0.
 std::vector<Point> CirclePolygon(double cx, double cy, double r) {
     std::vector<Point> points(CirclePointCount);
-    for (int32_t i = 0; i <= 1250; i++) {
-        double x = r * (1 - i * 4.0 / 2500.0);
-        double y = std::sqrt(r * r - x * x);
-        points[i] = {x, y};
-        points[2500 - i] = {x, -y};
-    }
-    for (Point& p : points) {
-        p.x += cx;
-        p.y += cy;
-    }
+    for (int32_t k = 0; k < CirclePointCount - 1; k++)
+        points[k] = CirclePoint(cx, cy, r, k);
+    points[CirclePointCount - 1] = points[0];
     return points;
+}
+
+// The upper half runs from k = 0 to 1250, the lower half mirrors it: point 2500 - i lies below point i.
+Point CirclePoint(double cx, double cy, double r, int32_t k) {
+    int32_t i = k <= 1250 ? k : 2500 - k;
+    double x = r * (1 - i * 4.0 / 2500.0);
+    double y = std::sqrt(r * r - x * x);
+    if (k >= 1250)
+        y = -y;
+    return {x + cx, y + cy};
 }
 
 std::array<Point, 4> BandCorners(Point a, Point b, double rA, double rB) {

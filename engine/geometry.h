@@ -17,11 +17,15 @@ struct Edge {
 
 constexpr int32_t CirclePointCount = 2501;
 
-// Absolute shoelace area; independent of orientation, 0 for an empty list.
+// Shoelace area, positive when the points run counter-clockwise; 0 for an empty list.
+double SignedArea(const Point* points, int32_t count);
+// The same without its sign.
 double PolygonArea(const Point* points, int32_t count);
 
 // 2501 points evenly spaced in x, starting and ending at (cx + r, cy).
 std::vector<Point> CirclePolygon(double cx, double cy, double r);
+// Point k (0 to 2499) of that polygon, computed exactly as the polygon computes it.
+Point CirclePoint(double cx, double cy, double r, int32_t k);
 
 // The trapezoid joining a disc of radius rA around a to one of radius rB around b.
 std::array<Point, 4> BandCorners(Point a, Point b, double rA, double rB);

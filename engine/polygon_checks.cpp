@@ -1,5 +1,6 @@
 #include "engine/polygon_checks.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -97,6 +98,46 @@ Point PointOf(const CalcVertex& v) {
     return {v.x, v.y};
 }
 
+// Two edges that cross or overlap share a point, up to the check's snap of 1e-9, so their boxes widened
+// by more than that meet. A sweep over the edges sorted by their left ends compares only such pairs,
+// each as the full comparison of every pair would, the earlier edge first: the same answer, without
+// the square of the vertex count.
+bool EdgesPairwiseCompatible(const std::vector<CalcVertex>& v) {
+    struct Box {
+        double left, right, low, high;
+        size_t edge;
+    };
+    size_t n = v.size();
+    auto edge = [&](size_t i) { return Edge{PointOf(v[i]), PointOf(v[(i + 1) % n])}; };
+    for (const CalcVertex& corner : v)
+        if (!std::isfinite(corner.x) || !std::isfinite(corner.y)) {  // no order to sweep in: every pair
+            for (size_t j = 0; j + 1 < n; j++)
+                for (size_t k = j + 1; k < n; k++)
+                    if (!EdgesCompatible(edge(j), edge(k)))
+                        return false;
+            return true;
+        }
+    std::vector<Box> boxes(n);
+    for (size_t i = 0; i < n; i++) {
+        const CalcVertex &a = v[i], &b = v[(i + 1) % n];
+        double widen = 1e-6 + 1e-12 * (std::fabs(a.x) + std::fabs(a.y) + std::fabs(b.x) + std::fabs(b.y));
+        boxes[i] = {std::fmin(a.x, b.x) - widen, std::fmax(a.x, b.x) + widen, std::fmin(a.y, b.y) - widen,
+                    std::fmax(a.y, b.y) + widen, i};
+    }
+    std::sort(boxes.begin(), boxes.end(), [](const Box& p, const Box& q) {
+        return p.left != q.left ? p.left < q.left : p.edge < q.edge;
+    });
+    for (size_t a = 0; a < n; a++)
+        for (size_t b = a + 1; b < n && boxes[b].left <= boxes[a].right; b++) {
+            if (boxes[b].low > boxes[a].high || boxes[a].low > boxes[b].high)
+                continue;
+            size_t j = std::min(boxes[a].edge, boxes[b].edge), k = std::max(boxes[a].edge, boxes[b].edge);
+            if (!EdgesCompatible(edge(j), edge(k)))
+                return false;
+        }
+    return true;
+}
+
 bool CheckPolygon(CalcPolygon* polygon) {
     std::vector<CalcVertex>& v = polygon->vertices;
     if (v.size() < 3)
@@ -109,16 +150,7 @@ bool CheckPolygon(CalcPolygon* polygon) {
         if (v.size() < 3)
             return false;
     }
-    size_t n = v.size();
-    for (size_t j = 0; j + 1 < n; j++) {
-        Edge first{PointOf(v[j]), PointOf(v[j + 1])};
-        for (size_t k = j + 1; k < n; k++) {
-            Edge second{PointOf(v[k]), PointOf(v[(k + 1) % n])};
-            if (!EdgesCompatible(first, second))
-                return false;
-        }
-    }
-    return true;
+    return EdgesPairwiseCompatible(v);
 }
 
 }  // namespace
@@ -174,23 +206,30 @@ bool CheckDrawing(const Drawing& source) {
     return CheckPolygons(&input);
 }
 
+// Each polygon in its normal form, then all of them in one sweep: uniting them one by one took six
+// seconds on an imported site of a thousand buildings, each union sweeping everything united before.
+// Counted in the strictly simple form, contours that meet in one point only are two, whatever order
+// the polygons come in; the plain form of one sweep may join a ring and its courtyard into two
+// contours that touch, and that of unions one by one joined touching polygons only now and then.
 bool PolygonsAreNeighbours(const CalcInput& input, int32_t* outerContours) {
     *outerContours = 0;
     if (input.polygons.empty())
         return true;
-    ClipPolygon running;
+    std::vector<ClipPolygon> parts(input.polygons.size());
     for (size_t i = 0; i < input.polygons.size(); i++) {
         std::vector<Point> points;
         for (const CalcVertex& v : input.polygons[i].vertices)
             points.push_back(PointOf(v));
-        ClipPolygon merged;
-        if (!NormalForm(SingleContourPolygon(points.data(), static_cast<int32_t>(points.size())), &merged) ||
-            (i > 0 && !ClipUnion(merged, running, &merged))) {
+        if (!NormalForm(SingleContourPolygon(points.data(), static_cast<int32_t>(points.size())), &parts[i])) {
             *outerContours = OuterCountUnknown;
             return false;
         }
-        running = std::move(merged);
     }
-    *outerContours = OuterContourCount(running);
+    ClipPolygon united;
+    if (!ClipUnionAll(parts, &united) || !StrictlySimpleForm(united, &united)) {
+        *outerContours = OuterCountUnknown;
+        return false;
+    }
+    *outerContours = OuterContourCount(united);
     return *outerContours == 1;
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in an optimised tree and runs one: the Ad/Am benchmark with its arguments
-# (--quick for the three small drawings, --no-reference to time the engine alone), with --import the
-# import of 10,000 buildings from GeoJSON and DXF, or with --history the undo history on drawings of
-# 600 to 600,000 vertices.
+# (--quick for the three small drawings, --no-reference to time the engine alone, --only NAME for one
+# drawing), with --import the import of 10,000 buildings from GeoJSON and DXF, or with --history the
+# undo history on drawings of 600 to 600,000 vertices.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -152,4 +153,51 @@ TEST(Clipper, ResultsDoNotDependOnInputWinding) {
         EXPECT_EQ(OuterContourCount(difference), 1) << windings;
         EXPECT_NEAR(RegionArea(difference), 71.0, 1e-9) << windings;
     }
+}
+
+// The plain union joins contours that touch at a point into one contour passing twice through it; the
+// strictly simple form must give every outer contour, hole and island a contour of its own, in either
+// winding of the input.
+TEST(Clipper, StrictlySimpleFormSeparatesContoursTouchingAtAPoint) {
+    const struct {
+        const char* what;
+        std::vector<ClipContour> contours;
+        int outer, holes;
+        double area;
+    } cases[] = {
+        // The west wing's corner closes the courtyard at the north wing's edge.
+        {"courtyard closed at a corner", {Box(0, 0, 30, 5), Box(25, 5, 30, 25), Box(0, 25, 30, 30), Box(0, 5, 5, 25)},
+         1, 1, 500},
+        {"courtyard closed by a T", {Box(0, 0, 30, 5), Box(25, 5, 30, 30), Box(5, 25, 25, 30), Box(0, 5, 5, 25)}, 1, 1,
+         475},
+        {"squares touching at a corner", {Box(0, 0, 10, 10), Box(10, 10, 20, 20, true)}, 2, 0, 200},
+        {"three squares around one point", {Box(0, 0, 10, 10), Box(10, 10, 20, 20), Box(-10, 10, 0, 20, true)}, 3, 0,
+         300},
+        {"hole touching the outer corner", {Box(0, 0, 10, 10), ClipContour{true, {{0, 0}, {4, 2}, {2, 4}}}}, 1, 1, 94},
+    };
+    for (const auto& c : cases) {
+        ClipPolygon result;
+        ASSERT_TRUE(StrictlySimpleForm(Region(c.contours), &result)) << c.what;
+        EXPECT_EQ(OuterContourCount(result), c.outer) << c.what;
+        EXPECT_EQ(HoleCount(result), c.holes) << c.what;
+        EXPECT_NEAR(RegionArea(result), c.area, 1e-9) << c.what;
+        for (const ClipContour& contour : result.contours) {
+            std::vector<Point> points = contour.points;
+            std::sort(points.begin(), points.end(),
+                      [](Point a, Point b) { return a.x != b.x ? a.x < b.x : a.y < b.y; });
+            auto same = [](Point a, Point b) { return a.x == b.x && a.y == b.y; };
+            EXPECT_EQ(std::adjacent_find(points.begin(), points.end(), same), points.end()) << c.what;
+        }
+    }
+}
+
+// The difference that leaves Am: the footprint of a closed courtyard is a hole, and the courtyard an
+// island in it, touching the hole where the wings meet.
+TEST(Clipper, StrictDifferenceLeavesTheCourtyardAsAnIsland) {
+    ClipPolygon site = Region({Box(0, 0, 30, 5), Box(25, 5, 30, 25), Box(0, 25, 30, 30), Box(0, 5, 5, 25)});
+    ClipPolygon result;
+    ASSERT_TRUE(ClipDifference(Region({Box(-100, -100, 130, 130)}), site, &result, true));
+    EXPECT_EQ(OuterContourCount(result), 2);
+    EXPECT_EQ(HoleCount(result), 1);
+    EXPECT_NEAR(RegionArea(result), 230.0 * 230.0 - 500.0, 1e-6);
 }

@@ -59,12 +59,28 @@ TEST(PolygonArea, RightTriangleAndEmptyList) {
     EXPECT_EQ(PolygonArea(nullptr, 0), 0.0);
 }
 
-// At map coordinates the products are near 2.5e12, so the uncentred sum loses about 5e-4 of a 1 m
-// square. Users compare against exactly that sum; a centred sum would give 1.0 and fail here.
-TEST(PolygonArea, MapCoordinatesKeepTheUncentredSum) {
-    Point square[] = {{500000.1, 5000000.1}, {500001.1, 5000000.1}, {500001.1, 5000001.1}, {500000.1, 5000001.1}};
-    const double uncentred = 0.99951171875;
-    EXPECT_NEAR(PolygonArea(square, 4), uncentred, 1e-6 * uncentred);
+// At map coordinates the products of raw coordinates are near 2.5e12, which cost a sum about the origin
+// about 5e-4 of a 1 m square. Summed about a point of the contour, a moved shape keeps its area.
+TEST(PolygonArea, MovedToMapCoordinatesKeepsItsArea) {
+    const struct {
+        const char* what;
+        std::vector<Point> shape;
+        double area;  // signed: counter-clockwise positive
+    } cases[] = {
+        {"1 m square", {{0.1, 0.1}, {1.1, 0.1}, {1.1, 1.1}, {0.1, 1.1}}, 1.0},
+        {"clockwise L", {{0, 0}, {0, 20}, {8, 20}, {8, 8}, {20, 8}, {20, 0}}, -256.0},
+        {"thin sliver", {{0, 0}, {200, 0}, {200, 0.0009765625}}, 0.09765625},  // a height exact at any offset
+    };
+    const Point offsets[] = {{0, 0}, {500000, 5000000}, {-712345.678, 4321987.654}};
+    for (const auto& c : cases)
+        for (Point offset : offsets) {
+            std::vector<Point> moved = c.shape;
+            for (Point& p : moved)
+                p = {p.x + offset.x, p.y + offset.y};
+            int32_t n = static_cast<int32_t>(moved.size());
+            EXPECT_NEAR(SignedArea(moved.data(), n), c.area, 1e-9 * std::fabs(c.area)) << c.what << " at " << offset.x;
+            EXPECT_NEAR(PolygonArea(moved.data(), n), std::fabs(c.area), 1e-9 * std::fabs(c.area)) << c.what;
+        }
 }
 
 TEST(GeometryCirclePolygon, QuarterPointsAndClosure) {

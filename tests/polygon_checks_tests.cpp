@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -251,4 +252,68 @@ TEST(PolygonsAreNeighbours, ClipperFailureIsReportedAsUnknown) {
     int32_t outer = 0;
     EXPECT_FALSE(PolygonsAreNeighbours(input, &outer));
     EXPECT_EQ(outer, OuterCountUnknown);
+}
+
+// Long outlines are checked by comparing only edges whose boxes meet; a crossing between edges far apart
+// in the outline's order, or two edges that meet only at a shared point of their boxes, must still be
+// found.
+TEST(CheckPolygons, LongOutlinesFindCrossingsBetweenDistantEdges) {
+    const double pi = 4 * std::atan(1.0);
+    std::vector<Point> round;
+    for (int i = 0; i < 3000; i++)
+        round.push_back({500000 + 80 * std::cos(2 * pi * i / 3000), 5000000 + 80 * std::sin(2 * pi * i / 3000)});
+    std::vector<Point> comb = {{0, 0}, {4000, 0}, {4000, 10}};
+    for (int i = 1999; i >= 0; i--) {
+        comb.push_back({2.0 * i + 1, 12});
+        comb.push_back({2.0 * i, 10});
+    }
+    std::vector<Point> roundAcross = round;
+    roundAcross[1500] = {500000 + 85, 5000000 + 1};  // pulled over to the far side of the circle
+    std::vector<Point> combAcross = comb;
+    combAcross[3] = {1000.5, 13};  // the first tooth's tip reaches over fifteen hundred teeth
+    std::vector<Point> combDipping = comb;
+    combDipping[2002] = {2000, -0.001};  // a notch dips a millimetre through the long bottom edge
+    const struct {
+        const char* what;
+        const std::vector<Point>& outline;
+        bool valid;
+    } cases[] = {
+        {"round building of 3000 vertices at map coordinates", round, true},
+        {"comb of 4003 vertices", comb, true},
+        {"vertex pulled across the circle", roundAcross, false},
+        {"tooth reaching across the comb", combAcross, false},
+        {"notch through the bottom edge", combDipping, false},
+    };
+    for (const auto& c : cases) {
+        CalcInput input = MakeInput({c.outline});
+        EXPECT_EQ(CheckPolygons(&input), c.valid) << c.what;
+    }
+}
+
+// Contours that meet in one point only count as two, in whatever order the polygons come; a site of
+// many blocks is counted in one go.
+TEST(PolygonsAreNeighbours, PointContactsCountApartInAnyOrder) {
+    std::vector<std::vector<Point>> site;
+    for (int row = 0; row < 20; row++)
+        for (int column = 0; column < 20; column++)  // pairs sharing a wall, 2 m between pairs
+            site.push_back(Square((column / 2) * 22.0 + (column % 2) * 10.0, row * 12.0, 10));
+    const std::vector<Point> figureEight = {{0, 0}, {4, 0}, {5, 5}, {10, 10}, {6, 10}, {5, 5}};
+    const struct {
+        const char* what;
+        std::vector<std::vector<Point>> polygons;
+        int32_t outer;
+    } cases[] = {
+        {"squares touching at a corner", {Square(0, 0, 10), Square(10, 10, 10)}, 2},
+        {"figure eight", {figureEight}, 2},
+        {"figure eight joined by a square over its waist", {figureEight, Square(4, 4, 2)}, 1},
+        {"site of 400 blocks in pairs", site, 200},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::vector<Point>> reversed(c.polygons.rbegin(), c.polygons.rend());
+        for (const auto& polygons : {c.polygons, reversed}) {
+            int32_t outer = -99;
+            EXPECT_EQ(PolygonsAreNeighbours(MakeInput(polygons), &outer), c.outer == 1) << c.what;
+            EXPECT_EQ(outer, c.outer) << c.what;
+        }
+    }
 }

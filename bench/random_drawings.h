@@ -1,0 +1,19 @@
+// Random valid drawings for the differential test of the engine against the literal construction:
+// overlaps at different heights, courtyards, polygons touching at a vertex, collinear edges, acute
+// corners with unequal heights, zero heights, figure eights, map coordinates, and K and D across their
+// ranges. The same seed gives the same drawing, up to the last bits of the platform's sine and cosine.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/polygon_checks.h"
+#include "model/drawing_options.h"
+
+struct RandomDrawing {
+    CalcInput input;  // passes CheckPolygons
+    CalcOptions options;
+    std::string description;  // what was put in it, for a failure message
+};
+
+RandomDrawing MakeRandomDrawing(uint64_t seed);

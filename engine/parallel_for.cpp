@@ -1,0 +1,27 @@
+#include "engine/parallel_for.h"
+
+#include <atomic>
+#include <system_error>
+#include <thread>
+
+void ParallelFor(size_t count, const std::function<void(size_t)>& work, const std::function<void(size_t)>& afterDone) {
+    std::atomic<size_t> next{0}, finished{0};
+    auto take = [&](bool reports) {
+        for (size_t i = next++; i < count; i = next++) {
+            work(i);
+            size_t done = ++finished;
+            if (reports && afterDone)
+                afterDone(done);
+        }
+    };
+    std::thread helper;
+    if (count > 1) {
+        try {
+            helper = std::thread(take, false);
+        } catch (const std::system_error&) {  // no thread to be had: this one does it all
+        }
+    }
+    take(true);
+    if (helper.joinable())
+        helper.join();
+}

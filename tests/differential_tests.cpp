@@ -1,0 +1,75 @@
+// The engine against the literal construction on random drawings. A run checks
+// ZELVORA_DIFFERENTIAL_CASES drawings (ctest sets a count that fits its time budget) starting at seed
+// ZELVORA_DIFFERENTIAL_SEED, so a failure is reproduced by its seed alone.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+#include "bench/random_drawings.h"
+#include "bench/reference_ad_am.h"
+#include "engine/ad_am_outlines.h"
+#include "engine/calc_records.h"
+
+namespace {
+
+uint64_t Setting(const char* name, uint64_t fallback) {
+    const char* text = std::getenv(name);
+    return text && *text ? std::strtoull(text, nullptr, 10) : fallback;
+}
+
+double OutlineLength(const CalcResult& result, bool ad) {
+    double length = 0.0;
+    for (size_t c = 0; c < result.contours.size(); c++) {
+        if ((result.adFlags[c] != 0) != ad)
+            continue;
+        const std::vector<Point>& points = result.contours[c];
+        for (size_t i = 0; i < points.size(); i++) {
+            const Point& p = points[i];
+            const Point& q = points[(i + 1) % points.size()];
+            length += std::sqrt((q.x - p.x) * (q.x - p.x) + (q.y - p.y) * (q.y - p.y));
+        }
+    }
+    return length;
+}
+
+// 1e-9 relative, or one micrometre of the clipper's grid along the whole outline (in km^2), which only
+// matters for tiny areas such as those of D = 0.01 m.
+double Tolerance(double area, double outlineLength) {
+    return std::fmax(1e-9 * std::fabs(area), 1e-6 * outlineLength * 1e-6);
+}
+
+bool SameResult(const CalcResult& a, const CalcResult& b) {
+    return a.contourCount == b.contourCount && a.ad == b.ad && a.am == b.am && a.holeFlags == b.holeFlags &&
+           a.adFlags == b.adFlags && a.contours.size() == b.contours.size() &&
+           std::equal(a.contours.begin(), a.contours.end(), b.contours.begin(),
+                      [](const std::vector<Point>& p, const std::vector<Point>& q) {
+                          return p.size() == q.size() &&
+                                 std::equal(p.begin(), p.end(), q.begin(),
+                                            [](Point u, Point v) { return u.x == v.x && u.y == v.y; });
+                      });
+}
+
+}  // namespace
+
+// Each drawing goes into a fresh result and into the one that holds the previous drawing's result, as
+// the program reuses its one result; both must be the same, and within tolerance of the construction.
+TEST(Differential, EngineMatchesLiteralConstructionOnRandomDrawings) {
+    uint64_t cases = Setting("ZELVORA_DIFFERENTIAL_CASES", 40), first = Setting("ZELVORA_DIFFERENTIAL_SEED", 1);
+    CalcResult reused;
+    for (uint64_t seed = first; seed < first + cases; seed++) {
+        RandomDrawing drawing = MakeRandomDrawing(seed);
+        SCOPED_TRACE(testing::Message() << "seed " << seed << ": " << drawing.description);
+        CalcInput input = drawing.input;
+        CalcResult fresh;
+        ASSERT_TRUE(ComputeAdAm(&input, drawing.options, &fresh));
+        input = drawing.input;
+        ASSERT_TRUE(ComputeAdAm(&input, drawing.options, &reused));
+        EXPECT_TRUE(SameResult(fresh, reused));
+        ReferenceResult reference = ReferenceAdAm(input, drawing.options);
+        ASSERT_TRUE(reference.ok);
+        EXPECT_NEAR(fresh.ad, reference.ad, Tolerance(reference.ad, OutlineLength(fresh, true)));
+        EXPECT_NEAR(fresh.am, reference.am, Tolerance(reference.am, OutlineLength(fresh, false)));
+    }
+}
