@@ -82,12 +82,6 @@ void AppendContours(const ClipPolygon& outline, uint8_t adFlag, CalcResult* resu
     }
 }
 
-void ClearResult(CalcResult* result) {
-    result->contourCount = 0;
-    result->ad = 0.0;
-    result->am = 0.0;
-}
-
 }  // namespace
 
 bool ComputeAdAm(CalcInput* input, const CalcOptions& options, CalcResult* result) {

@@ -24,6 +24,12 @@ void DiscardResults() {
     calcResult.contourCount = 0;
 }
 
+void ClearResult(CalcResult* result) {
+    result->contourCount = 0;
+    result->ad = 0.0;
+    result->am = 0.0;
+}
+
 void SetProgressSink(ProgressSink sink) {
     progressSink = sink;
 }

@@ -8,6 +8,21 @@
 
 #include "engine/geometry.h"
 
+struct CalcVertex {
+    double x;
+    double y;
+    double height;
+};
+
+struct CalcPolygon {
+    std::vector<CalcVertex> vertices;  // the vertex count is the size; the checks may drop a closing repeat
+};
+
+// The polygon list of the checks and the calculation: a copy, so that neither ever changes the drawing.
+struct CalcInput {
+    std::vector<CalcPolygon> polygons;
+};
+
 struct CalcResult {
     int32_t contourCount = 0;         // 0 means no result
     std::vector<int32_t> holeFlags;   // 1: the contour is a hole and its area counts negative
@@ -22,6 +37,9 @@ extern CalcResult calcResult;
 // Marks the result stale so that the next View calculates again; the arrays wait for the next run.
 void DiscardResults();
 
+// No contour and zero areas, as a failed or stopped run leaves the result.
+void ClearResult(CalcResult* result);
+
 extern uint8_t resultsValid;                // set only when a calculation completed
 extern std::atomic<uint8_t> stopRequested;  // set by the user's Close, polled by the calculation
 extern std::atomic<int32_t> progressPosition;
@@ -32,7 +50,6 @@ extern int32_t progressTotal;
 using ProgressSink = void (*)(int32_t position, int32_t total);
 void SetProgressSink(ProgressSink sink);
 
-struct CalcInput;
 void InitProgress(const CalcInput& input);
 // One step; safe from several threads at once, each step reaching the sink in order. Once a stop is
 // requested the position stays where it is.

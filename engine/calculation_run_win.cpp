@@ -32,15 +32,12 @@ void SendProgress(int32_t position, int32_t total) {
 bool CalculateInWorker() {
     if (drawing.polygons.count() == 0)
         return false;
-    calcResult.ad = calcResult.am = 0.0;
-    calcResult.contourCount = 0;
+    ClearResult(&calcResult);
     CalcInput input = MakeCalcInput(drawing);
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     calculationFailed = !ComputeAdAm(&input, drawing.calcOptions, &calcResult);
-    if (calculationFailed) {
-        calcResult.contourCount = 0;
-        calcResult.ad = calcResult.am = 0.0;
-    }
+    if (calculationFailed)
+        ClearResult(&calcResult);
     SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
     return true;
 }
@@ -97,8 +94,7 @@ bool ConfirmNeighbours(HWND owner) {
         return true;
     if (AskYesNo(owner, TEXT_NOT_NEIGHBOURS))
         return true;
-    calcResult.contourCount = 0;
-    calcResult.ad = calcResult.am = 0.0;
+    ClearResult(&calcResult);
     return false;
 }
 

@@ -5,22 +5,8 @@
 #include <vector>
 
 #include "engine/geometry.h"
+#include "engine/calc_records.h"
 #include "model/drawing.h"
-
-struct CalcVertex {
-    double x;
-    double y;
-    double height;
-};
-
-struct CalcPolygon {
-    std::vector<CalcVertex> vertices;  // the vertex count is the size; the checks may drop a closing repeat
-};
-
-// The polygon list of the checks and the calculation: a copy, so that neither ever changes the drawing.
-struct CalcInput {
-    std::vector<CalcPolygon> polygons;
-};
 
 CalcInput MakeCalcInput(const Drawing& source);
 

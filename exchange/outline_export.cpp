@@ -19,16 +19,6 @@ const char* const ErrorTexts[] = {
     "the file cannot be written",
 };
 
-// Twice the signed area, positive counter-clockwise with y up; summed about the first point so that
-// far-off coordinates lose nothing.
-double SignedArea(const std::vector<PlanePoint>& points) {
-    double sum = 0.0;
-    for (size_t i = 1; i + 1 < points.size(); i++)
-        sum += (points[i].x - points[0].x) * (points[i + 1].y - points[0].y) -
-               (points[i + 1].x - points[0].x) * (points[i].y - points[0].y);
-    return sum;
-}
-
 bool Inside(const std::vector<Point>& ring, Point p) {
     bool inside = false;
     for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
@@ -48,7 +38,9 @@ std::vector<PlanePoint> SourceRing(const Georeference& georeference, const std::
     std::vector<PlanePoint> ring;
     for (const Point& p : points)
         ring.push_back(DrawingToSource(georeference, {p.x, p.y}));
-    if ((SignedArea(ring) > 0) == hole)
+    // The y axis turns over between the drawing and the source, and so does every ring's sense.
+    bool counterClockwiseInSource = SignedArea(points.data(), static_cast<int32_t>(points.size())) < 0;
+    if (counterClockwiseInSource == hole)
         std::reverse(ring.begin(), ring.end());
     return ring;
 }
