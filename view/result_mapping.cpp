@@ -1,6 +1,7 @@
 #include "view/result_mapping.h"
 
 #include <algorithm>
+#include <utility>
 
 ResultMapping::ResultMapping(const CalcResult& result, bool ad, int32_t width, int32_t height) {
     bool found = false;
@@ -35,24 +36,20 @@ PixelPoint ResultMapping::map(double x, double y) const {
             static_cast<int32_t>((y - centreY + halfHeight) / size * shorterSide)};
 }
 
-// A bubble sort that swaps neighbours only on a strictly larger area is stable, which keeps the
-// painting of equal contours in the clipper's order.
+// Largest area first; equal areas keep the clipper's contour order.
 std::vector<int32_t> ResultPaintOrder(const CalcResult& result, bool ad) {
-    std::vector<int32_t> order;
-    std::vector<double> areas;
+    std::vector<std::pair<double, int32_t>> byArea;
     for (int32_t c = 0; c < result.contourCount; c++) {
         if ((result.adFlags[c] != 0) != ad)
             continue;
-        order.push_back(c);
         const std::vector<Point>& points = result.contours[c];
-        areas.push_back(PolygonArea(points.data(), static_cast<int32_t>(points.size())));
+        byArea.emplace_back(PolygonArea(points.data(), static_cast<int32_t>(points.size())), c);
     }
-    for (size_t pass = 0; pass + 1 < order.size(); pass++)
-        for (size_t i = 0; i + 1 < order.size() - pass; i++)
-            if (areas[i + 1] > areas[i]) {
-                std::swap(areas[i], areas[i + 1]);
-                std::swap(order[i], order[i + 1]);
-            }
+    std::stable_sort(byArea.begin(), byArea.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<int32_t> order;
+    for (const auto& entry : byArea)
+        order.push_back(entry.second);
     return order;
 }
 
