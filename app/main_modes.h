@@ -18,8 +18,8 @@ struct ButtonState {
 enum ButtonIndex { DrawButton, CreateButton, EditButton, DeleteButton, ViewAdButton, ViewAmButton, ButtonCount };
 
 struct MainControls {
-    bool fileNew = true;  // also File > Open and Data > Import
-    bool fileSave = false;  // also File > Save as and File > Close
+    bool fileNew = true;      // also File > Open and Data > Import
+    bool fileSave = false;    // also File > Save as and File > Close
     bool exportDraw = false;  // also Edit > Copy picture
     bool optionsCalculation = true;
     bool optionsDraw = true;

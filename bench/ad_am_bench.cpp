@@ -27,7 +27,7 @@ struct BenchRow {
     std::string name;
     size_t vertices = 0;
     bool engineOk = false;
-    double engineSeconds = 0.0;  // best of EngineRuns
+    double engineSeconds = 0.0;   // best of EngineRuns
     double peakMegabytes = -1.0;  // the process's peak resident size after the engine runs, if known
     CalcResult engine;
     bool referenceRun = false;
@@ -132,11 +132,8 @@ void PrintTargets(const std::vector<BenchRow>& rows) {
     const struct {
         const char* name;
         double seconds;
-    } limits[] = {{"office 20", 0.005},
-                  {"round 1000", 0.1},
-                  {"site 1000", 0.15},
-                  {"round 5000", 0.5},
-                  {"imported 20000", 2.0}};
+    } limits[] = {
+        {"office 20", 0.005}, {"round 1000", 0.1}, {"site 1000", 0.15}, {"round 5000", 0.5}, {"imported 20000", 2.0}};
     for (const auto& limit : limits) {
         std::string what = std::string(limit.name) + ": engine within " + Format("%g s", limit.seconds);
         bool measured = false, met = false;

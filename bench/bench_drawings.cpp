@@ -135,9 +135,7 @@ CalcInput ImportedSite(size_t minVertices) {
         double height = random.uniform(3, 40), slope = random.chance(0.5) ? random.uniform(0, 5) : 0.0;
         double w = random.uniform(8, 20), d = random.uniform(8, 20);
         switch (n % 50 == 49 ? 8 : random.below(8)) {
-            case 0:
-                build.block(x + 2, y + 2, x + 2 + w, y + 2 + d, height, height + slope);
-                break;
+            case 0: build.block(x + 2, y + 2, x + 2 + w, y + 2 + d, height, height + slope); break;
             case 1:  // wider than its lot: overlaps the next block in the row
                 build.block(x + 1, y + 3, x + random.uniform(27, 34), y + 3 + d, height, height + slope);
                 break;
@@ -145,25 +143,15 @@ CalcInput ImportedSite(size_t minVertices) {
                 build.block(x, y, x + 10, y + d, height, height);
                 build.block(x + 10, y, x + 10 + w * 0.6, y + d, height + 5, height + 5);
                 break;
-            case 3:
-                build.lShapedHall(x + 1, y + 1, height);
-                break;
-            case 4:
-                build.roundTank(x + 12, y + 12, height);
-                break;
-            case 5:
-                build.turnedShed(x + 12, y + 12, height);
-                break;
-            case 6:
-                build.courtyard(x + 1, y + 1, height + 2);
-                break;
+            case 3: build.lShapedHall(x + 1, y + 1, height); break;
+            case 4: build.roundTank(x + 12, y + 12, height); break;
+            case 5: build.turnedShed(x + 12, y + 12, height); break;
+            case 6: build.courtyard(x + 1, y + 1, height + 2); break;
             case 7:  // touching at one corner
                 build.block(x + 2, y + 2, x + 12, y + 12, height, height);
                 build.block(x + 12, y + 12, x + 22, y + 22, height * 0.5, height * 0.5);
                 break;
-            default:
-                build.curvedFront(x + 1, y + 1, height);
-                break;
+            default: build.curvedFront(x + 1, y + 1, height); break;
         }
     }
     return site;

@@ -38,8 +38,8 @@ std::string GeoJsonText() {
             auto corners = Building(column, row);
             corners.push_back(corners.front());
             for (size_t k = 0; k < corners.size(); k++) {
-                snprintf(number, sizeof number, "%s[%.8f,%.8f]", k ? "," : "", 8.5 + corners[k].first / metresPerDegreeX,
-                         47.3 + corners[k].second / metresPerDegreeY);
+                snprintf(number, sizeof number, "%s[%.8f,%.8f]", k ? "," : "",
+                         8.5 + corners[k].first / metresPerDegreeX, 47.3 + corners[k].second / metresPerDegreeY);
                 text += number;
             }
             text += "]]}}";

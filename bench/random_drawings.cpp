@@ -182,33 +182,15 @@ RandomDrawing MakeRandomDrawing(uint64_t seed) {
     int wanted = 1 + maker.random.below(MaxPolygons);
     for (int i = 0; i < wanted && !maker.full(); i++) {
         switch (maker.random.below(9)) {
-            case 0:
-                maker.rectangle(false);
-                break;
-            case 1:
-                maker.rectangle(true);
-                break;
-            case 2:
-                maker.star();
-                break;
-            case 3:
-                maker.spike();
-                break;
-            case 4:
-                maker.courtyard();
-                break;
-            case 5:
-                maker.touchingAtVertex();
-                break;
-            case 6:
-                maker.collinear();
-                break;
-            case 7:
-                maker.figureEight();
-                break;
-            default:
-                maker.overlapping();
-                break;
+            case 0: maker.rectangle(false); break;
+            case 1: maker.rectangle(true); break;
+            case 2: maker.star(); break;
+            case 3: maker.spike(); break;
+            case 4: maker.courtyard(); break;
+            case 5: maker.touchingAtVertex(); break;
+            case 6: maker.collinear(); break;
+            case 7: maker.figureEight(); break;
+            default: maker.overlapping(); break;
         }
     }
     if (drawing.input.polygons.empty())

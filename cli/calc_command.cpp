@@ -11,11 +11,12 @@ void PrintJson(const Drawing& source, const CalcResult& result, bool neighbours,
     long long vertices = 0;
     for (int32_t count : source.polygons.vertexCounts())
         vertices += count;
-    printf("{\"ad\": %.17g, \"am\": %.17g, \"adContours\": %d, \"amContours\": %d, \"adHoles\": %d, "
-           "\"amHoles\": %d, \"neighbours\": %s, \"outerContours\": %d, \"polygons\": %d, \"vertices\": %lld, "
-           "\"seconds\": %.6f}\n",
-           result.ad, result.am, counts.ad, counts.am, counts.adHoles, counts.amHoles, neighbours ? "true" : "false",
-           static_cast<int>(outer), static_cast<int>(source.polygons.count()), vertices, seconds);
+    printf(
+        "{\"ad\": %.17g, \"am\": %.17g, \"adContours\": %d, \"amContours\": %d, \"adHoles\": %d, "
+        "\"amHoles\": %d, \"neighbours\": %s, \"outerContours\": %d, \"polygons\": %d, \"vertices\": %lld, "
+        "\"seconds\": %.6f}\n",
+        result.ad, result.am, counts.ad, counts.am, counts.adHoles, counts.amHoles, neighbours ? "true" : "false",
+        static_cast<int>(outer), static_cast<int>(source.polygons.count()), vertices, seconds);
 }
 
 void PrintText(const CalcResult& result) {
@@ -32,8 +33,9 @@ int CalcCommand(int argc, char** argv) {
     CalcFlags flags;
     std::vector<const char*> files;
     if (!ParseCalcFlags(argc, argv, &flags, &files) || files.size() != 1) {
-        fprintf(stderr, "usage: zelvora-cli calc FILE.Zlv [--json] [--require-neighbours] [--quiet]\n"
-                        "                        [--height-projection K] [--distance-projection D]\n");
+        fprintf(stderr,
+                "usage: zelvora-cli calc FILE.Zlv [--json] [--require-neighbours] [--quiet]\n"
+                "                        [--height-projection K] [--distance-projection D]\n");
         return ExitUsage;
     }
     Drawing source;

@@ -80,8 +80,7 @@ int ImportCommand(int argc, char** argv) {
         return ExitCannotRead;
     }
     if (flags.settings.defaultHeight <= 0.0 && NeedsDefaultHeight(source, flags.settings)) {
-        fprintf(stderr, "zelvora-cli: %s: some footprints have no height of their own: give one with --height H\n",
-                in);
+        fprintf(stderr, "zelvora-cli: %s: some footprints have no height of their own: give one with --height H\n", in);
         return ExitCannotRead;
     }
     ImportResult result = BuildImport(source, flags.settings);
@@ -92,15 +91,16 @@ int ImportCommand(int argc, char** argv) {
     fputs(ImportFailuresText(result).c_str(), stderr);
     Drawing imported;
     switch (ApplyImport(result, flags.skipInvalid, &imported)) {
-    case ApplyOutcome::Applied:
-        break;
-    case ApplyOutcome::HasFailures:
-        fprintf(stderr, "zelvora-cli: %s: %d footprints fail their checks; nothing imported (--skip-invalid imports "
-                        "the rest)\n", in, static_cast<int>(result.failures.size()));
-        return ExitCannotRead;
-    case ApplyOutcome::Refused:
-        fprintf(stderr, "zelvora-cli: %s: no footprint passed its checks\n", in);
-        return ExitCannotRead;
+        case ApplyOutcome::Applied: break;
+        case ApplyOutcome::HasFailures:
+            fprintf(stderr,
+                    "zelvora-cli: %s: %d footprints fail their checks; nothing imported (--skip-invalid imports "
+                    "the rest)\n",
+                    in, static_cast<int>(result.failures.size()));
+            return ExitCannotRead;
+        case ApplyOutcome::Refused:
+            fprintf(stderr, "zelvora-cli: %s: no footprint passed its checks\n", in);
+            return ExitCannotRead;
     }
     FileError error = WriteDrawingFile(out, imported);
     if (error != FileError::None) {

@@ -79,13 +79,8 @@ struct Command {
 };
 
 const Command Commands[] = {
-    {"info", InfoCommand},
-    {"copy", CopyCommand},
-    {"calc", CalcCommand},
-    {"svg", SvgCommand},
-    {"simple", SimpleCommand},
-    {"import", ImportCommand},
-    {"outline", OutlineCommand},
+    {"info", InfoCommand},     {"copy", CopyCommand},     {"calc", CalcCommand},       {"svg", SvgCommand},
+    {"simple", SimpleCommand}, {"import", ImportCommand}, {"outline", OutlineCommand},
 };
 
 }  // namespace

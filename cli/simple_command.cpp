@@ -27,8 +27,8 @@ int SimpleCommand(int argc, char** argv) {
         return ExitFailure;
     }
     CalcOptions options = RunOptions(CalcOptions(), flags);
-    SimplifiedResult result = SimplifiedAreas(numbers[0], numbers[1], numbers[2], numbers[3],
-                                              options.heightProjection, options.distanceProjection);
+    SimplifiedResult result = SimplifiedAreas(numbers[0], numbers[1], numbers[2], numbers[3], options.heightProjection,
+                                              options.distanceProjection);
     printf("Ad [km^2]: %.5e\nAm [km^2]: %.5e\n", result.ad, result.am);
     return ExitSuccess;
 }

@@ -9,8 +9,9 @@ int SvgCommand(int argc, char** argv) {
     CalcFlags flags;
     std::vector<const char*> files;
     if (!ParseCalcFlags(argc, argv, &flags, &files) || files.size() != 2) {
-        fprintf(stderr, "usage: zelvora-cli svg FILE.Zlv OUT.svg [--view ad|am] [--quiet]\n"
-                        "                       [--height-projection K] [--distance-projection D]\n");
+        fprintf(stderr,
+                "usage: zelvora-cli svg FILE.Zlv OUT.svg [--view ad|am] [--quiet]\n"
+                "                       [--height-projection K] [--distance-projection D]\n");
         return ExitUsage;
     }
     Drawing source;

@@ -11,7 +11,7 @@ struct EditState {
     bool constructing = false;
     bool dragActive = false;  // a vertex or polygon is being moved
     int32_t selectedPolygon = -1;
-    int32_t selectedVertex = -1;  // -1 with a selected polygon: the whole polygon moves
+    int32_t selectedVertex = -1;    // -1 with a selected polygon: the whole polygon moves
     Point dragOrigin = {0.0, 0.0};  // where a whole polygon was picked up
 };
 

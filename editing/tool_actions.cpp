@@ -31,8 +31,8 @@ ToolOutcome Drop(EditState* edit, Drawing* target, const ViewTransform& view, Pi
         moved = MoveVertexTo(&target->polygons, edit->selectedPolygon, edit->selectedVertex, w);
         outcome.message = moved ? ToolMessage::None : ToolMessage::InvalidPoint;
     } else {
-        moved = MovePolygonBy(&target->polygons, edit->selectedPolygon, w.x - edit->dragOrigin.x,
-                              w.y - edit->dragOrigin.y);
+        moved =
+            MovePolygonBy(&target->polygons, edit->selectedPolygon, w.x - edit->dragOrigin.x, w.y - edit->dragOrigin.y);
         outcome.message = moved ? ToolMessage::None : ToolMessage::InvalidPosition;
     }
     if (moved)

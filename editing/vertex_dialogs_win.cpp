@@ -73,7 +73,8 @@ INT_PTR CALLBACK VertexDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM l
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDC_VERTEX_PRIORITY && HIWORD(wParam) == CBN_SELENDOK)
-                state->priority = static_cast<int32_t>(SendDlgItemMessageA(dialog, IDC_VERTEX_PRIORITY, CB_GETCURSEL, 0, 0));
+                state->priority =
+                    static_cast<int32_t>(SendDlgItemMessageA(dialog, IDC_VERTEX_PRIORITY, CB_GETCURSEL, 0, 0));
             else if (LOWORD(wParam) == IDC_VERTEX_SAVE)
                 SaveVertex(dialog, state);
             return TRUE;  // Escape (IDCANCEL) too: only Save ends this dialog
@@ -157,7 +158,8 @@ INT_PTR CALLBACK PolygonOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, 
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDC_POLYGON_PRIORITY && HIWORD(wParam) == CBN_SELENDOK)
-                state->priority = static_cast<int32_t>(SendDlgItemMessageA(dialog, IDC_POLYGON_PRIORITY, CB_GETCURSEL, 0, 0));
+                state->priority =
+                    static_cast<int32_t>(SendDlgItemMessageA(dialog, IDC_POLYGON_PRIORITY, CB_GETCURSEL, 0, 0));
             else if (LOWORD(wParam) == IDC_POLYGON_SAVE)
                 SaveOptions(dialog, state);
             else if (LOWORD(wParam) == IDC_POLYGON_CANCEL || LOWORD(wParam) == IDCANCEL)

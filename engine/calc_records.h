@@ -24,9 +24,9 @@ struct CalcInput {
 };
 
 struct CalcResult {
-    int32_t contourCount = 0;         // 0 means no result
-    std::vector<int32_t> holeFlags;   // 1: the contour is a hole and its area counts negative
-    std::vector<uint8_t> adFlags;     // 1: Ad outline, 0: Am outline; Ad contours come first
+    int32_t contourCount = 0;        // 0 means no result
+    std::vector<int32_t> holeFlags;  // 1: the contour is a hole and its area counts negative
+    std::vector<uint8_t> adFlags;    // 1: Ad outline, 0: Am outline; Ad contours come first
     std::vector<std::vector<Point>> contours;
     double ad = 0.0;  // km^2
     double am = 0.0;  // km^2

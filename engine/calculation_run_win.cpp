@@ -8,10 +8,10 @@
 #include "engine/ad_am_outlines.h"
 #include "model/drawing.h"
 #include "resources/resource.h"
-#include "ui/dialog_runner_win.h"
-#include "ui/prompt_win.h"
 #include "text/ui_texts.h"
+#include "ui/dialog_runner_win.h"
 #include "ui/gdi_guards_win.h"
+#include "ui/prompt_win.h"
 
 namespace {
 
@@ -77,9 +77,7 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM
                 return FALSE;
             stopRequested = 1;  // the dialog stays until the worker has seen it and finished
             return TRUE;
-        case WM_APP_CALCULATION_DONE:
-            EndDialog(dialog, IDD_PROGRESS);
-            return TRUE;
+        case WM_APP_CALCULATION_DONE: EndDialog(dialog, IDD_PROGRESS); return TRUE;
     }
     return FALSE;
 }

@@ -125,8 +125,8 @@ bool ExecutePaths(ClipperLib::ClipType operation, const ClipperLib::Paths& subje
     return true;
 }
 
-bool Execute(ClipperLib::ClipType operation, const ClipPolygon& subject, const ClipPolygon& clip,
-             ClipPolygon* result, bool strictlySimple = false) {
+bool Execute(ClipperLib::ClipType operation, const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result,
+             bool strictlySimple = false) {
     try {
         ClipperLib::Paths subjectPaths, clipPaths;
         return ToClipperPaths(subject, &subjectPaths) && ToClipperPaths(clip, &clipPaths) &&
@@ -157,8 +157,7 @@ bool ClipUnion(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon*
     return Execute(ClipperLib::ctUnion, subject, clip, result);
 }
 
-bool ClipDifference(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result,
-                    bool strictlySimple) {
+bool ClipDifference(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result, bool strictlySimple) {
     return Execute(ClipperLib::ctDifference, subject, clip, result, strictlySimple);
 }
 

@@ -30,10 +30,8 @@ bool CoverGrid::contains(int32_t shape, Point p) const {
                     return false;
             return InsideCircle(disc.centre, disc.r, p);
         }
-        case Kind::Trapezoid:
-            return trapezoids[s.index].contains(p);
-        default:
-            return convexes[s.index].contains(p);
+        case Kind::Trapezoid: return trapezoids[s.index].contains(p);
+        default: return convexes[s.index].contains(p);
     }
 }
 

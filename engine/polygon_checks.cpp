@@ -124,9 +124,8 @@ bool EdgesPairwiseCompatible(const std::vector<CalcVertex>& v) {
         boxes[i] = {std::fmin(a.x, b.x) - widen, std::fmax(a.x, b.x) + widen, std::fmin(a.y, b.y) - widen,
                     std::fmax(a.y, b.y) + widen, i};
     }
-    std::sort(boxes.begin(), boxes.end(), [](const Box& p, const Box& q) {
-        return p.left != q.left ? p.left < q.left : p.edge < q.edge;
-    });
+    std::sort(boxes.begin(), boxes.end(),
+              [](const Box& p, const Box& q) { return p.left != q.left ? p.left < q.left : p.edge < q.edge; });
     for (size_t a = 0; a < n; a++)
         for (size_t b = a + 1; b < n && boxes[b].left <= boxes[a].right; b++) {
             if (boxes[b].low > boxes[a].high || boxes[a].low > boxes[b].high)

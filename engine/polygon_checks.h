@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/geometry.h"
 #include "engine/calc_records.h"
+#include "engine/geometry.h"
 #include "model/drawing.h"
 
 CalcInput MakeCalcInput(const Drawing& source);

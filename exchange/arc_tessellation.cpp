@@ -11,7 +11,7 @@ void AppendArcPoints(Point from, Point to, double bulge, double maxError, std::v
     if (bulge == 0.0 || !std::isfinite(bulge) || !(chord > 0.0) || !std::isfinite(chord))
         return;
     if (std::fabs(bulge) * chord / 2.0 <= maxError)
-        return;  // the arc strays from its chord by no more than the error allowed
+        return;                             // the arc strays from its chord by no more than the error allowed
     double theta = 4.0 * std::atan(bulge);  // signed, |theta| < 2 pi
     double radius = chord / (2.0 * std::sin(std::fabs(theta) / 2.0));
     double step = 2.0 * std::acos(1.0 - maxError / radius < -1.0 ? -1.0 : 1.0 - maxError / radius);

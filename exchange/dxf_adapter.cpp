@@ -27,8 +27,8 @@ struct Unit {
     double metres;
     const char* name;
 };
-const Unit Units[] = {{1, 0.0254, "inches"},       {2, 0.3048, "feet"},         {4, 0.001, "millimetres"},
-                      {5, 0.01, "centimetres"},    {7, 1000.0, "kilometres"},   {10, 0.9144, "yards"},
+const Unit Units[] = {{1, 0.0254, "inches"},    {2, 0.3048, "feet"},       {4, 0.001, "millimetres"},
+                      {5, 0.01, "centimetres"}, {7, 1000.0, "kilometres"}, {10, 0.9144, "yards"},
                       {14, 0.1, "decimetres"}};
 
 std::string Trimmed(const std::string& text) {
@@ -50,11 +50,12 @@ class GroupReader {
         std::string codeText = Trimmed(codeLine);
         if (!line(value, error)) {
             if (error->empty())
-                *error = "the file ends in the middle of a group (line " + std::to_string(number) + "): it is truncated";
+                *error =
+                    "the file ends in the middle of a group (line " + std::to_string(number) + "): it is truncated";
             return false;
         }
-        bool digits = !codeText.empty() && codeText.size() <= 4 &&
-                      codeText.find_first_not_of("0123456789") == std::string::npos;
+        bool digits =
+            !codeText.empty() && codeText.size() <= 4 && codeText.find_first_not_of("0123456789") == std::string::npos;
         *code = digits ? atoi(codeText.c_str()) : -1;
         if (*code < 0 || *code > MaxGroupCode) {
             *error = "line " + std::to_string(number - 1) + ": '" + codeText.substr(0, 40) + "' is not a group code";
@@ -155,9 +156,9 @@ class FootprintCollector : public DL_CreationAdapter {
 
 const char* SkippedLabel(const std::string& kind) {
     static const std::map<std::string, const char*> labels = {
-        {"LINE", "lines"}, {"ARC", "arcs"}, {"CIRCLE", "circles"}, {"ELLIPSE", "ellipses"},
-        {"SPLINE", "splines"}, {"INSERT", "blocks"}, {"TEXT", "texts"}, {"MTEXT", "texts"},
-        {"POINT", "points"}, {"HATCH", "hatches"}, {"DIMENSION", "dimensions"}};
+        {"LINE", "lines"},     {"ARC", "arcs"},      {"CIRCLE", "circles"},      {"ELLIPSE", "ellipses"},
+        {"SPLINE", "splines"}, {"INSERT", "blocks"}, {"TEXT", "texts"},          {"MTEXT", "texts"},
+        {"POINT", "points"},   {"HATCH", "hatches"}, {"DIMENSION", "dimensions"}};
     auto found = labels.find(kind);
     return found == labels.end() ? "other entities" : found->second;
 }

@@ -44,8 +44,7 @@ bool ProjectToPlane(const LocalPlane& plane, double longitude, double latitude, 
     return std::isfinite(*easting) && std::isfinite(*northing);
 }
 
-bool UnprojectFromPlane(const LocalPlane& plane, double easting, double northing, double* longitude,
-                        double* latitude) {
+bool UnprojectFromPlane(const LocalPlane& plane, double easting, double northing, double* longitude, double* latitude) {
     if (!std::isfinite(easting) || !std::isfinite(northing) ||
         !OnEllipsoid(plane.originLongitude, plane.originLatitude))
         return false;

@@ -10,8 +10,7 @@ struct LocalPlane {
 
 // False for a position off the ellipsoid (|lat| > 90, not finite) or that the projection cannot take.
 bool ProjectToPlane(const LocalPlane& plane, double longitude, double latitude, double* easting, double* northing);
-bool UnprojectFromPlane(const LocalPlane& plane, double easting, double northing, double* longitude,
-                        double* latitude);
+bool UnprojectFromPlane(const LocalPlane& plane, double easting, double northing, double* longitude, double* latitude);
 
 // The shortest distance over the WGS 84 ellipsoid in metres; NaN when it cannot be computed.
 double GeodesicDistance(double longitude1, double latitude1, double longitude2, double latitude2);

@@ -205,7 +205,8 @@ bool NeedsDefaultHeight(const ImportSource& source, const ImportSettings& settin
     ImportSettings withoutDefault = settings;
     withoutDefault.defaultHeight = 0.0;
     for (const SourceFootprint& footprint : source.footprints)
-        if (LayerKept(settings, footprint) && footprint.fault.empty() && !ChooseHeight(source, footprint, withoutDefault).found)
+        if (LayerKept(settings, footprint) && footprint.fault.empty() &&
+            !ChooseHeight(source, footprint, withoutDefault).found)
             return true;
     return false;
 }
@@ -265,8 +266,8 @@ ImportResult BuildImport(const ImportSource& source, const ImportSettings& setti
 }
 
 std::string ImportSummary(const ImportResult& result) {
-    static const char* const SourceNames[] = {"vertex z", "thickness", "elevation", "the height property",
-                                              "building:levels", "the default height"};
+    static const char* const SourceNames[] = {
+        "vertex z", "thickness", "elevation", "the height property", "building:levels", "the default height"};
     char line[200];
     snprintf(line, sizeof line, "imported: %d polygons with %d vertices from %d footprints\n",
              static_cast<int>(result.polygons.size()), result.vertices, result.footprints);

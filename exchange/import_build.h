@@ -12,8 +12,8 @@
 #include "model/drawing.h"
 
 struct ImportSettings {
-    double defaultHeight = 0.0;  // metres for footprints without a height of their own; 0 for none
-    double levelHeight = 3.0;    // metres per storey of "building:levels"
+    double defaultHeight = 0.0;       // metres for footprints without a height of their own; 0 for none
+    double levelHeight = 3.0;         // metres per storey of "building:levels"
     std::vector<std::string> layers;  // DXF layers to keep; empty keeps every layer
 };
 
@@ -23,7 +23,7 @@ struct FootprintFailure {
 };
 
 struct ImportResult {
-    std::string refusal;  // non-empty: nothing can be imported, and why
+    std::string refusal;                   // non-empty: nothing can be imported, and why
     std::vector<struct Polygon> polygons;  // the footprints that passed, in drawing coordinates
     std::vector<FootprintFailure> failures;
     Georeference georeference;

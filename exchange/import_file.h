@@ -14,7 +14,7 @@ enum class ImportFileError {
     UnknownFormat,  // the name ends in neither .dxf, .geojson nor .json
     CannotOpen,
     TooLarge,
-    Refused,        // read, but not a DXF or GeoJSON file the import can take
+    Refused,  // read, but not a DXF or GeoJSON file the import can take
 };
 
 // .dxf for DXF, .geojson and .json for GeoJSON, in any letter case.

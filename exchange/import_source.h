@@ -20,15 +20,15 @@ struct SourcePoint {
 enum class HeightSource { VertexZ, Thickness, Elevation, HeightProperty, Levels, Default, Count };
 
 struct SourceFootprint {
-    std::string name;   // layer and running number, a feature's name, or "feature N"
-    std::string layer;  // DXF layer; empty for GeoJSON
+    std::string name;                             // layer and running number, a feature's name, or "feature N"
+    std::string layer;                            // DXF layer; empty for GeoJSON
     std::vector<std::vector<SourcePoint>> rings;  // the outer ring, then holes; no closing repeat
-    bool vertexHeights = false;  // every vertex has z above 0 (3D polylines)
-    double thickness = 0.0;      // DXF, 0 when not given
-    double elevation = 0.0;      // DXF, 0 when not given
-    double heightProperty = 0.0;  // GeoJSON "height" read as metres, 0 when absent or unreadable
-    double levels = 0.0;          // GeoJSON "building:levels", 0 when absent or unreadable
-    int32_t unreadableHeights = 0;  // property texts that could not be read as numbers
+    bool vertexHeights = false;                   // every vertex has z above 0 (3D polylines)
+    double thickness = 0.0;                       // DXF, 0 when not given
+    double elevation = 0.0;                       // DXF, 0 when not given
+    double heightProperty = 0.0;                  // GeoJSON "height" read as metres, 0 when absent or unreadable
+    double levels = 0.0;                          // GeoJSON "building:levels", 0 when absent or unreadable
+    int32_t unreadableHeights = 0;                // property texts that could not be read as numbers
     std::string fault;  // the reason the reader already refuses this footprint, empty when none
 };
 
@@ -41,9 +41,9 @@ struct SkippedCount {
 struct ImportSource {
     SourceFormat format = SourceFormat::Dxf;
     GeoKind coordinates = GeoKind::Plane;
-    int32_t epsg = 0;           // a projected system named by a GeoJSON crs member
-    double unitScale = 1.0;     // metres per source unit (DXF $INSUNITS)
-    std::string unitName;       // the source's unit when it is not metres, for the summary
+    int32_t epsg = 0;        // a projected system named by a GeoJSON crs member
+    double unitScale = 1.0;  // metres per source unit (DXF $INSUNITS)
+    std::string unitName;    // the source's unit when it is not metres, for the summary
     std::vector<SourceFootprint> footprints;
     std::vector<SkippedCount> skipped;
 };

@@ -57,4 +57,3 @@ class ByteReader {
     size_t size;
     size_t position = 0;
 };
-

@@ -13,7 +13,7 @@ struct Drawing {
     PolygonStore polygons;
     DrawOptions drawOptions;
     CalcOptions calcOptions;
-    Georeference georeference;  // present only for an imported drawing
+    Georeference georeference;         // present only for an imported drawing
     char fileName[FileNameSize] = {};  // empty while the drawing is untitled
     uint8_t isOpen = 0;
     uint8_t modified = 0;   // changed since created, opened or last saved

@@ -13,18 +13,18 @@ constexpr uint8_t CurrentFileFormat = 1;  // the only format whose options a rea
 
 enum class FileError {
     None,
-    CannotOpen,         // missing, unreadable or unwritable
-    Truncated,          // shorter than its counts and lengths announce
-    NegativeCount,      // a negative polygon count, vertex count or name length
-    NameTooLong,        // a name length of 100 or more
-    BadPriority,        // a priority index outside 0..9
-    NotFinite,          // a coordinate or height that is infinite or NaN
-    BadOptions,         // an option the dialogs could not have stored: an index out of range, a value
-                        // that is not finite, or below its least (map size, projections)
-    CannotWrite,        // a write, the flush or the final replace failed; the old file is intact
-    PathTooLong,        // a path of 260 bytes or more cannot be kept as the drawing's file name
-    InvalidPolygons,    // read, but a polygon is not simple; the drawing was left as it was
-    TooLarge,           // its polygons would take far more memory than the file's size, or memory ran out
+    CannotOpen,       // missing, unreadable or unwritable
+    Truncated,        // shorter than its counts and lengths announce
+    NegativeCount,    // a negative polygon count, vertex count or name length
+    NameTooLong,      // a name length of 100 or more
+    BadPriority,      // a priority index outside 0..9
+    NotFinite,        // a coordinate or height that is infinite or NaN
+    BadOptions,       // an option the dialogs could not have stored: an index out of range, a value
+                      // that is not finite, or below its least (map size, projections)
+    CannotWrite,      // a write, the flush or the final replace failed; the old file is intact
+    PathTooLong,      // a path of 260 bytes or more cannot be kept as the drawing's file name
+    InvalidPolygons,  // read, but a polygon is not simple; the drawing was left as it was
+    TooLarge,         // its polygons would take far more memory than the file's size, or memory ran out
 };
 
 const char* FileErrorText(FileError error);

@@ -34,7 +34,7 @@ struct CalcOptions {
 };
 
 // The least values the option dialogs store; a file holding less was not written by them.
-constexpr double MinMapSize = 100.0;             // metres
+constexpr double MinMapSize = 100.0;  // metres
 constexpr double MinHeightProjection = 1.0;
 constexpr double MinDistanceProjection = 0.01;  // metres
 

@@ -26,8 +26,8 @@ void AppendGeoreferenceBlock(const Georeference& georeference, std::vector<uint8
     out.byte(BlockVersion);
     out.byte(static_cast<uint8_t>(georeference.kind));
     out.int32(georeference.epsg);
-    for (double value : {georeference.unitScale, georeference.shiftX, georeference.shiftY,
-                         georeference.originLongitude, georeference.originLatitude})
+    for (double value : {georeference.unitScale, georeference.shiftX, georeference.shiftY, georeference.originLongitude,
+                         georeference.originLatitude})
         out.real(value);
 }
 

@@ -20,9 +20,8 @@ void SetPolygonVertices(Polygon* polygon, const double* x, const double* y, cons
 
 bool PolygonWellFormed(const Polygon& polygon) {
     size_t n = static_cast<size_t>(polygon.vertexCount);
-    return polygon.vertexCount >= 0 && polygon.x.size() == n && polygon.y.size() == n &&
-           polygon.height.size() == n && PriorityIndexValid(polygon.priority) &&
-           memchr(polygon.name, 0, PolygonNameSize) != nullptr;
+    return polygon.vertexCount >= 0 && polygon.x.size() == n && polygon.y.size() == n && polygon.height.size() == n &&
+           PriorityIndexValid(polygon.priority) && memchr(polygon.name, 0, PolygonNameSize) != nullptr;
 }
 
 bool PolygonStore::appendPolygon(Polygon polygon) {

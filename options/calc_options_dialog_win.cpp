@@ -1,10 +1,10 @@
 #include "options/calc_options_dialog_win.h"
 
-#include "text/decimal_text.h"
 #include "app/edit_history.h"
 #include "model/drawing.h"
 #include "options/calc_limits.h"
 #include "resources/resource.h"
+#include "text/decimal_text.h"
 #include "ui/dialog_runner_win.h"
 
 namespace {

@@ -1,12 +1,12 @@
 #include "options/draw_options_dialog_win.h"
 
-#include "text/decimal_text.h"
 #include "model/drawing.h"
 #include "options/draw_option_rules.h"
 #include "resources/resource.h"
-#include "ui/dialog_runner_win.h"
-#include "ui/app_windows_win.h"
+#include "text/decimal_text.h"
 #include "text/ui_texts.h"
+#include "ui/app_windows_win.h"
+#include "ui/dialog_runner_win.h"
 #include "ui/prompt_win.h"
 
 namespace {
@@ -56,9 +56,7 @@ int32_t Selection(HWND dialog, int list) {
 
 INT_PTR CALLBACK DrawOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
-        case WM_INITDIALOG:
-            Open(dialog);
-            return TRUE;
+        case WM_INITDIALOG: Open(dialog); return TRUE;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDC_DRAW_SNAP_STEP:

@@ -5,8 +5,7 @@
 #include "text/decimal_text.h"
 
 // The products are formed in a fixed order so that the last digits never depend on the compiler.
-SimplifiedResult SimplifiedAreas(double length, double width, double minHeight, double maxHeight, double k,
-                                 double d) {
+SimplifiedResult SimplifiedAreas(double length, double width, double minHeight, double maxHeight, double k, double d) {
     const double pi = 4 * std::atan(1.0);
     double rectangle = length * width + 2 * k * minHeight * (length + width) + ((k * pi) * k) * minHeight * minHeight;
     double protrusion = (k * k * pi) * maxHeight * maxHeight;

@@ -8,8 +8,7 @@ struct SimplifiedResult {
 
 // The rectangle at the minimum height, or the protrusion alone when that gives more; Am depends on the
 // footprint's sides only.
-SimplifiedResult SimplifiedAreas(double length, double width, double minHeight, double maxHeight, double k,
-                                 double d);
+SimplifiedResult SimplifiedAreas(double length, double width, double minHeight, double maxHeight, double k, double d);
 
 // Reads one field of the simplified calculation: the text must pass the decimal check and the value be
 // greater than 0, or at least 0 where zero is allowed (the maximum height). The value read is stored

@@ -5,9 +5,9 @@
 #include "model/drawing.h"
 #include "options/simplified_areas.h"
 #include "resources/resource.h"
-#include "ui/dialog_runner_win.h"
-#include "ui/app_windows_win.h"
 #include "text/ui_texts.h"
+#include "ui/app_windows_win.h"
+#include "ui/dialog_runner_win.h"
 #include "ui/prompt_win.h"
 
 namespace {

@@ -9,8 +9,7 @@ namespace {
 // its button or by Enter as the default button.
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
-        case WM_INITDIALOG:
-            return TRUE;
+        case WM_INITDIALOG: return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDC_ABOUT_CLOSE)
                 EndDialog(dialog, IDD_ABOUT);

@@ -4,15 +4,15 @@
 
 #include <cstring>
 
-#include "editing/edit_state.h"
 #include "app/drawing_lifecycle.h"
 #include "app/main_modes.h"
+#include "editing/edit_state.h"
 #include "shell/main_window_win.h"
 #include "shell/recent_files_win.h"
+#include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
 #include "ui/file_dialog_win.h"
 #include "ui/prompt_win.h"
-#include "text/ui_texts.h"
 
 namespace {
 

@@ -12,8 +12,8 @@ HelpText MeasureHelpText(const char* text, size_t size) {
     return measured;
 }
 
-int32_t HelpScrollPosition(int32_t position, int32_t request, int32_t thumb, int32_t clientHeight,
-                           int32_t lineHeight, int32_t lineCount) {
+int32_t HelpScrollPosition(int32_t position, int32_t request, int32_t thumb, int32_t clientHeight, int32_t lineHeight,
+                           int32_t lineCount) {
     int32_t page = lineHeight > 0 ? clientHeight / lineHeight : 0;
     switch (request) {
         case LineUp: position -= 1; break;

@@ -12,9 +12,17 @@ struct HelpText {
 HelpText MeasureHelpText(const char* text, size_t size);
 
 // Scroll requests, numbered as the scroll bar numbers them.
-enum HelpScroll { LineUp = 0, LineDown = 1, PageUp = 2, PageDown = 3, ThumbPosition = 4, ThumbTrack = 5,
-                  ScrollTop = 6, ScrollBottom = 7 };
+enum HelpScroll {
+    LineUp = 0,
+    LineDown = 1,
+    PageUp = 2,
+    PageDown = 3,
+    ThumbPosition = 4,
+    ThumbTrack = 5,
+    ScrollTop = 6,
+    ScrollBottom = 7
+};
 
 // The new first line after a request, kept within 0..lineCount; tracking and unknown requests keep it.
-int32_t HelpScrollPosition(int32_t position, int32_t request, int32_t thumb, int32_t clientHeight,
-                           int32_t lineHeight, int32_t lineCount);
+int32_t HelpScrollPosition(int32_t position, int32_t request, int32_t thumb, int32_t clientHeight, int32_t lineHeight,
+                           int32_t lineCount);

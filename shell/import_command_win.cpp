@@ -20,7 +20,7 @@
 namespace {
 
 constexpr double ProposedHeight = 10.0;  // metres: a building of three storeys
-constexpr size_t ListedFailures = 15;     // lines of failures that a message box shows
+constexpr size_t ListedFailures = 15;    // lines of failures that a message box shows
 
 bool ShowImportDialog(HWND owner, char* path) {
     return ShowFileDialog(owner, {TEXT_IMPORT_FILTER}, path) != 0;

@@ -1,6 +1,8 @@
 #include "shell/main_commands_win.h"
 
 #include "app/edit_history.h"
+#include "app/main_modes.h"
+#include "app/recent_files.h"
 #include "editing/edit_state.h"
 #include "engine/calc_records.h"
 #include "engine/calculation_run_win.h"
@@ -13,13 +15,11 @@
 #include "shell/file_commands_win.h"
 #include "shell/help_window_win.h"
 #include "shell/import_command_win.h"
-#include "shell/recent_files_win.h"
-#include "app/recent_files.h"
-#include "app/main_modes.h"
 #include "shell/main_window_win.h"
+#include "shell/recent_files_win.h"
+#include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
 #include "ui/prompt_win.h"
-#include "text/ui_texts.h"
 #include "view/export_win.h"
 
 namespace {

@@ -45,10 +45,10 @@ void CreateChildren(HWND window) {
     CreateStatusBar(window);
     HINSTANCE instance = GetModuleHandleA(nullptr);
     for (int i = 0; i < ButtonCount; i++)
-        CreateWindowExA(0, "Button", ButtonLabels[i], WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_PUSHLIKE, 0, 0, 0,
-                        0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ButtonId(i))), instance, nullptr);
-    canvasWindow = CreateWindowExA(0, TEXT_CANVAS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0,
-                                   0, 0, 0, window, nullptr, instance, nullptr);
+        CreateWindowExA(0, "Button", ButtonLabels[i], WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_PUSHLIKE, 0, 0, 0, 0,
+                        window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ButtonId(i))), instance, nullptr);
+    canvasWindow = CreateWindowExA(0, TEXT_CANVAS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0, 0,
+                                   0, 0, window, nullptr, instance, nullptr);
     canvasState.dpi = WindowDpi(window);
     LayOutMainWindow(window);
 }
@@ -178,7 +178,6 @@ void ApplyMainControls() {
     }
     DrawMenuBar(mainWindow);
 }
-
 
 // The keys of the main window act whichever of its controls has the focus: a toolbar button keeps it
 // after a click, and the canvas never takes it. Other top-level windows, such as the guide, keep theirs.

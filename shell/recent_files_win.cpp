@@ -38,7 +38,8 @@ std::string DefaultRecentFilesIni() {
 
 void LoadRecentFiles() {
     std::vector<uint8_t> bytes;
-    bool read = !recentFilesIni.empty() && ReadWholeFile(recentFilesIni.c_str(), &bytes) && bytes.size() <= MostIniBytes;
+    bool read =
+        !recentFilesIni.empty() && ReadWholeFile(recentFilesIni.c_str(), &bytes) && bytes.size() <= MostIniBytes;
     std::string text = read ? std::string(bytes.begin(), bytes.end()) : "";
     recentFiles = ParseRecentFiles(text);
     if (!read || RecentFilesIni(recentFiles) != text)

@@ -26,7 +26,8 @@ void SPLASH::create(HWND ownerWindow) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_DLGFRAME | SS_SUNKEN | SS_BITMAP, 300, 300, 300, 300, owner,
                              nullptr, instance, nullptr);
-    picture = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    picture =
+        static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     SendMessageA(window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
     visible = 0;
 }

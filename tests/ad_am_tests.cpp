@@ -35,8 +35,7 @@ Outline Box(double x0, double y0, double x1, double y1, double height) {
 
 // Four 5 m deep blocks sharing their walls around a 20 m by 20 m courtyard; the site is 30 m square.
 std::vector<Outline> Ring(double height) {
-    return {Box(0, 0, 30, 5, height), Box(25, 5, 30, 25, height), Box(0, 25, 30, 30, height),
-            Box(0, 5, 5, 25, height)};
+    return {Box(0, 0, 30, 5, height), Box(25, 5, 30, 25, height), Box(0, 25, 30, 30, height), Box(0, 5, 5, 25, height)};
 }
 
 // A comb of 43 vertices, more edges than the engine unites in one go: a 40 m by 10 m block with twenty
@@ -236,7 +235,8 @@ TEST_F(AdAmReference, EngineMatchesLiteralConstruction) {
         {"square with two heights", {{{0, 0, 2}, {20, 0, 2}, {20, 20, 6}, {0, 20, 6}}}, OneOutline},
         {"overlapping squares", {Box(0, 0, 10, 10, 4), Box(5, 5, 15, 15, 7)}, OneOutline},
         {"squares sharing an edge", {Box(0, 0, 10, 10, 3), Box(10, 0, 20, 10, 5)}, OneOutline},
-        {"apart in Ad only", {Box(0, 0, 10, 10, 4), Box(5, 5, 15, 15, 7), {{60, 0, 2}, {70, 0, 2}, {65, 9, 2}}},
+        {"apart in Ad only",
+         {Box(0, 0, 10, 10, 4), Box(5, 5, 15, 15, 7), {{60, 0, 2}, {70, 0, 2}, {65, 9, 2}}},
          Topology{2, 0, 1, 2}},
         {"ring, low", Ring(1), RingWithCourtyard},
         {"ring, high", Ring(5), RingFilled},

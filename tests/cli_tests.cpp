@@ -183,8 +183,8 @@ TEST(CliCalc, PrintsAreasAndContourCounts) {
 TEST(CliCalc, JsonCarriesEveryKeyAndFullPrecision) {
     CliRun run = RunTool({"calc", "--json", Example("industrial_site.Zlv")});
     ASSERT_EQ(run.status, 0) << run.err;
-    for (const char* key : {"ad", "am", "adContours", "amContours", "adHoles", "amHoles", "neighbours",
-                            "outerContours", "polygons", "vertices", "seconds"})
+    for (const char* key : {"ad", "am", "adContours", "amContours", "adHoles", "amHoles", "neighbours", "outerContours",
+                            "polygons", "vertices", "seconds"})
         EXPECT_NE(run.out.find(std::string("\"") + key + "\": "), std::string::npos) << key;
     EXPECT_NE(run.out.find("\"neighbours\": true"), std::string::npos);
     EXPECT_EQ(JsonNumber(run.out, "polygons"), 6);

@@ -166,12 +166,21 @@ TEST(Clipper, StrictlySimpleFormSeparatesContoursTouchingAtAPoint) {
         double area;
     } cases[] = {
         // The west wing's corner closes the courtyard at the north wing's edge.
-        {"courtyard closed at a corner", {Box(0, 0, 30, 5), Box(25, 5, 30, 25), Box(0, 25, 30, 30), Box(0, 5, 5, 25)},
-         1, 1, 500},
-        {"courtyard closed by a T", {Box(0, 0, 30, 5), Box(25, 5, 30, 30), Box(5, 25, 25, 30), Box(0, 5, 5, 25)}, 1, 1,
+        {"courtyard closed at a corner",
+         {Box(0, 0, 30, 5), Box(25, 5, 30, 25), Box(0, 25, 30, 30), Box(0, 5, 5, 25)},
+         1,
+         1,
+         500},
+        {"courtyard closed by a T",
+         {Box(0, 0, 30, 5), Box(25, 5, 30, 30), Box(5, 25, 25, 30), Box(0, 5, 5, 25)},
+         1,
+         1,
          475},
         {"squares touching at a corner", {Box(0, 0, 10, 10), Box(10, 10, 20, 20, true)}, 2, 0, 200},
-        {"three squares around one point", {Box(0, 0, 10, 10), Box(10, 10, 20, 20), Box(-10, 10, 0, 20, true)}, 3, 0,
+        {"three squares around one point",
+         {Box(0, 0, 10, 10), Box(10, 10, 20, 20), Box(-10, 10, 0, 20, true)},
+         3,
+         0,
          300},
         {"hole touching the outer corner", {Box(0, 0, 10, 10), ClipContour{true, {{0, 0}, {4, 2}, {2, 4}}}}, 1, 1, 94},
     };

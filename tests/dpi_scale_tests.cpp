@@ -11,9 +11,10 @@
 
 TEST(DpiScale, LengthsRoundToTheNearestPixelAsMulDivDoes) {
     const int32_t cases[][3] = {
-        {3, 96, 3},    {3, 144, 5},      {3, 192, 6},    {-3, 144, -5}, {25, 120, 31}, {850, 120, 1063},
-        {100, 48, 50}, {100, 960, 1000}, {100, 0, 100},  // a failed query gives 0: the base, not nothing
-        {100, 47, 100}, {100, 961, 100},
+        {3, 96, 3},       {3, 144, 5},     {3, 192, 6},      {-3, 144, -5}, {25, 120, 31},
+        {850, 120, 1063}, {100, 48, 50},   {100, 960, 1000}, {100, 0, 100},  // a failed query gives 0: the base, not
+                                                                             // nothing
+        {100, 47, 100},   {100, 961, 100},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ScaledPixels(c[0], c[1]), c[2]) << c[0] << " px at " << c[1] << " DPI";
@@ -67,11 +68,12 @@ TEST(DpiScale, AMetreSpansMorePixelsOnADenserScreen) {
 TEST(DpiScale, ClicksPickTheMarksDrawnAtTheDensity) {
     StartDrawing();
     drawing.polygons.appendPolygon(MakePolygon("block", 0, {{5, 5, 4}, {15, 5, 4}, {15, 15, 4}, {5, 15, 4}}));
-    const int32_t cases[][5] = {  // dpi, pixel, the polygon and the vertex picked
-        {192, 94, 100, 0, 0},   {192, 93, 100, -1, -1}, {192, 105, 105, 0, 0},  {192, 106, 106, 0, -1},
-        {192, 305, 100, 0, 1},  {192, 306, 100, -1, -1}, {192, 50, 50, -1, -1},  // vertex 0 at 96 DPI
-        {144, 70, 75, 0, 0},    {144, 69, 75, -1, -1},  {144, 229, 75, 0, 1},   {144, 230, 75, -1, -1},
-        {96, 47, 50, 0, 0},     {96, 46, 50, -1, -1},
+    const int32_t cases[][5] = {
+        // dpi, pixel, the polygon and the vertex picked
+        {192, 94, 100, 0, 0},  {192, 93, 100, -1, -1},  {192, 105, 105, 0, 0}, {192, 106, 106, 0, -1},
+        {192, 305, 100, 0, 1}, {192, 306, 100, -1, -1}, {192, 50, 50, -1, -1},  // vertex 0 at 96 DPI
+        {144, 70, 75, 0, 0},   {144, 69, 75, -1, -1},   {144, 229, 75, 0, 1},  {144, 230, 75, -1, -1},
+        {96, 47, 50, 0, 0},    {96, 46, 50, -1, -1},
     };
     for (const auto& c : cases) {
         canvasState.dpi = c[0];

@@ -20,8 +20,11 @@ Polygon MakePolygon(const char* name, int32_t priority, const std::vector<TestVe
 }
 
 Polygon Square(double left, double bottom, double side, double height) {
-    return MakePolygon("Square", 0, {{left, bottom, height}, {left + side, bottom, height},
-                                     {left + side, bottom + side, height}, {left, bottom + side, height}});
+    return MakePolygon("Square", 0,
+                       {{left, bottom, height},
+                        {left + side, bottom, height},
+                        {left + side, bottom + side, height},
+                        {left, bottom + side, height}});
 }
 
 Polygon Round(double radius, int vertices, double height) {

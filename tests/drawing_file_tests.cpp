@@ -104,8 +104,7 @@ TEST(DrawingFileWrite, SectionsFollowEachOtherWithoutPadding) {
     std::vector<uint8_t> bytes = EncodeDrawing(TwoPolygons());
     ASSERT_EQ(bytes.size(), 1501u);
     const uint8_t* at = bytes.data();
-    EXPECT_EQ(memcmp(at + 1300, Bytes().int32(2).int32(3).int32(4).int32(2).int32(0).int32(1).int32(2).data.data(),
-                     28),
+    EXPECT_EQ(memcmp(at + 1300, Bytes().int32(2).int32(3).int32(4).int32(2).int32(0).int32(1).int32(2).data.data(), 28),
               0);
     EXPECT_EQ(memcmp(at + 1328, "A\0BC\0", 5), 0);
     double first, secondPolygonFirstX, lastHeight;
@@ -159,11 +158,11 @@ TEST(DrawingFileRead, WorkedExampleGivesPolygonAndOptions) {
 }
 
 TEST(DrawingFileRead, RoundTripKeepsEveryBit) {
-    const double awkward[] = {0.1, -0.0, 1e-310, std::numeric_limits<double>::max(), -123456789.123456789,
-                              5.0e6 + 0.000001, 1.0 / 3.0};
-    Polygon odd = MakePolygon(std::string(99, 'n').c_str(), 9, {{awkward[0], awkward[1], awkward[2]},
-                                                                {awkward[3], awkward[4], awkward[5]},
-                                                                {awkward[6], -awkward[0], 0.0}});
+    const double awkward[] = {
+        0.1, -0.0, 1e-310, std::numeric_limits<double>::max(), -123456789.123456789, 5.0e6 + 0.000001, 1.0 / 3.0};
+    Polygon odd = MakePolygon(
+        std::string(99, 'n').c_str(), 9,
+        {{awkward[0], awkward[1], awkward[2]}, {awkward[3], awkward[4], awkward[5]}, {awkward[6], -awkward[0], 0.0}});
     Polygon unnamed = MakePolygon("", 5, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
     Drawing source;
     source.drawOptions = {1, 2, 5, 1e7};
@@ -309,11 +308,12 @@ TEST(DrawingFileRefusal, OptionsOutOfRangeOnlyMatterForFormatOne) {
     // 100 m, height projection 1.0, distance projection 0.01 m), which would give wrong areas or a
     // silently changed sign.
     const Case cases[] = {
-        {100, false, 8}, {100, false, -1}, {104, false, 7}, {104, false, -1},
-        {500, true, std::nan("")}, {508, true, std::numeric_limits<double>::infinity()}, {516, true, std::nan("")},
-        {500, true, 99.99}, {500, true, 0.0}, {500, true, -400.0},
-        {508, true, 0.5}, {508, true, 0.0}, {508, true, -3.0}, {508, true, 0.9999999},
-        {516, true, 0.0}, {516, true, -500.0}, {516, true, 0.0099},
+        {100, false, 8},           {100, false, -1},          {104, false, 7},
+        {104, false, -1},          {500, true, std::nan("")}, {508, true, std::numeric_limits<double>::infinity()},
+        {516, true, std::nan("")}, {500, true, 99.99},        {500, true, 0.0},
+        {500, true, -400.0},       {508, true, 0.5},          {508, true, 0.0},
+        {508, true, -3.0},         {508, true, 0.9999999},    {516, true, 0.0},
+        {516, true, -500.0},       {516, true, 0.0099},
     };
     for (const Case& c : cases) {
         std::vector<uint8_t> bytes = WorkedExample();

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "engine/calc_records.h"
 #include "app/drawing_lifecycle.h"
+#include "engine/calc_records.h"
 #include "tests/test_support.h"
 
 namespace {

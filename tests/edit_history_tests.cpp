@@ -30,7 +30,10 @@ void Edit(int n) {
         case 2: drawing.calcOptions.distanceProjection += 25.0; break;
         case 3: store.count() > 1 ? store.removePolygon(1) : store.setVertexHeight(0, 1, 7.5 + n); break;
         case 4: store.movePolygon(0, -1.5, 4.0); break;
-        case 5: store.setName(0, "Hall & annex"); store.setPriority(0, 4); break;
+        case 5:
+            store.setName(0, "Hall & annex");
+            store.setPriority(0, 4);
+            break;
         case 6: drawing.georeference = {1, GeoKind::LonLat, 0, 1.0, 50.0, 60.0, 8.5, 47.25}; break;
         case 7: drawing.drawOptions = {1, 6, 1, 400.0}; break;
     }
@@ -71,10 +74,10 @@ TEST_F(EditHistoryTest, ModifiedIsClearExactlyAtTheStateLastSavedOrOpened) {
         "N0 C1* C2* U1* U0 C3* r3* U0 R3* r3*",  // a change after undo drops the redo steps
         "N0 C1* S1 U0* C2* U0* R2*",             // the saved state went with them
         "O0 C1* C2* C3* C4* C5* C6* C7* U6* U5* U4* U3* U2* U1* U0 u0 R1* R2* R3* R4* R5* R6* R7* r7*",
-        "N0 C1* =1* U0 u0 R1* S1 =1",            // a change that changes nothing is no step
-        "N0 C1* O2 u2 C3* U2 O4 r4",             // open starts a history of its own
-        "N0 I1* u1* C2* U1* S1 R2* U1",          // import starts modified with nothing to undo
-        "O0 C1* N2 u2 C3* X4 u4 r4",             // new and close forget everything
+        "N0 C1* =1* U0 u0 R1* S1 =1",    // a change that changes nothing is no step
+        "N0 C1* O2 u2 C3* U2 O4 r4",     // open starts a history of its own
+        "N0 I1* u1* C2* U1* S1 R2* U1",  // import starts modified with nothing to undo
+        "O0 C1* N2 u2 C3* X4 u4 r4",     // new and close forget everything
     };
     Drawing file;
     file.calcOptions.heightProjection = 2.5;
@@ -97,8 +100,10 @@ TEST_F(EditHistoryTest, ModifiedIsClearExactlyAtTheStateLastSavedOrOpened) {
                 case 'X': CloseDrawing(); break;
                 case 'C': Edit(++edits); [[fallthrough]];
                 case '=': EXPECT_EQ(editHistory.recordChange(&drawing), step[0] == 'C'); break;
-                case 'U': case 'u': EXPECT_EQ(editHistory.undo(&drawing), step[0] == 'U'); break;
-                case 'R': case 'r': EXPECT_EQ(editHistory.redo(&drawing), step[0] == 'R'); break;
+                case 'U':
+                case 'u': EXPECT_EQ(editHistory.undo(&drawing), step[0] == 'U'); break;
+                case 'R':
+                case 'r': EXPECT_EQ(editHistory.redo(&drawing), step[0] == 'R'); break;
                 case 'S': EXPECT_EQ(SaveDrawing(savePath.c_str()), FileError::None); break;
             }
             std::vector<uint8_t>& expected = states[step[1] - '0'];

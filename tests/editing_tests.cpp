@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "text/decimal_text.h"
+#include "app/drawing_lifecycle.h"
 #include "editing/hit_test.h"
 #include "editing/polygon_edits.h"
 #include "engine/polygon_checks.h"
 #include "model/drawing.h"
-#include "app/drawing_lifecycle.h"
+#include "text/decimal_text.h"
 #include "view/canvas_state.h"
 
 namespace {
@@ -129,8 +129,8 @@ TEST_F(HitTesting, VertexSquareIsTheDrawnMark) {
 
 TEST_F(HitTesting, RightAndLowerSidesBelongToTheRectangle) {
     AddShape(0, {{5, 5}, {25, 5}, {25, 15}, {5, 15}});
-    ExpectHit(HitAt(250, 100), true, 0, -1);  // right side
-    ExpectHit(HitAt(150, 150), true, 0, -1);  // lower side
+    ExpectHit(HitAt(250, 100), true, 0, -1);   // right side
+    ExpectHit(HitAt(150, 150), true, 0, -1);   // lower side
     ExpectHit(HitAt(50, 100), false, -1, -1);  // left side
     ExpectHit(HitAt(150, 50), false, -1, -1);  // upper side
 }
@@ -162,9 +162,9 @@ TEST_F(HitTesting, VertexBeneathTheWinnerIsNotPicked) {
         if (!coverFirst)
             AddShape(0, Square(0, 0, 20));
         int32_t cover = coverFirst ? 0 : 1, beneath = 1 - cover;
-        ExpectHit(HitAt(101, 101), true, cover, -1);      // at the lower polygon's vertex 0
-        ExpectHit(HitAt(302, 302), true, beneath, 2);     // its vertex 2, clear of the cover
-        ExpectHit(HitAt(201, 201), true, cover, 2);       // the cover's own vertex wins over the interior
+        ExpectHit(HitAt(101, 101), true, cover, -1);   // at the lower polygon's vertex 0
+        ExpectHit(HitAt(302, 302), true, beneath, 2);  // its vertex 2, clear of the cover
+        ExpectHit(HitAt(201, 201), true, cover, 2);    // the cover's own vertex wins over the interior
     }
 }
 
@@ -225,17 +225,24 @@ TEST(HitTestPolygonRule, TriangleAndConcaveOutline) {
     };
     const std::vector<Point> triangle = {{0, 0}, {10, 0}, {5, 10}};
     const Case triangleCases[] = {
-        {"centre", 5, 3, true},   {"next to the sloped right edge", 9, 1, true},
-        {"past it", 9.6, 1, false}, {"above the base", 5, -1, false},
-        {"on the right edge", 9, 2, true}, {"on the left edge", 1, 2, false},
+        {"centre", 5, 3, true},
+        {"next to the sloped right edge", 9, 1, true},
+        {"past it", 9.6, 1, false},
+        {"above the base", 5, -1, false},
+        {"on the right edge", 9, 2, true},
+        {"on the left edge", 1, 2, false},
     };
     // A U opening towards larger y: the notch between x 10 and 20 reaches down to y 10.
     const std::vector<Point> u = {{0, 0}, {30, 0}, {30, 30}, {20, 30}, {20, 10}, {10, 10}, {10, 30}, {0, 30}};
     const Case uCases[] = {
-        {"left arm", 5, 20, true},           {"notch", 15, 20, false},
-        {"right arm", 25, 20, true},         {"base", 15, 5, true},
-        {"floor of the notch", 15, 10, true}, {"mouth of the notch", 15, 30, false},
-        {"ray through both arms", 35, 20, false}, {"left of everything", -1, 20, false},
+        {"left arm", 5, 20, true},
+        {"notch", 15, 20, false},
+        {"right arm", 25, 20, true},
+        {"base", 15, 5, true},
+        {"floor of the notch", 15, 10, true},
+        {"mouth of the notch", 15, 30, false},
+        {"ray through both arms", 35, 20, false},
+        {"left of everything", -1, 20, false},
     };
     auto check = [](std::vector<Point> points, const Case* cases, size_t count) {
         for (bool reversed : {false, true}) {
@@ -276,12 +283,14 @@ TEST(DecimalText, CheckPassesOnlySignsPointsAndDigits) {
         const char* after;  // the text once the check rewrote it, when it passes
     };
     const Case cases[] = {
-        {"", false, nullptr},       {"3,5", true, "3.5"},    {"1.5.0", false, nullptr},
-        {"2,5,1", false, nullptr},  {"2.5,1", false, nullptr}, {"1e5", false, nullptr},
-        {"-2", true, "-2"},         {"1/2", false, nullptr}, {" 1", false, nullptr},
-        {"1-2", true, "1-2"},       {"\xE9", false, nullptr}, {"2\xE9", false, nullptr},
-        {"+,5", true, "+.5"},       {"*1", false, nullptr},  {"1:", false, nullptr},
-        {"0123456789", true, "0123456789"},
+        {"", false, nullptr},      {"3,5", true, "3.5"},
+        {"1.5.0", false, nullptr}, {"2,5,1", false, nullptr},
+        {"2.5,1", false, nullptr}, {"1e5", false, nullptr},
+        {"-2", true, "-2"},        {"1/2", false, nullptr},
+        {" 1", false, nullptr},    {"1-2", true, "1-2"},
+        {"\xE9", false, nullptr},  {"2\xE9", false, nullptr},
+        {"+,5", true, "+.5"},      {"*1", false, nullptr},
+        {"1:", false, nullptr},    {"0123456789", true, "0123456789"},
     };
     for (const Case& c : cases) {
         char text[32];
@@ -299,7 +308,7 @@ TEST(DecimalText, ReadsTheLongestLeadingNumber) {
         double value;
     };
     const Case cases[] = {
-        {"1-2", 1.0}, {"12-3", 12.0}, {"-4", -4.0}, {"+.5", 0.5},   {"-", 0.0},  {".", 0.0},
+        {"1-2", 1.0}, {"12-3", 12.0}, {"-4", -4.0},     {"+.5", 0.5}, {"-", 0.0},   {".", 0.0},
         {"+-1", 0.0}, {"1.5-", 1.5},  {"2.567", 2.567}, {"0.1", 0.1}, {"007", 7.0},
     };
     for (const Case& c : cases)

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "app/drawing_lifecycle.h"
 #include "cli/cli_commands.h"
 #include "engine/ad_am_outlines.h"
 #include "exchange/dxf_adapter.h"
 #include "exchange/geojson_adapter.h"
 #include "exchange/outline_export.h"
 #include "model/drawing_file.h"
-#include "app/drawing_lifecycle.h"
 #include "tests/exchange_test_support.h"
 #include "tests/test_support.h"
 
@@ -88,7 +88,7 @@ TEST(GeoreferenceBlock, DamagedBlockIsIgnoredAndTheDrawingStillReads) {
         size_t cut;
     };
     const Case cases[] = {
-        {"tag", block, 'X', 0},        {"version", block + 4, 2, 0},    {"kind", block + 5, 7, 0},
+        {"tag", block, 'X', 0},         {"version", block + 4, 2, 0},       {"kind", block + 5, 7, 0},
         {"scale", block + 17, 0x80, 0}, {"shift NaN", block + 25, 0x7f, 0}, {"short", block, 'Z', 9},
     };
     for (const Case& c : cases) {
@@ -124,8 +124,10 @@ TEST(GeoreferenceBlock, CopyKeepsItAndNewAndCloseClearIt) {
 // The exporter's DXF, read by the importer, gives back each contour on its layer in the source's
 // coordinates.
 TEST(OutlineExport, DxfWrittenByTheExporterReadsBack) {
-    OutlineRegion ad{"ad", 0.5, {{{{0, 0}, {30, 0}, {30, 30}, {0, 30}}, {{{10, 10}, {10, 20}, {20.125, 20}, {20, 10}}}}}};
-    OutlineRegion footprint{"footprint", 0.1, {{{{690010.5, 5335020.25}, {690050, 5335020.25}, {690050, 5335050}}, {}}}};
+    OutlineRegion ad{
+        "ad", 0.5, {{{{0, 0}, {30, 0}, {30, 30}, {0, 30}}, {{{10, 10}, {10, 20}, {20.125, 20}, {20, 10}}}}}};
+    OutlineRegion footprint{
+        "footprint", 0.1, {{{{690010.5, 5335020.25}, {690050, 5335020.25}, {690050, 5335050}}, {}}}};
     std::string text = EncodeOutlinesDxf({ad, footprint});
     ImportSource source;
     std::string error;
@@ -133,7 +135,7 @@ TEST(OutlineExport, DxfWrittenByTheExporterReadsBack) {
     ASSERT_EQ(source.footprints.size(), 3u);
     const char* names[] = {"AD 1", "AD 2", "FOOTPRINT 1"};
     const std::vector<PlanePoint>* rings[] = {&ad.polygons[0].outer, &ad.polygons[0].holes[0],
-                                               &footprint.polygons[0].outer};
+                                              &footprint.polygons[0].outer};
     for (int i = 0; i < 3; i++) {
         EXPECT_EQ(source.footprints[i].name, names[i]);
         ASSERT_EQ(source.footprints[i].rings.at(0).size(), rings[i]->size()) << names[i];
@@ -159,8 +161,8 @@ TEST(OutlineExport, GeoJsonGivesBackTheSourceCoordinates) {
         {"lon/lat", {{11.575, 48.137}, {11.5755, 48.137}, {11.5755, 48.1373}, {11.575, 48.1373}}, "", 1e-9, nullptr},
     };
     for (const Case& c : cases) {
-        ImportResult imported =
-            ImportText(FeatureCollection({PolygonFeature({c.ring}, R"({"height": 10})")}, c.extra), SourceFormat::GeoJson);
+        ImportResult imported = ImportText(FeatureCollection({PolygonFeature({c.ring}, R"({"height": 10})")}, c.extra),
+                                           SourceFormat::GeoJson);
         Drawing target;
         ASSERT_EQ(ApplyImport(imported, false, &target), ApplyOutcome::Applied) << c.what;
         CalcResult result;
@@ -176,14 +178,15 @@ TEST(OutlineExport, GeoJsonGivesBackTheSourceCoordinates) {
         ImportSource back;
         std::string error;
         ASSERT_TRUE(ParseGeoJson(reinterpret_cast<const uint8_t*>(text.data()), text.size(), &back, &error));
-        ASSERT_EQ(back.footprints.size(), 3u) << c.what;  // ad, am, footprint
+        ASSERT_EQ(back.footprints.size(), 3u) << c.what;           // ad, am, footprint
         EXPECT_EQ(back.footprints[1].rings.size(), 2u) << c.what;  // Am has the footprint as its hole
         const std::vector<SourcePoint>& footprint = back.footprints[2].rings.at(0);
         ASSERT_EQ(footprint.size(), 4u) << c.what;
         for (const SourcePoint& p : footprint) {
             bool matched = false;
             for (const XY& corner : c.ring)
-                matched = matched || (std::fabs(p.x - corner.x) < c.tolerance && std::fabs(p.y - corner.y) < c.tolerance);
+                matched =
+                    matched || (std::fabs(p.x - corner.x) < c.tolerance && std::fabs(p.y - corner.y) < c.tolerance);
             EXPECT_TRUE(matched) << c.what << " " << p.x << " " << p.y;
         }
         for (const char* property : {"\"region\":\"ad\"", "\"region\":\"am\"", "\"region\":\"footprint\"", "area_km2"})
@@ -196,10 +199,11 @@ TEST(CliExchange, ExitStatusesAndNothingWrittenOnFailure) {
     std::string bad = TestPath("bad.geojson"), dxf = TestPath("plan.dxf"), text = TestPath("plan.txt");
     Save(good, FeatureCollection({PolygonFeature({Utm}, R"({"height": "9 m"})")}, Etrs89Utm32));
     Save(noHeight, FeatureCollection({PolygonFeature({Utm})}, Etrs89Utm32));
-    Save(bad, FeatureCollection({PolygonFeature({Utm}, R"({"height": 9})"),
-                                 PolygonFeature({{{690010, 5335020}, {690050, 5335050}, {690050, 5335020}, {690010, 5335050}}},
-                                                R"({"height": 9})")},
-                                Etrs89Utm32));
+    Save(bad, FeatureCollection(
+                  {PolygonFeature({Utm}, R"({"height": 9})"),
+                   PolygonFeature({{{690010, 5335020}, {690050, 5335050}, {690050, 5335020}, {690010, 5335050}}},
+                                  R"({"height": 9})")},
+                  Etrs89Utm32));
     Save(dxf, DxfFile(LwPolyline("walls", {{0, 0}, {20, 0}, {20, 10}, {0, 10}}, true, "39\n6\n")));
     Save(text, "hello");
     std::string zlv = TestPath("imported.Zlv"), nowhere = TestPath("missing-folder/out.Zlv");

@@ -37,14 +37,16 @@ TEST(DxfImport, HeightComesFromZThenThicknessThenElevationThenTheDefault) {
     };
     std::string polyline3d = "0\nPOLYLINE\n8\nroof\n66\n1\n70\n9\n";
     for (XY p : Square)
-        polyline3d += "0\nVERTEX\n8\nroof\n10\n" + std::to_string(p.x) + "\n20\n" + std::to_string(p.y) + "\n30\n7.5\n70\n32\n";
+        polyline3d +=
+            "0\nVERTEX\n8\nroof\n10\n" + std::to_string(p.x) + "\n20\n" + std::to_string(p.y) + "\n30\n7.5\n70\n32\n";
     polyline3d += "0\nSEQEND\n";
     const Case cases[] = {
         {"3D polyline", polyline3d, 7.5, HeightSource::VertexZ},
         {"thickness over elevation", LwPolyline("a", Square, true, "38\n4\n39\n-9\n"), 9, HeightSource::Thickness},
         {"elevation", LwPolyline("a", Square, true, "38\n4\n"), 4, HeightSource::Elevation},
-        {"2D POLYLINE elevation", "0\nPOLYLINE\n8\na\n66\n1\n10\n0\n20\n0\n30\n6\n70\n1\n0\nVERTEX\n8\na\n10\n0\n20\n0\n"
-                                  "0\nVERTEX\n8\na\n10\n5\n20\n0\n0\nVERTEX\n8\na\n10\n5\n20\n5\n0\nSEQEND\n",
+        {"2D POLYLINE elevation",
+         "0\nPOLYLINE\n8\na\n66\n1\n10\n0\n20\n0\n30\n6\n70\n1\n0\nVERTEX\n8\na\n10\n0\n20\n0\n"
+         "0\nVERTEX\n8\na\n10\n5\n20\n0\n0\nVERTEX\n8\na\n10\n5\n20\n5\n0\nSEQEND\n",
          6, HeightSource::Elevation},
         {"default", LwPolyline("a", Square, true), 3, HeightSource::Default},
     };
@@ -142,8 +144,8 @@ TEST(GeoJsonImport, HeightFromPropertyThenLevelsThenDefault) {
     settings.defaultHeight = 2;
     std::vector<XY> lonLat = {{7.0, 46.0}, {7.0002, 46.0}, {7.0002, 46.0002}, {7.0, 46.0002}};
     for (const Case& c : cases) {
-        ImportResult result = ImportText(FeatureCollection({PolygonFeature({lonLat}, c.properties)}),
-                                         SourceFormat::GeoJson, settings);
+        ImportResult result =
+            ImportText(FeatureCollection({PolygonFeature({lonLat}, c.properties)}), SourceFormat::GeoJson, settings);
         ASSERT_EQ(result.polygons.size(), 1u) << c.properties;
         EXPECT_DOUBLE_EQ(HeightOf(result), c.height) << c.properties;
         EXPECT_EQ(result.unreadableHeights, c.unreadable) << c.properties;
@@ -160,16 +162,16 @@ TEST(GeoJsonImport, RefusesWhatIsNotGeoJsonItCanTake) {
         {"not JSON", "{\"type\": ", "not valid JSON"},
         {"binary", std::string("\x89PNG\r\n\x1a\n\0\0", 10), "not valid JSON"},
         {"an array", "[1, 2]", "not GeoJSON"},
-        {"not finite", FeatureCollection({R"({"type":"Feature","properties":{},"geometry":{"type":"Polygon",)"
-                                          R"("coordinates":[[[7,46],[1e400,46],[7.1,46.1],[7,46]]]}})"}),
+        {"not finite",
+         FeatureCollection({R"({"type":"Feature","properties":{},"geometry":{"type":"Polygon",)"
+                            R"("coordinates":[[[7,46],[1e400,46],[7.1,46.1],[7,46]]]}})"}),
          "number overflow parsing '1e400'"},
         {"no features", R"({"type": "FeatureCollection"})", "no features array"},
         {"web Mercator", FeatureCollection({}, R"(,"crs":{"type":"name","properties":{"name":"EPSG:3857"}})"),
          "web Mercator"},
         {"unknown system", FeatureCollection({}, R"(,"crs":{"type":"name","properties":{"name":"EPSG:9999"}})"),
          "not a system this import knows"},
-        {"crs by link", FeatureCollection({}, R"(,"crs":{"type":"link","properties":{"href":"x"}})"),
-         "does not name"},
+        {"crs by link", FeatureCollection({}, R"(,"crs":{"type":"link","properties":{"href":"x"}})"), "does not name"},
     };
     for (const Case& c : cases)
         EXPECT_NE(Refusal(c.text, SourceFormat::GeoJson).find(c.says), std::string::npos) << c.what;
@@ -211,8 +213,8 @@ TEST(GeoJsonImport, BadFootprintsAreNamedAndKeptOutUnlessTheRestIsWanted) {
 // between its corners.
 TEST(GeoJsonImport, ProjectedEdgesMatchGeodesicDistances) {
     std::vector<XY> corners = {{24.9400, 60.1690}, {24.9425, 60.1690}, {24.9425, 60.1702}, {24.9400, 60.1702}};
-    ImportResult result = ImportText(FeatureCollection({PolygonFeature({corners}, R"({"height": 20})")}),
-                                     SourceFormat::GeoJson);
+    ImportResult result =
+        ImportText(FeatureCollection({PolygonFeature({corners}, R"({"height": 20})")}), SourceFormat::GeoJson);
     ASSERT_EQ(result.polygons.size(), 1u);
     const Polygon& p = result.polygons[0];
     ASSERT_EQ(p.vertexCount, 4);
@@ -261,8 +263,8 @@ TEST(Placement, FootprintsSitInsideTheMapWithAMarginAndKeepTheirArea) {
     }
     ImportSettings settings;
     settings.defaultHeight = 10;
-    ImportResult far = ImportText(DxfFile(LwPolyline("a", Square, true) +
-                                          LwPolyline("a", {{300000, 0}, {300010, 0}, {300010, 10}}, true)),
-                                  SourceFormat::Dxf, settings);
+    ImportResult far = ImportText(
+        DxfFile(LwPolyline("a", Square, true) + LwPolyline("a", {{300000, 0}, {300010, 0}, {300010, 10}}, true)),
+        SourceFormat::Dxf, settings);
     EXPECT_EQ(far.refusal, "the footprints spread over 300 km; at most 200 km can be one drawing");
 }

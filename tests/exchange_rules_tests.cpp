@@ -17,9 +17,9 @@ TEST(HeightText, ReadsTheWaysGisDataWritesHeights) {
         double metres;
     };
     const Case cases[] = {
-        {"12", true, 12.0},   {"12 m", true, 12.0},   {"12.5m", true, 12.5}, {"12,5 m", true, 12.5},
-        {" 7 m ", true, 7.0}, {"0.25", true, 0.25},   {"tall", false, 0},    {"12 ft", false, 0},
-        {"", false, 0},       {"1.2.3", false, 0},    {"m", false, 0},       {"12 m high", false, 0},
+        {"12", true, 12.0},   {"12 m", true, 12.0}, {"12.5m", true, 12.5}, {"12,5 m", true, 12.5},
+        {" 7 m ", true, 7.0}, {"0.25", true, 0.25}, {"tall", false, 0},    {"12 ft", false, 0},
+        {"", false, 0},       {"1.2.3", false, 0},  {"m", false, 0},       {"12 m high", false, 0},
     };
     for (const Case& c : cases) {
         double metres = -1.0;
@@ -60,7 +60,7 @@ TEST(ArcTessellation, EdgesStayWithinFiveCentimetresOfTheArcOnItsSide) {
     AppendArcPoints({0, 0}, {10, 0}, 0.0, MaxChordError, &none);
     AppendArcPoints({0, 0}, {10, 0}, NAN, MaxChordError, &none);
     AppendArcPoints({0, 0}, {10, 0}, 1e-300, MaxChordError, &none);  // an arc as straight as its chord
-    AppendArcPoints({0, 0}, {10, 0}, 0.009, MaxChordError, &none);    // 4.5 cm from its chord at most
+    AppendArcPoints({0, 0}, {10, 0}, 0.009, MaxChordError, &none);   // 4.5 cm from its chord at most
     EXPECT_TRUE(none.empty());
     // Found by fuzzing: a radius so large against the allowed error that the step vanishes.
     std::vector<Point> capped;
@@ -79,7 +79,8 @@ TEST(FootprintChecks, NameTheFault) {
         {"square", {{0, 0, 5}, {10, 0, 5}, {10, 10, 5}, {0, 10, 5}}, ""},
         {"bow tie", {{0, 0, 5}, {10, 10, 5}, {10, 0, 5}, {0, 10, 5}}, "edges 1 and 3 cross or overlap"},
         {"two vertices", {{0, 0, 5}, {10, 0, 5}}, "it has fewer than 3 distinct vertices"},
-        {"figure eight", {{0, 0, 5}, {10, 0, 5}, {5, 5, 5}, {10, 10, 5}, {0, 10, 5}, {5, 5, 5}},
+        {"figure eight",
+         {{0, 0, 5}, {10, 0, 5}, {5, 5, 5}, {10, 10, 5}, {0, 10, 5}, {5, 5, 5}},
          "it passes twice through the same vertex"},
         {"not finite", {{0, 0, 5}, {INFINITY, 0, 5}, {10, 10, 5}}, "a coordinate or height is not a finite number"},
         {"flat", {{0, 0, 5}, {10, 0, 0.001}, {10, 10, 5}}, "a height is below 0.01 m"},
@@ -119,10 +120,14 @@ TEST(CourtyardSplit, PiecesAreSimpleAndCoverTheFootprintExactly) {
     const Case cases[] = {
         {"one courtyard", {{{0, 0}, {40, 0}, {40, 40}, {0, 40}}, {{15, 15}, {25, 15}, {25, 25}, {15, 25}}}, 1500},
         {"two courtyards side by side",
-         {{{0, 0}, {60, 0}, {60, 20}, {0, 20}}, {{5, 5}, {15, 5}, {15, 15}, {5, 15}}, {{30, 5}, {50, 5}, {50, 15}, {30, 15}}},
+         {{{0, 0}, {60, 0}, {60, 20}, {0, 20}},
+          {{5, 5}, {15, 5}, {15, 15}, {5, 15}},
+          {{30, 5}, {50, 5}, {50, 15}, {30, 15}}},
          1200 - 100 - 200},
         {"courtyards one above the other",
-         {{{0, 0}, {20, 0}, {20, 60}, {0, 60}}, {{5, 5}, {15, 5}, {15, 15}, {5, 15}}, {{5, 30}, {15, 30}, {15, 50}, {5, 50}}},
+         {{{0, 0}, {20, 0}, {20, 60}, {0, 60}},
+          {{5, 5}, {15, 5}, {15, 15}, {5, 15}},
+          {{5, 30}, {15, 30}, {15, 50}, {5, 50}}},
          1200 - 100 - 200},
         {"triangular courtyard", {{{0, 0}, {30, 0}, {30, 30}, {0, 30}}, {{10, 10}, {20, 10}, {15, 20}}}, 900 - 50},
     };
@@ -143,7 +148,8 @@ TEST(CourtyardSplit, PiecesAreSimpleAndCoverTheFootprintExactly) {
         ASSERT_TRUE(ClipUnionAll(parts, &united));
         double unitedArea = 0.0;
         for (const ClipContour& contour : united.contours)
-            unitedArea += (contour.hole ? -1 : 1) * PolygonArea(contour.points.data(), static_cast<int32_t>(contour.points.size()));
+            unitedArea += (contour.hole ? -1 : 1) *
+                          PolygonArea(contour.points.data(), static_cast<int32_t>(contour.points.size()));
         EXPECT_NEAR(unitedArea, c.area, 1e-6) << c.what;
     }
 }
@@ -152,16 +158,17 @@ TEST(CourtyardSplit, RefusesCourtyardsOutsideOrOverlapping) {
     std::vector<Point> outer = {{0, 0}, {40, 0}, {40, 40}, {0, 40}};
     std::vector<std::vector<Point>> pieces;
     EXPECT_NE(SplitCourtyards({outer, {{30, 10}, {50, 10}, {50, 20}, {30, 20}}}, &pieces), "");
-    EXPECT_NE(SplitCourtyards({outer, {{10, 10}, {20, 10}, {20, 20}, {10, 20}}, {{15, 15}, {25, 15}, {25, 25}, {15, 25}}},
-                              &pieces),
+    EXPECT_NE(SplitCourtyards(
+                  {outer, {{10, 10}, {20, 10}, {20, 20}, {10, 20}}, {{15, 15}, {25, 15}, {25, 25}, {15, 25}}}, &pieces),
               "");
 }
 
 // The same building with a courtyard, imported from GeoJSON and drawn as four blocks around the yard,
 // gives the same Ad and Am.
 TEST(CourtyardSplit, ImportedCourtyardMatchesFourBlocks) {
-    std::string text = FeatureCollection({PolygonFeature(
-        {{{0, 0}, {80, 0}, {80, 80}, {0, 80}}, {{15, 15}, {65, 15}, {65, 65}, {15, 65}}}, R"({"height": 12})")},
+    std::string text = FeatureCollection(
+        {PolygonFeature({{{0, 0}, {80, 0}, {80, 80}, {0, 80}}, {{15, 15}, {65, 15}, {65, 65}, {15, 65}}},
+                        R"({"height": 12})")},
         R"(,"crs":{"type":"name","properties":{"name":"urn:ogc:def:crs:EPSG::25832"}})");
     ImportResult imported = ImportText(text, SourceFormat::GeoJson);
     ASSERT_TRUE(imported.refusal.empty() && imported.failures.empty());

@@ -43,8 +43,8 @@ std::string PolygonFeature(const std::vector<std::vector<XY>>& rings, const std:
         }
         coordinates += (coordinates.empty() ? "" : ",") + std::string("[") + positions + "]";
     }
-    return R"({"type":"Feature","properties":)" + properties +
-           R"(,"geometry":{"type":"Polygon","coordinates":[)" + coordinates + "]}}";
+    return R"({"type":"Feature","properties":)" + properties + R"(,"geometry":{"type":"Polygon","coordinates":[)" +
+           coordinates + "]}}";
 }
 
 std::string FeatureCollection(const std::vector<std::string>& features, const std::string& extra) {

@@ -103,8 +103,8 @@ TEST(AtomicWrite, TemporaryFileNeverTouchesAnotherFile) {
         std::string target;
         size_t nameLength;
     };
-    const Case cases[] = {{"a/b/drawing-with-a-long-name.Zlv", 16}, {"a/b/plan.Zlv", 8}, {"x.Zlv", 6},
-                          {"c:\\plans\\site.Zlv", 8}};
+    const Case cases[] = {
+        {"a/b/drawing-with-a-long-name.Zlv", 16}, {"a/b/plan.Zlv", 8}, {"x.Zlv", 6}, {"c:\\plans\\site.Zlv", 8}};
     for (const Case& c : cases) {
         std::string temporary = TemporaryNameBeside(c.target.c_str());
         size_t folder = c.target.find_last_of("/\\") + 1;

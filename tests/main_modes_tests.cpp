@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/help_paging.h"
 #include "app/main_modes.h"
+#include "shell/help_paging.h"
 
 namespace {
 
@@ -28,8 +28,11 @@ std::string Looks() {
 std::string Menus() {
     const MainControls& c = mainModes.controls;
     std::string menus;
-    for (auto [on, name] : {std::pair{c.fileNew, "new"}, {c.fileSave, "save"}, {c.exportDraw, "export"},
-                            {c.optionsCalculation, "calc"}, {c.optionsDraw, "draw"}})
+    for (auto [on, name] : {std::pair{c.fileNew, "new"},
+                            {c.fileSave, "save"},
+                            {c.exportDraw, "export"},
+                            {c.optionsCalculation, "calc"},
+                            {c.optionsDraw, "draw"}})
         if (on)
             menus += menus.empty() ? name : std::string(" ") + name;
     return menus;
@@ -77,13 +80,28 @@ TEST_F(MainModesTransitions, DocumentTransitionsSetMenusAndButtons) {
     const Row rows[] = {
         {"New", [] {}, EnterNewDrawing, "save calc draw", "Hooo--"},
         {"Open", [] {}, EnterOpenedDrawing, "save calc draw", "Hooooo"},
-        {"New after Close of a view", [] { ShowAd(); EnterClosedDrawing(); }, EnterNewDrawing, "save draw", "Hooo--"},
-        {"Close in drawing view", [] { EnterOpenedDrawing(); Click(CreateButton); ToggleTool(CreateTool); },
+        {"New after Close of a view",
+         [] {
+             ShowAd();
+             EnterClosedDrawing();
+         },
+         EnterNewDrawing, "save draw", "Hooo--"},
+        {"Close in drawing view",
+         [] {
+             EnterOpenedDrawing();
+             Click(CreateButton);
+             ToggleTool(CreateTool);
+         },
          EnterClosedDrawing, "new calc draw", "------"},
         {"Close in View Ad", ShowAd, EnterClosedDrawing, "new draw", "------"},
         {"Close after View Am was asked again",
-         [] { EnterOpenedDrawing(); Click(ViewAmButton); EnterResultView(AmView); Click(ViewAmButton);
-              ShowCurrentView(AmView); },
+         [] {
+             EnterOpenedDrawing();
+             Click(ViewAmButton);
+             EnterResultView(AmView);
+             Click(ViewAmButton);
+             ShowCurrentView(AmView);
+         },
          EnterClosedDrawing, "new draw", "------"},
     };
     for (const Row& row : rows) {
@@ -264,16 +282,26 @@ TEST(HelpPaging, ScrollRequestsLandWithinTheGuide) {
     };
     // A client 100 pixels high with 16-pixel lines pages by 6 lines (100 / 16, truncated).
     const Row rows[] = {
-        {5, LineUp, 0, 100, 16, 4},          {0, LineUp, 0, 100, 16, 0},
-        {5, LineDown, 0, 100, 16, 6},        {N, LineDown, 0, 100, 16, N},
-        {0, PageDown, 0, 100, 16, 6},        {72, PageDown, 0, 100, 16, N},
-        {10, PageUp, 0, 100, 16, 4},         {3, PageUp, 0, 100, 16, 0},
-        {0, PageDown, 0, 111, 16, 6},        {0, PageDown, 0, 112, 16, 7},
-        {0, PageDown, 0, 15, 16, 0},         {9, PageDown, 0, 100, 0, 9},
-        {10, ThumbPosition, 40, 100, 16, 40}, {10, ThumbPosition, 90, 100, 16, N},
-        {10, ThumbPosition, -3, 100, 16, 0}, {10, ThumbTrack, 40, 100, 16, 10},
-        {30, ScrollTop, 0, 100, 16, 0},      {30, ScrollBottom, 0, 100, 16, N},
-        {30, 8, 50, 100, 16, 30},            {30, -1, 50, 100, 16, 30},
+        {5, LineUp, 0, 100, 16, 4},
+        {0, LineUp, 0, 100, 16, 0},
+        {5, LineDown, 0, 100, 16, 6},
+        {N, LineDown, 0, 100, 16, N},
+        {0, PageDown, 0, 100, 16, 6},
+        {72, PageDown, 0, 100, 16, N},
+        {10, PageUp, 0, 100, 16, 4},
+        {3, PageUp, 0, 100, 16, 0},
+        {0, PageDown, 0, 111, 16, 6},
+        {0, PageDown, 0, 112, 16, 7},
+        {0, PageDown, 0, 15, 16, 0},
+        {9, PageDown, 0, 100, 0, 9},
+        {10, ThumbPosition, 40, 100, 16, 40},
+        {10, ThumbPosition, 90, 100, 16, N},
+        {10, ThumbPosition, -3, 100, 16, 0},
+        {10, ThumbTrack, 40, 100, 16, 10},
+        {30, ScrollTop, 0, 100, 16, 0},
+        {30, ScrollBottom, 0, 100, 16, N},
+        {30, 8, 50, 100, 16, 30},
+        {30, -1, 50, 100, 16, 30},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "from " << row.position << " request " << row.request);

@@ -65,12 +65,10 @@ TEST(SimplifiedAreas, FieldsAreCheckedReadAndRangeTested) {
         double value;
     };
     const Case cases[] = {
-        {"12,5", false, true, true, 12.5},  {"1.2.3", false, false, false, 0},
-        {"1,2.3", false, false, false, 0},  {"", false, false, false, 0},
-        {"abc", true, false, false, 0},     {"0", false, false, true, 0},
-        {"0", true, true, true, 0},         {"-3", true, false, true, -3},
-        {"-3", false, false, true, -3},     {"12-3", false, true, true, 12},
-        {"0,001", false, true, true, 0.001}, {"40", true, true, true, 40},
+        {"12,5", false, true, true, 12.5}, {"1.2.3", false, false, false, 0},   {"1,2.3", false, false, false, 0},
+        {"", false, false, false, 0},      {"abc", true, false, false, 0},      {"0", false, false, true, 0},
+        {"0", true, true, true, 0},        {"-3", true, false, true, -3},       {"-3", false, false, true, -3},
+        {"12-3", false, true, true, 12},   {"0,001", false, true, true, 0.001}, {"40", true, true, true, 40},
     };
     for (const Case& c : cases) {
         char text[32];
@@ -113,7 +111,8 @@ TEST(DrawOptionRules, SnapAndZoomGridMatchesTheRefusedPairs) {
 TEST(DrawOptionRules, GridOfExactlyTwoPixelsIsRefused) {
     const int32_t atLimit[][2] = {{1, 2}, {2, 3}, {4, 5}, {5, 6}};  // ratio 0.2
     for (const auto& pair : atLimit)
-        EXPECT_TRUE(SnapZoomRefused(pair[0], pair[1])) << SnapSteps[pair[0]].label << " with " << ZoomSteps[pair[1]].label;
+        EXPECT_TRUE(SnapZoomRefused(pair[0], pair[1]))
+            << SnapSteps[pair[0]].label << " with " << ZoomSteps[pair[1]].label;
     EXPECT_FALSE(SnapZoomRefused(3, 4));  // 0.5 m with "x 0.5": ratio 0.25
 }
 
@@ -141,14 +140,14 @@ TEST(DrawOptionRules, OptionsToShowFitTheExtentAndKeepTheGridUsable) {
         int32_t zoomIndex, snapAfter;
     };
     const Case cases[] = {
-        {40, 450, 4, 3, 4},      // 40 m at "x 1.0" take 400 pixels; the 1 m grid stays
-        {45, 450, 4, 3, 4},      // exactly 450 pixels still fit
-        {46, 450, 4, 4, 4},      // "x 0.5", 1 m grid at 5 pixels
-        {132, 484, 4, 5, 5},     // "x 0.2" would put the 1 m grid 2 pixels apart: 2 m
-        {132, 484, 0, 5, 0},     // no snapping, nothing to coarsen
-        {4000, 484, 1, 6, 6},    // "x 0.1", the 0.1 m grid coarsened to 5 m
-        {90000, 484, 4, 6, 6},   // too large for any zoom: the least magnified
-        {3, 484, 7, 0, 7},       // a 10 m grid is never refused
+        {40, 450, 4, 3, 4},     // 40 m at "x 1.0" take 400 pixels; the 1 m grid stays
+        {45, 450, 4, 3, 4},     // exactly 450 pixels still fit
+        {46, 450, 4, 4, 4},     // "x 0.5", 1 m grid at 5 pixels
+        {132, 484, 4, 5, 5},    // "x 0.2" would put the 1 m grid 2 pixels apart: 2 m
+        {132, 484, 0, 5, 0},    // no snapping, nothing to coarsen
+        {4000, 484, 1, 6, 6},   // "x 0.1", the 0.1 m grid coarsened to 5 m
+        {90000, 484, 4, 6, 6},  // too large for any zoom: the least magnified
+        {3, 484, 7, 0, 7},      // a 10 m grid is never refused
     };
     for (const Case& c : cases) {
         DrawOptions options;

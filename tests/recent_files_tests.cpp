@@ -18,9 +18,9 @@ TEST(RecentFiles, PathsCompareAsWindowsComparesThem) {
     const char* const same[][2] = {{"C:\\Plans\\Hall.Zlv", "c:/plans/HALL.zlv"},
                                    {"\\\\server\\share\\a.Zlv", "//SERVER/share/A.ZLV"}};
     const char* const different[][2] = {
-        {"C:\\a.Zlv", "C:\\a.Zlv.bak"}, {"C:\\a\\b.Zlv", "C:\\a\\\\b.Zlv"},
-        {"C:\\[a].Zlv", "C:\\{a}.Zlv"}, {"C:\\@.Zlv", "C:\\`.Zlv"},  // neighbours of the letters in ASCII
-        {"C:\\\xC3\x84.Zlv", "C:\\\xC3\xA4.Zlv"},                // beyond ASCII the bytes decide
+        {"C:\\a.Zlv", "C:\\a.Zlv.bak"},           {"C:\\a\\b.Zlv", "C:\\a\\\\b.Zlv"},
+        {"C:\\[a].Zlv", "C:\\{a}.Zlv"},           {"C:\\@.Zlv", "C:\\`.Zlv"},  // neighbours of the letters in ASCII
+        {"C:\\\xC3\x84.Zlv", "C:\\\xC3\xA4.Zlv"},                              // beyond ASCII the bytes decide
     };
     for (auto pair : same)
         EXPECT_TRUE(SamePath(pair[0], pair[1]) && SamePath(pair[1], pair[0])) << pair[0];
@@ -34,12 +34,24 @@ TEST(RecentFiles, OnlyPathsADrawingCanHaveAreListed) {
         "C:\\" + std::string(256, 'a'),  // 259 bytes, the longest a file name holds
     };
     const std::string unusable[] = {
-        "", "C:\\" + std::string(257, 'a'),
-        "C:\\\xC3(.Zlv", "C:\\a.Zlv\xE2\x82", "C:\\\xFF.Zlv",           // cut short, a byte that leads nothing
-        "C:\\\xC0\xAF.Zlv", "C:\\\xE0\x80\xAF.Zlv", "C:\\\xF0\x8F\xBF\xBF.Zlv",  // overlong forms
-        "C:\\\xED\xA0\x80.Zlv", "C:\\\xF4\x90\x80\x80.Zlv",            // a surrogate half, beyond U+10FFFF
-        "C:\\a\tb.Zlv", "C:\\a\x7F.Zlv", "C:\\\"a\".Zlv", "C:\\a<b.Zlv", "C:\\a?.Zlv", "C:\\a|b.Zlv",
-        " C:\\a.Zlv", "C:\\a.Zlv ",
+        "",
+        "C:\\" + std::string(257, 'a'),
+        "C:\\\xC3(.Zlv",
+        "C:\\a.Zlv\xE2\x82",
+        "C:\\\xFF.Zlv",  // cut short, a byte that leads nothing
+        "C:\\\xC0\xAF.Zlv",
+        "C:\\\xE0\x80\xAF.Zlv",
+        "C:\\\xF0\x8F\xBF\xBF.Zlv",  // overlong forms
+        "C:\\\xED\xA0\x80.Zlv",
+        "C:\\\xF4\x90\x80\x80.Zlv",  // a surrogate half, beyond U+10FFFF
+        "C:\\a\tb.Zlv",
+        "C:\\a\x7F.Zlv",
+        "C:\\\"a\".Zlv",
+        "C:\\a<b.Zlv",
+        "C:\\a?.Zlv",
+        "C:\\a|b.Zlv",
+        " C:\\a.Zlv",
+        "C:\\a.Zlv ",
     };
     for (const std::string& path : usable)
         EXPECT_TRUE(RecentPathUsable(path)) << path;
@@ -57,7 +69,7 @@ TEST(RecentFiles, MostRecentFirstFourAtMostEachFileOnce) {
         {{"C:\\1", "C:\\2", "C:\\3", "C:\\4", "C:\\5"}, nullptr, {"C:\\5", "C:\\4", "C:\\3", "C:\\2"}},
         {{"C:\\a", "C:\\b", "C:\\c", "c:/A"}, nullptr, {"c:/A", "C:\\c", "C:\\b"}},  // up, as now spelt
         {{"C:\\1", "C:\\2", "C:\\3", "C:\\4", "C:\\2"}, nullptr, {"C:\\2", "C:\\4", "C:\\3", "C:\\1"}},
-        {{"C:\\a", "", "C:\\a?"}, nullptr, {"C:\\a"}},  // unusable paths change nothing
+        {{"C:\\a", "", "C:\\a?"}, nullptr, {"C:\\a"}},              // unusable paths change nothing
         {{"C:\\a", "C:\\b", "C:\\c"}, "C:/B", {"C:\\c", "C:\\a"}},  // a file that no longer opens
         {{"C:\\a"}, "C:\\b", {"C:\\a"}},
     };
@@ -92,10 +104,12 @@ TEST(RecentFiles, DamagedIniTextGivesWhatItStillHolds) {
         {"[Recent]\r\nFile3=C:\\c\r\nFile1=C:\\a\r\nFile4=C:\\d\r\n", {"C:\\a", "C:\\c", "C:\\d"}, true},
         {"[Recent]\r\nFile1=C:\\a\r\nFile1=C:\\z\r\nFile2=C:\\b\r\nFile3=c:/A\r\n", {"C:\\a", "C:\\b"}, true},
         {"[Recent]\r\nFile1=\r\nFile2=C:\\b\r\nFile3=  \r\nFile4=C:\\" + std::string(300, 'x') + "\r\n",
-         {"C:\\b"}, true},  // empty values, a path too long
+         {"C:\\b"},
+         true},  // empty values, a path too long
         {"[Recent]\r\nFile0=C:\\0\r\nFile5=C:\\5\r\nFiles1=C:\\s\r\n;File1=C:\\c\r\nFile1\r\n", {}, true},
         {"File1=C:\\x\r\n[Other]\r\nFile1=C:\\o\r\n[Recent]\r\nFile2=C:\\b\r\n[Recent\r\nFile3=C:\\y\r\n",
-         {"C:\\b"}, true},  // keys outside the section, one not closed
+         {"C:\\b"},
+         true},  // keys outside the section, one not closed
         {"[Recent]\r\nFile1=\"C:\\My plans\\a.Zlv\"\r\n", {"C:\\My plans\\a.Zlv"}, true},
         {"[Recent]\r\nFile1=C:\\\xE9t\xE9\r\nFile2=C:\\a\0b\r\n"s, {}, true},  // not UTF-8, a NUL
         {junk, {}, true},

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <random>
 
-
 namespace {
 
 // Made on first use and removed with everything in it when the test process ends.

@@ -24,7 +24,9 @@ class ToolActions : public ::testing::Test {
     void TearDown() override { StartDrawing(); }
 
     // A 10 m square at (5 m, 5 m): vertices at pixels (50,50) (150,50) (150,150) (50,150).
-    void AddSquare() { drawing.polygons.appendPolygon(MakePolygon("square", 0, {{5, 5, 4}, {15, 5, 4}, {15, 15, 4}, {5, 15, 4}})); }
+    void AddSquare() {
+        drawing.polygons.appendPolygon(MakePolygon("square", 0, {{5, 5, 4}, {15, 5, 4}, {15, 15, 4}, {5, 15, 4}}));
+    }
 
     // The new-vertex dialog answered with what it proposes.
     ToolOutcome CreateAndAnswer(bool right, Point at) {
@@ -53,7 +55,14 @@ TEST_F(ToolActions, CreateBuildsAPolygonClickByClick) {
         int32_t pendingVertices, polygons;
     };
     const Step steps[] = {
-        {"right click before any vertex: nothing under construction", true, {1, 1}, ToolMessage::None, ToolDialog::None, false, 0, 0},
+        {"right click before any vertex: nothing under construction",
+         true,
+         {1, 1},
+         ToolMessage::None,
+         ToolDialog::None,
+         false,
+         0,
+         0},
         {"first vertex", false, {0, 0}, ToolMessage::None, ToolDialog::NewVertex, true, 1, 0},
         {"closing with one vertex", true, {5, 5}, ToolMessage::MinimumThreeVertices, ToolDialog::None, true, 1, 0},
         {"second vertex", false, {10, 0}, ToolMessage::None, ToolDialog::NewVertex, true, 2, 0},

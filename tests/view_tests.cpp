@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/drawing_lifecycle.h"
 #include "engine/calc_records.h"
 #include "model/drawing.h"
-#include "app/drawing_lifecycle.h"
 #include "view/bmp_layout.h"
 #include "view/canvas_state.h"
 #include "view/result_mapping.h"

@@ -31,7 +31,7 @@ TEST(WheelNotches, SmallDeltasAddUpAndAReversalStartsAfresh) {
 // index, notches, the zoom index after them.
 TEST(WheelZoomSteps, SkipRefusedStepsAndStopAtTheEnds) {
     const int32_t cases[][4] = {
-        {3, 4, 1, 2}, {3, 4, -1, 4}, {4, 4, -1, 4},  // one metre snap: 5 m and 10 m zooms are refused
+        {3, 4, 1, 2}, {3, 4, -1, 4}, {4, 4, -1, 4},       // one metre snap: 5 m and 10 m zooms are refused
         {1, 4, 5, 0}, {5, 0, -3, 6}, {3, 0, INT_MIN, 6},  // the ends of the table
         {6, 1, 1, 1}, {3, 1, -1, 3},                      // from a refused pair in to the first one accepted
         {9, 4, 1, 9}, {3, -1, 1, 3},                      // indexes no table holds are left alone
@@ -52,12 +52,12 @@ TEST(WheelZoomAboutPointer, ThePointerKeepsItsMapPoint) {
         bool heldBack;
     };
     const Case cases[] = {
-        {{10, 20, 1.0}, 0.5, {200, 100}, 100, {20, 25}, false},   // in
-        {{20, 25, 0.5}, 1.0, {200, 100}, 100, {10, 20}, false},   // and out again
-        {{60, 75, 0.5}, 1.0, {790, 490}, 100, {21, 51}, false},   // half metres round away from zero
-        {{0, 0, 1.0}, 2.0, {100, 100}, 100, {0, 0}, true},        // out past the origin
-        {{120, 120, 1.0}, 2.0, {50, 50}, 200, {41, 101}, true},   // out past the far end
-        {{90, 90, 1.0}, 0.1, {50, 50}, 100, {93, 95}, true},      // in, against the far end
+        {{10, 20, 1.0}, 0.5, {200, 100}, 100, {20, 25}, false},  // in
+        {{20, 25, 0.5}, 1.0, {200, 100}, 100, {10, 20}, false},  // and out again
+        {{60, 75, 0.5}, 1.0, {790, 490}, 100, {21, 51}, false},  // half metres round away from zero
+        {{0, 0, 1.0}, 2.0, {100, 100}, 100, {0, 0}, true},       // out past the origin
+        {{120, 120, 1.0}, 2.0, {50, 50}, 200, {41, 101}, true},  // out past the far end
+        {{90, 90, 1.0}, 0.1, {50, 50}, 100, {93, 95}, true},     // in, against the far end
         {{10, 20, 1.0, 192}, 0.5, {400, 200}, 100, {20, 25}, false},
         {{10, 20, 2.0, 144}, 1.0, {300, 150}, 500, {30, 30}, false},
     };
@@ -82,10 +82,15 @@ TEST(WheelScroll, ANotchScrollsLinesOfTheSystemSetting) {
         int32_t maximum, page, expected;
     };
     const Case cases[] = {
-        {50, 1, 3, 1.0, 100, 40, 44},   {50, -2, 3, 1.0, 100, 40, 61},     {3, 1, 3, 1.0, 100, 40, 0},
-        {50, -1, 1, 0.1, 100, 8, 51},   {500, 1, 3, 10.0, 1000, 300, 440}, {500, -1, 5, 0.25, 1000, 20, 503},
+        {50, 1, 3, 1.0, 100, 40, 44},
+        {50, -2, 3, 1.0, 100, 40, 61},
+        {3, 1, 3, 1.0, 100, 40, 0},
+        {50, -1, 1, 0.1, 100, 8, 51},
+        {500, 1, 3, 10.0, 1000, 300, 440},
+        {500, -1, 5, 0.25, 1000, 20, 503},
         {500, 1, 0xFFFFFFFF, 1.0, 1000, 40, 460},  // the system's "one screen at a time"
-        {500, -1, 30, 1.0, 1000, 40, 540}, {50, 5, 0, 1.0, 100, 40, 50},  // beyond a page; scrolling off
+        {500, -1, 30, 1.0, 1000, 40, 540},
+        {50, 5, 0, 1.0, 100, 40, 50},  // beyond a page; scrolling off
         {50, INT_MIN, 0xFFFFFFFF, 10.0, 1 << 27, 1 << 26, (1 << 26) + 1},
     };
     for (const Case& c : cases)

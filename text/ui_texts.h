@@ -6,7 +6,8 @@
 #define TEXT_HELP_CLASS "Help Window"
 #define TEXT_EXPORT_CLASS "Export Window"
 #define TEXT_START_COMPLETE "Start complete..."
-#define TEXT_BUTTON_LABELS {"Draw", "Create", "Edit", "Delete", "View Ad", "View Am"}
+#define TEXT_BUTTON_LABELS \
+    { "Draw", "Create", "Edit", "Delete", "View Ad", "View Am" }
 
 #define TEXT_WARNING "Warning"
 #define TEXT_ERROR "Error"
@@ -36,16 +37,17 @@
 #define TEXT_COPY_FAILED "Error to copy the picture"
 #define TEXT_BITMAP_FAILED "CreateCompatibleBitmap Failed"
 #define TEXT_METAFILE_DESCRIPTION "Export - Zelvora\0\0"
-#define TEXT_CALC_OPTIONS_RISK \
-    "Modification of these parameters\nmay affect the validity of the results.\nModify at your own risk.\nDo you want to continue?"
+#define TEXT_CALC_OPTIONS_RISK                                                                                     \
+    "Modification of these parameters\nmay affect the validity of the results.\nModify at your own risk.\nDo you " \
+    "want to continue?"
 
 #define TEXT_FILE_FILTER "Data file(*.Zlv)\0*.Zlv\0"
 #define TEXT_FILE_EXTENSION "Zlv"
-#define TEXT_IMPORT_FILTER \
+#define TEXT_IMPORT_FILTER                                                                         \
     "CAD or GIS footprints (*.dxf;*.geojson;*.json)\0*.dxf;*.geojson;*.json\0DXF (*.dxf)\0*.dxf\0" \
     "GeoJSON (*.geojson;*.json)\0*.geojson;*.json\0"
 // The metafile is an enhanced one, and offered as such so that programs that trust the name read it right.
-#define TEXT_EXPORT_FILTER \
+#define TEXT_EXPORT_FILTER                                                                \
     "Enhanced Metafile(*.emf)\0*.emf\0Bitmap(*.bmp)\0*.bmp\0DXF outlines(*.dxf)\0*.dxf\0" \
     "GeoJSON outlines(*.geojson)\0*.geojson\0"
 #define TEXT_EXPORT_EXTENSION "emf"

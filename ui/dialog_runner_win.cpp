@@ -1,7 +1,7 @@
 #include "ui/dialog_runner_win.h"
 
-#include "ui/prompt_win.h"
 #include "text/ui_texts.h"
+#include "ui/prompt_win.h"
 
 INT_PTR RunDialog(HWND owner, int resource, DLGPROC procedure, LPARAM parameter) {
     INT_PTR result =

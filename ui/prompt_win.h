@@ -6,5 +6,5 @@
 using PromptFn = int (*)(HWND owner, const char* text, const char* caption, UINT flags);
 extern PromptFn Prompt;  // MessageBoxA in the program
 
-int Warn(HWND owner, const char* text);                // "Warning", warning icon, OK
-bool AskYesNo(HWND owner, const char* text);           // "Warning", warning icon, Yes and No
+int Warn(HWND owner, const char* text);       // "Warning", warning icon, OK
+bool AskYesNo(HWND owner, const char* text);  // "Warning", warning icon, Yes and No

@@ -9,8 +9,7 @@ void ResetCanvasState() {
 }
 
 ViewTransform CurrentView() {
-    return {canvasState.scrollX, canvasState.scrollY, ZoomSteps[drawing.drawOptions.zoomIndex].value,
-            canvasState.dpi};
+    return {canvasState.scrollX, canvasState.scrollY, ZoomSteps[drawing.drawOptions.zoomIndex].value, canvasState.dpi};
 }
 
 // Snapping needs a grid step, known once a paint has drawn the grid; before that the pointer is free.

@@ -4,17 +4,17 @@
 
 #include <string>
 
+#include "app/main_modes.h"
 #include "editing/edit_state.h"
 #include "editing/editing_tools_win.h"
 #include "engine/calc_records.h"
 #include "model/drawing.h"
-#include "app/main_modes.h"
-#include "ui/app_windows_win.h"
 #include "text/ui_texts.h"
-#include "view/canvas_navigation_win.h"
-#include "view/canvas_state.h"
+#include "ui/app_windows_win.h"
 #include "ui/gdi_guards_win.h"
 #include "ui/window_class_win.h"
+#include "view/canvas_navigation_win.h"
+#include "view/canvas_state.h"
 #include "view/renderer_win.h"
 #include "view/status_texts.h"
 
@@ -179,16 +179,18 @@ LRESULT CALLBACK CanvasWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
         return 0;
     switch (msg) {
         case WM_MOUSEWHEEL:
-        case WM_MOUSEHWHEEL: WheelOnCanvas(window, msg, wParam, lParam); return 0;
-        HANDLE_MSG(window, WM_SIZE, OnSize);
-        HANDLE_MSG(window, WM_HSCROLL, OnHScroll);
-        HANDLE_MSG(window, WM_VSCROLL, OnVScroll);
-        HANDLE_MSG(window, WM_PAINT, OnPaint);
-        HANDLE_MSG(window, WM_ERASEBKGND, OnEraseBackground);
-        HANDLE_MSG(window, WM_MOUSEMOVE, OnMouseMove);
-        HANDLE_MSG(window, WM_LBUTTONDOWN, OnLeftButtonDown);
-        HANDLE_MSG(window, WM_RBUTTONDOWN, OnRightButtonDown);
-        HANDLE_MSG(window, WM_SETCURSOR, OnSetCursor);
+        case WM_MOUSEHWHEEL:
+            WheelOnCanvas(window, msg, wParam, lParam);
+            return 0;
+            HANDLE_MSG(window, WM_SIZE, OnSize);
+            HANDLE_MSG(window, WM_HSCROLL, OnHScroll);
+            HANDLE_MSG(window, WM_VSCROLL, OnVScroll);
+            HANDLE_MSG(window, WM_PAINT, OnPaint);
+            HANDLE_MSG(window, WM_ERASEBKGND, OnEraseBackground);
+            HANDLE_MSG(window, WM_MOUSEMOVE, OnMouseMove);
+            HANDLE_MSG(window, WM_LBUTTONDOWN, OnLeftButtonDown);
+            HANDLE_MSG(window, WM_RBUTTONDOWN, OnRightButtonDown);
+            HANDLE_MSG(window, WM_SETCURSOR, OnSetCursor);
     }
     return DefWindowProcA(window, msg, wParam, lParam);
 }

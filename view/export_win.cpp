@@ -7,19 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "app/main_modes.h"
 #include "engine/calc_records.h"
 #include "exchange/outline_export.h"
 #include "model/drawing.h"
 #include "model/file_io.h"
-#include "app/main_modes.h"
-#include "ui/app_windows_win.h"
-#include "ui/prompt_win.h"
 #include "text/ui_texts.h"
-#include "view/bmp_layout.h"
-#include "view/canvas_win.h"
+#include "ui/app_windows_win.h"
 #include "ui/file_dialog_win.h"
 #include "ui/gdi_guards_win.h"
+#include "ui/prompt_win.h"
 #include "ui/window_class_win.h"
+#include "view/bmp_layout.h"
+#include "view/canvas_win.h"
 #include "view/renderer_win.h"
 #include "view/status_texts.h"
 
@@ -147,7 +147,8 @@ void ExportBitmap() {
 void CopyToClipboard(HWND window) {
     HENHMETAFILE metafile = DrawMetafile(window, nullptr);
     std::vector<uint8_t> bitmap = DrawBitmap();
-    HGLOBAL dib = bitmap.size() > BmpFileHeaderSize ? GlobalAlloc(GMEM_MOVEABLE, bitmap.size() - BmpFileHeaderSize) : nullptr;
+    HGLOBAL dib =
+        bitmap.size() > BmpFileHeaderSize ? GlobalAlloc(GMEM_MOVEABLE, bitmap.size() - BmpFileHeaderSize) : nullptr;
     if (dib) {
         memcpy(GlobalLock(dib), bitmap.data() + BmpFileHeaderSize, bitmap.size() - BmpFileHeaderSize);
         GlobalUnlock(dib);
@@ -177,9 +178,7 @@ BOOL OnCreate(HWND window, LPCREATESTRUCTA) {
 }
 
 LRESULT CALLBACK ExportWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        HANDLE_MSG(window, WM_CREATE, OnCreate);
-    }
+    switch (msg) { HANDLE_MSG(window, WM_CREATE, OnCreate); }
     return DefWindowProcA(window, msg, wParam, lParam);
 }
 
@@ -197,8 +196,8 @@ bool ExportPicture() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!RegisterWindowClass({TEXT_EXPORT_CLASS, ExportWindowProc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))}))
         return false;
-    HWND window = CreateWindowExA(0, TEXT_EXPORT_CLASS, TEXT_EXPORT_CLASS, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 400,
-                                  400, mainWindow, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(0, TEXT_EXPORT_CLASS, TEXT_EXPORT_CLASS, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, 400, 400, mainWindow, nullptr, instance, nullptr);
     if (window)
         DestroyWindow(window);
     UnregisterClassA(TEXT_EXPORT_CLASS, instance);

@@ -6,8 +6,8 @@
 #include "editing/edit_state.h"
 #include "engine/calc_records.h"
 #include "model/drawing.h"
-#include "view/canvas_state.h"
 #include "ui/gdi_guards_win.h"
+#include "view/canvas_state.h"
 #include "view/result_mapping.h"
 #include "view/status_texts.h"
 

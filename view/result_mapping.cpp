@@ -45,8 +45,7 @@ std::vector<int32_t> ResultPaintOrder(const CalcResult& result, bool ad) {
         const std::vector<Point>& points = result.contours[c];
         byArea.emplace_back(PolygonArea(points.data(), static_cast<int32_t>(points.size())), c);
     }
-    std::stable_sort(byArea.begin(), byArea.end(),
-                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::stable_sort(byArea.begin(), byArea.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     std::vector<int32_t> order;
     for (const auto& entry : byArea)
         order.push_back(entry.second);

@@ -6,9 +6,9 @@
 
 #include "engine/geometry.h"
 
-std::string PointerStatus(Point cursor);              // drawing view
-std::string AreaStatus(bool adView, double area);     // result views, km^2
-std::string DistanceStatus(double dx, double dy);     // while placing or moving
+std::string PointerStatus(Point cursor);           // drawing view
+std::string AreaStatus(bool adView, double area);  // result views, km^2
+std::string DistanceStatus(double dx, double dy);  // while placing or moving
 
 // The label of an area on a result view and on its exported picture.
-std::string AreaLabel(double area);                  // km^2
+std::string AreaLabel(double area);  // km^2

@@ -1,12 +1,12 @@
 // View Ad and View Am: the calculation behind the modal progress dialog, its stop, the neighbour
 // question, and the views that need no calculation.
+#include "app/main_modes.h"
 #include "editing/edit_state.h"
 #include "engine/calc_records.h"
 #include "resources/resource.h"
-#include "app/main_modes.h"
 #include "shell/main_window_win.h"
-#include "ui/app_windows_win.h"
 #include "tests/gui/gui_test_support.h"
+#include "ui/app_windows_win.h"
 
 namespace {
 

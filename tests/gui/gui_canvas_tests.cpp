@@ -9,19 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "app/drawing_lifecycle.h"
+#include "app/main_modes.h"
 #include "editing/edit_state.h"
 #include "engine/calc_records.h"
 #include "model/drawing.h"
-#include "app/drawing_lifecycle.h"
-#include "app/main_modes.h"
 #include "shell/main_window_win.h"
-#include "ui/app_windows_win.h"
-#include "ui/prompt_win.h"
-#include "text/ui_texts.h"
 #include "tests/gui/gui_test_support.h"
+#include "text/ui_texts.h"
+#include "ui/app_windows_win.h"
+#include "ui/gdi_guards_win.h"
+#include "ui/prompt_win.h"
 #include "view/canvas_state.h"
 #include "view/canvas_win.h"
-#include "ui/gdi_guards_win.h"
 #include "view/renderer_win.h"
 
 namespace {
@@ -84,7 +84,6 @@ struct Polygon Box(int32_t priority, double left, double top, double right, doub
     box.vertexCount = 4;
     return box;
 }
-
 
 class Renderer : public ::testing::Test {
   protected:

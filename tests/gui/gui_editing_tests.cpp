@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "app/main_modes.h"
 #include "editing/edit_state.h"
 #include "engine/calc_records.h"
 #include "resources/resource.h"
-#include "app/main_modes.h"
 #include "shell/main_window_win.h"
-#include "ui/app_windows_win.h"
 #include "tests/gui/gui_dialog_steps.h"
+#include "ui/app_windows_win.h"
 #include "view/canvas_state.h"
 
 namespace {
@@ -139,7 +139,7 @@ TEST_F(Editing, LeftLeftRightDrawsATriangleThatCountsOnlyWhenClosed) {
     calcResult.contourCount = StaleResult;
     Shown shown[3];
     QueueDialogSteps({LookAtVertexDialog(&shown[0]), Type(IDC_VERTEX_HEIGHT, "2"), Choose(IDC_VERTEX_PRIORITY, 2),
-                       Type(IDC_VERTEX_NAME, "Tower"), Press(IDC_VERTEX_SAVE)});
+                      Type(IDC_VERTEX_NAME, "Tower"), Press(IDC_VERTEX_SAVE)});
     QueueDialogSteps({LookAtVertexDialog(&shown[1]), Type(IDC_VERTEX_HEIGHT, "3"), Press(IDC_VERTEX_SAVE)});
     QueueDialogSteps({LookAtVertexDialog(&shown[2]), Type(IDC_VERTEX_HEIGHT, "4"), Press(IDC_VERTEX_SAVE)});
 
@@ -362,7 +362,7 @@ TEST_F(Editing, RightClickOpensTheDialogOfWhatItHitsAndCancelKeepsEverything) {
     std::string shownName;
     int shownPriority = -1;
     QueueDialogSteps({Read(IDC_POLYGON_NAME, &shownName), ReadChoice(IDC_POLYGON_PRIORITY, &shownPriority),
-                       Type(IDC_POLYGON_NAME, "Other"), Choose(IDC_POLYGON_PRIORITY, 5), Press(IDC_POLYGON_CANCEL)});
+                      Type(IDC_POLYGON_NAME, "Other"), Choose(IDC_POLYGON_PRIORITY, 5), Press(IDC_POLYGON_CANCEL)});
     Right(200, 200);
     EXPECT_EQ(watch->Created(OptionsCaption), 1);
     EXPECT_EQ(shownName, "Square");
@@ -424,10 +424,10 @@ TEST_F(Editing, VertexDialogEndsOnlyWithAValidHeightAndAName) {
     Click(IDC_CREATE_BUTTON);
     std::string afterBadHeight, afterEmptyName;
     QueueDialogSteps({Type(IDC_VERTEX_HEIGHT, "abc"), Press(IDC_VERTEX_SAVE), Read(IDC_VERTEX_HEIGHT, &afterBadHeight),
-                       Type(IDC_VERTEX_HEIGHT, "3"), Type(IDC_VERTEX_NAME, ""), Press(IDC_VERTEX_SAVE),
-                       Read(IDC_VERTEX_HEIGHT, &afterEmptyName), PressEscape(IDC_VERTEX_HEIGHT),
-                       Type(IDC_VERTEX_HEIGHT, "-0.004"), Type(IDC_VERTEX_NAME, "Hall"), Choose(IDC_VERTEX_PRIORITY, 9),
-                       Press(IDC_VERTEX_SAVE)});
+                      Type(IDC_VERTEX_HEIGHT, "3"), Type(IDC_VERTEX_NAME, ""), Press(IDC_VERTEX_SAVE),
+                      Read(IDC_VERTEX_HEIGHT, &afterEmptyName), PressEscape(IDC_VERTEX_HEIGHT),
+                      Type(IDC_VERTEX_HEIGHT, "-0.004"), Type(IDC_VERTEX_NAME, "Hall"), Choose(IDC_VERTEX_PRIORITY, 9),
+                      Press(IDC_VERTEX_SAVE)});
     Left(100, 100);
     EXPECT_EQ(afterBadHeight, "1.00");
     EXPECT_EQ(afterEmptyName, "1.00");
@@ -454,7 +454,7 @@ TEST_F(Editing, NameFieldsHoldAtMostNinetyNineCharacters) {
     const std::string keys(120, 'k'), pasted(150, 'p');
     std::string typedInOptions, typedInVertex;
     QueueDialogSteps({TypeKeys(IDC_POLYGON_NAME, keys), Read(IDC_POLYGON_NAME, &typedInOptions),
-                       Type(IDC_POLYGON_NAME, pasted), Press(IDC_POLYGON_SAVE)});
+                      Type(IDC_POLYGON_NAME, pasted), Press(IDC_POLYGON_SAVE)});
     Right(200, 200);
     EXPECT_FALSE(typedInOptions.empty());
     EXPECT_LE(typedInOptions.size(), 99u);
@@ -462,7 +462,7 @@ TEST_F(Editing, NameFieldsHoldAtMostNinetyNineCharacters) {
 
     Click(IDC_CREATE_BUTTON);
     QueueDialogSteps({TypeKeys(IDC_VERTEX_NAME, keys), Read(IDC_VERTEX_NAME, &typedInVertex),
-                       Type(IDC_VERTEX_NAME, pasted), Press(IDC_VERTEX_SAVE)});
+                      Type(IDC_VERTEX_NAME, pasted), Press(IDC_VERTEX_SAVE)});
     Left(500, 500);
     EXPECT_FALSE(typedInVertex.empty());
     EXPECT_LE(typedInVertex.size(), 99u);
@@ -485,7 +485,7 @@ TEST_F(Editing, NewPriorityDiscardsTheResultsWhileANewNameOnlyMarksTheDrawing) {
     MarkUnchanged();
     std::string restored;
     QueueDialogSteps({Type(IDC_POLYGON_NAME, ""), Press(IDC_POLYGON_SAVE), Read(IDC_POLYGON_NAME, &restored),
-                       Choose(IDC_POLYGON_PRIORITY, 9), Press(IDC_POLYGON_SAVE)});
+                      Choose(IDC_POLYGON_PRIORITY, 9), Press(IDC_POLYGON_SAVE)});
     Right(250, 250);
     EXPECT_EQ(restored, "Shed");
     EXPECT_STREQ(drawing.polygons.polygon(1).name, "Shed");

@@ -14,20 +14,20 @@
 #include <string>
 #include <vector>
 
+#include "app/drawing_lifecycle.h"
+#include "app/main_modes.h"
 #include "editing/edit_state.h"
 #include "engine/calc_records.h"
 #include "model/drawing.h"
-#include "app/drawing_lifecycle.h"
-#include "app/main_modes.h"
 #include "shell/main_window_win.h"
-#include "ui/app_windows_win.h"
-#include "ui/prompt_win.h"
-#include "text/ui_texts.h"
 #include "tests/gui/gui_test_support.h"
+#include "text/ui_texts.h"
+#include "ui/app_windows_win.h"
+#include "ui/gdi_guards_win.h"
+#include "ui/prompt_win.h"
 #include "view/canvas_state.h"
 #include "view/canvas_win.h"
 #include "view/export_win.h"
-#include "ui/gdi_guards_win.h"
 
 namespace fs = std::filesystem;
 
@@ -85,7 +85,6 @@ int RecordPrompt(HWND, const char* text, const char* caption, UINT) {
     prompts.push_back(std::string(caption) + ": " + text);
     return IDOK;
 }
-
 
 // A hidden main window showing a result view on a canvas of 700 x 400 client pixels.
 class Export : public ::testing::Test {

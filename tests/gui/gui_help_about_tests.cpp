@@ -108,11 +108,20 @@ TEST_F(HelpAndAbout, GuideScrollBarFollowsEveryKindOfRequest) {
         int request, thumb, expected;
     };
     const Step steps[] = {
-        {SB_PAGEDOWN, 0, page},     {SB_LINEDOWN, 0, page + 1},    {SB_PAGEUP, 0, 1},
-        {SB_LINEUP, 0, 0},          {SB_LINEUP, 0, 0},             {SB_PAGEUP, 0, 0},
-        {SB_THUMBPOSITION, 40, 40}, {SB_THUMBTRACK, 10, 40},       {SB_ENDSCROLL, 0, 40},
-        {SB_BOTTOM, 0, GuideLines}, {SB_PAGEDOWN, 0, GuideLines}, {SB_LINEDOWN, 0, GuideLines},
-        {SB_PAGEUP, 0, GuideLines - page}, {SB_TOP, 0, 0},
+        {SB_PAGEDOWN, 0, page},
+        {SB_LINEDOWN, 0, page + 1},
+        {SB_PAGEUP, 0, 1},
+        {SB_LINEUP, 0, 0},
+        {SB_LINEUP, 0, 0},
+        {SB_PAGEUP, 0, 0},
+        {SB_THUMBPOSITION, 40, 40},
+        {SB_THUMBTRACK, 10, 40},
+        {SB_ENDSCROLL, 0, 40},
+        {SB_BOTTOM, 0, GuideLines},
+        {SB_PAGEDOWN, 0, GuideLines},
+        {SB_LINEDOWN, 0, GuideLines},
+        {SB_PAGEUP, 0, GuideLines - page},
+        {SB_TOP, 0, 0},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(testing::Message() << "request " << step.request);

@@ -92,8 +92,9 @@ TEST_F(Import, GeoJsonBecomesANewDrawingShownWhole) {
 TEST_F(Import, RefusalsLeaveNoDrawing) {
     std::string broken = TempPath("broken.geojson"), crossing = TempPath("crossing.geojson");
     WriteText(broken, "{\"type\": \"FeatureCollection\", \"features\": [");
-    std::string bowTie = "{\"type\":\"Feature\",\"properties\":{\"height\":5},\"geometry\":{\"type\":\"Polygon\","
-                         "\"coordinates\":[[[7.68,45.07],[7.681,45.071],[7.681,45.07],[7.68,45.071],[7.68,45.07]]]}}";
+    std::string bowTie =
+        "{\"type\":\"Feature\",\"properties\":{\"height\":5},\"geometry\":{\"type\":\"Polygon\","
+        "\"coordinates\":[[[7.68,45.07],[7.681,45.071],[7.681,45.07],[7.68,45.071],[7.68,45.07]]]}}";
     WriteText(crossing, Layer(Building(7.682, 45.07, "{\"height\":9}") + "," + bowTie));
 
     importPath = broken;
@@ -134,7 +135,8 @@ TEST_F(Import, OutlinesGoOutForCadAndGis) {
         const char* name;
         const char* expected;  // in the file's text
     };
-    for (const Case& c : {Case{ExportType::Dxf, "hall.dxf", "LWPOLYLINE"}, Case{ExportType::GeoJson, "hall.geojson", "\"ad\""}}) {
+    for (const Case& c :
+         {Case{ExportType::Dxf, "hall.dxf", "LWPOLYLINE"}, Case{ExportType::GeoJson, "hall.geojson", "\"ad\""}}) {
         static std::string target;
         static ExportType type;
         target = TempPath(c.name);

@@ -122,9 +122,8 @@ TEST_F(Keys, UndoWaitsForAPolygonUnderConstruction) {
     script.answers.push_back(IDYES);
     SendMessageA(canvasWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(450, 420));
     Click(IDC_CREATE_BUTTON);
-    watch->OnActivate("Insert the height of vertex and Optiond data", [](HWND dialog) {
-        PostMessageA(dialog, WM_COMMAND, IDC_VERTEX_SAVE, 0);
-    });
+    watch->OnActivate("Insert the height of vertex and Optiond data",
+                      [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDC_VERTEX_SAVE, 0); });
     SendMessageA(canvasWindow, WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
     SendMessageA(canvasWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
     ASSERT_TRUE(editState.constructing);

@@ -2,13 +2,13 @@
 // the four states, the file commands, Close, Quit and the close box, Import, the command line, Escape.
 #include <functional>
 
+#include "app/main_modes.h"
 #include "editing/edit_state.h"
 #include "resources/resource.h"
-#include "ui/dialog_runner_win.h"
-#include "app/main_modes.h"
 #include "shell/main_window_win.h"
-#include "ui/app_windows_win.h"
 #include "tests/gui/gui_test_support.h"
+#include "ui/app_windows_win.h"
+#include "ui/dialog_runner_win.h"
 #include "view/canvas_state.h"
 
 namespace {
@@ -454,7 +454,8 @@ TEST_F(MainWindow, CommandLineOpensANameInAnyLanguage) {
     std::string line = "zelvora.exe \"" + path + "\"";
     std::wstring wide(line.size() + 1, L'\0');
     ASSERT_GT(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, line.c_str(), -1, wide.data(),
-                                  static_cast<int>(wide.size())), 0);
+                                  static_cast<int>(wide.size())),
+              0);
     Recreate(wide.c_str());
     EXPECT_TRUE(script.prompts.empty());
     EXPECT_EQ(drawing.isOpen, 1);

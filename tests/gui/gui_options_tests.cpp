@@ -3,9 +3,9 @@
 #include "engine/calc_records.h"
 #include "resources/resource.h"
 #include "shell/main_window_win.h"
-#include "ui/app_windows_win.h"
 #include "tests/gui/gui_dialog_steps.h"
 #include "tests/gui/gui_test_support.h"
+#include "ui/app_windows_win.h"
 
 namespace {
 

@@ -43,8 +43,8 @@ TEST_F(RecentFilesMenu, OpenedAndSavedDrawingsComeFirstAndReopenWithOneClick) {
     Open(site);
     script.fileNames.push_back(TempPath("R&D site.Zlv"));
     Command(IDM_FILE_SAVE_AS);
-    EXPECT_EQ(RecentItems(window), (std::vector<std::string>{"-", "&1 R&&D site.Zlv", "&2 industrial_site.Zlv",
-                                                             "&3 house.Zlv"}));
+    EXPECT_EQ(RecentItems(window),
+              (std::vector<std::string>{"-", "&1 R&&D site.Zlv", "&2 industrial_site.Zlv", "&3 house.Zlv"}));
     EXPECT_NE(IniText().find("house.Zlv"), std::string::npos) << "the list is kept between runs";
 
     drawing.modified = 1;  // a change the user does not want to keep
@@ -76,8 +76,8 @@ TEST_F(RecentFilesMenu, AFileThatNoLongerOpensLeavesTheList) {
 // A damaged list is read for what it still holds and written anew.
 TEST_F(RecentFilesMenu, ADamagedIniIsReadAndRewritten) {
     std::string kept = CopyOfExample("l_building.Zlv");
-    std::string damaged = "\x01\x02junk\r\n[Recent]\r\nFile1=" + kept + "\r\nFile1=twice\r\nFile9=" +
-                          std::string(400, 'x') + "\r\n";
+    std::string damaged =
+        "\x01\x02junk\r\n[Recent]\r\nFile1=" + kept + "\r\nFile1=twice\r\nFile9=" + std::string(400, 'x') + "\r\n";
     WriteBytes(recentFilesIni, std::vector<uint8_t>(damaged.begin(), damaged.end()));
     Recreate(L"zelvora.exe");
     EXPECT_EQ(RecentItems(window), (std::vector<std::string>{"-", "&1 l_building.Zlv"}));

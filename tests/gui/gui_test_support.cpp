@@ -6,19 +6,19 @@
 #include <cstring>
 #include <filesystem>
 
+#include "app/drawing_lifecycle.h"
+#include "app/main_modes.h"
 #include "editing/edit_state.h"
 #include "engine/calc_records.h"
 #include "model/drawing_file.h"
-#include "app/drawing_lifecycle.h"
 #include "model/file_io.h"
 #include "resources/resource.h"
 #include "shell/file_commands_win.h"
-#include "app/main_modes.h"
 #include "shell/main_window_win.h"
 #include "shell/recent_files_win.h"
+#include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
 #include "ui/prompt_win.h"
-#include "text/ui_texts.h"
 #include "view/canvas_state.h"
 
 Script script;
@@ -94,7 +94,8 @@ void RegisterMainClassesOnce() {
 namespace {
 
 struct TempFolder {
-    TempFolder() : path(std::filesystem::temp_directory_path() / ("zelvora-gui-" + std::to_string(GetCurrentProcessId()))) {
+    TempFolder()
+        : path(std::filesystem::temp_directory_path() / ("zelvora-gui-" + std::to_string(GetCurrentProcessId()))) {
         std::filesystem::create_directories(path);
     }
     ~TempFolder() {

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "model/drawing.h"
-#include "tests/drawing_builders.h"
 #include "shell/file_commands_win.h"
+#include "tests/drawing_builders.h"
 #include "ui/prompt_win.h"
 
 struct PromptCall {
@@ -85,8 +85,8 @@ class MainWindowTest : public ::testing::Test {
     // Destroys the window, if still there, and drops the quit message its destruction posts.
     void DestroyMainWindow();
 
-    void Command(int id);   // a menu command, or a button's command whatever its state
-    void Click(int id);     // a real click on an enabled button, which toggles its check first
+    void Command(int id);  // a menu command, or a button's command whatever its state
+    void Click(int id);    // a real click on an enabled button, which toggles its check first
     void Escape();
     void Open(const std::string& path);  // File > Open answered with path, which must open
 
