@@ -178,19 +178,17 @@ LRESULT CALLBACK CanvasWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
     if (PanOnCanvas(window, msg, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)))
         return 0;
     switch (msg) {
+        HANDLE_MSG(window, WM_SIZE, OnSize);
+        HANDLE_MSG(window, WM_HSCROLL, OnHScroll);
+        HANDLE_MSG(window, WM_VSCROLL, OnVScroll);
+        HANDLE_MSG(window, WM_PAINT, OnPaint);
+        HANDLE_MSG(window, WM_ERASEBKGND, OnEraseBackground);
+        HANDLE_MSG(window, WM_MOUSEMOVE, OnMouseMove);
+        HANDLE_MSG(window, WM_LBUTTONDOWN, OnLeftButtonDown);
+        HANDLE_MSG(window, WM_RBUTTONDOWN, OnRightButtonDown);
+        HANDLE_MSG(window, WM_SETCURSOR, OnSetCursor);
         case WM_MOUSEWHEEL:
-        case WM_MOUSEHWHEEL:
-            WheelOnCanvas(window, msg, wParam, lParam);
-            return 0;
-            HANDLE_MSG(window, WM_SIZE, OnSize);
-            HANDLE_MSG(window, WM_HSCROLL, OnHScroll);
-            HANDLE_MSG(window, WM_VSCROLL, OnVScroll);
-            HANDLE_MSG(window, WM_PAINT, OnPaint);
-            HANDLE_MSG(window, WM_ERASEBKGND, OnEraseBackground);
-            HANDLE_MSG(window, WM_MOUSEMOVE, OnMouseMove);
-            HANDLE_MSG(window, WM_LBUTTONDOWN, OnLeftButtonDown);
-            HANDLE_MSG(window, WM_RBUTTONDOWN, OnRightButtonDown);
-            HANDLE_MSG(window, WM_SETCURSOR, OnSetCursor);
+        case WM_MOUSEHWHEEL: WheelOnCanvas(window, msg, wParam, lParam); return 0;
     }
     return DefWindowProcA(window, msg, wParam, lParam);
 }
