@@ -10,11 +10,10 @@
 #include "view/window_layout.h"
 
 TEST(DpiScale, LengthsRoundToTheNearestPixelAsMulDivDoes) {
+    // A failed query gives 0 DPI: the base size, not nothing; so does a DPI out of range.
     const int32_t cases[][3] = {
-        {3, 96, 3},       {3, 144, 5},     {3, 192, 6},      {-3, 144, -5}, {25, 120, 31},
-        {850, 120, 1063}, {100, 48, 50},   {100, 960, 1000}, {100, 0, 100},  // a failed query gives 0: the base, not
-                                                                             // nothing
-        {100, 47, 100},   {100, 961, 100},
+        {3, 96, 3},    {3, 144, 5},      {3, 192, 6},   {-3, 144, -5},  {25, 120, 31},   {850, 120, 1063},
+        {100, 48, 50}, {100, 960, 1000}, {100, 0, 100}, {100, 47, 100}, {100, 961, 100},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ScaledPixels(c[0], c[1]), c[2]) << c[0] << " px at " << c[1] << " DPI";
