@@ -66,15 +66,6 @@ bool Outline(bool adPass, const CalcOptions& options, const CalcInput& input, Cl
     return true;
 }
 
-double SignedArea(const ClipPolygon& outline) {
-    double area = 0.0;
-    for (const ClipContour& contour : outline.contours) {
-        double a = PolygonArea(contour.points.data(), static_cast<int32_t>(contour.points.size())) * 1e-6;
-        area += contour.hole ? -a : a;
-    }
-    return area;
-}
-
 }  // namespace
 
 ReferenceResult ReferenceAdAm(const CalcInput& input, const CalcOptions& options) {
@@ -91,8 +82,8 @@ ReferenceResult ReferenceAdAm(const CalcInput& input, const CalcOptions& options
             return result;
     }
     result.ok = true;
-    result.ad = SignedArea(ad);
-    result.am = SignedArea(am);
+    result.ad = RegionArea(ad) * 1e-6;
+    result.am = RegionArea(am) * 1e-6;
     result.adContours = static_cast<int32_t>(ad.contours.size());
     result.amContours = static_cast<int32_t>(am.contours.size());
     return result;

@@ -180,3 +180,12 @@ int32_t OuterContourCount(const ClipPolygon& polygon) {
         outer += contour.hole ? 0 : 1;
     return outer;
 }
+
+double RegionArea(const ClipPolygon& polygon) {
+    double area = 0.0;
+    for (const ClipContour& contour : polygon.contours) {
+        double a = PolygonArea(contour.points.data(), static_cast<int32_t>(contour.points.size()));
+        area += contour.hole ? -a : a;
+    }
+    return area;
+}

@@ -36,3 +36,5 @@ bool ClipDifference(const ClipPolygon& subject, const ClipPolygon& clip, ClipPol
 bool ClipUnionAll(const std::vector<ClipPolygon>& parts, ClipPolygon* result);
 
 int32_t OuterContourCount(const ClipPolygon& polygon);
+// Outer contours count positive, holes negative.
+double RegionArea(const ClipPolygon& polygon);

@@ -7,15 +7,6 @@
 
 namespace {
 
-double RegionArea(const ClipPolygon& region) {
-    double area = 0.0;
-    for (const ClipContour& contour : region.contours) {
-        double a = PolygonArea(contour.points.data(), static_cast<int32_t>(contour.points.size()));
-        area += contour.hole ? -a : a;
-    }
-    return area;
-}
-
 // A rectangle from x = from to x = to, reaching well past the region in y.
 ClipPolygon Slab(double from, double to, double low, double high) {
     Point corners[4] = {{from, low}, {to, low}, {to, high}, {from, high}};

@@ -84,10 +84,7 @@ bool FootprintContours(const Drawing& source, std::vector<ClipContour>* contours
     ClipPolygon united, simple;
     if (!ClipUnionAll(parts, &united) || !StrictlySimpleForm(united, &simple))
         return false;
-    double area = 0.0;
-    for (const ClipContour& contour : simple.contours)
-        area += contour.hole ? -ContourArea(contour) : ContourArea(contour);
-    *areaKm2 = area / 1e6;
+    *areaKm2 = RegionArea(simple) / 1e6;
     *contours = std::move(simple.contours);
     return true;
 }

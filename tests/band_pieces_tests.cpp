@@ -53,13 +53,6 @@ Trapezoid Band(Point a, Point b, double rA, double rB) {
     return Trapezoid(BandCorners(a, b, rA, rB));
 }
 
-double Area(const ClipPolygon& region) {
-    double area = 0.0;
-    for (const ClipContour& c : region.contours)
-        area += (c.hole ? -1 : 1) * PolygonArea(c.points.data(), static_cast<int32_t>(c.points.size()));
-    return area;
-}
-
 }  // namespace
 
 // Blocks decided from their ends and the circle's extreme point must keep exactly the points the plain
@@ -168,7 +161,7 @@ TEST(CoverGrid, CutAwayPartsLieInFiledShapes) {
         ASSERT_TRUE(ClipDifference(SingleContourPolygon(c.piece.data(), static_cast<int32_t>(c.piece.size())),
                                    SingleContourPolygon(cut.data(), static_cast<int32_t>(cut.size())), &removed));
         ASSERT_TRUE(ClipDifference(removed, filedUnion, &uncovered));
-        EXPECT_LT(Area(uncovered), 1e-6) << c.what;
+        EXPECT_LT(RegionArea(uncovered), 1e-6) << c.what;
     }
     std::vector<Point> far = {{150, 150}, {160, 150}, {160, 160}, {150, 160}};
     ExpectSamePoints(grid.cut(far), far, "untouched piece keeps every point");
@@ -194,11 +187,11 @@ TEST(CoverGrid, DiscCutByTheGridLeavesTheUnionWithTheFiledShapes) {
             ClipPolygon wholeWithFiled = filed, wholeUnited;
             wholeWithFiled.contours.push_back({false, whole});
             ASSERT_TRUE(NormalForm(wholeWithFiled, &wholeUnited));
-            EXPECT_NEAR(Area(united), Area(wholeUnited), 1e-9 * Area(wholeUnited)) << centre.x;
+            EXPECT_NEAR(RegionArea(united), RegionArea(wholeUnited), 1e-9 * RegionArea(wholeUnited)) << centre.x;
             ASSERT_TRUE(ClipDifference(SingleContourPolygon(piece.data(), static_cast<int32_t>(piece.size())),
                                        SingleContourPolygon(whole.data(), static_cast<int32_t>(whole.size())),
                                        &beyond));
-            EXPECT_LT(Area(beyond), 1e-9) << centre.x;
+            EXPECT_LT(RegionArea(beyond), 1e-9) << centre.x;
         }
         EXPECT_LT(arc.points().size(), whole.size()) << centre.x;
     }

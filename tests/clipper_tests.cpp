@@ -25,16 +25,6 @@ ClipPolygon Region(std::vector<ClipContour> contours) {
     return polygon;
 }
 
-// Outer contours count positive, holes negative.
-double RegionArea(const ClipPolygon& polygon) {
-    double area = 0.0;
-    for (const ClipContour& c : polygon.contours) {
-        double a = PolygonArea(c.points.data(), static_cast<int32_t>(c.points.size()));
-        area += c.hole ? -a : a;
-    }
-    return area;
-}
-
 int HoleCount(const ClipPolygon& polygon) {
     return static_cast<int>(polygon.contours.size()) - OuterContourCount(polygon);
 }
