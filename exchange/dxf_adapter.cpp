@@ -8,6 +8,7 @@
 #include <dl_dxf.h>
 #include <dl_writer_ascii.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -37,6 +38,24 @@ std::string Trimmed(const std::string& text) {
     return begin == std::string::npos ? "" : text.substr(begin, end - begin + 1);
 }
 
+// The group codes whose values dxflib reads as real numbers.
+bool IsRealCode(int code) {
+    return (code >= 10 && code <= 59) || (code >= 110 && code <= 149) || (code >= 210 && code <= 239) ||
+           (code >= 1010 && code <= 1059);
+}
+
+// dxflib reads such a value with a comma taken as the decimal point, and an empty value as whatever
+// its variable held before, so a value is let through only when it is a finite number.
+bool ReadsAsNumber(const std::string& value) {
+    std::string text = Trimmed(value);
+    std::replace(text.begin(), text.end(), ',', '.');
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    double number = strtod(text.c_str(), &end);
+    return *end == '\0' && std::isfinite(number);
+}
+
 // Group pairs of an ASCII DXF: a code line, then a value line.
 class GroupReader {
   public:
@@ -64,6 +83,7 @@ class GroupReader {
         return true;
     }
     size_t remaining() const { return size - position; }
+    size_t lineNumber() const { return number; }
 
   private:
     bool line(std::string* text, std::string* error) {
@@ -236,6 +256,11 @@ bool Screen(GroupReader* reader, ImportSource* source, std::string* screened, st
         // dxflib allocates the announced vertex count at once: it must fit in the rest of the file.
         if (lightweight && code == 90 && strtod(value.c_str(), nullptr) > reader->remaining() / 8.0) {
             *error = "an LWPOLYLINE announces " + Trimmed(value).substr(0, 20) + " vertices, more than the file holds";
+            return false;
+        }
+        if (IsRealCode(code) && !ReadsAsNumber(value)) {
+            *error = "line " + std::to_string(reader->lineNumber()) + ": '" + Trimmed(value).substr(0, 40) +
+                     "' is not a finite number";
             return false;
         }
         if (code == 39 && (lightweight || kind == "POLYLINE"))

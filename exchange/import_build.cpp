@@ -157,18 +157,37 @@ std::string NothingFoundText(const ImportSource& source) {
     return skipped.empty() ? text : text + " (skipped: " + skipped + ")";
 }
 
-struct NamedRing {
+// A footprint that passed its checks on the local plane, as one or more simple polygons.
+struct KeptFootprint {
     std::string name;
-    Ring ring;
+    HeightSource heightSource;
+    int32_t unreadableHeights;
+    std::vector<Ring> polygons;
 };
+
+// The fault of a footprint's polygons where they are placed: a whole-metre shift rounds coordinates
+// that are far apart in size, which can make a sliver's vertices collinear or two of them equal.
+std::string PlacedFault(const std::vector<Ring>& polygons, const Georeference& geo, std::vector<Ring>* placed) {
+    for (const Ring& ring : polygons) {
+        placed->emplace_back();
+        for (const CalcVertex& v : ring)
+            placed->back().push_back({v.x + geo.shiftX, geo.shiftY - v.y, v.height});
+        std::string fault = FootprintFault(placed->back());
+        if (!fault.empty())
+            return polygons.size() > 1 ? "a part between its courtyards fails: " + fault : fault;
+    }
+    return "";
+}
 
 // Shifts the polygons into the map with a margin around them, whole metres of shift so that the
 // drawing's coordinates keep the source's decimals, and turns y over so that north is up on screen.
-void Place(const std::vector<NamedRing>& rings, ImportResult* result) {
+// A footprint that fails its checks once shifted joins the failures.
+void Place(const std::vector<KeptFootprint>& kept, ImportResult* result) {
     Bounds bounds;
-    for (const NamedRing& named : rings)
-        for (const CalcVertex& v : named.ring)
-            bounds.add(v.x, v.y);
+    for (const KeptFootprint& footprint : kept)
+        for (const Ring& ring : footprint.polygons)
+            for (const CalcVertex& v : ring)
+                bounds.add(v.x, v.y);
     result->width = bounds.maxX - bounds.minX;
     result->height = bounds.maxY - bounds.minY;
     double extent = std::max(result->width, result->height);
@@ -184,18 +203,32 @@ void Place(const std::vector<NamedRing>& rings, ImportResult* result) {
     geo.shiftX = margin - std::floor(bounds.minX);
     geo.shiftY = margin + std::ceil(bounds.maxY);
     result->mapSize = std::ceil(std::max(bounds.maxX + geo.shiftX, geo.shiftY - bounds.minY) + margin);
-    for (const NamedRing& named : rings) {
-        Polygon polygon;
-        SetPolygonName(&polygon, named.name.c_str());
-        std::vector<double> x, y, h;
-        for (const CalcVertex& v : named.ring) {
-            x.push_back(v.x + geo.shiftX);
-            y.push_back(geo.shiftY - v.y);
-            h.push_back(v.height);
+    for (const KeptFootprint& footprint : kept) {
+        std::vector<Ring> placed;
+        std::string fault = PlacedFault(footprint.polygons, geo, &placed);
+        if (!fault.empty()) {
+            result->failures.push_back({footprint.name, fault});
+            continue;
         }
-        SetPolygonVertices(&polygon, x.data(), y.data(), h.data(), static_cast<int32_t>(x.size()));
-        result->vertices += polygon.vertexCount;
-        result->polygons.push_back(std::move(polygon));
+        result->footprints++;
+        result->heightSources[static_cast<int>(footprint.heightSource)]++;
+        result->unreadableHeights += footprint.unreadableHeights;
+        for (size_t i = 0; i < placed.size(); i++) {
+            std::string name = footprint.name;
+            if (placed.size() > 1)
+                name += " part " + std::to_string(i + 1);
+            Polygon polygon;
+            SetPolygonName(&polygon, name.c_str());
+            std::vector<double> x, y, h;
+            for (const CalcVertex& v : placed[i]) {
+                x.push_back(v.x);
+                y.push_back(v.y);
+                h.push_back(v.height);
+            }
+            SetPolygonVertices(&polygon, x.data(), y.data(), h.data(), static_cast<int32_t>(x.size()));
+            result->vertices += polygon.vertexCount;
+            result->polygons.push_back(std::move(polygon));
+        }
     }
 }
 
@@ -228,7 +261,7 @@ ImportResult BuildImport(const ImportSource& source, const ImportSettings& setti
         geo.originLatitude = plane.originLatitude;
     }
 
-    std::vector<NamedRing> kept;
+    std::vector<KeptFootprint> kept;
     int32_t otherLayers = 0;
     for (const SourceFootprint& footprint : source.footprints) {
         if (!LayerKept(settings, footprint)) {
@@ -242,15 +275,7 @@ ImportResult BuildImport(const ImportSource& source, const ImportSettings& setti
             result.failures.push_back({footprint.name, fault});
             continue;
         }
-        result.footprints++;
-        result.heightSources[static_cast<int>(height.source)]++;
-        result.unreadableHeights += footprint.unreadableHeights;
-        for (size_t i = 0; i < polygons.size(); i++) {
-            std::string name = footprint.name;
-            if (polygons.size() > 1)
-                name += " part " + std::to_string(i + 1);
-            kept.push_back({name, std::move(polygons[i])});
-        }
+        kept.push_back({footprint.name, height.source, footprint.unreadableHeights, std::move(polygons)});
     }
     if (otherLayers > 0)
         result.skipped.push_back({"on other layers", otherLayers});

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/geometry.h"
+#include "engine/polygon_checks.h"
 #include "exchange/dxf_adapter.h"
 #include "exchange/geodesy.h"
 #include "exchange/geojson_adapter.h"
@@ -118,6 +119,9 @@ TEST(DxfImport, RefusesWhatIsNotAReadableDxf) {
         {"long line", "0\nSECTION\n2\n" + std::string(5000, 'E') + "\n0\nEOF\n", "longer than 1000"},
         {"huge vertex count", DxfFile("0\nLWPOLYLINE\n8\na\n90\n900000000\n70\n1\n10\n0\n20\n0\n"), "announces"},
         {"half a pair", "0\nSECTION\n2", "middle of a group"},
+        {"empty coordinate", DxfFile("0\nLWPOLYLINE\n8\na\n90\n3\n70\n1\n10\n0\n20\n\n10\n5\n20\n0\n10\n5\n20\n5\n"),
+         "line 26: '' is not a finite number"},
+        {"huge elevation", DxfFile(LwPolyline("a", Square, true, "38\n1e999\n")), "'1e999' is not a finite number"},
     };
     for (const Case& c : cases)
         EXPECT_NE(Refusal(c.text, SourceFormat::Dxf).find(c.says), std::string::npos) << c.what;
@@ -267,4 +271,22 @@ TEST(Placement, FootprintsSitInsideTheMapWithAMarginAndKeepTheirArea) {
         DxfFile(LwPolyline("a", Square, true) + LwPolyline("a", {{300000, 0}, {300010, 0}, {300010, 10}}, true)),
         SourceFormat::Dxf, settings);
     EXPECT_EQ(far.refusal, "the footprints spread over 300 km; at most 200 km can be one drawing");
+}
+
+// A sliver that passes its checks where it was drawn but lies on one line once shifted into the map
+// (a y of 1e-300 rounds away against whole metres) is a failing footprint, not a polygon the
+// calculation would refuse.
+TEST(Placement, AFootprintThatCollapsesWhenShiftedFails) {
+    std::string sliver =
+        "0\nLWPOLYLINE\n8\nsliver\n90\n3\n70\n1\n10\n0\n20\n0\n10\n0.005\n20\n1e-300\n10\n0.001\n20\n0\n";
+    ImportSettings settings;
+    settings.defaultHeight = 10;
+    ImportResult result = ImportText(DxfFile(LwPolyline("a", Square, true) + sliver), SourceFormat::Dxf, settings);
+    EXPECT_EQ(ImportFailuresText(result), "sliver 1: edges 1 and 2 cross or overlap\n");
+    ASSERT_EQ(result.polygons.size(), 1u);
+    EXPECT_EQ(result.footprints, 1);
+    EXPECT_EQ(result.vertices, 4);
+    Drawing target;
+    ASSERT_EQ(ApplyImport(result, true, &target), ApplyOutcome::Applied);
+    EXPECT_TRUE(CheckDrawing(target));
 }
