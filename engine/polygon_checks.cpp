@@ -98,24 +98,33 @@ Point PointOf(const CalcVertex& v) {
     return {v.x, v.y};
 }
 
+}  // namespace
+
 // Two edges that cross or overlap share a point, up to the check's snap of 1e-9, so their boxes widened
 // by more than that meet. A sweep over the edges sorted by their left ends compares only such pairs,
 // each as the full comparison of every pair would, the earlier edge first: the same answer, without
 // the square of the vertex count.
-bool EdgesPairwiseCompatible(const std::vector<CalcVertex>& v) {
+bool FirstCrossingEdges(const std::vector<CalcVertex>& v, size_t* first, size_t* second) {
     struct Box {
         double left, right, low, high;
         size_t edge;
     };
     size_t n = v.size();
+    *first = *second = n;
     auto edge = [&](size_t i) { return Edge{PointOf(v[i]), PointOf(v[(i + 1) % n])}; };
+    auto note = [&](size_t j, size_t k) {
+        if (j < *first || (j == *first && k < *second))
+            *first = j, *second = k;
+    };
     for (const CalcVertex& corner : v)
         if (!std::isfinite(corner.x) || !std::isfinite(corner.y)) {  // no order to sweep in: every pair
             for (size_t j = 0; j + 1 < n; j++)
                 for (size_t k = j + 1; k < n; k++)
-                    if (!EdgesCompatible(edge(j), edge(k)))
-                        return false;
-            return true;
+                    if (!EdgesCompatible(edge(j), edge(k))) {
+                        note(j, k);
+                        return true;
+                    }
+            return false;
         }
     std::vector<Box> boxes(n);
     for (size_t i = 0; i < n; i++) {
@@ -132,10 +141,12 @@ bool EdgesPairwiseCompatible(const std::vector<CalcVertex>& v) {
                 continue;
             size_t j = std::min(boxes[a].edge, boxes[b].edge), k = std::max(boxes[a].edge, boxes[b].edge);
             if (!EdgesCompatible(edge(j), edge(k)))
-                return false;
+                note(j, k);
         }
-    return true;
+    return *first < n;
 }
+
+namespace {
 
 bool CheckPolygon(CalcPolygon* polygon) {
     std::vector<CalcVertex>& v = polygon->vertices;
@@ -149,7 +160,8 @@ bool CheckPolygon(CalcPolygon* polygon) {
         if (v.size() < 3)
             return false;
     }
-    return EdgesPairwiseCompatible(v);
+    size_t first, second;
+    return !FirstCrossingEdges(v, &first, &second);
 }
 
 }  // namespace

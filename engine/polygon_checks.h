@@ -13,6 +13,10 @@ CalcInput MakeCalcInput(const Drawing& source);
 // True when the two edges neither cross nor overlap; sharing only an end point is allowed.
 bool EdgesCompatible(Edge first, Edge second);
 
+// The first pair of a closed polygon's edges, in the order of the first edge and then the second, that
+// cross or overlap (edge i runs from vertex i to the next); false when there is none.
+bool FirstCrossingEdges(const std::vector<CalcVertex>& vertices, size_t* first, size_t* second);
+
 // True when the list is not empty and every polygon is simple: at least three vertices, no two
 // consecutive vertices equal, no two edges crossing or overlapping. Drops a last vertex that repeats
 // the first.

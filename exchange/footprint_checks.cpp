@@ -32,8 +32,6 @@ void MergeCloseVertices(std::vector<CalcVertex>* vertices) {
     *vertices = std::move(kept);
 }
 
-// Edges are compared pairwise: imported footprints are buildings of tens of vertices, and the
-// calculation's own check is quadratic as well.
 std::string FootprintFault(const std::vector<CalcVertex>& vertices) {
     for (const CalcVertex& v : vertices)
         if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.height))
@@ -45,15 +43,8 @@ std::string FootprintFault(const std::vector<CalcVertex>& vertices) {
             return "a height is below 0.01 m";
     if (HasRepeatedVertex(vertices))
         return "it passes twice through the same vertex";
-    size_t n = vertices.size();
-    for (size_t j = 0; j + 1 < n; j++) {
-        Edge first{{vertices[j].x, vertices[j].y}, {vertices[j + 1].x, vertices[j + 1].y}};
-        for (size_t k = j + 1; k < n; k++) {
-            size_t next = (k + 1) % n;
-            Edge second{{vertices[k].x, vertices[k].y}, {vertices[next].x, vertices[next].y}};
-            if (!EdgesCompatible(first, second))
-                return "edges " + std::to_string(j + 1) + " and " + std::to_string(k + 1) + " cross or overlap";
-        }
-    }
+    size_t first, second;
+    if (FirstCrossingEdges(vertices, &first, &second))
+        return "edges " + std::to_string(first + 1) + " and " + std::to_string(second + 1) + " cross or overlap";
     return "";
 }

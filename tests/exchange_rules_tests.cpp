@@ -85,6 +85,9 @@ TEST(FootprintChecks, NameTheFault) {
         {"not finite", {{0, 0, 5}, {INFINITY, 0, 5}, {10, 10, 5}}, "a coordinate or height is not a finite number"},
         {"flat", {{0, 0, 5}, {10, 0, 0.001}, {10, 10, 5}}, "a height is below 0.01 m"},
         {"spike back", {{0, 0, 5}, {10, 0, 5}, {10, 10, 5}, {10, 5, 5}}, "edges 2 and 3 cross or overlap"},
+        {"two crossings, the first by number named although the other lies further left",
+         {{20, 0, 5}, {30, 10, 5}, {30, 0, 5}, {20, 10, 5}, {0, 0, 5}, {0, 10, 5}, {10, 0, 5}},
+         "edges 1 and 3 cross or overlap"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FootprintFault(c.vertices), c.fault) << c.what;
