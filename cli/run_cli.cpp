@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "cli/cli_commands.h"
+#include "text/version.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ const char UsageText[] =
     "      --view ad|am|both         the outlines to write (default both)\n"
     "      --quiet                   no progress bar\n"
     "  help, --help         Print this text.\n"
+    "  --version            Print the version, as \"zelvora-cli 1.2.3\".\n"
     "\n"
     "Exit status:\n"
     "  0   success\n"
@@ -88,6 +90,10 @@ const Command Commands[] = {
 int RunCli(int argc, char** argv) {
     if (argc >= 2 && (!strcmp(argv[1], "help") || !strcmp(argv[1], "--help") || !strcmp(argv[1], "-h"))) {
         fputs(UsageText, stdout);
+        return ExitSuccess;
+    }
+    if (argc == 2 && !strcmp(argv[1], "--version")) {
+        printf("zelvora-cli %s\n", ZELVORA_VERSION);
         return ExitSuccess;
     }
     if (argc >= 2)

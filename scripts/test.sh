@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, builds both targets and runs every test: the native tests under AddressSanitizer
 # and UndefinedBehaviorSanitizer, the same tests as Windows programs under Wine, the window tests, the
-# program driven by real X11 input, the structure check, and bounded fuzzing runs of the file readers.
+# program driven by real X11 input, the structure check, the zip and the installer under Wine, and bounded
+# fuzzing runs of the file readers.
 # Every test case is a ctest entry of its own, so the closing line counts ctest's verdicts.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -27,20 +28,25 @@ run_suite native ctest --test-dir build/native --output-on-failure --timeout 300
 # Wine's background processes must start before ctest, or they hold its output pipe open.
 . scripts/wine_env.sh
 run_suite windows xvfb-run -a sh -c 'wineserver -p; wine cmd /c exit >/dev/null 2>&1;
-    ctest --test-dir build/windows --output-on-failure --timeout 300 -j2 -LE input; rc=$?; wineserver -k; exit $rc'
+    ctest --test-dir build/windows --output-on-failure --timeout 300 -j2 -LE "input|package"; rc=$?; wineserver -k; exit $rc'
 # The real program under X11 mouse and keyboard, on a display large enough for its window.
 run_suite input xvfb-run -a -s "-screen 0 1280x1024x24" sh -c 'wineserver -p; wine cmd /c exit >/dev/null 2>&1;
     ctest --test-dir build/windows --output-on-failure -L input; rc=$?; wineserver -k; exit $rc'
+
+# The zip and the installer made as for a release, then unpacked, installed, opened through the
+# association, upgraded and removed under Wine, each case in a prefix of its own.
+run_suite package sh -c 'scripts/package.sh && xvfb-run -a ctest --test-dir build/windows --output-on-failure \
+    --timeout 300 -L package'
 
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DZELVORA_FUZZ=ON >/dev/null &&
     cmake --build build/fuzz || exit 1
 run_suite fuzz ctest --test-dir build/fuzz --output-on-failure --timeout 300 --verbose
 grep -h 'stat::number_of_executed_units' "$logs/fuzz.log" | sed 's/^.*stat::/fuzzer: /'
 
-# One closing line over every ctest verdict of the four runs.
-read -r total good < <(cat "$logs"/native.log "$logs"/windows.log "$logs"/input.log "$logs"/fuzz.log |
+# One closing line over every ctest verdict of the five runs.
+read -r total good < <(cat "$logs"/native.log "$logs"/windows.log "$logs"/input.log "$logs"/package.log "$logs"/fuzz.log |
     grep -E '^ *[0-9]+/[0-9]+ Test +#' | awk '{ total++ } /Passed/ { good++ } END { print total + 0, good + 0 }')
 failed=$((total - good))
 [ "$failed_suites" -eq 0 ] || [ "$failed" -gt 0 ] || failed=$failed_suites
-echo "tests: $good passed, $failed failed (native, Windows under Wine, real input, fuzzing)"
+echo "tests: $good passed, $failed failed (native, Windows under Wine, real input, packages, fuzzing)"
 [ "$failed_suites" -eq 0 ]

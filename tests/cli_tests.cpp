@@ -153,10 +153,20 @@ TEST(CliUsage, WrongCommandLinesExit64WithUsage) {
     }
 }
 
+// Scripts and bug reports tell releases apart by this line; its version is the project's.
+TEST(CliUsage, VersionPrintsTheProjectVersionAlone) {
+    CliRun run = RunTool({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "zelvora-cli " ZELVORA_PROJECT_VERSION "\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(RunTool({"--version", "extra"}).status, 64);
+}
+
 TEST(CliUsage, HelpNamesEveryCommand) {
     CliRun run = RunTool({"--help"});
     EXPECT_EQ(run.status, 0);
-    for (const char* word : {"info FILE.Zlv", "copy IN.Zlv OUT.Zlv", "simple L W HMIN HMAX", "Exit status"})
+    for (const char* word :
+         {"info FILE.Zlv", "copy IN.Zlv OUT.Zlv", "simple L W HMIN HMAX", "--version", "Exit status"})
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
 }
 

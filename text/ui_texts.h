@@ -1,7 +1,9 @@
 // Every text the program shows in a message box or a window title, spelled once.
 #pragma once
 
-#define TEXT_PROGRAM_TITLE "Zelvora v1.0.0"
+#include "text/version.h"
+
+#define TEXT_PROGRAM_TITLE "Zelvora v" ZELVORA_VERSION
 #define TEXT_CANVAS_CLASS "Draw Window"
 #define TEXT_HELP_CLASS "Help Window"
 #define TEXT_EXPORT_CLASS "Export Window"

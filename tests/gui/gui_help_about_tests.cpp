@@ -1,6 +1,7 @@
 // The guide's windows and the About box.
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "resources/resource.h"
 #include "tests/gui/gui_test_support.h"
@@ -61,6 +62,23 @@ void CALLBACK AfterEscape(HWND dialog, UINT, UINT_PTR timer, DWORD) {
     else
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_CLOSE, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ABOUT_CLOSE)));
+}
+
+// The texts of the About box's controls, one a line, then the box closed.
+std::string aboutTexts;
+void ReadAndCloseAbout(HWND dialog) {
+    aboutTexts.clear();
+    EnumChildWindows(
+        dialog,
+        [](HWND control, LPARAM) -> BOOL {
+            char text[128] = {};
+            GetWindowTextA(control, text, sizeof text);
+            aboutTexts += std::string(text) + "\n";
+            return TRUE;
+        },
+        0);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_CLOSE, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ABOUT_CLOSE)));
 }
 
 void AnswerAbout(HWND dialog) {
@@ -138,6 +156,21 @@ TEST_F(HelpAndAbout, ASecondGuideWindowStartsAtTheTop) {
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(Position(second), 0);
     EXPECT_EQ(Position(first), 30);
+}
+
+// The version shown is the project's, in the About box and at the end of the window's title.
+TEST_F(HelpAndAbout, AboutAndTitleShowTheProjectVersion) {
+    watch->OnActivate("About", ReadAndCloseAbout);
+    Command(IDM_HELP_ABOUT);
+    watch->ClearHandlers();
+    EXPECT_NE(aboutTexts.find("\nZelvora by graphic method v" ZELVORA_PROJECT_VERSION "\n"), std::string::npos)
+        << aboutTexts;
+    char title[128] = {};
+    GetWindowTextA(window, title, sizeof title);
+    std::string expected = "Zelvora v" ZELVORA_PROJECT_VERSION, shown = title;
+    EXPECT_TRUE(shown.size() >= expected.size() &&
+                shown.compare(shown.size() - expected.size(), std::string::npos, expected) == 0)
+        << shown;
 }
 
 TEST_F(HelpAndAbout, AboutIgnoresEscapeAndClosesWithItsButton) {

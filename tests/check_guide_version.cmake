@@ -1,0 +1,18 @@
+# The guide is plain text compiled into the program, so the build cannot put the version into it: its
+# title line and its history must name the project's version by hand, or Help shows an old release.
+cmake_minimum_required(VERSION 3.20)
+file(STRINGS "${GUIDE}" lines)
+list(GET lines 0 title)
+string(REPLACE "." "\\." pattern "${VERSION}")
+if(NOT title MATCHES " v${pattern}$")
+    message(FATAL_ERROR "the guide's title line \"${title}\" does not end in v${VERSION}")
+endif()
+set(in_history FALSE)
+foreach(line IN LISTS lines)
+    if(line STREQUAL "History:")
+        set(in_history TRUE)
+    elseif(in_history AND line MATCHES "^ +${pattern} ")
+        return()
+    endif()
+endforeach()
+message(FATAL_ERROR "the guide's History has no entry for ${VERSION}")
