@@ -132,9 +132,10 @@ windows_are() { [ "$(main_windows)" -eq "$1" ]; }
 # Double clicks: Explorer starts the association's command, as "wine start" does. The program opens
 # a drawing before it shows its window, and lists it first in the recent files once it has.
 open_by_association() {  # windows path, main windows expected afterwards
-    wine start "$1" >/dev/null 2>&1 || fail "wine start refused $1"
-    wait_for 90 first_recent_is "$1" || fail "the program did not open $1 (first recent file: '$(recent_first)')"
-    wait_for 30 windows_are "$2" || fail "$(main_windows) main windows shown, expected $2"
+    wine start "$1" >/dev/null 2>&1 || { fail "wine start refused $1"; return 1; }
+    wait_for 60 first_recent_is "$1" ||
+        { fail "the program did not open $1 (first recent file: '$(recent_first)')"; return 1; }
+    wait_for 30 windows_are "$2" || { fail "$(main_windows) main windows shown, expected $2"; return 1; }
 }
 
 test_installer() {
@@ -211,9 +212,9 @@ test_installer() {
     copy_classes_to_machine
     local plans_windows
     plans_windows="$(windows_variable USERPROFILE)\\Documents\\Plans été"
-    open_by_association "$plans_windows\\建筑 north.Zlv" 1
-    import -window root -depth 8 "$work/association.png" 2>/dev/null
-    open_by_association "$plans_windows\\second house.Zlv" 2
+    open_by_association "$plans_windows\\建筑 north.Zlv" 1 &&
+        import -window root -depth 8 "$work/association.png" 2>/dev/null &&
+        open_by_association "$plans_windows\\second house.Zlv" 2
     remove_machine_copies
     wine taskkill /IM Zelvora.exe >/dev/null 2>&1
     wait_for 30 windows_are 0 || fail "the program did not close when asked"
