@@ -254,6 +254,7 @@ nlohmann::ordered_json Ordered(const JsonValue& value) {
     switch (value.kind) {
         case Kind::Null: return nullptr;
         case Kind::Boolean: return value.boolean;
+        case Kind::Integer: return value.integer;
         case Kind::Number: return std::isfinite(value.number) ? nlohmann::ordered_json(value.number) : nullptr;
         case Kind::Text: return value.text;
         case Kind::Array: {

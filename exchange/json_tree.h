@@ -9,10 +9,11 @@
 #include "exchange/outline_regions.h"
 
 struct JsonValue {
-    enum class Kind { Null, Boolean, Number, Text, Array, Object };
+    enum class Kind { Null, Boolean, Integer, Number, Text, Array, Object };
     Kind kind = Kind::Null;
     bool boolean = false;
     double number = 0.0;
+    long long integer = 0;
     std::string text;
     std::vector<JsonValue> items;
     std::vector<std::pair<std::string, JsonValue>> members;
@@ -21,7 +22,7 @@ struct JsonValue {
     static JsonValue Object() { return Of(Kind::Object); }
     JsonValue() = default;
     JsonValue(double value) : kind(Kind::Number), number(value) {}              // NOLINT: reads as a literal
-    JsonValue(int value) : kind(Kind::Number), number(value) {}                 // NOLINT
+    JsonValue(int value) : kind(Kind::Integer), integer(value) {}               // NOLINT
     JsonValue(bool value) : kind(Kind::Boolean), boolean(value) {}              // NOLINT
     JsonValue(const char* value) : kind(Kind::Text), text(value) {}             // NOLINT
     JsonValue(std::string value) : kind(Kind::Text), text(std::move(value)) {}  // NOLINT

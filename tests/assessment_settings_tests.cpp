@@ -173,6 +173,7 @@ TEST(AssessmentSettings, FollowTheirPolygonThroughDeletion) {
 
 TEST(AssessmentSettings, UndoRestoresThem) {
     Drawing drawing = ThreeSquares();
+    drawing.isOpen = 1;
     EditHistory history;
     history.reset(drawing, true);
     drawing.assessment = SomeSettings();
