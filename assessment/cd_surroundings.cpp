@@ -94,32 +94,66 @@ double PointSegmentDistance(Point p, const Segment& s, Point* nearest) {
     return std::hypot(nearest->x - p.x, nearest->y - p.y);
 }
 
-double DistanceToOutline(Point p, const Outline& outline) {
-    double best = INFINITY;
+// Whether p lies within reach of the outline; stops at the first edge close enough.
+bool WithinReach(Point p, const Outline& outline, double reach) {
     Point nearest;
     for (const Segment& edge : outline.edges)
-        best = std::min(best, PointSegmentDistance(p, edge, &nearest));
+        if (PointSegmentDistance(p, edge, &nearest) <= reach)
+            return true;
+    return false;
+}
+
+// The point of edge nearest to other, and its distance: for segments that do not cross, the nearest
+// pair has an end of one of them in it.
+double NearestOnEdge(const Segment& edge, const Segment& other, Point* nearest) {
+    Point candidate = edge.a;
+    double best = INFINITY;
+    for (Point end : {other.a, other.b}) {
+        double d = PointSegmentDistance(end, edge, &candidate);
+        if (d < best) {
+            best = d;
+            *nearest = candidate;
+        }
+    }
+    for (Point end : {edge.a, edge.b}) {
+        double d = PointSegmentDistance(end, other, &candidate);
+        if (d < best) {
+            best = d;
+            *nearest = end;
+        }
+    }
     return best;
 }
 
-// The points of an edge that stand for it: its ends, the points spaced a quarter of the vicinity apart
-// between them, and, for each edge of the structure, the edge's point nearest to that edge's ends (so
-// that a neighbour just inside the vicinity is never missed between two samples).
-std::vector<Point> EdgeSamples(const Segment& edge, const Outline& around, double vicinity) {
-    std::vector<Point> samples = {edge.a, edge.b};
-    double length = std::hypot(edge.b.x - edge.a.x, edge.b.y - edge.a.y);
-    int steps = static_cast<int>(std::min(32.0, std::ceil(length / (vicinity / 4.0))));
-    for (int i = 1; i < steps; i++) {
-        double t = static_cast<double>(i) / steps;
-        samples.push_back({edge.a.x + t * (edge.b.x - edge.a.x), edge.a.y + t * (edge.b.y - edge.a.y)});
-    }
-    Point nearest;
-    for (const Segment& other : around.edges)
-        for (Point end : {other.a, other.b}) {
-            PointSegmentDistance(end, edge, &nearest);
-            samples.push_back(nearest);
+// The sectors that the part of another structure's outline within reach of this one takes: its edges
+// sampled a quarter of the reach apart, and on each edge the point nearest to this structure, so that a
+// neighbour just inside the reach is never missed between two samples.
+uint32_t SectorsTaken(const Outline& other, const Outline& self, Point centre, double reach) {
+    uint32_t sectors = 0;
+    auto mark = [&](Point p) { sectors |= 1u << SectorOf(p.x - centre.x, p.y - centre.y); };
+    for (const Segment& edge : other.edges) {
+        Point closest = edge.a, candidate = edge.a;
+        double nearest = INFINITY;
+        for (const Segment& mine : self.edges) {
+            double d = NearestOnEdge(edge, mine, &candidate);
+            if (d < nearest) {
+                nearest = d;
+                closest = candidate;
+            }
         }
-    return samples;
+        if (nearest > reach)
+            continue;  // no point of this edge is within reach
+        mark(closest);
+        double length = std::hypot(edge.b.x - edge.a.x, edge.b.y - edge.a.y);
+        int steps = static_cast<int>(std::min(32.0, std::ceil(length / (reach / 4.0))));
+        for (int i = 0; i <= steps; i++) {
+            double t = static_cast<double>(i) / std::max(steps, 1);
+            Point p = {edge.a.x + t * (edge.b.x - edge.a.x), edge.a.y + t * (edge.b.y - edge.a.y)};
+            if (WithinReach(p, self, reach))
+                mark(p);
+        }
+    }
+    return sectors;
 }
 
 }  // namespace
@@ -165,11 +199,7 @@ std::vector<CdSuggestion> SuggestCd(const PolygonStore& polygons, const std::vec
             if (t == s || other.maxX < self.minX - vicinity || other.minY > self.maxY + vicinity ||
                 other.maxY < self.minY - vicinity)
                 continue;
-            uint32_t sectors = 0;
-            for (const Segment& edge : other.edges)
-                for (Point p : EdgeSamples(edge, self, vicinity))
-                    if (DistanceToOutline(p, self) <= vicinity)
-                        sectors |= 1u << SectorOf(p.x - centre.x, p.y - centre.y);
+            uint32_t sectors = SectorsTaken(other, self, centre, vicinity);
             if (sectors == 0)
                 continue;
             suggestion.nearby++;
