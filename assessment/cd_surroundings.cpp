@@ -86,37 +86,39 @@ Point Centroid(const PolygonStore& polygons, const Structure& structure) {
     return {moments.x / moments.area, moments.y / moments.area};
 }
 
-double PointSegmentDistance(Point p, const Segment& s, Point* nearest) {
+// Squared, so that the many comparisons against the reach need no square root.
+double PointSegmentDistance2(Point p, const Segment& s, Point* nearest) {
     double dx = s.b.x - s.a.x, dy = s.b.y - s.a.y;
     double length2 = dx * dx + dy * dy;
     double t = length2 > 0.0 ? std::clamp(((p.x - s.a.x) * dx + (p.y - s.a.y) * dy) / length2, 0.0, 1.0) : 0.0;
     *nearest = {s.a.x + t * dx, s.a.y + t * dy};
-    return std::hypot(nearest->x - p.x, nearest->y - p.y);
+    double dx2 = nearest->x - p.x, dy2 = nearest->y - p.y;
+    return dx2 * dx2 + dy2 * dy2;
 }
 
 // Whether p lies within reach of the outline; stops at the first edge close enough.
 bool WithinReach(Point p, const Outline& outline, double reach) {
     Point nearest;
     for (const Segment& edge : outline.edges)
-        if (PointSegmentDistance(p, edge, &nearest) <= reach)
+        if (PointSegmentDistance2(p, edge, &nearest) <= reach * reach)
             return true;
     return false;
 }
 
-// The point of edge nearest to other, and its distance: for segments that do not cross, the nearest
+// The point of edge nearest to other, and its squared distance: for segments that do not cross, the nearest
 // pair has an end of one of them in it.
 double NearestOnEdge(const Segment& edge, const Segment& other, Point* nearest) {
     Point candidate = edge.a;
     double best = INFINITY;
     for (Point end : {other.a, other.b}) {
-        double d = PointSegmentDistance(end, edge, &candidate);
+        double d = PointSegmentDistance2(end, edge, &candidate);
         if (d < best) {
             best = d;
             *nearest = candidate;
         }
     }
     for (Point end : {edge.a, edge.b}) {
-        double d = PointSegmentDistance(end, other, &candidate);
+        double d = PointSegmentDistance2(end, other, &candidate);
         if (d < best) {
             best = d;
             *nearest = end;
@@ -141,7 +143,7 @@ uint32_t SectorsTaken(const Outline& other, const Outline& self, Point centre, d
                 closest = candidate;
             }
         }
-        if (nearest > reach)
+        if (nearest > reach * reach)
             continue;  // no point of this edge is within reach
         mark(closest);
         double length = std::hypot(edge.b.x - edge.a.x, edge.b.y - edge.a.y);
