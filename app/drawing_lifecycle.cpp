@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "app/edit_history.h"
-#include "engine/calc_records.h"
+#include "app/shown_result.h"
 #include "engine/polygon_checks.h"
 
 namespace {
@@ -28,7 +28,7 @@ void NewDrawing() {
     drawing.assessment = AssessmentSettings();
     drawing.fileName[0] = 0;
     SetFlags(1, 0, 0);
-    DiscardResults();
+    shownResult.discard();
     editHistory.reset(drawing, true);
 }
 
@@ -45,7 +45,7 @@ FileError OpenDrawing(const char* path) {
         error = FileError::InvalidPolygons;
     if (error != FileError::None)
         return error;
-    DiscardResults();
+    shownResult.discard();
     drawing.polygons = std::move(opened.polygons);
     drawing.drawOptions = opened.drawOptions;
     drawing.calcOptions = opened.calcOptions;
@@ -75,7 +75,7 @@ void CloseDrawing() {
     drawing.assessment = AssessmentSettings();
     drawing.fileName[0] = 0;
     SetFlags(0, 0, 0);
-    DiscardResults();
+    shownResult.discard();
     editHistory.reset(drawing, true);
 }
 

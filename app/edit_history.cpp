@@ -2,8 +2,8 @@
 
 #include <utility>
 
+#include "app/shown_result.h"
 #include "assessment/structures.h"
-#include "engine/calc_records.h"
 #include "model/drawing_file.h"
 
 EditHistory editHistory;
@@ -91,7 +91,7 @@ bool EditHistory::moveTo(size_t index, Drawing* target) {
     target->assessment = std::move(image.assessment);
     current = index;
     target->modified = modified();
-    DiscardResults();
+    shownResult.discard();
     return true;
 }
 

@@ -1,6 +1,10 @@
 #include "assessment/structure_runs.h"
 
 #include <algorithm>
+#include <atomic>
+#include <functional>
+#include <system_error>
+#include <thread>
 
 #include "assessment/cd_surroundings.h"
 #include "engine/ad_am_outlines.h"
@@ -54,15 +58,16 @@ void AssessStructure(const Drawing& source, const AssessmentResult& run, const A
         out->vertices += static_cast<int32_t>(polygon.vertices.size());
     CalcOptions options = run.calcOptions;
     options.distanceProjection = out->amDistance;
-    CalcResult calc;
     if (!CheckPolygons(&input)) {
         out->error = "a polygon has fewer than three vertices, repeats a vertex or crosses itself";
         return;
     }
-    if (!ComputeAdAm(&input, options, &calc)) {
+    CalcRun calculation;
+    if (!ComputeAdAm(&input, options, &calculation)) {
         out->error = "Ad and Am cannot be calculated";
         return;
     }
+    const CalcResult& calc = calculation.result;
     out->calculated = true;
     out->footprint = FootprintArea(input);
     out->ad = calc.ad * 1e6;
@@ -73,6 +78,29 @@ void AssessStructure(const Drawing& source, const AssessmentResult& run, const A
     areas.cd = out->cd;
     areas.heightProjection = options.heightProjection;
     out->events = ComputeStructureEvents(run.density, areas, out->lines);
+}
+
+// Calls work(i) for every i below count on up to threads threads (this one among them), each taking
+// the next index when it is free. Every result goes to its own slot, so the order of the work does not
+// show in the outcome.
+void RunInParallel(size_t count, int32_t threads, const std::function<void(size_t)>& work) {
+    std::atomic<size_t> next{0};
+    auto take = [&]() {
+        for (size_t i = next++; i < count; i = next++)
+            work(i);
+    };
+    size_t helpers = std::min(count, static_cast<size_t>(std::max(threads, 1))) - (count > 0 ? 1 : 0);
+    std::vector<std::thread> pool;
+    for (size_t h = 0; h < helpers; h++) {
+        try {
+            pool.emplace_back(take);
+        } catch (const std::system_error&) {  // no more threads to be had: those there are do the rest
+            break;
+        }
+    }
+    take();
+    for (std::thread& helper : pool)
+        helper.join();
 }
 
 }  // namespace
@@ -109,8 +137,10 @@ CalcInput StructureCalcInput(const PolygonStore& polygons, const Structure& stru
     return input;
 }
 
-AssessmentResult AssessDrawing(const Drawing& source, const AssessOverrides& overrides, int32_t threads) {
-    (void)threads;  // one structure after another until the engine's run state is its own per run
+AssessmentResult AssessDrawing(const Drawing& source, const AssessOverrides& overrides, int32_t threads,
+                               CalcRun* watch) {
+    if (threads <= 0)
+        threads = static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()));
     AssessmentResult run;
     run.settings = SettingsInForce(source.assessment, overrides);
     run.settings.structures.clear();
@@ -134,7 +164,18 @@ AssessmentResult AssessDrawing(const Drawing& source, const AssessOverrides& ove
         result.number = static_cast<int32_t>(i + 1);
         result.structure = std::move(structures[i]);
         result.height = heights[i];
-        AssessStructure(source, run, overrides, suggestions[i], &result);
     }
+    if (watch)
+        watch->progress.start(static_cast<int64_t>(structures.size()));
+    RunInParallel(structures.size(), threads, [&](size_t i) {
+        StructureResult& result = run.structures[i];
+        if (watch && watch->stopped()) {
+            result.error = "the assessment was stopped";
+            return;
+        }
+        AssessStructure(source, run, overrides, suggestions[i], &result);
+        if (watch)
+            watch->advance();
+    });
     return run;
 }

@@ -10,7 +10,6 @@
 #include "assessment/line_words.h"
 #include "assessment/structure_runs.h"
 #include "cli/cli_commands.h"
-#include "engine/calc_records.h"
 #include "exchange/import_build.h"
 #include "exchange/import_file.h"
 #include "model/file_io.h"
@@ -212,8 +211,6 @@ int AssessCommand(int argc, char** argv) {
     int status = ReadInput(flags, &source);
     if (status != ExitSuccess)
         return status;
-    stopRequested = 0;
-    SetProgressSink(nullptr);
     AssessmentResult result = AssessDrawing(source, flags.overrides, flags.threads);
     if (flags.geojson) {
         std::string text;

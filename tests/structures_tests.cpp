@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "assessment/assessment_output.h"
 #include "assessment/assessment_table.h"
 #include "assessment/cd_surroundings.h"
 #include "assessment/structure_runs.h"
@@ -93,8 +94,9 @@ TEST(StructureRuns, AreasEqualCalcOnTheStructureAlone) {
         for (int32_t index : structure.structure.polygons)
             alone.polygons.appendPolygon(site[index]);
         CalcInput input = MakeCalcInput(alone);
-        CalcResult calc;
-        ASSERT_TRUE(ComputeAdAm(&input, alone.calcOptions, &calc));
+        CalcRun run;
+        ASSERT_TRUE(ComputeAdAm(&input, alone.calcOptions, &run));
+        const CalcResult& calc = run.result;
         EXPECT_TRUE(structure.calculated);
         EXPECT_EQ(structure.ad, calc.ad * 1e6) << s;
         EXPECT_EQ(structure.am, calc.am * 1e6) << s;
@@ -104,6 +106,35 @@ TEST(StructureRuns, AreasEqualCalcOnTheStructureAlone) {
     EXPECT_EQ(result.structures[0].height, 12.0);
     EXPECT_EQ(result.structures[0].vertices, 12);
     EXPECT_NEAR(result.structures[0].footprint, 800.0 + 100.0 + 150.0, 1e-6);
+}
+
+// Structures run on several threads at once give what one thread gives, to the last bit.
+TEST(StructureRuns, ResultDoesNotDependOnTheThreadCount) {
+    std::vector<Polygon> site;
+    for (int i = 0; i < 24; i++)  // pairs sharing a wall, and single blocks, of varied heights
+        site.push_back(Box("B", 40.0 * i, (i % 3) * 7.0, 40.0 * i + 12 + i % 5, 20.0 + (i % 3) * 7.0, 4 + i % 7));
+    for (int i = 0; i < 24; i += 2)
+        site.push_back(Box("P", 40.0 * i + 12 + i % 5, 0, 40.0 * i + 20 + i % 5, 9, 6));
+    Drawing drawing = DrawingOf(site);
+    AssessOverrides overrides;
+    overrides.ng = 2.5;
+    std::string one = AssessmentJson(AssessDrawing(drawing, overrides, 1));
+    for (int32_t threads : {2, 3, 8})
+        EXPECT_EQ(AssessmentJson(AssessDrawing(drawing, overrides, threads)), one) << threads;
+}
+
+TEST(StructureRuns, AWatchCountsStructuresAndStops) {
+    Drawing drawing = DrawingOf({Box("A", 0, 0, 10, 10, 5), Box("B", 50, 0, 60, 10, 5), Box("C", 100, 0, 110, 10, 5)});
+    CalcRun watch;
+    AssessmentResult result = AssessDrawing(drawing, AssessOverrides(), 2, &watch);
+    EXPECT_EQ(watch.progress.total(), 3);
+    EXPECT_EQ(watch.progress.position(), 3);
+    CalcRun stopped;
+    stopped.requestStop();
+    result = AssessDrawing(drawing, AssessOverrides(), 2, &stopped);
+    EXPECT_FALSE(result.allCalculated());
+    EXPECT_EQ(result.structures[0].error, "the assessment was stopped");
+    EXPECT_EQ(stopped.progress.position(), 0);
 }
 
 // The drawn rectangle's AD against the closed form that the adjacent structure's ADJ uses: equal within
