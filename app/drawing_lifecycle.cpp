@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "app/edit_history.h"
-#include "engine/calc_records.h"
+#include "app/shown_result.h"
 #include "engine/polygon_checks.h"
 
 namespace {
@@ -25,9 +25,10 @@ void StartDrawing() {
 void NewDrawing() {
     drawing.polygons.clearPolygons();
     drawing.georeference = Georeference();
+    drawing.assessment = AssessmentSettings();
     drawing.fileName[0] = 0;
     SetFlags(1, 0, 0);
-    DiscardResults();
+    shownResult.discard();
     editHistory.reset(drawing, true);
 }
 
@@ -44,11 +45,12 @@ FileError OpenDrawing(const char* path) {
         error = FileError::InvalidPolygons;
     if (error != FileError::None)
         return error;
-    DiscardResults();
+    shownResult.discard();
     drawing.polygons = std::move(opened.polygons);
     drawing.drawOptions = opened.drawOptions;
     drawing.calcOptions = opened.calcOptions;
     drawing.georeference = opened.georeference;
+    drawing.assessment = std::move(opened.assessment);
     SetFlags(1, 0, 1);
     editHistory.reset(drawing, true);
     return FileError::None;
@@ -70,9 +72,10 @@ void CloseDrawing() {
     drawing.polygons.clearPolygons();
     resetOptions(&drawing);
     drawing.georeference = Georeference();
+    drawing.assessment = AssessmentSettings();
     drawing.fileName[0] = 0;
     SetFlags(0, 0, 0);
-    DiscardResults();
+    shownResult.discard();
     editHistory.reset(drawing, true);
 }
 

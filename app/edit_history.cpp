@@ -2,7 +2,8 @@
 
 #include <utility>
 
-#include "engine/calc_records.h"
+#include "app/shown_result.h"
+#include "assessment/structures.h"
 #include "model/drawing_file.h"
 
 EditHistory editHistory;
@@ -37,6 +38,7 @@ void EditHistory::reset(const Drawing& start, bool asSaved) {
 bool EditHistory::recordChange(Drawing* target) {
     if (!target->isOpen)
         return false;
+    DropDetachedSettings(target->polygons, &target->assessment);
     std::vector<uint8_t> state = Snapshot(*target);
     bool changed = states.empty() || state != states[current];
     if (changed) {
@@ -86,9 +88,10 @@ bool EditHistory::moveTo(size_t index, Drawing* target) {
     target->drawOptions = image.drawOptions;
     target->calcOptions = image.calcOptions;
     target->georeference = image.georeference;
+    target->assessment = std::move(image.assessment);
     current = index;
     target->modified = modified();
-    DiscardResults();
+    shownResult.discard();
     return true;
 }
 

@@ -2,12 +2,12 @@
 
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "engine/ad_am_outlines.h"
 #include "options/calc_limits.h"
@@ -24,14 +24,13 @@ bool ParseNumber(const char* flag, const char* text, double* value) {
     return true;
 }
 
-std::atomic<int> shownPercent{-1};
-
 // Redraws the bar only when the percentage changes, so a long run writes a few hundred bytes at most.
-void DrawProgress(int32_t position, int32_t total) {
+// The run's sink calls it one position at a time.
+void DrawProgress(int32_t position, int32_t total, int* shownPercent) {
     int percent = total > 0 ? static_cast<int>(100.0 * position / total) : 0;
-    int shown = shownPercent.load();
-    if (percent == shown || !shownPercent.compare_exchange_strong(shown, percent))
+    if (percent == *shownPercent)
         return;
+    *shownPercent = percent;
     char bar[41];
     memset(bar, '.', 40);
     memset(bar, '#', percent * 40 / 100);
@@ -91,14 +90,16 @@ CalcOptions RunOptions(const CalcOptions& stored, const CalcFlags& flags) {
 bool CalculateDrawing(const Drawing& source, const CalcOptions& options, bool quiet, CalcResult* result,
                       double* seconds) {
     bool showProgress = !quiet && isatty(fileno(stderr));
-    shownPercent = -1;
-    stopRequested = 0;
-    SetProgressSink(showProgress ? DrawProgress : nullptr);
+    int shownPercent = -1;
+    ProgressCallback bar;
+    if (showProgress)
+        bar = [&shownPercent](int32_t position, int32_t total) { DrawProgress(position, total, &shownPercent); };
+    CalcRun run(bar);
     CalcInput input = MakeCalcInput(source);
     auto start = std::chrono::steady_clock::now();
-    bool ok = ComputeAdAm(&input, options, result);
+    bool ok = ComputeAdAm(&input, options, &run);
     *seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    SetProgressSink(nullptr);
+    *result = std::move(run.result);
     if (showProgress)
         fprintf(stderr, "\r%50s\r", "");
     if (!ok)

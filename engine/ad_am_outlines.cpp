@@ -20,10 +20,10 @@ int64_t FinalSteps(int64_t passSteps) {
 // Am is the widened region less the footprints, removed as their union: subtracting them in one go as
 // separate contours would let a reversed lobe of one cancel another where they overlap.
 RunOutcome AmOutline(const CalcOptions& options, const CalcInput& input, const std::vector<ClipPolygon>& footprints,
-                     int64_t passSteps, ClipPolygon* outline) {
-    ProgressShare subtractProgress(2 * static_cast<int64_t>(input.polygons.size()) + FinalSteps(passSteps));
+                     int64_t passSteps, CalcRun* run, ClipPolygon* outline) {
+    ProgressShare subtractProgress(run, 2 * static_cast<int64_t>(input.polygons.size()) + FinalSteps(passSteps));
     RunOutcome outcome =
-        BuildPassOutline(CalcPass::Am, options, input, footprints, passSteps - FinalSteps(passSteps), outline);
+        BuildPassOutline(CalcPass::Am, options, input, footprints, passSteps - FinalSteps(passSteps), run, outline);
     if (outcome != RunOutcome::Completed)
         return outcome;
     ClipPolygon united;
@@ -38,7 +38,7 @@ RunOutcome AmOutline(const CalcOptions& options, const CalcInput& input, const s
 // and a machine without a second thread run the passes one after the other: below a few hundred
 // vertices starting the thread cost more than it saved (an office of 20 vertices took 8 ms instead
 // of 4.5).
-bool BuildOutlines(const CalcOptions& options, const CalcInput& input, ClipPolygon* ad, ClipPolygon* am) {
+bool BuildOutlines(const CalcOptions& options, const CalcInput& input, CalcRun* run, ClipPolygon* ad, ClipPolygon* am) {
     std::vector<ClipPolygon> footprints;
     if (!FootprintParts(input, &footprints))
         return false;
@@ -52,8 +52,9 @@ bool BuildOutlines(const CalcOptions& options, const CalcInput& input, ClipPolyg
     // finished outline swept once more, which fixes where its contours start and so the last bits of
     // the areas summed from there.
     auto adPass = [&]() {
-        ProgressShare finalProgress(FinalSteps(passSteps));
-        adOutcome = BuildPassOutline(CalcPass::Ad, options, input, footprints, passSteps - FinalSteps(passSteps), ad);
+        ProgressShare finalProgress(run, FinalSteps(passSteps));
+        adOutcome =
+            BuildPassOutline(CalcPass::Ad, options, input, footprints, passSteps - FinalSteps(passSteps), run, ad);
         if (adOutcome == RunOutcome::Completed && !StrictlySimpleForm(*ad, ad))
             adOutcome = RunOutcome::Failed;
         if (adOutcome == RunOutcome::Completed)
@@ -68,7 +69,7 @@ bool BuildOutlines(const CalcOptions& options, const CalcInput& input, ClipPolyg
     }
     if (!adThread.joinable())
         adPass();
-    RunOutcome amOutcome = AmOutline(options, input, footprints, passSteps, am);
+    RunOutcome amOutcome = AmOutline(options, input, footprints, passSteps, run, am);
     if (adThread.joinable())
         adThread.join();
     return adOutcome == RunOutcome::Completed && amOutcome == RunOutcome::Completed;
@@ -82,16 +83,27 @@ void AppendContours(const ClipPolygon& outline, uint8_t adFlag, CalcResult* resu
     }
 }
 
+// The range is two steps more than a full run takes, so the bar ends just short of full.
+int64_t RunSteps(const CalcInput& input) {
+    int64_t total = static_cast<int64_t>(input.polygons.size());
+    for (const CalcPolygon& polygon : input.polygons)
+        total += 2 * static_cast<int64_t>(polygon.vertices.size()) + 3;
+    return 2 * total;
+}
+
 }  // namespace
 
-bool ComputeAdAm(CalcInput* input, const CalcOptions& options, CalcResult* result) {
-    result->contourCount = 0;
+// The stop flag is left as it is: a stop requested while the polygons were still being checked must not
+// be forgotten here.
+bool ComputeAdAm(CalcInput* input, const CalcOptions& options, CalcRun* run) {
+    CalcResult* result = &run->result;
+    ClearResult(result);
     if (!CheckPolygons(input))
         return false;
-    InitProgress(*input);
+    run->progress.start(RunSteps(*input));
 
     ClipPolygon adOutline, amOutline;
-    if (!BuildOutlines(options, *input, &adOutline, &amOutline) || stopRequested) {
+    if (!BuildOutlines(options, *input, run, &adOutline, &amOutline) || run->stopped()) {
         ClearResult(result);
         return false;
     }
@@ -112,6 +124,5 @@ bool ComputeAdAm(CalcInput* input, const CalcOptions& options, CalcResult* resul
         (result->adFlags[c] ? result->ad : result->am) += area;
     }
     result->contourCount = static_cast<int32_t>(result->contours.size());
-    resultsValid = 1;
     return true;
 }

@@ -344,10 +344,10 @@ ApplyOutcome ApplyImport(const ImportResult& result, bool importRest, Drawing* t
         return ApplyOutcome::Refused;
     target->drawOptions.mapSize = std::max(target->drawOptions.mapSize, result.mapSize);
     target->georeference = result.georeference;
+    target->assessment = AssessmentSettings();
     target->fileName[0] = 0;
     target->isOpen = 1;
     target->modified = 1;
     target->calcReady = CheckDrawing(*target) ? 1 : 0;
-    DiscardResults();
     return ApplyOutcome::Applied;
 }
