@@ -9,6 +9,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev googletest
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth x11-utils xdotool imagemagick dpkg-dev nlohmann-json3-dev python3
+    zlib1g-dev libz-mingw-w64-dev fonts-dejavu-core fonts-droid-fallback poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -23,4 +24,5 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 scripts/fetch_clipper.sh
-scripts/fetch_debian_source.sh dxflib geographiclib
+scripts/fetch_debian_source.sh dxflib geographiclib libharu
+
