@@ -198,15 +198,17 @@ void PageFlow::Table(const TableSpec& table) {
     for (const TableColumn& column : table.columns)
         titles.push_back(column.title);
     const auto header = WrapCells(table, titles, true);
-    const double headerHeight = RowHeightMm(table, header);
+    const double headerHeight = table.header ? RowHeightMm(table, header) : 0.0;
     Ensure(headerHeight +
            (table.rows.empty() ? 0.0 : RowHeightMm(table, WrapCells(table, table.rows[0].cells, table.rows[0].bold))));
-    TableCells(table, header, true, true);
+    if (table.header)
+        TableCells(table, header, true, true);
     for (const TableRow& row : table.rows) {
         const auto lines = WrapCells(table, row.cells, row.bold);
         if (y_ + RowHeightMm(table, lines) > kContentBottomMm) {
             NewPage();
-            TableCells(table, header, true, true);
+            if (table.header)
+                TableCells(table, header, true, true);
         }
         TableCells(table, lines, row.bold, false);
     }

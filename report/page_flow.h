@@ -38,6 +38,7 @@ struct TableSpec {
     std::vector<TableColumn> columns;
     std::vector<TableRow> rows;
     double sizePt = 8.0;
+    bool header = true;  // false: a plain grid of rows, such as label and value
 };
 
 class PageFlow {
