@@ -40,19 +40,14 @@ bool PrintPagesOn(HDC printer, const PageDescription& pages, const std::string& 
     return EndDoc(printer) > 0;
 }
 
-PrintOutcome PrintPages(HWND owner, const PageDescription& pages, const std::string& jobName) {
+HDC ChoosePrinter(HWND owner, bool* failed) {
     PRINTDLGW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
-    if (!PrintDlgW(&dialog))
-        return CommDlgExtendedError() == 0 ? PrintOutcome::cancelled : PrintOutcome::failed;
-    bool printed = dialog.hDC && PrintPagesOn(dialog.hDC, pages, jobName);
-    if (dialog.hDC)
-        DeleteDC(dialog.hDC);
-    if (dialog.hDevMode)
-        GlobalFree(dialog.hDevMode);
-    if (dialog.hDevNames)
-        GlobalFree(dialog.hDevNames);
-    return printed ? PrintOutcome::printed : PrintOutcome::failed;
+    BOOL chosen = PrintDlgW(&dialog);
+    *failed = !chosen ? CommDlgExtendedError() != 0 : dialog.hDC == nullptr;
+    if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
+    if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
+    return chosen ? dialog.hDC : nullptr;
 }

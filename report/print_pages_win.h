@@ -7,10 +7,9 @@
 
 #include "report/page_description.h"
 
-enum class PrintOutcome { printed, cancelled, failed };
-
-// Asks for the printer with the system's dialog (owned by owner) and prints the pages as one job.
-PrintOutcome PrintPages(HWND owner, const PageDescription& pages, const std::string& jobName);
+// The printer the user chooses in the system's print dialog (owned by owner), as a device context the
+// caller deletes; null when the user cancels or the printer cannot be opened (failed tells which).
+HDC ChoosePrinter(HWND owner, bool* failed);
 
 // Prints the pages as one job on a printer's device context that the caller owns.
 bool PrintPagesOn(HDC printer, const PageDescription& pages, const std::string& jobName);
