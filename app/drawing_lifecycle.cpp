@@ -25,6 +25,7 @@ void StartDrawing() {
 void NewDrawing() {
     drawing.polygons.clearPolygons();
     drawing.georeference = Georeference();
+    drawing.assessment = AssessmentSettings();
     drawing.fileName[0] = 0;
     SetFlags(1, 0, 0);
     DiscardResults();
@@ -49,6 +50,7 @@ FileError OpenDrawing(const char* path) {
     drawing.drawOptions = opened.drawOptions;
     drawing.calcOptions = opened.calcOptions;
     drawing.georeference = opened.georeference;
+    drawing.assessment = std::move(opened.assessment);
     SetFlags(1, 0, 1);
     editHistory.reset(drawing, true);
     return FileError::None;
@@ -70,6 +72,7 @@ void CloseDrawing() {
     drawing.polygons.clearPolygons();
     resetOptions(&drawing);
     drawing.georeference = Georeference();
+    drawing.assessment = AssessmentSettings();
     drawing.fileName[0] = 0;
     SetFlags(0, 0, 0);
     DiscardResults();

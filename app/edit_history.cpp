@@ -86,6 +86,7 @@ bool EditHistory::moveTo(size_t index, Drawing* target) {
     target->drawOptions = image.drawOptions;
     target->calcOptions = image.calcOptions;
     target->georeference = image.georeference;
+    target->assessment = std::move(image.assessment);
     current = index;
     target->modified = modified();
     DiscardResults();

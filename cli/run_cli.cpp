@@ -61,6 +61,24 @@ const char UsageText[] =
     "                       the drawing was imported from (longitude/latitude again for GeoJSON).\n"
     "      --view ad|am|both         the outlines to write (default both)\n"
     "      --quiet                   no progress bar\n"
+    "  assess IN            Find the structures (polygons that overlap or touch) of a drawing, or of a\n"
+    "                       DXF or GeoJSON file imported in memory, calculate each alone and print\n"
+    "                       a row per structure: height, Ad, Am, CD, ND, NM, NL, NI, NDJ, then the\n"
+    "                       settings used. Options override the drawing's stored settings.\n"
+    "      --edition 2|3             EN 62305-2:2012 (default) or IEC 62305-2:2024\n"
+    "      --ng N | --nsg N          flashes (ground strike-points, edition 3) per km^2 per year;\n"
+    "                                without one the events are not computed\n"
+    "      --k K                     NSG = k * NG for edition 3 (default 2)\n"
+    "      --uw KV                   lowest withstand voltage, edition 3 (default 2.5): rM = 350/UW\n"
+    "      --cd auto|0.25|0.5|1|2    location factor of every structure (auto: from the surroundings)\n"
+    "      --line SPEC               a line of every structure (up to 8):\n"
+    "                                kind:installation:length[:environment[:transformer[:uw[:LxWxH[:cdj]]]]]\n"
+    "                                power|telecom, aerial|buried|meshed, metres|unknown,\n"
+    "                                rural|suburban|urban|urban-tall, yes|no\n"
+    "      --json | --csv            one JSON object, or CSV with a header line\n"
+    "      --geojson OUT             one Feature per structure with its values, for GIS\n"
+    "      --threads N               structures calculated at once (default: every core)\n"
+    "      also the projection options of calc, --quiet, and import's options for DXF or GeoJSON\n"
     "  help, --help         Print this text.\n"
     "\n"
     "Exit status:\n"
@@ -69,9 +87,10 @@ const char UsageText[] =
     "      or an import is refused (the reason and every failing footprint on standard error)\n"
     "  1   the drawing cannot be calculated (\"Error to calculate Ad and Am\"), or its polygons\n"
     "      do not form one footprint and --require-neighbours was given, or the values of\n"
-    "      simple are not valid (\"Invalid Data\")\n"
+    "      simple are not valid (\"Invalid Data\"), or (assess) a structure cannot be\n"
+    "      calculated; the others are still given\n"
     "  3   a file cannot be written (\"Error to write file\")\n"
-    "  64  the command line is wrong\n";
+    "  64  the command line is wrong, or a value is out of its range (named with the range)\n";
 
 struct Command {
     const char* name;
@@ -80,7 +99,7 @@ struct Command {
 
 const Command Commands[] = {
     {"info", InfoCommand},     {"copy", CopyCommand},     {"calc", CalcCommand},       {"svg", SvgCommand},
-    {"simple", SimpleCommand}, {"import", ImportCommand}, {"outline", OutlineCommand},
+    {"simple", SimpleCommand}, {"import", ImportCommand}, {"outline", OutlineCommand}, {"assess", AssessCommand},
 };
 
 }  // namespace

@@ -150,6 +150,7 @@ ToolOutcome DeleteLeftClick(EditState* edit, const Drawing& source, const ViewTr
 
 void ConfirmDelete(Drawing* target, ToolOutcome* outcome) {
     if (target->polygons.removePolygon(outcome->polygon)) {
+        RemovePolygonSettings(&target->assessment, outcome->polygon);
         MarkDrawingChanged(target);
         outcome->changed = true;
     }

@@ -1,5 +1,6 @@
 // The one file that includes nlohmann-json. Every exception it throws is caught in this file.
 #include "exchange/geojson_adapter.h"
+#include "exchange/json_tree.h"
 
 #include <nlohmann/json.hpp>
 
@@ -214,8 +215,9 @@ bool ParseGeoJson(const uint8_t* bytes, size_t size, ImportSource* source, std::
 
 namespace {
 
-json Ring(const std::vector<PlanePoint>& points) {
-    json ring = json::array();
+template <typename Json>
+Json Ring(const std::vector<PlanePoint>& points) {
+    Json ring = Json::array();
     for (const PlanePoint& p : points)
         ring.push_back({p.x, p.y});
     if (!points.empty())
@@ -223,25 +225,79 @@ json Ring(const std::vector<PlanePoint>& points) {
     return ring;
 }
 
-}  // namespace
-
-std::string EncodeOutlinesGeoJson(const std::vector<OutlineRegion>& regions, bool lonLat, int32_t epsg) {
-    json collection = {{"type", "FeatureCollection"}, {"features", json::array()}};
+// Templates over the two kinds of document: the sorted one of the outlines, whose bytes stay as they
+// were, and the ordered one of the assessment.
+template <typename Json>
+Json Collection(bool lonLat, int32_t epsg) {
+    Json collection = {{"type", "FeatureCollection"}, {"features", Json::array()}};
     if (!lonLat && epsg > 0)
         collection["crs"] = {{"type", "name"},
                              {"properties", {{"name", "urn:ogc:def:crs:EPSG::" + std::to_string(epsg)}}}};
-    for (const OutlineRegion& region : regions) {
-        json polygons = json::array();
-        for (const OutlinePolygon& polygon : region.polygons) {
-            json rings = json::array({Ring(polygon.outer)});
-            for (const std::vector<PlanePoint>& hole : polygon.holes)
-                rings.push_back(Ring(hole));
-            polygons.push_back(std::move(rings));
-        }
-        collection["features"].push_back(
-            {{"type", "Feature"},
-             {"properties", {{"region", region.name}, {"area_km2", region.areaKm2}}},
-             {"geometry", {{"type", "MultiPolygon"}, {"coordinates", std::move(polygons)}}}});
+    return collection;
+}
+
+template <typename Json>
+Json MultiPolygon(const OutlineRegion& region) {
+    Json polygons = Json::array();
+    for (const OutlinePolygon& polygon : region.polygons) {
+        Json rings = Json::array({Ring<Json>(polygon.outer)});
+        for (const std::vector<PlanePoint>& hole : polygon.holes)
+            rings.push_back(Ring<Json>(hole));
+        polygons.push_back(std::move(rings));
     }
+    return {{"type", "MultiPolygon"}, {"coordinates", std::move(polygons)}};
+}
+
+// nlohmann's object keeps its keys sorted; the ordered kind keeps them as the writer added them.
+nlohmann::ordered_json Ordered(const JsonValue& value) {
+    using Kind = JsonValue::Kind;
+    switch (value.kind) {
+        case Kind::Null: return nullptr;
+        case Kind::Boolean: return value.boolean;
+        case Kind::Integer: return value.integer;
+        case Kind::Number: return std::isfinite(value.number) ? nlohmann::ordered_json(value.number) : nullptr;
+        case Kind::Text: return value.text;
+        case Kind::Array: {
+            nlohmann::ordered_json list = nlohmann::ordered_json::array();
+            for (const JsonValue& item : value.items)
+                list.push_back(Ordered(item));
+            return list;
+        }
+        case Kind::Object: {
+            nlohmann::ordered_json object = nlohmann::ordered_json::object();
+            for (const auto& member : value.members)
+                object[member.first] = Ordered(member.second);
+            return object;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::string EncodeOutlinesGeoJson(const std::vector<OutlineRegion>& regions, bool lonLat, int32_t epsg) {
+    json collection = Collection<json>(lonLat, epsg);
+    for (const OutlineRegion& region : regions)
+        collection["features"].push_back({{"type", "Feature"},
+                                          {"properties", {{"region", region.name}, {"area_km2", region.areaKm2}}},
+                                          {"geometry", MultiPolygon<json>(region)}});
     return collection.dump() + "\n";
+}
+
+// Names may hold bytes that are not UTF-8 (drawings older than the import); those are replaced rather
+// than refused, so that the rest of the output is still written.
+std::string EncodeJson(const JsonValue& value) {
+    return Ordered(value).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+std::string EncodeFeaturesGeoJson(const std::vector<OutlineRegion>& regions, const std::vector<JsonValue>& properties,
+                                  bool lonLat, int32_t epsg) {
+    nlohmann::ordered_json collection = Collection<nlohmann::ordered_json>(lonLat, epsg);
+    for (size_t i = 0; i < regions.size(); i++) {
+        nlohmann::ordered_json feature = {{"type", "Feature"}};
+        feature["properties"] = i < properties.size() ? Ordered(properties[i]) : nlohmann::ordered_json::object();
+        feature["geometry"] = MultiPolygon<nlohmann::ordered_json>(regions[i]);
+        collection["features"].push_back(std::move(feature));
+    }
+    return collection.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }

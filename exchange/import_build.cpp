@@ -344,6 +344,7 @@ ApplyOutcome ApplyImport(const ImportResult& result, bool importRest, Drawing* t
         return ApplyOutcome::Refused;
     target->drawOptions.mapSize = std::max(target->drawOptions.mapSize, result.mapSize);
     target->georeference = result.georeference;
+    target->assessment = AssessmentSettings();
     target->fileName[0] = 0;
     target->isOpen = 1;
     target->modified = 1;

@@ -137,6 +137,19 @@ bool OutlineRegions(const Drawing& source, const CalcResult& result, OutlineView
     return true;
 }
 
+bool FootprintRegion(const Drawing& source, const char* name, OutlineRegion* region) {
+    std::vector<ClipContour> footprint;
+    double areaKm2 = 0.0;
+    if (!FootprintContours(source, &footprint, &areaKm2))
+        return false;
+    std::vector<OutlineRegion> regions = {Region(name, areaKm2, footprint, source.georeference)};
+    const Georeference& georeference = source.georeference;
+    if (georeference.present && georeference.kind == GeoKind::LonLat && !ToLonLat(georeference, &regions))
+        return false;
+    *region = std::move(regions.front());
+    return true;
+}
+
 ExportError WriteOutlineFile(const char* path, const Drawing& source, const CalcResult& result, OutlineView view) {
     SourceFormat format;
     if (!FormatOfPath(path, &format))

@@ -28,6 +28,10 @@ const char* ExportErrorText(ExportError error);
 bool OutlineRegions(const Drawing& source, const CalcResult& result, OutlineView view,
                     std::vector<OutlineRegion>* regions);
 
+// The union of the drawing's polygons as one region named name, in the source's coordinates, and in
+// longitude/latitude again when the drawing was imported from them. False when either step fails.
+bool FootprintRegion(const Drawing& source, const char* name, OutlineRegion* region);
+
 // Writes the file in one step: a failed export leaves no file and an old one untouched. The format
 // follows the name's extension, or is given.
 ExportError WriteOutlineFile(const char* path, const Drawing& source, const CalcResult& result, OutlineView view);

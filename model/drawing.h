@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "model/assessment_settings.h"
 #include "model/drawing_options.h"
 #include "model/georeference.h"
 #include "model/polygon_store.h"
@@ -14,6 +15,7 @@ struct Drawing {
     DrawOptions drawOptions;
     CalcOptions calcOptions;
     Georeference georeference;         // present only for an imported drawing
+    AssessmentSettings assessment;     // what the engineer set for the dangerous events
     char fileName[FileNameSize] = {};  // empty while the drawing is untitled
     uint8_t isOpen = 0;
     uint8_t modified = 0;   // changed since created, opened or last saved

@@ -5,6 +5,7 @@
 #include <new>
 #include <utility>
 
+#include "model/assessment_block.h"
 #include "model/byte_io.h"
 #include "model/file_io.h"
 
@@ -134,7 +135,12 @@ FileError DecodeChecked(const uint8_t* bytes, size_t size, DrawingImage* image) 
             return error;
     }
     image->polygons = std::move(polygons);
-    image->georeference = DecodeGeoreferenceBlock(bytes + (size - in.remaining()), in.remaining());
+    const uint8_t* tail = bytes + (size - in.remaining());
+    size_t tailSize = in.remaining();
+    image->georeference = DecodeGeoreferenceBlock(tail, tailSize);
+    // The assessment block follows the georeference block, which has a fixed size, even a damaged one.
+    size_t skip = tailSize >= GeoreferenceBlockSize && memcmp(tail, "ZGEO", 4) == 0 ? GeoreferenceBlockSize : 0;
+    image->assessment = DecodeAssessmentBlock(tail + skip, tailSize - skip, polygonCount);
     return FileError::None;
 }
 
@@ -182,6 +188,8 @@ std::vector<uint8_t> EncodeDrawing(const Drawing& source) {
                 out.real(value);
     if (source.georeference.present)
         AppendGeoreferenceBlock(source.georeference, &bytes);
+    if (source.assessment.present)
+        AppendAssessmentBlock(source.assessment, &bytes);
     return bytes;
 }
 
@@ -210,6 +218,7 @@ FileError ReadDrawingFile(const char* path, Drawing* target, uint8_t* format) {
     }
     target->polygons.replacePolygons(std::move(image.polygons));
     target->georeference = image.georeference;
+    target->assessment = std::move(image.assessment);
     return FileError::None;
 }
 

@@ -36,6 +36,7 @@ struct DrawingImage {
     CalcOptions calcOptions;
     std::vector<struct Polygon> polygons;
     Georeference georeference;
+    AssessmentSettings assessment;
 };
 
 std::vector<uint8_t> EncodeDrawing(const Drawing& source);

@@ -1,0 +1,140 @@
+#include "assessment/structure_runs.h"
+
+#include <algorithm>
+
+#include "assessment/cd_surroundings.h"
+#include "engine/ad_am_outlines.h"
+#include "engine/clipper.h"
+#include "engine/polygon_checks.h"
+
+namespace {
+
+double GreatestHeight(const PolygonStore& polygons, const Structure& structure) {
+    double height = 0.0;
+    for (int32_t index : structure.polygons)
+        for (double h : polygons.polygon(index).height)
+            height = std::max(height, h);
+    return height;
+}
+
+// The union's area, so that overlapping polygons count once.
+double FootprintArea(const CalcInput& input) {
+    std::vector<ClipPolygon> parts;
+    for (const CalcPolygon& polygon : input.polygons) {
+        std::vector<Point> ring;
+        for (const CalcVertex& v : polygon.vertices)
+            ring.push_back({v.x, v.y});
+        if (input.polygons.size() == 1)
+            return PolygonArea(ring.data(), static_cast<int32_t>(ring.size()));
+        parts.push_back(SingleContourPolygon(ring.data(), static_cast<int32_t>(ring.size())));
+    }
+    ClipPolygon united;
+    return ClipUnionAll(parts, &united) ? RegionArea(united) : 0.0;
+}
+
+// Areas, location factor and events of one structure; the others' results are not touched, so
+// structures can be assessed in any order, on any thread.
+void AssessStructure(const Drawing& source, const AssessmentResult& run, const AssessOverrides& overrides,
+                     const CdSuggestion& suggestion, StructureResult* out) {
+    const AssessmentSettings& settings = run.settings;
+    const Polygon& first = source.polygons.polygon(out->structure.polygons.front());
+    out->name = first.name;
+    const StructureSettings* own = FindStructureSettings(source.assessment, out->structure.polygons.front());
+
+    out->cdSuggested = suggestion.cd;
+    double cd = overrides.cd ? *overrides.cd : own ? own->cd : CdFromSurroundings;
+    out->cdSet = cd != CdFromSurroundings;
+    out->cd = out->cdSet ? cd : suggestion.cd;
+    out->lines = overrides.lines ? *overrides.lines : own ? own->lines : std::vector<LineSettings>();
+    out->uw = own && own->uw > 0.0 && !overrides.uw ? own->uw : settings.uw;
+    out->amDistance = AmDistance(settings.edition, run.calcOptions.distanceProjection, out->uw);
+
+    CalcInput input = StructureCalcInput(source.polygons, out->structure);
+    for (const CalcPolygon& polygon : input.polygons)
+        out->vertices += static_cast<int32_t>(polygon.vertices.size());
+    CalcOptions options = run.calcOptions;
+    options.distanceProjection = out->amDistance;
+    CalcResult calc;
+    if (!CheckPolygons(&input)) {
+        out->error = "a polygon has fewer than three vertices, repeats a vertex or crosses itself";
+        return;
+    }
+    if (!ComputeAdAm(&input, options, &calc)) {
+        out->error = "Ad and Am cannot be calculated";
+        return;
+    }
+    out->calculated = true;
+    out->footprint = FootprintArea(input);
+    out->ad = calc.ad * 1e6;
+    out->am = calc.am * 1e6;
+    StructureAreas areas;
+    areas.ad = out->ad;
+    areas.am = out->am;
+    areas.cd = out->cd;
+    areas.heightProjection = options.heightProjection;
+    out->events = ComputeStructureEvents(run.density, areas, out->lines);
+}
+
+}  // namespace
+
+bool AssessmentResult::allCalculated() const {
+    return std::all_of(structures.begin(), structures.end(), [](const StructureResult& s) { return s.calculated; });
+}
+
+AssessmentSettings SettingsInForce(const AssessmentSettings& stored, const AssessOverrides& overrides) {
+    AssessmentSettings settings = stored;
+    if (overrides.edition)
+        settings.edition = *overrides.edition;
+    // A density given for this run replaces both stored ones, so NSG never stays behind a new NG.
+    if (overrides.ng || overrides.nsg) {
+        settings.ng = overrides.ng ? *overrides.ng : 0.0;
+        settings.nsg = overrides.nsg ? *overrides.nsg : 0.0;
+    }
+    if (overrides.k)
+        settings.k = *overrides.k;
+    if (overrides.uw)
+        settings.uw = *overrides.uw;
+    return settings;
+}
+
+CalcInput StructureCalcInput(const PolygonStore& polygons, const Structure& structure) {
+    CalcInput input;
+    for (int32_t index : structure.polygons) {
+        const Polygon& polygon = polygons.polygon(index);
+        CalcPolygon calcPolygon;
+        for (int32_t k = 0; k < polygon.vertexCount; k++)
+            calcPolygon.vertices.push_back({polygon.x[k], polygon.y[k], polygon.height[k]});
+        input.polygons.push_back(std::move(calcPolygon));
+    }
+    return input;
+}
+
+AssessmentResult AssessDrawing(const Drawing& source, const AssessOverrides& overrides, int32_t threads) {
+    (void)threads;  // one structure after another until the engine's run state is its own per run
+    AssessmentResult run;
+    run.settings = SettingsInForce(source.assessment, overrides);
+    run.settings.structures.clear();
+    run.density = ResolveFlashDensity(run.settings);
+    run.calcOptions = source.calcOptions;
+    if (overrides.heightProjection)
+        run.calcOptions.heightProjection = *overrides.heightProjection;
+    if (overrides.distanceProjection)
+        run.calcOptions.distanceProjection = *overrides.distanceProjection;
+
+    std::vector<Structure> structures = FindStructures(source.polygons);
+    std::vector<double> heights;
+    for (const Structure& structure : structures)
+        heights.push_back(GreatestHeight(source.polygons, structure));
+    std::vector<CdSuggestion> suggestions =
+        SuggestCd(source.polygons, structures, heights, run.calcOptions.heightProjection);
+
+    run.structures.resize(structures.size());
+    for (size_t i = 0; i < structures.size(); i++) {
+        StructureResult& result = run.structures[i];
+        result.number = static_cast<int32_t>(i + 1);
+        result.structure = std::move(structures[i]);
+        result.height = heights[i];
+        AssessStructure(source, run, overrides, suggestions[i], &result);
+    }
+    return run;
+}

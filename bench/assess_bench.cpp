@@ -1,0 +1,158 @@
+// Times the assessment of 10,000 small buildings (about 60,000 vertices): half of them standing apart,
+// half in terraces of ten that share their walls. The GeoJSON file is written into the folder given as
+// the first argument, then read, imported, grouped into structures and assessed as `assess --json`
+// does it, with the time of each step, the time per structure and the peak memory. A second argument
+// gives the thread count (default: every core).
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
+#include "assessment/assessment_output.h"
+#include "assessment/cd_surroundings.h"
+#include "assessment/structure_runs.h"
+#include "exchange/import_build.h"
+#include "exchange/import_file.h"
+#include "model/file_io.h"
+
+namespace {
+
+constexpr int Columns = 100;
+constexpr int Rows = 100;  // the first half apart, the second half in terraces
+constexpr int TerraceLength = 10;
+constexpr double Spacing = 30.0;
+
+using Corners = std::vector<std::pair<double, double>>;
+
+// An L-shaped building of six corners, 12 to 20 m across.
+Corners Detached(int column, int row) {
+    double x = column * Spacing, y = row * Spacing;
+    double w = 12.0 + (column * 7 + row * 3) % 9, d = 10.0 + (column * 5 + row * 11) % 8;
+    return {{x, y}, {x + w, y}, {x + w, y + d / 2}, {x + w / 2, y + d / 2}, {x + w / 2, y + d}, {x, y + d}};
+}
+
+// A terraced house 10 m wide with a back extension, sharing its side walls with its neighbours; the
+// terraces stand 10 m apart.
+Corners Terraced(int column, int row) {
+    int terrace = column / TerraceLength, house = column % TerraceLength;
+    double x = terrace * (TerraceLength * 10.0 + 10.0) + house * 10.0, y = row * Spacing;
+    double back = 8.0 + (column * 3 + row) % 4;
+    return {{x, y}, {x + 10, y}, {x + 10, y + 8}, {x + 6, y + 8}, {x + 6, y + back}, {x, y + back}};
+}
+
+std::string GeoJsonText() {
+    const double metresPerDegreeY = 111200.0, metresPerDegreeX = 75900.0;  // near 47 degrees north
+    std::string text = R"({"type":"FeatureCollection","features":[)";
+    char number[64];
+    for (int row = 0; row < Rows; row++)
+        for (int column = 0; column < Columns; column++) {
+            text += row + column ? "," : "";
+            text += R"({"type":"Feature","properties":{"name":"B)" + std::to_string(row * Columns + column) +
+                    R"(","height":)" + std::to_string(6 + (row + column) % 20) +
+                    R"(},"geometry":{"type":"Polygon","coordinates":[[)";
+            Corners corners = row < Rows / 2 ? Detached(column, row) : Terraced(column, row);
+            corners.push_back(corners.front());
+            for (size_t k = 0; k < corners.size(); k++) {
+                snprintf(number, sizeof number, "%s[%.9f,%.9f]", k ? "," : "",
+                         8.5 + corners[k].first / metresPerDegreeX, 47.3 + corners[k].second / metresPerDegreeY);
+                text += number;
+            }
+            text += "]]}}";
+        }
+    return text + "]}\n";
+}
+
+double PeakMegabytes() {
+#ifdef _WIN32
+    return -1.0;
+#else
+    struct rusage usage;
+    return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss / 1024.0 : -1.0;  // kilobytes on Linux
+#endif
+}
+
+using Clock = std::chrono::steady_clock;
+double Since(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string path = std::string(argc > 1 ? argv[1] : ".") + "/bench_assess.geojson";
+    int32_t threads = argc > 2 ? atoi(argv[2]) : 0;
+    std::string text = GeoJsonText();
+    if (!WriteFileAtomically(path.c_str(), std::vector<uint8_t>(text.begin(), text.end()))) {
+        fprintf(stderr, "%s cannot be written\n", path.c_str());
+        return 3;
+    }
+
+    Clock::time_point start = Clock::now();
+    ImportSource source;
+    std::string message;
+    if (ReadImportFile(path.c_str(), &source, &message) != ImportFileError::None) {
+        fprintf(stderr, "%s: %s\n", path.c_str(), message.c_str());
+        return 2;
+    }
+    Drawing drawing;
+    ImportResult imported = BuildImport(source, ImportSettings());
+    if (ApplyImport(imported, false, &drawing) != ApplyOutcome::Applied) {
+        fprintf(stderr, "the import failed\n");
+        return 2;
+    }
+    double importSeconds = Since(start);
+
+    // The steps of the assessment on their own, to show where its time goes...
+    Clock::time_point step = Clock::now();
+    std::vector<Structure> structures = FindStructures(drawing.polygons);
+    double groupSeconds = Since(step);
+    std::vector<double> heights;
+    for (const Structure& structure : structures) {
+        double height = 0.0;
+        for (int32_t index : structure.polygons)
+            for (double h : drawing.polygons.polygon(index).height)
+                height = std::max(height, h);
+        heights.push_back(height);
+    }
+    step = Clock::now();
+    SuggestCd(drawing.polygons, structures, heights, drawing.calcOptions.heightProjection);
+    double cdSeconds = Since(step);
+
+    // ...then the whole, as the command runs it.
+    AssessOverrides overrides;
+    overrides.ng = 4.0;
+    step = Clock::now();
+    AssessmentResult result = AssessDrawing(drawing, overrides, threads);
+    double assessSeconds = Since(step);
+    step = Clock::now();
+    std::string json = AssessmentJson(result);
+    double jsonSeconds = Since(step);
+    double total = importSeconds + assessSeconds + jsonSeconds;
+    remove(path.c_str());
+
+    int64_t vertices = 0;
+    for (int32_t count : drawing.polygons.vertexCounts())
+        vertices += count;
+    size_t count = result.structures.size();
+    double engineSeconds = assessSeconds - groupSeconds - cdSeconds;
+    printf("polygons %d, vertices %lld, structures %zu, all calculated: %s\n", drawing.polygons.count(),
+           static_cast<long long>(vertices), count, result.allCalculated() ? "yes" : "NO");
+    printf("%-40s %9.3f s\n", "read and import the GeoJSON", importSeconds);
+    printf("%-40s %9.3f s\n", "find the structures", groupSeconds);
+    printf("%-40s %9.3f s\n", "suggest CD from the surroundings", cdSeconds);
+    printf("%-40s %9.3f s\n", "Ad and Am of each structure, events", engineSeconds);
+    printf("%-40s %9.3f s\n", "the JSON output", jsonSeconds);
+    printf("%-40s %9.3f s  (target 10 s)\n", "total", total);
+    printf("%-40s %9.3f ms\n", "per structure (assessment alone)", count ? 1000.0 * assessSeconds / count : 0.0);
+    double peak = PeakMegabytes();
+    if (peak >= 0)
+        printf("%-40s %9.0f MB  (target 1024 MB)\n", "peak memory", peak);
+    return result.allCalculated() ? 0 : 1;
+}
