@@ -111,6 +111,14 @@ void PageFlow::Ensure(double heightMm) {
         NewPage();
 }
 
+void PageFlow::KeepTogether(double heightMm) {
+    Ensure(heightMm);
+}
+
+double PageFlow::RemainingMm() const {
+    return kContentBottomMm - y_;
+}
+
 void PageFlow::Space(double mm) {
     y_ = std::min(y_ + mm, kContentBottomMm);
 }

@@ -50,6 +50,8 @@ class PageFlow {
     void Paragraph(const std::string& text, double sizePt = 9.0, bool bold = false);
     void Table(const TableSpec& table);
     void Space(double mm);
+    void KeepTogether(double heightMm);  // a new page unless that much still fits on this one
+    double RemainingMm() const;          // the room left on this page
     // Room for a figure of that height (at most a page's content): the page to draw on and the top of
     // the box, which spans the content width.
     Page& Figure(double heightMm, double* topMm);

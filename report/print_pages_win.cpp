@@ -47,7 +47,9 @@ HDC ChoosePrinter(HWND owner, bool* failed) {
     dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
     BOOL chosen = PrintDlgW(&dialog);
     *failed = !chosen ? CommDlgExtendedError() != 0 : dialog.hDC == nullptr;
-    if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
-    if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
+    if (dialog.hDevMode)
+        GlobalFree(dialog.hDevMode);
+    if (dialog.hDevNames)
+        GlobalFree(dialog.hDevNames);
     return chosen ? dialog.hDC : nullptr;
 }
