@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "assessment/structures.h"
 #include "engine/calc_records.h"
 #include "model/drawing_file.h"
 
@@ -37,6 +38,7 @@ void EditHistory::reset(const Drawing& start, bool asSaved) {
 bool EditHistory::recordChange(Drawing* target) {
     if (!target->isOpen)
         return false;
+    DropDetachedSettings(target->polygons, &target->assessment);
     std::vector<uint8_t> state = Snapshot(*target);
     bool changed = states.empty() || state != states[current];
     if (changed) {

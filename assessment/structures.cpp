@@ -135,3 +135,17 @@ std::vector<Structure> FindStructures(const PolygonStore& polygons) {
     }
     return structures;
 }
+
+void DropDetachedSettings(const PolygonStore& polygons, AssessmentSettings* settings) {
+    std::vector<StructureSettings>& list = settings->structures;
+    if (list.empty())
+        return;
+    std::vector<uint8_t> isFirst(polygons.count(), 0);
+    for (const Structure& structure : FindStructures(polygons))
+        isFirst[structure.polygons.front()] = 1;
+    list.erase(std::remove_if(list.begin(), list.end(),
+                              [&](const StructureSettings& s) {
+                                  return s.firstPolygon >= polygons.count() || !isFirst[s.firstPolygon];
+                              }),
+               list.end());
+}

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/assessment_settings.h"
 #include "model/polygon_store.h"
 
 struct Structure {
@@ -21,3 +22,8 @@ bool PolygonsShareAPoint(const struct Polygon& first, const struct Polygon& seco
 // Every structure of the store, ordered by first polygon. Candidate pairs come from a sweep over the
 // polygons' boxes, so a site of many small buildings costs little more than its touching pairs.
 std::vector<Structure> FindStructures(const PolygonStore& polygons);
+
+// Drops the settings filed under polygons that are no longer the first of their structure, after a
+// change: a structure formed by joining keeps its first polygon's settings, and a part split off starts
+// from the defaults instead of bringing back settings it had before it was joined.
+void DropDetachedSettings(const PolygonStore& polygons, AssessmentSettings* settings);

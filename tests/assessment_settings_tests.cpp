@@ -188,4 +188,28 @@ TEST(AssessmentSettings, UndoRestoresThem) {
     ExpectSame(drawing.assessment, SomeSettings());
 }
 
+// Joining keeps the first polygon's settings; a part split off again starts from the defaults.
+TEST(AssessmentSettings, JoinKeepsTheFirstAndASplitStartsAfresh) {
+    Drawing drawing = ThreeSquares();  // squares at x 0, 30, 60: three structures
+    drawing.isOpen = 1;
+    EditHistory history;
+    history.reset(drawing, true);
+    EditStructureSettings(&drawing.assessment, 0)->cd = 0.25;
+    EditStructureSettings(&drawing.assessment, 1)->cd = 2.0;
+    ASSERT_TRUE(history.recordChange(&drawing));
+    ASSERT_EQ(drawing.assessment.structures.size(), 2u);
+    ASSERT_TRUE(drawing.polygons.movePolygon(1, -20.0, 0.0));  // now shares a wall with polygon 0
+    ASSERT_TRUE(history.recordChange(&drawing));
+    ASSERT_EQ(drawing.assessment.structures.size(), 1u);
+    EXPECT_EQ(drawing.assessment.structures[0].firstPolygon, 0);
+    ASSERT_TRUE(drawing.polygons.movePolygon(1, 20.0, 0.0));  // apart again
+    ASSERT_TRUE(history.recordChange(&drawing));
+    EXPECT_EQ(FindStructureSettings(drawing.assessment, 1), nullptr);
+    EXPECT_EQ(FindStructureSettings(drawing.assessment, 0)->cd, 0.25);
+    // Undo goes back through the joined state to the one with both structures' settings.
+    ASSERT_TRUE(history.undo(&drawing));
+    ASSERT_TRUE(history.undo(&drawing));
+    EXPECT_EQ(FindStructureSettings(drawing.assessment, 1)->cd, 2.0);
+}
+
 }  // namespace
