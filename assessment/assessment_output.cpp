@@ -83,8 +83,9 @@ std::string AssessmentJson(const AssessmentResult& result) {
         JsonValue row = RowObject(s);
         JsonValue lines = JsonValue::Array();
         for (size_t i = 0; i < s.lines.size(); i++) {
-            LineEvents events = i < s.events.lines.size() ? s.events.lines[i] : LineEvents();
-            lines.push(LineObject(s.lines[i], events));
+            // A structure that was not calculated has its lines' inputs but no results.
+            static const LineEvents none;
+            lines.push(LineObject(s.lines[i], i < s.events.lines.size() ? s.events.lines[i] : none));
         }
         row.add("lines", std::move(lines));
         structures.push(std::move(row));

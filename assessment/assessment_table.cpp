@@ -85,7 +85,10 @@ std::string StructureCell(const StructureResult& structure, AssessColumn column)
     switch (column) {
         case AssessColumn::Ad: return Format("%.0f", structure.ad);
         case AssessColumn::Am: return Format("%.0f", structure.am);
-        case AssessColumn::Cd: return ExactNumber(structure.cd) + (structure.cdSet ? " set" : " auto");
+        case AssessColumn::Cd:
+            if (structure.cdSet)
+                return ExactNumber(structure.cd) + " set (" + ExactNumber(structure.cdSuggested) + ")";
+            return ExactNumber(structure.cd) + " auto";
         case AssessColumn::Nd: return Event(events.nd);
         case AssessColumn::Nm: return Event(events.nm);
         case AssessColumn::Nl: return Event(events.nl);
@@ -96,7 +99,7 @@ std::string StructureCell(const StructureResult& structure, AssessColumn column)
 }
 
 std::string AssessmentText(const AssessmentResult& result) {
-    const size_t widths[] = {5, 24, 11, 12, 12, 9, 12, 12, 12, 12, 12};
+    const size_t widths[] = {5, 24, 11, 12, 12, 14, 12, 12, 12, 12, 12};
     std::string text;
     for (int c = 0; c < static_cast<int>(AssessColumn::Count); c++)
         text += Padded(Headings[c], widths[c]);
@@ -116,10 +119,12 @@ std::string AssessmentText(const AssessmentResult& result) {
     text += DensityText(result);
     text += "K: " + ExactNumber(result.calcOptions.heightProjection) + "\n";
     if (settings.edition == 3)
-        text += "UW [kV]: " + ExactNumber(settings.uw) + ", AM with rM = 350 / UW\n";
+        text += "UW [kV]: " + ExactNumber(settings.uw) +
+                ", AM with rM = 350 / UW = " + ExactNumber(AmDistance(3, 0.0, settings.uw)) +
+                " m (a structure's own UW gives its own rM)\n";
     else
         text += "D [m]: " + ExactNumber(result.calcOptions.distanceProjection) + "\n";
-    text += "CD: auto from the surroundings, set where given\n";
+    text += "CD: auto = from the surroundings; set = given, the surroundings' suggestion in brackets\n";
     for (const StructureResult& structure : result.structures)
         for (const LineSettings& line : structure.lines)
             text += "structure " + std::to_string(structure.number) + " line: " + LineSpecText(line) + "\n";

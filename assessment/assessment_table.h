@@ -12,7 +12,8 @@ const char* ColumnHeading(AssessColumn column);  // "No.", "Name", "Height [m]",
 
 // A cell as a table shows it: heights to 0.01 m, areas to the square metre, events to three significant
 // digits; an event that is absent (no flash density) or a structure that could not be calculated gives
-// an empty cell, never 0. CD says where it came from: "0.5 auto" or "1 set".
+// an empty cell, never 0. CD says where it came from, and what the surroundings suggest when it was
+// set: "0.5 auto", "1 set (0.5)".
 std::string StructureCell(const StructureResult& structure, AssessColumn column);
 
 // The shortest decimal text that reads back as the same double.

@@ -6,6 +6,7 @@
 
 #include "cli/cli_commands.h"
 #include "model/drawing_file.h"
+#include "tests/exchange_test_support.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -211,6 +212,30 @@ TEST(AssessCli, ImportsGeoJsonInMemoryAndGivesLongitudeLatitudeBack) {
     EXPECT_TRUE(Has(features, "[8.5")) << features.substr(0, 400);
     EXPECT_TRUE(Has(features, ",47.3")) << features.substr(0, 400);
     EXPECT_FALSE(FileExists(TestPath("site.Zlv")));  // nothing written beside the source
+}
+
+// A DXF input gives the same assessment in memory as the drawing that import writes of it.
+TEST(AssessCli, DxfInMemoryEqualsTheImportedDrawing) {
+    std::string dxf = TestPath("plan.dxf");
+    std::string text = DxfFile(LwPolyline("B", {{0, 0}, {20, 0}, {20, 10}, {0, 10}}, true, "39\n9\n") +
+                               LwPolyline("B", {{20, 0}, {30, 0}, {30, 10}, {20, 10}}, true, "39\n5\n") +
+                               LwPolyline("C", {{80, 0}, {90, 0}, {90, 10}, {80, 10}}, true, "39\n12\n"));
+    WriteBytes(dxf, std::vector<uint8_t>(text.begin(), text.end()));
+    CliRun direct = Assess({dxf, "--json", "--ng", "1.5", "--layer", "B"});
+    ASSERT_EQ(direct.status, 0) << direct.err;
+    EXPECT_TRUE(Has(direct.out, "\"index\":1,\"name\":\"B 1\",\"polygons\":2,")) << direct.out;
+    EXPECT_FALSE(Has(direct.out, "\"index\":2"));  // layer C left out
+
+    std::string drawing = TestPath("plan.Zlv");
+    std::vector<std::string> words = {"zelvora-cli", "import", dxf, drawing, "--layer", "B"};
+    std::vector<char*> argv;
+    for (std::string& w : words)
+        argv.push_back(w.data());
+    testing::internal::CaptureStdout();
+    int imported = RunCli(static_cast<int>(argv.size()), argv.data());
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(imported, 0);
+    EXPECT_EQ(Assess({drawing, "--json", "--ng", "1.5"}).out, direct.out);
 }
 
 }  // namespace

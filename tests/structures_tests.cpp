@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "assessment/assessment_table.h"
 #include "assessment/cd_surroundings.h"
 #include "assessment/structure_runs.h"
 #include "assessment/structures.h"
@@ -175,6 +176,41 @@ TEST(StructureRuns, AStructureThatCannotBeCalculatedLeavesTheOthers) {
     EXPECT_FALSE(result.structures[1].calculated);
     EXPECT_FALSE(result.structures[1].error.empty());
     EXPECT_FALSE(result.allCalculated());
+}
+
+// Cells as a table shows them: absent events and failed structures blank, never 0.
+TEST(AssessmentTable, CellsOfRows) {
+    StructureResult row;
+    row.number = 7;
+    row.name = "Hall";
+    row.height = 12.345;
+    row.calculated = true;
+    row.ad = 22309.4;
+    row.am = 861182.6;
+    row.cd = 1.0;
+    row.cdSet = true;
+    row.cdSuggested = 0.5;
+    row.events.nd = 0.0892376;
+    row.events.nm = 3.4447304;
+    row.events.nl = 0.0;
+    struct Case {
+        AssessColumn column;
+        const char* text;
+    } cases[] = {{AssessColumn::Number, "7"},  {AssessColumn::Name, "Hall"}, {AssessColumn::Height, "12.35"},
+                 {AssessColumn::Ad, "22309"},  {AssessColumn::Am, "861183"}, {AssessColumn::Cd, "1 set (0.5)"},
+                 {AssessColumn::Nd, "0.0892"}, {AssessColumn::Nm, "3.44"},   {AssessColumn::Nl, "0"},
+                 {AssessColumn::Ni, ""},       {AssessColumn::Ndj, ""}};
+    for (const Case& c : cases)
+        EXPECT_EQ(StructureCell(row, c.column), c.text) << ColumnHeading(c.column);
+    row.cdSet = false;
+    row.cd = 0.5;
+    EXPECT_EQ(StructureCell(row, AssessColumn::Cd), "0.5 auto");
+    row.calculated = false;
+    EXPECT_EQ(StructureCell(row, AssessColumn::Ad), "");
+    EXPECT_EQ(StructureCell(row, AssessColumn::Nd), "");
+    EXPECT_EQ(StructureCell(row, AssessColumn::Name), "Hall");
+    EXPECT_EQ(ExactNumber(0.1 + 0.2), "0.30000000000000004");
+    EXPECT_EQ(ExactNumber(4.0), "4");
 }
 
 // Sectors count counter-clockwise from the +x axis in 45 degree steps; the boundary belongs to the
