@@ -40,11 +40,17 @@ bool PrepareReport(HWND window, ReportCalculation* calculation, ReportRequest* r
     return true;
 }
 
+bool ShowReportDialog(HWND owner, char* path) {
+    return ShowFileDialog(owner, {TEXT_REPORT_FILTER, TEXT_REPORT_EXTENSION, true}, path) != 0;
+}
+
 }  // namespace
+
+ReportFileDialogFn AskReportFileName = ShowReportDialog;
 
 void ExportReportCommand(HWND window) {
     char path[FileNameSize] = {};
-    if (!SomethingToReport(window) || !ShowFileDialog(window, {TEXT_REPORT_FILTER, TEXT_REPORT_EXTENSION, true}, path))
+    if (!SomethingToReport(window) || !AskReportFileName(window, path))
         return;
     ReportCalculation calculation;
     ReportRequest request;

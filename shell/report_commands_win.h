@@ -5,4 +5,9 @@
 #include <windows.h>
 
 void ExportReportCommand(HWND window);
+
+// The save dialog of Export report: the chosen name in path (FileNameSize bytes); false on cancel.
+// Tests answer it instead.
+using ReportFileDialogFn = bool (*)(HWND owner, char* path);
+extern ReportFileDialogFn AskReportFileName;
 void PrintReportCommand(HWND window);
