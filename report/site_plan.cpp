@@ -66,6 +66,22 @@ PagePath Line(std::vector<PagePoint> points, double widthMm, bool closed = false
     return path;
 }
 
+constexpr double kLabelPt = 7.0;
+
+// The room a number takes on the page, centred on its point; its digits are about 0.6 em wide.
+struct LabelBox {
+    double left, top, right, bottom;
+    bool Overlaps(const LabelBox& o) const {
+        return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+    }
+};
+
+LabelBox LabelAround(PagePoint at, const std::string& text) {
+    double halfWidth = 0.3 * kLabelPt * kMmPerPoint * text.size() + 0.3;
+    double halfHeight = 0.5 * kLabelPt * kMmPerPoint;
+    return {at.x - halfWidth, at.y - halfHeight, at.x + halfWidth, at.y + halfHeight};
+}
+
 std::string Metres(double metres) {
     char text[32];
     if (metres >= 1000.0) {
@@ -124,9 +140,16 @@ double DrawSitePlan(const SitePlan& plan, double leftMm, double topMm, double wi
     if (!plan.adOutlines.empty())
         page->paths.push_back(Region(plan.adOutlines, place, kAdFill, kAdLine));
     page->paths.push_back(Region(plan.footprints, place, kFootprintFill, kInk));
+    // In a dense plan a number that would cover another one is left out: the table names them all.
+    std::vector<LabelBox> placed;
     for (const SitePlanLabel& label : plan.labels) {
         PagePoint at = place(label.at);
-        page->texts.push_back({{at.x, at.y - 1.5}, 7.0, true, TextAlign::centre, label.text});
+        LabelBox box = LabelAround(at, label.text);
+        if (std::any_of(placed.begin(), placed.end(), [&](const LabelBox& other) { return box.Overlaps(other); }))
+            continue;
+        placed.push_back(box);
+        page->texts.push_back(
+            {{at.x, at.y + kLabelPt * kMmPerPoint * 0.35}, kLabelPt, true, TextAlign::centre, label.text});
     }
 
     double baseline = topMm + heightMm - 1.0;
