@@ -4,6 +4,9 @@
 #include <hpdf_doc.h>
 #include <hpdf_fontdef.h>
 
+#include <algorithm>
+#include <cstdio>
+
 #include "report/report_fonts.h"
 
 namespace {
@@ -55,6 +58,38 @@ struct LoadedFont {
     HPDF_Font font = nullptr;
 };
 
+// The map from the codes in the page's text to Unicode, which lets a reader copy and search the text.
+// The library's UTF-8 text uses each character's own code (in the Basic Multilingual Plane) as the
+// code, so the map is the identity; the one the library writes itself is not a valid map of this kind.
+HPDF_Dict UnicodeMap(HPDF_Doc pdf) {
+    HPDF_Dict map = HPDF_DictStream_New(pdf->mmgr, pdf->xref);
+    if (!map)
+        return nullptr;
+    std::string text =
+        "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+        "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+        "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
+        "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n";
+    std::vector<int> rows;  // high bytes of the codes, without the surrogate halves
+    for (int high = 0; high < 256; ++high)
+        if (high < 0xD8 || high > 0xDF)
+            rows.push_back(high);
+    for (size_t first = 0; first < rows.size(); first += 100) {  // at most 100 entries a block
+        size_t count = std::min<size_t>(100, rows.size() - first);
+        text += std::to_string(count) + " beginbfrange\n";
+        char line[32];
+        for (size_t i = first; i < first + count; ++i) {
+            std::snprintf(line, sizeof line, "<%02X00> <%02XFF> <%02X00>\n", rows[i], rows[i], rows[i]);
+            text += line;
+        }
+        text += "endbfrange\n";
+    }
+    text += "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
+    if (HPDF_Stream_WriteStr(map->stream, text.c_str()) != HPDF_OK)
+        return nullptr;
+    return map;
+}
+
 // Loads an embedded TrueType font from memory (the library itself only reads font files from disk).
 LoadedFont LoadFont(HPDF_Doc pdf, ReportFace face, const char* tag) {
     FontBytes bytes = ReportFontBytes(face);
@@ -71,7 +106,11 @@ LoadedFont LoadFont(HPDF_Doc pdf, ReportFace face, const char* tag) {
     HPDF_TTFontDef_SetTagName(def, const_cast<char*>(tag));
     if (HPDF_Doc_RegisterFontDef(pdf, def) != HPDF_OK)
         return {};
-    return {def, HPDF_GetFont(pdf, def->base_font, "UTF-8")};
+    HPDF_Font font = HPDF_GetFont(pdf, def->base_font, "UTF-8");
+    HPDF_Dict map = font ? UnicodeMap(pdf) : nullptr;
+    if (!map || HPDF_Dict_Add(font, "ToUnicode", map) != HPDF_OK)
+        return {};
+    return {def, font};
 }
 
 struct Run {

@@ -46,8 +46,13 @@ def site(path, names, columns=10):
 
 
 def pdf_text(pdf, page=None):
+    """The text of the PDF; a reader's complaint about the file (a malformed font map) fails the test."""
     pages = ["-f", str(page), "-l", str(page)] if page else []
-    return run(["pdftotext", "-enc", "UTF-8", *pages, str(pdf), "-"]).stdout.decode("utf-8")
+    done = run(["pdftotext", "-enc", "UTF-8", *pages, str(pdf), "-"])
+    complaint = done.stderr.decode(errors="replace").strip()
+    if complaint:
+        sys.exit(f"pdftotext complains about {pdf}: {complaint.splitlines()[0]}")
+    return done.stdout.decode("utf-8")
 
 
 def page_count(pdf):
