@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs and fetches the sources of the polygon clipper, dxflib
-# and GeographicLib from Debian's source packages into the build tree. Safe to run again: it skips what
+# Installs the Debian packages the build needs and fetches the sources of the polygon clipper, dxflib,
+# GeographicLib and libharu from Debian's source packages into the build tree. Safe to run again: it skips what
 # is already there, so builds work offline afterwards.
 set -euo pipefail
 cd "$(dirname "$0")/.."
