@@ -12,12 +12,6 @@ namespace {
 
 constexpr double kSitePlanHeightMm = 150.0;
 
-std::string Plain(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", value);
-    return text;
-}
-
 std::string Events(const std::optional<double>& value) {
     return value ? EventsNumber(*value) : "–";
 }
@@ -53,21 +47,21 @@ void Settings(const ReportInput& input, PageFlow* flow) {
     const AssessmentResult& a = *input.assessment;
     const FlashDensity& density = a.density;
     std::vector<std::pair<std::string, std::string>> rows;
-    rows.push_back({"K (height projection)", Plain(a.calcOptions.heightProjection)});
+    rows.push_back({"K (height projection)", PlainNumber(a.calcOptions.heightProjection)});
     if (density.edition == 3) {
-        rows.push_back({"rM", "350 / UW = 350 / " + Plain(a.settings.uw) + " = " +
-                                  Plain(AmDistance(3, 0, a.settings.uw)) + " m (per structure with its own UW)"});
+        rows.push_back({"rM", "350 / UW = 350 / " + PlainNumber(a.settings.uw) + " = " +
+                                  PlainNumber(AmDistance(3, 0, a.settings.uw)) + " m (per structure with its own UW)"});
         std::string nsg = !density.nsg ? "not given"
                           : a.settings.nsg > 0.0
-                              ? Plain(*density.nsg) + " per km² per year (given)"
-                              : Plain(*density.nsg) + " per km² per year (k · NG = " + Plain(density.k) + " · " +
-                                    Plain(density.ng.value_or(0.0)) + ")";
+                              ? PlainNumber(*density.nsg) + " per km² per year (given)"
+                              : PlainNumber(*density.nsg) + " per km² per year (k · NG = " + PlainNumber(density.k) +
+                                    " · " + PlainNumber(density.ng.value_or(0.0)) + ")";
         rows.push_back({"NSG", nsg});
-        rows.push_back({"k", Plain(density.k)});
-        rows.push_back({"UW", Plain(a.settings.uw) + " kV"});
+        rows.push_back({"k", PlainNumber(density.k)});
+        rows.push_back({"UW", PlainNumber(a.settings.uw) + " kV"});
     } else {
-        rows.push_back({"D (distance projection)", Plain(a.calcOptions.distanceProjection) + " m"});
-        rows.push_back({"NG", density.ng ? Plain(*density.ng) + " flashes per km² per year" : "not given"});
+        rows.push_back({"D (distance projection)", PlainNumber(a.calcOptions.distanceProjection) + " m"});
+        rows.push_back({"NG", density.ng ? PlainNumber(*density.ng) + " flashes per km² per year" : "not given"});
     }
     rows.push_back({"Footprints", input.footprintSource});
     rows.push_back({"Structures", std::to_string(a.structures.size())});
@@ -129,7 +123,7 @@ void SitePlanSection(const ReportInput& input, PageFlow* flow) {
 }
 
 std::string CdCell(const StructureResult& s) {
-    return Plain(s.cd) + (s.cdSet ? " set" : " auto");
+    return PlainNumber(s.cd) + (s.cdSet ? " set" : " auto");
 }
 
 void Results(const ReportInput& input, PageFlow* flow) {

@@ -1,8 +1,5 @@
 #include "report/report_formulas.h"
 
-#include <cmath>
-#include <cstdio>
-
 #include "report/report_numbers.h"
 
 namespace {
@@ -14,21 +11,12 @@ bool IsEvents(const std::string& symbol) {
     return !symbol.empty() && symbol[0] == 'N' && symbol != "NG" && symbol != "NSG";
 }
 
-// A plain input (a factor, a length, a density) to at most six significant digits.
-std::string Plain(double value) {
-    if (value >= 1000.0)
-        return GroupedNumber(value, value == std::floor(value) ? 0 : 1);
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", value);
-    return text;
-}
-
 std::string Value(const std::string& symbol, double value) {
     if (IsArea(symbol))
         return GroupedNumber(value, 0);
     if (IsEvents(symbol))
         return EventsNumber(value);
-    return Plain(value);
+    return PlainNumber(value);
 }
 
 std::string Join(const std::vector<std::string>& parts, const char* separator) {
@@ -44,14 +32,16 @@ const char* const kEnvironmentWords[] = {"rural", "suburban", "urban", "urban wi
 
 std::string LineDescription(size_t index, const LineSettings& line) {
     std::vector<std::string> parts = {kKindWords[int(line.kind)], kInstallationWords[int(line.installation)],
-                                      line.length > 0.0 ? "LL = " + Plain(line.length) + " m"
-                                                        : "length unknown, LL = " + Plain(LineLength(line)) + " m",
+                                      line.length > 0.0
+                                          ? "LL = " + PlainNumber(line.length) + " m"
+                                          : "length unknown, LL = " + PlainNumber(LineLength(line)) + " m",
                                       kEnvironmentWords[int(line.environment)],
                                       line.transformer ? "HV/LV transformer at the entrance" : "no transformer"};
-    parts.push_back("UW = " + Plain(LineWithstand(line)) + " kV");
+    parts.push_back("UW = " + PlainNumber(LineWithstand(line)) + " kV");
     if (line.adjacent.present) {
-        parts.push_back("adjacent structure " + Plain(line.adjacent.length) + " × " + Plain(line.adjacent.width) +
-                        " m, " + Plain(line.adjacent.height) + " m high, CDJ = " + Plain(line.adjacent.cdj));
+        parts.push_back("adjacent structure " + PlainNumber(line.adjacent.length) + " × " +
+                        PlainNumber(line.adjacent.width) + " m, " + PlainNumber(line.adjacent.height) +
+                        " m high, CDJ = " + PlainNumber(line.adjacent.cdj));
     }
     return "Line " + std::to_string(index + 1) + ": " + Join(parts, ", ");
 }
@@ -73,15 +63,15 @@ std::vector<std::string> StructureDerivation(const AssessmentResult& result, con
         return lines;
     }
     const double k = result.calcOptions.heightProjection;
-    lines.push_back("AD = " + GroupedNumber(structure.ad, 0) + " m² (graphic method, K = " + Plain(k) +
-                    ", H = " + Plain(structure.height) + " m, K · H = " + Plain(k * structure.height) + " m)");
-    std::string distance = result.density.edition == 3 ? "rM = 350 / UW = 350 / " + Plain(structure.uw) + " = " +
-                                                             Plain(structure.amDistance) + " m"
-                                                       : "D = " + Plain(structure.amDistance) + " m";
+    lines.push_back("AD = " + GroupedNumber(structure.ad, 0) + " m² (graphic method, K = " + PlainNumber(k) + ", H = " +
+                    PlainNumber(structure.height) + " m, K · H = " + PlainNumber(k * structure.height) + " m)");
+    std::string distance = result.density.edition == 3 ? "rM = 350 / UW = 350 / " + PlainNumber(structure.uw) + " = " +
+                                                             PlainNumber(structure.amDistance) + " m"
+                                                       : "D = " + PlainNumber(structure.amDistance) + " m";
     lines.push_back("AM = " + GroupedNumber(structure.am, 0) + " m² (graphic method, " + distance +
                     ", less the footprint of " + GroupedNumber(structure.footprint, 0) + " m²)");
-    lines.push_back("CD = " + Plain(structure.cd) +
-                    (structure.cdSet ? " (set; the surroundings suggest " + Plain(structure.cdSuggested) + ")"
+    lines.push_back("CD = " + PlainNumber(structure.cd) +
+                    (structure.cdSet ? " (set; the surroundings suggest " + PlainNumber(structure.cdSuggested) + ")"
                                      : " (from the surroundings)"));
     for (const FormulaUse& use : structure.events.formulas)
         lines.push_back(FormulaLine(use));

@@ -31,6 +31,14 @@ std::string GroupedNumber(double value, int decimals) {
     return grouped;
 }
 
+std::string PlainNumber(double value) {
+    if (std::fabs(value) >= 1000.0)
+        return GroupedNumber(value, value == std::floor(value) ? 0 : 1);
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
+}
+
 std::string EventsNumber(double value) {
     if (!std::isfinite(value))
         return "-";

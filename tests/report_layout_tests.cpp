@@ -165,4 +165,9 @@ TEST(ReportNumbers, AreasGroupThousandsAndEventsKeepThreeSignificantDigits) {
     };
     for (const Events& c : events)
         EXPECT_EQ(EventsNumber(c.value), c.text) << c.value;
+
+    const Events plain[] = {
+        {0.5, "0.5"}, {233.33333, "233.333"}, {1000, "1" + nb + "000"}, {1234.56, "1" + nb + "234.6"}, {2.5, "2.5"}};
+    for (const Events& c : plain)
+        EXPECT_EQ(PlainNumber(c.value), c.text) << c.value;
 }
