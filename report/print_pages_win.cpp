@@ -1,5 +1,6 @@
 #include "report/print_pages_win.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 #include "report/page_gdi_win.h"
@@ -46,7 +47,9 @@ HDC ChoosePrinter(HWND owner, bool* failed) {
     dialog.hwndOwner = owner;
     dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
     BOOL chosen = PrintDlgW(&dialog);
-    *failed = !chosen ? CommDlgExtendedError() != 0 : dialog.hDC == nullptr;
+    // Without any printer the dialog has told the user so itself.
+    DWORD error = chosen ? 0 : CommDlgExtendedError();
+    *failed = chosen ? dialog.hDC == nullptr : error != 0 && error != PDERR_NODEFAULTPRN;
     if (dialog.hDevMode)
         GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames)
