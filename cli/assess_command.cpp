@@ -9,6 +9,7 @@
 #include "assessment/assessment_table.h"
 #include "assessment/line_words.h"
 #include "assessment/structure_runs.h"
+#include "cli/assess_input.h"
 #include "cli/cli_commands.h"
 #include "exchange/import_build.h"
 #include "exchange/import_file.h"
@@ -22,18 +23,6 @@ const char AssessUsage[] =
     "                          [--cd auto|0.25|0.5|1|2] [--line SPEC]... [--height-projection K]\n"
     "                          [--distance-projection D] [--json | --csv] [--geojson OUT] [--threads N]\n"
     "                          [--quiet] [--height H] [--level-height L] [--layer NAME]... [--skip-invalid]\n";
-
-struct AssessFlags {
-    AssessOverrides overrides;
-    ImportSettings import;
-    bool importOptions = false;
-    bool skipInvalid = false;
-    bool json = false;
-    bool csv = false;
-    const char* geojson = nullptr;
-    int32_t threads = 0;
-    const char* input = nullptr;
-};
 
 bool Refuse(const char* text) {
     fprintf(stderr, "zelvora-cli: %s\n", text);
@@ -141,6 +130,8 @@ bool ReadOption(int argc, char** argv, int* i, AssessFlags* flags) {
     return ok;
 }
 
+}  // namespace
+
 bool ParseAssessFlags(int argc, char** argv, AssessFlags* flags) {
     for (int i = 0; i < argc; i++) {
         if (!strncmp(argv[i], "--", 2)) {
@@ -164,7 +155,7 @@ bool ParseAssessFlags(int argc, char** argv, AssessFlags* flags) {
 }
 
 // A DXF or GeoJSON input becomes a drawing in memory, as import would write it; nothing is written.
-int ReadInput(const AssessFlags& flags, Drawing* target) {
+int ReadAssessInput(const AssessFlags& flags, Drawing* target) {
     SourceFormat format;
     if (!FormatOfPath(flags.input, &format)) {
         if (flags.importOptions) {
@@ -199,8 +190,6 @@ int ReadInput(const AssessFlags& flags, Drawing* target) {
     return ExitSuccess;
 }
 
-}  // namespace
-
 int AssessCommand(int argc, char** argv) {
     AssessFlags flags;
     if (!ParseAssessFlags(argc, argv, &flags)) {
@@ -208,7 +197,7 @@ int AssessCommand(int argc, char** argv) {
         return ExitUsage;
     }
     Drawing source;
-    int status = ReadInput(flags, &source);
+    int status = ReadAssessInput(flags, &source);
     if (status != ExitSuccess)
         return status;
     AssessmentResult result = AssessDrawing(source, flags.overrides, flags.threads);

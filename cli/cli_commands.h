@@ -23,6 +23,7 @@ int SimpleCommand(int argc, char** argv);
 int ImportCommand(int argc, char** argv);
 int OutlineCommand(int argc, char** argv);
 int AssessCommand(int argc, char** argv);
+int ReportCommand(int argc, char** argv);
 
 // Reads path into target with the file's own options applied; on failure tells why on standard error.
 bool LoadDrawing(const char* path, struct Drawing* target, uint8_t* format = nullptr);

@@ -80,6 +80,11 @@ const char UsageText[] =
     "      --geojson OUT             one Feature per structure with its values, for GIS\n"
     "      --threads N               structures calculated at once (default: every core)\n"
     "      also the projection options of calc, --quiet, and import's options for DXF or GeoJSON\n"
+    "  report IN OUT.pdf    Assess as assess does (with its options, but not its outputs), then write\n"
+    "                       the calculation report as a PDF: title block, settings, site plan,\n"
+    "                       results, every formula with the values put in, and the method. Written\n"
+    "                       also when a structure cannot be calculated (status 1); never on failure.\n"
+    "      --project TEXT, --author TEXT, --checker TEXT   the title block's fields\n"
     "  help, --help         Print this text.\n"
     "  --version            Print the version, as \"zelvora-cli 1.2.3\".\n"
     "\n"
@@ -100,8 +105,9 @@ struct Command {
 };
 
 const Command Commands[] = {
-    {"info", InfoCommand},     {"copy", CopyCommand},     {"calc", CalcCommand},       {"svg", SvgCommand},
-    {"simple", SimpleCommand}, {"import", ImportCommand}, {"outline", OutlineCommand}, {"assess", AssessCommand},
+    {"info", InfoCommand},       {"copy", CopyCommand},     {"calc", CalcCommand},
+    {"svg", SvgCommand},         {"simple", SimpleCommand}, {"import", ImportCommand},
+    {"outline", OutlineCommand}, {"assess", AssessCommand}, {"report", ReportCommand},
 };
 
 }  // namespace

@@ -25,6 +25,8 @@
 #define IDM_EDIT_UNDO 114
 #define IDM_EDIT_REDO 115
 #define IDM_EDIT_COPY 116
+#define IDM_FILE_EXPORT_REPORT 117
+#define IDM_FILE_PRINT 118
 #define IDM_FILE_RECENT_FIRST 120  // the recent drawings, 120 to 123, added at the end of File
 
 // ---- import height dialog: the height of footprints that bring none -------------------------

@@ -11,8 +11,8 @@ import sys
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-PROGRAM = ["app", "assessment", "cli", "editing", "engine", "exchange", "model", "options", "resources", "shell", "text",
-           "ui", "view"]
+PROGRAM = ["app", "assessment", "cli", "editing", "engine", "exchange", "model", "options", "report", "resources", "shell",
+           "text", "ui", "view"]
 WIN32_HEADERS = {"windows.h", "windowsx.h", "commctrl.h", "commdlg.h", "shellapi.h", "shlobj.h", "process.h"}
 MOST_LINES = 600
 INCLUDE = re.compile(r'#\s*include\s*([<"])([^>"]+)[>"]')

@@ -34,12 +34,24 @@ apt-get "${opts[@]}" -q update
 for name in "${wanted[@]}"; do
     download=$apt_dir/download/$name
     mkdir -p "$download"
-    (cd "$download" && apt-get "${opts[@]}" source --download-only "$name")
-    dsc=$(find "$download" -name "${name}_*.dsc" | head -n 1)
-    [ -n "$dsc" ] || { echo "$name: no .dsc downloaded" >&2; exit 1; }
-    # dpkg-source leaves copies of the tarballs beside the tree it makes, so it works in the download folder.
     rm -rf "$download/tree" "${deps:?}/$name"
-    (cd "$download" && dpkg-source --no-check -x "$(basename "$dsc")" tree >/dev/null)
+    if (cd "$download" && apt-get "${opts[@]}" source --download-only "$name"); then
+        dsc=$(find "$download" -name "${name}_*.dsc" | head -n 1)
+        [ -n "$dsc" ] || { echo "$name: no .dsc downloaded" >&2; exit 1; }
+        # dpkg-source leaves copies of the tarballs beside the tree it makes, so it works in the download folder.
+        (cd "$download" && dpkg-source --no-check -x "$(basename "$dsc")" tree >/dev/null)
+    else
+        # Some archives answer 404 for a package's Debian tarball while the upstream one arrives: then the
+        # upstream tree is used as it is, without Debian's patches.
+        orig=$(find "$download" -name "${name}_*.orig.tar.*" | head -n 1)
+        [ -n "$orig" ] || { echo "$name: nothing downloaded" >&2; exit 1; }
+        echo "$name: Debian's tarball is missing; using the upstream one, $(basename "$orig")" >&2
+        mkdir -p "$download/unpacked"
+        tar -xf "$orig" -C "$download/unpacked"
+        mv "$download/unpacked/"* "$download/tree"
+        rm -rf "$download/unpacked"
+        dsc=$orig
+    fi
     mkdir -p "$deps"
     mv "$download/tree" "$deps/$name"
     basename "$dsc" > "$deps/$name/.fetched"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs and fetches the sources of the polygon clipper, dxflib
-# and GeographicLib from Debian's source packages into the build tree. Safe to run again: it skips what
+# Installs the Debian packages the build needs and fetches the sources of the polygon clipper, dxflib,
+# GeographicLib and libharu from Debian's source packages into the build tree. Safe to run again: it skips what
 # is already there, so builds work offline afterwards.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,6 +10,7 @@ packages=(
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth x11-utils xdotool imagemagick dpkg-dev nlohmann-json3-dev python3
     nsis zip unzip
+    zlib1g-dev libz-mingw-w64-dev fonts-dejavu-core fonts-droid-fallback poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -24,4 +25,5 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 scripts/fetch_clipper.sh
-scripts/fetch_debian_source.sh dxflib geographiclib
+scripts/fetch_debian_source.sh dxflib geographiclib libharu
+

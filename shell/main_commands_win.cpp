@@ -20,6 +20,7 @@
 #include "shell/import_command_win.h"
 #include "shell/main_window_win.h"
 #include "shell/recent_files_win.h"
+#include "shell/report_commands_win.h"
 #include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
 #include "ui/prompt_win.h"
@@ -120,6 +121,8 @@ void OnMainCommand(HWND window, int id) {
         case IDM_FILE_SAVE_AS: SaveDrawingCommand(window, true); break;
         case IDM_FILE_CLOSE: CloseDrawingCommand(window); break;
         case IDM_FILE_QUIT: QuitCommand(window); break;
+        case IDM_FILE_EXPORT_REPORT: ExportReportCommand(window); break;
+        case IDM_FILE_PRINT: PrintReportCommand(window); break;
         case IDM_DATA_IMPORT: ImportCommand(window); break;
         case IDM_DATA_EXPORT: ExportDrawing(); break;
         case IDM_EDIT_COPY: CopyPicture(); break;

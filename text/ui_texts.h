@@ -53,3 +53,11 @@
     "Enhanced Metafile(*.emf)\0*.emf\0Bitmap(*.bmp)\0*.bmp\0DXF outlines(*.dxf)\0*.dxf\0" \
     "GeoJSON outlines(*.geojson)\0*.geojson\0"
 #define TEXT_EXPORT_EXTENSION "emf"
+
+// The calculation report (File > Export report..., File > Print...).
+#define TEXT_REPORT_FILTER "PDF report(*.pdf)\0*.pdf\0"
+#define TEXT_REPORT_EXTENSION "pdf"
+#define TEXT_REPORT_NOTHING "There is no drawing to report."
+#define TEXT_REPORT_NOT_WRITTEN "Error to write file"
+#define TEXT_REPORT_NOT_PRINTED "The report could not be printed."
+#define TEXT_UNTITLED_DRAWING "Untitled"

@@ -1,0 +1,58 @@
+#include "report/print_pages_win.h"
+
+#include <cderr.h>
+#include <commdlg.h>
+
+#include "report/page_gdi_win.h"
+
+namespace {
+
+std::wstring Wide(const std::string& text) {
+    int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring wide(length, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), length);
+    return wide;
+}
+
+}  // namespace
+
+bool PrintPagesOn(HDC printer, const PageDescription& pages, const std::string& jobName) {
+    ReportFontsGdi fonts;
+    if (!fonts.Ready())
+        return false;
+    std::wstring name = Wide(jobName);
+    DOCINFOW job = {};
+    job.cbSize = sizeof job;
+    job.lpszDocName = name.c_str();
+    if (StartDocW(printer, &job) <= 0)
+        return false;
+    PagePlacement placement = PrinterPlacement(printer);
+    for (const Page& page : pages.pages) {
+        if (StartPage(printer) <= 0) {
+            AbortDoc(printer);
+            return false;
+        }
+        DrawPageGdi(printer, page, placement);
+        if (EndPage(printer) <= 0) {
+            AbortDoc(printer);
+            return false;
+        }
+    }
+    return EndDoc(printer) > 0;
+}
+
+HDC ChoosePrinter(HWND owner, bool* failed) {
+    PRINTDLGW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
+    BOOL chosen = PrintDlgW(&dialog);
+    // Without any printer the dialog has told the user so itself.
+    DWORD error = chosen ? 0 : CommDlgExtendedError();
+    *failed = chosen ? dialog.hDC == nullptr : error != 0 && error != PDERR_NODEFAULTPRN;
+    if (dialog.hDevMode)
+        GlobalFree(dialog.hDevMode);
+    if (dialog.hDevNames)
+        GlobalFree(dialog.hDevNames);
+    return chosen ? dialog.hDC : nullptr;
+}

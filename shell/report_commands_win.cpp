@@ -1,0 +1,84 @@
+#include "shell/report_commands_win.h"
+
+#include <string>
+#include <vector>
+
+#include "model/drawing.h"
+#include "model/file_io.h"
+#include "report/print_pages_win.h"
+#include "report/report_run_win.h"
+#include "text/ui_texts.h"
+#include "ui/file_dialog_win.h"
+#include "ui/prompt_win.h"
+
+namespace {
+
+std::string DrawingName() {
+    std::string path = drawing.fileName;
+    size_t slash = path.find_last_of("/\\");
+    return path.empty() ? std::string(TEXT_UNTITLED_DRAWING) : path.substr(slash == std::string::npos ? 0 : slash + 1);
+}
+
+bool SomethingToReport(HWND window) {
+    if (drawing.isOpen && drawing.polygons.count() > 0)
+        return true;
+    Warn(window, TEXT_REPORT_NOTHING);
+    return false;
+}
+
+// The calculation and the request of a report of the open drawing; false when the user stopped or the
+// run failed, which is told here.
+bool PrepareReport(HWND window, ReportCalculation* calculation, ReportRequest* request) {
+    switch (CalculateReportWithProgress(window, drawing, calculation)) {
+        case ReportRunOutcome::stopped: return false;
+        case ReportRunOutcome::failed: Warn(window, TEXT_CALCULATION_FAILED); return false;
+        case ReportRunOutcome::done: break;
+    }
+    request->fileName = DrawingName();
+    request->dateTime = ReportDateTime();
+    request->footprintSource = FootprintSourceOf(drawing);
+    return true;
+}
+
+bool ShowReportDialog(HWND owner, char* path) {
+    return ShowFileDialog(owner, {TEXT_REPORT_FILTER, TEXT_REPORT_EXTENSION, true}, path) != 0;
+}
+
+}  // namespace
+
+ReportFileDialogFn AskReportFileName = ShowReportDialog;
+
+void ExportReportCommand(HWND window) {
+    char path[FileNameSize] = {};
+    if (!SomethingToReport(window) || !AskReportFileName(window, path))
+        return;
+    ReportCalculation calculation;
+    ReportRequest request;
+    if (!PrepareReport(window, &calculation, &request))
+        return;
+    std::vector<uint8_t> bytes;
+    if (!ReportPdf(drawing, calculation, request, &bytes) || !WriteFileAtomically(path, bytes))
+        Prompt(window, TEXT_REPORT_NOT_WRITTEN, TEXT_FAILED, MB_OK);
+}
+
+void PrintReportCommand(HWND window) {
+    if (!SomethingToReport(window))
+        return;
+    bool failed = false;
+    HDC printer = ChoosePrinter(window, &failed);
+    bool printed = false;
+    if (printer) {
+        ReportCalculation calculation;
+        ReportRequest request;
+        if (!PrepareReport(window, &calculation, &request)) {
+            DeleteDC(printer);
+            return;
+        }
+        PdfTypesetter typesetter;
+        printed = typesetter.Ready() &&
+                  PrintPagesOn(printer, ReportPages(drawing, calculation, request, typesetter), request.fileName);
+        DeleteDC(printer);
+    }
+    if (failed || (printer && !printed))
+        Prompt(window, TEXT_REPORT_NOT_PRINTED, TEXT_FAILED, MB_OK);
+}

@@ -1,0 +1,13 @@
+// File > Export report... and File > Print...: the calculation report of the open drawing as a PDF file
+// or on a printer.
+#pragma once
+
+#include <windows.h>
+
+void ExportReportCommand(HWND window);
+
+// The save dialog of Export report: the chosen name in path (FileNameSize bytes); false on cancel.
+// Tests answer it instead.
+using ReportFileDialogFn = bool (*)(HWND owner, char* path);
+extern ReportFileDialogFn AskReportFileName;
+void PrintReportCommand(HWND window);
