@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in an optimised tree and runs one: the Ad/Am benchmark with its arguments
-# (--quick for the three small drawings, --no-reference to time the engine alone, --only NAME for one
-# drawing), with --import the import of 10,000 buildings from GeoJSON and DXF, or with --history the
-# undo history on drawings of 600 to 600,000 vertices.
+# (--quick for the small drawings, --no-reference to time the engine alone, --only NAME for one
+# drawing), with --buffer the engine beside GEOS's buffer-and-union on constant heights (add --quick for
+# the small drawings), with --import the import of 10,000 buildings from GeoJSON and DXF, or with
+# --history the undo history on drawings of 600 to 600,000 vertices.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,6 +11,10 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
 if [ "${1:-}" = "--import" ]; then
     cmake --build build/release --target import_bench
     build/release/bench/import_bench build/release
+elif [ "${1:-}" = "--buffer" ]; then
+    cmake --build build/release --target buffer_bench
+    shift
+    build/release/bench/buffer_bench "$@"
 elif [ "${1:-}" = "--history" ]; then
     cmake --build build/release --target history_bench
     build/release/bench/history_bench

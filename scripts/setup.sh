@@ -9,6 +9,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev googletest
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth x11-utils xdotool imagemagick dpkg-dev nlohmann-json3-dev python3
+    libgeos-dev
 )
 missing=()
 for p in "${packages[@]}"; do
