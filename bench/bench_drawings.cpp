@@ -82,6 +82,13 @@ class SiteBuilder {
 
 }  // namespace
 
+CalcInput SmallBuilding() {
+    const CalcVertex corners[] = {{0, 0, 7}, {11, 0, 7}, {11, 6, 9}, {6, 6, 9}, {6, 10, 8}, {0, 10, 8}};
+    CalcPolygon house;
+    house.vertices.assign(std::begin(corners), std::end(corners));
+    return CalcInput{{house}};
+}
+
 CalcInput OfficeOutline() {
     const CalcVertex corners[] = {
         {0, 0, 12},   {30, 0, 12},  {30, -6, 8},  {48, -6, 8},  {48, 12, 15}, {56, 12, 15}, {56, 30, 20},
@@ -164,9 +171,18 @@ size_t VertexCount(const CalcInput& input) {
     return count;
 }
 
+CalcInput ConstantHeights(CalcInput input) {
+    for (CalcPolygon& polygon : input.polygons)
+        for (CalcVertex& v : polygon.vertices)
+            v.height = polygon.vertices[0].height;
+    return input;
+}
+
 std::vector<BenchDrawing> BenchDrawings(bool quick) {
-    std::vector<BenchDrawing> drawings = {
-        {"office 20", OfficeOutline()}, {"round 100", RoundBuilding(100)}, {"round 1000", RoundBuilding(1000)}};
+    std::vector<BenchDrawing> drawings = {{"small 6", SmallBuilding()},
+                                          {"office 20", OfficeOutline()},
+                                          {"round 100", RoundBuilding(100)},
+                                          {"round 1000", RoundBuilding(1000)}};
     if (!quick) {
         drawings.push_back({"site 1000", BlockSite()});
         drawings.push_back({"round 5000", RoundBuilding(5000)});

@@ -12,6 +12,8 @@ struct BenchDrawing {
     CalcInput input;
 };
 
+// A small L-shaped house of 6 vertices, the commonest structure of a district.
+CalcInput SmallBuilding();
 // A 20-vertex office with wings, notches and one cut corner.
 CalcInput OfficeOutline();
 // A round building of radius 40 m drawn with n vertices, its height swelling and sinking around it.
@@ -23,6 +25,9 @@ CalcInput BlockSite();
 CalcInput ImportedSite(size_t minVertices);
 
 size_t VertexCount(const CalcInput& input);
+// The drawing with every vertex of a polygon at the height of its first, so that a buffer of the
+// footprint by one radius gives the same regions.
+CalcInput ConstantHeights(CalcInput input);
 
 // The drawings of a full run, or the three small ones.
 std::vector<BenchDrawing> BenchDrawings(bool quick);

@@ -18,7 +18,8 @@ int64_t FinalSteps(int64_t passSteps) {
 }
 
 // Am is the widened region less the footprints, removed as their union: subtracting them in one go as
-// separate contours would let a reversed lobe of one cancel another where they overlap.
+// separate contours would let a reversed lobe of one cancel another where they overlap, and walls two
+// footprints share would split the hole they leave in two.
 RunOutcome AmOutline(const CalcOptions& options, const CalcInput& input, const std::vector<ClipPolygon>& footprints,
                      int64_t passSteps, CalcRun* run, ClipPolygon* outline) {
     ProgressShare subtractProgress(run, 2 * static_cast<int64_t>(input.polygons.size()) + FinalSteps(passSteps));

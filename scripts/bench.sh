@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in an optimised tree and runs one: the Ad/Am benchmark with its arguments
-# (--quick for the three small drawings, --no-reference to time the engine alone, --only NAME for one
-# drawing), with --import the import of 10,000 buildings from GeoJSON and DXF, with --assess the
-# assessment of 10,000 buildings apart and in terraces (a thread count may follow), or with --history the
-# undo history on drawings of 600 to 600,000 vertices.
+# (--quick for the small drawings, --no-reference to time the engine alone, --only NAME for one
+# drawing), with --buffer the engine beside GEOS's buffer-and-union on constant heights (add --quick for
+# the small drawings), with --import the import of 10,000 buildings from GeoJSON and DXF, with --assess
+# the assessment of 10,000 buildings apart and in terraces (a thread count may follow), or with
+# --history the undo history on drawings of 600 to 600,000 vertices.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -14,6 +15,10 @@ if [ "${1:-}" = "--import" ]; then
 elif [ "${1:-}" = "--assess" ]; then
     cmake --build build/release --target assess_bench
     build/release/bench/assess_bench build/release "${2:-0}"
+elif [ "${1:-}" = "--buffer" ]; then
+    cmake --build build/release --target buffer_bench
+    shift
+    build/release/bench/buffer_bench "$@"
 elif [ "${1:-}" = "--history" ]; then
     cmake --build build/release --target history_bench
     build/release/bench/history_bench

@@ -11,6 +11,7 @@ packages=(
     wine wine64 xvfb xauth x11-utils xdotool imagemagick dpkg-dev nlohmann-json3-dev python3
     nsis zip unzip
     zlib1g-dev libz-mingw-w64-dev fonts-dejavu-core fonts-droid-fallback poppler-utils
+    libgeos-dev
 )
 missing=()
 for p in "${packages[@]}"; do
