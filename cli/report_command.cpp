@@ -93,8 +93,6 @@ int ReportCommand(int argc, char** argv) {
     if (status != ExitSuccess)
         return status;
 
-    stopRequested = 0;
-    SetProgressSink(nullptr);
     ReportCalculation calculation = CalculateReport(drawing, flags.overrides, flags.threads);
     request.fileName = BaseName(flags.input);
     request.dateTime = ReportDateTime();

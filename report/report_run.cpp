@@ -5,9 +5,10 @@
 #include "assessment/structure_runs.h"
 #include "engine/ad_am_outlines.h"
 
-ReportCalculation CalculateReport(const Drawing& drawing, const AssessOverrides& overrides, int32_t threads) {
+ReportCalculation CalculateReport(const Drawing& drawing, const AssessOverrides& overrides, int32_t threads,
+                                  CalcRun* watch) {
     ReportCalculation calculation;
-    calculation.assessment = AssessDrawing(drawing, overrides, threads);
+    calculation.assessment = AssessDrawing(drawing, overrides, threads, watch);
     const AssessmentResult& a = calculation.assessment;
     // The whole drawing's Am is drawn with the distance the structures' Am were built with.
     CalcOptions options = a.calcOptions;
@@ -18,7 +19,13 @@ ReportCalculation CalculateReport(const Drawing& drawing, const AssessOverrides&
         for (CalcPolygon& polygon : part.polygons)
             input.polygons.push_back(std::move(polygon));
     }
-    if (input.polygons.empty() || !ComputeAdAm(&input, options, &calculation.whole))
+    // The watch's own run, when there is one, so that its stop also ends this last calculation; its bar
+    // starts again for it.
+    CalcRun own;
+    CalcRun* run = watch ? watch : &own;
+    if (!input.polygons.empty() && !run->stopped() && ComputeAdAm(&input, options, run))
+        calculation.whole = std::move(run->result);
+    else
         ClearResult(&calculation.whole);
     return calculation;
 }

@@ -8,6 +8,7 @@
 
 #include "assessment/assessment_records.h"
 #include "engine/calc_records.h"
+#include "engine/calc_run.h"
 #include "model/drawing.h"
 #include "report/pdf_writer.h"
 #include "report/report_content.h"
@@ -17,9 +18,10 @@ struct ReportCalculation {
     CalcResult whole;  // no contour when the whole drawing could not be calculated
 };
 
-// Assesses the drawing and calculates it whole; polls the stop flag through the engine. threads as for
-// AssessDrawing.
-ReportCalculation CalculateReport(const Drawing& drawing, const AssessOverrides& overrides, int32_t threads);
+// Assesses the drawing and calculates it whole. threads as for AssessDrawing; a watch, when given, gets the
+// progress and its stop ends the calculation early.
+ReportCalculation CalculateReport(const Drawing& drawing, const AssessOverrides& overrides, int32_t threads,
+                                  CalcRun* watch = nullptr);
 
 // What the title block and the footer say besides the numbers.
 struct ReportRequest {

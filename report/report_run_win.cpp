@@ -11,26 +11,25 @@ namespace {
 
 constexpr UINT WM_APP_REPORT_CALCULATED = WM_APP + 2;
 
-// What the dialog and its worker share; the dialog's parameter.
+// What the dialog and its worker share; the dialog's parameter. The run counts finished structures, then
+// the steps of the whole drawing's calculation, and carries the Stop.
 struct ReportJob {
+    ReportJob(const Drawing* drawing, ReportCalculation* calculation)
+        : drawing(drawing), calculation(calculation), run([this](int32_t position, int32_t total) {
+              if (position == 0)
+                  SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, total);
+              SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_SETPOS, position, 0);
+          }) {}
     const Drawing* drawing;
     ReportCalculation* calculation;
     HWND dialog = nullptr;
     bool started = false;
+    CalcRun run;
 };
-
-HWND progressDialog = nullptr;  // the sink below has no parameter of its own
-
-// From the worker: each structure's run starts the bar again, so it shows the current structure.
-void SendProgress(int32_t position, int32_t total) {
-    if (position == 0)
-        SendDlgItemMessageA(progressDialog, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, total);
-    SendDlgItemMessageA(progressDialog, IDC_PROGRESS_BAR, PBM_SETPOS, position, 0);
-}
 
 unsigned __stdcall ReportWorker(void* parameter) {
     ReportJob* job = static_cast<ReportJob*>(parameter);
-    *job->calculation = CalculateReport(*job->drawing, AssessOverrides(), 0);
+    *job->calculation = CalculateReport(*job->drawing, AssessOverrides(), 0, &job->run);
     PostMessageA(job->dialog, WM_APP_REPORT_CALCULATED, 0, 0);
     return 0;
 }
@@ -39,8 +38,8 @@ INT_PTR CALLBACK ReportProgressProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM
     switch (msg) {
         case WM_INITDIALOG: {
             ReportJob* job = reinterpret_cast<ReportJob*>(lParam);
+            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
             job->dialog = dialog;
-            progressDialog = dialog;
             OwnedHandle worker(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ReportWorker, job, 0, nullptr)));
             job->started = worker.handle != nullptr;
             if (!job->started)
@@ -50,7 +49,8 @@ INT_PTR CALLBACK ReportProgressProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM
         case WM_COMMAND:
             if (LOWORD(wParam) != IDC_PROGRESS_CLOSE)
                 return FALSE;
-            stopRequested = 1;  // the dialog stays until the worker has seen it and finished
+            // The dialog stays until the worker has seen the stop and finished.
+            reinterpret_cast<ReportJob*>(GetWindowLongPtrA(dialog, DWLP_USER))->run.requestStop();
             return TRUE;
         case WM_APP_REPORT_CALCULATED: EndDialog(dialog, IDOK); return TRUE;
     }
@@ -60,14 +60,9 @@ INT_PTR CALLBACK ReportProgressProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM
 }  // namespace
 
 ReportRunOutcome CalculateReportWithProgress(HWND owner, const Drawing& drawing, ReportCalculation* calculation) {
-    ReportJob job{&drawing, calculation};
-    stopRequested = 0;
-    SetProgressSink(SendProgress);
+    ReportJob job(&drawing, calculation);
     INT_PTR shown = RunDialog(owner, IDD_PROGRESS, ReportProgressProc, reinterpret_cast<LPARAM>(&job));
-    SetProgressSink(nullptr);
-    progressDialog = nullptr;
-    bool stopped = stopRequested != 0;
-    stopRequested = 0;
+    bool stopped = job.run.stopped();
     if (shown != IDOK || !job.started)
         return ReportRunOutcome::failed;
     return stopped ? ReportRunOutcome::stopped : ReportRunOutcome::done;
