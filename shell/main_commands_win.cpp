@@ -48,15 +48,15 @@ void ToolCommand(int32_t tool) {
 
 // One calculation gives both areas, so a result of the drawing as it is only switches the view; a
 // completed run's result is kept with the input it was calculated from.
-bool ResultReady(HWND window) {
+CalcOutcome ResultReady(HWND window) {
     if (shownResult.has(drawing))
-        return true;
+        return CalcOutcome::Completed;
     CalcInput input = MakeCalcInput(drawing);
     CalcResult result;
-    if (StartCalculation(window, drawing, &result) != CalcOutcome::Completed)
-        return false;
-    shownResult.accept(std::move(input), drawing.calcOptions, std::move(result));
-    return true;
+    CalcOutcome outcome = StartCalculation(window, drawing, &result);
+    if (outcome == CalcOutcome::Completed)
+        shownResult.accept(std::move(input), drawing.calcOptions, std::move(result));
+    return outcome;
 }
 
 void ViewCommand(HWND window, int32_t target) {
@@ -67,11 +67,14 @@ void ViewCommand(HWND window, int32_t target) {
         Show();
         return;
     }
-    if (ResultReady(window))
+    CalcOutcome outcome = ResultReady(window);
+    if (outcome == CalcOutcome::Completed)
         EnterResultView(target);
     else
         LeaveFailedView(drawing.calcReady);
     Show();
+    if (outcome == CalcOutcome::Stopped)
+        SetStatusText(0, TEXT_CALCULATION_STOPPED);
 }
 
 // The drawing goes back (or forth) one change, whatever view shows it; a result view is left, since the

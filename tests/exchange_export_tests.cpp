@@ -146,6 +146,18 @@ TEST(OutlineExport, DxfWrittenByTheExporterReadsBack) {
     }
 }
 
+// The header names metres as the unit, once, so that CAD places the outlines at their true size.
+TEST(OutlineExport, DxfHeaderSaysMetres) {
+    OutlineRegion ad{"ad", 0.5, {{{{0, 0}, {30, 0}, {30, 30}}, {}}}};
+    std::string text = EncodeOutlinesDxf({ad});
+    size_t header = text.find("HEADER\n"), end = text.find("ENDSEC\n", header);
+    ASSERT_NE(header, std::string::npos);
+    size_t unit = text.find("$INSUNITS\n", header);
+    ASSERT_LT(unit, end) << "no unit in the header";
+    EXPECT_EQ(text.substr(unit, 19), "$INSUNITS\n 70\n6\n  0");
+    EXPECT_EQ(text.find("$INSUNITS", unit + 1), std::string::npos);
+}
+
 // A UTM footprint imported, calculated and exported comes back at its UTM coordinates with its crs;
 // a longitude/latitude one comes back in longitude/latitude.
 TEST(OutlineExport, GeoJsonGivesBackTheSourceCoordinates) {

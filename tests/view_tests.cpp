@@ -263,6 +263,26 @@ TEST(ViewStatusTexts, AreFormattedExactly) {
     EXPECT_EQ(AreaLabel(0.0123456), "1.23456e-02 km^2");
 }
 
+// Whole square metres grouped by thousands, rounded, and the km^2 figure as the status shows it.
+TEST(ViewStatusTexts, PictureCaptionNamesTheViewAreaAndUnit) {
+    const struct {
+        bool ad;
+        double area;
+        const char* caption;
+    } cases[] = {
+        {true, 0.0133352, "Ad = 13 335 m\xB2 (1.33352e-02 km\xB2)"},
+        {false, 0.80637912, "Am = 806 379 m\xB2 (8.06379e-01 km\xB2)"},
+        {true, 0.0, "Ad = 0 m\xB2 (0.00000e+00 km\xB2)"},
+        {true, 0.0009995, "Ad = 1 000 m\xB2 (9.99500e-04 km\xB2)"},
+        {false, 0.000999, "Am = 999 m\xB2 (9.99000e-04 km\xB2)"},
+        {false, 1234.5678901, "Am = 1 234 567 890 m\xB2 (1.23457e+03 km\xB2)"},
+        {true, 4.9e-7, "Ad = 0 m\xB2 (4.90000e-07 km\xB2)"},
+        {true, 2e15, "Ad = 2.00000e+15 km\xB2"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PictureCaption(c.ad, c.area), c.caption) << c.area;
+}
+
 TEST(ResultMapping, CentresTheLargerSideOnTheShorterSideOfTheRect) {
     CalcResult result;
     AddContour(&result, true, false, 1000.0, 2000.0, 100.0, 50.0);
