@@ -78,7 +78,8 @@ void ViewCommand(HWND window, int32_t target) {
 }
 
 // The drawing goes back (or forth) one change, whatever view shows it; a result view is left, since the
-// result went with the change, and the canvas takes the zoom and map size of the state it returns to.
+// result went with the change, and the canvas takes the map size of the state it returns to; the zoom
+// stays as the user left it.
 void StepCommand(bool undo) {
     if (editState.constructing || editState.dragActive)
         return;  // Escape ends those first

@@ -11,6 +11,7 @@
 #include "model/drawing.h"
 #include "view/bmp_layout.h"
 #include "view/canvas_state.h"
+#include "view/fit_view.h"
 #include "view/result_mapping.h"
 #include "view/snap.h"
 #include "view/status_texts.h"
@@ -386,4 +387,27 @@ TEST(BmpLayout, SizeFollowsTheImage) {
     EXPECT_EQ(LittleEndian(header, 2, 4), 54u + 12u);
     EXPECT_EQ(LittleEndian(header, 18, 4), 3u);
     EXPECT_EQ(LittleEndian(header, 22, 4), 1u);
+}
+
+// The box fills the canvas inside a margin of a twentieth at the most magnified zoom step, and sits in
+// the middle as far as whole metres and the map's start at 0 allow; density does not change the view.
+TEST(FitView, ImportedFootprintsFillTheCanvas) {
+    const struct {
+        const char* what;
+        Point low, high;
+        int32_t width, height, dpi;
+        FittedView fitted;
+    } cases[] = {
+        {"40 x 20 m site", {100, 200}, {140, 220}, 500, 400, 96, {3, 95, 190}},
+        {"the same at 192 DPI", {100, 200}, {140, 220}, 1000, 800, 192, {3, 95, 190}},
+        {"a tall site binds on the height", {100, 200}, {110, 236}, 500, 400, 96, {3, 80, 198}},
+        {"small near the origin", {0, 0}, {10, 10}, 500, 400, 96, {2, 0, 0}},
+        {"too wide for any zoom", {0, 0}, {1000, 10}, 500, 400, 96, {6, 250, 0}},
+    };
+    for (const auto& c : cases) {
+        FittedView fitted = FitBox(c.low, c.high, c.width, c.height, c.dpi);
+        EXPECT_EQ(fitted.zoomIndex, c.fitted.zoomIndex) << c.what;
+        EXPECT_EQ(fitted.scrollX, c.fitted.scrollX) << c.what;
+        EXPECT_EQ(fitted.scrollY, c.fitted.scrollY) << c.what;
+    }
 }
