@@ -133,7 +133,7 @@ void OpenFromCommandLine(HWND owner, const wchar_t* commandLine) {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(commandLine, &count);
     if (!arguments) {
-        Prompt(nullptr, TEXT_BAD_COMMAND_LINE, TEXT_ERROR, MB_OK);
+        Prompt(owner, TEXT_BAD_COMMAND_LINE, TEXT_ERROR, MB_OK);
         return;
     }
     if (count == 2) {

@@ -172,8 +172,10 @@ TEST_F(OptionDialogs, DrawOptionsRefuseSnapAndZoomPairsTooClose) {
     plan.push_back(Press(IDC_DRAW_SAVE));
     Run(IDM_OPTIONS_DRAW, DrawOptionsCaption, plan);
     ASSERT_EQ(script.prompts.size(), std::size(refused));
-    for (const PromptCall& prompt : script.prompts)
-        ExpectPrompt(prompt, nullptr, TooClose, "Warning", WarningOk);
+    for (const PromptCall& prompt : script.prompts) {
+        ExpectPrompt(prompt, prompt.owner, TooClose, "Warning", WarningOk);
+        EXPECT_TRUE(prompt.owner != nullptr && prompt.owner != window) << "owned by the dialog";
+    }
     ExpectDrawOptions(0, 3, 4, 500.0);
 
     // No snapping is always accepted; so are grids of more than 2 pixels at the coarsest zooms.

@@ -165,3 +165,17 @@ TEST_F(Session, EnterSavesInTheDialogsThatSave) {
     Command(IDM_OPTIONS_DRAW);
     EXPECT_EQ(drawing.drawOptions.mapSize, 700.0);
 }
+
+// A message box is owned by the dialog it speaks for, so that it comes up over it and keeps it waiting.
+TEST_F(Session, SnapAndZoomRefusalIsOwnedByTheDrawOptionsDialog) {
+    Command(IDM_FILE_NEW);
+    watch->OnActivate("Draw options", AnswerDialog);
+    HWND shownBy = nullptr;
+    QueueDialogSteps({[&shownBy](HWND dialog) { shownBy = dialog; }, Choose(IDC_DRAW_SNAP_STEP, 1),
+                      Choose(IDC_DRAW_ZOOM, 4), Press(IDC_DRAW_SAVE), Press(IDC_DRAW_CANCEL)});
+    Command(IDM_OPTIONS_DRAW);
+    ASSERT_EQ(script.prompts.size(), 1u);
+    EXPECT_EQ(script.prompts[0].text.rfind("With these values of Snap grid and Zoom", 0), 0u);
+    EXPECT_EQ(script.prompts[0].owner, shownBy);
+    EXPECT_NE(shownBy, nullptr);
+}
