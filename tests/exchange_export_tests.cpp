@@ -74,6 +74,30 @@ TEST(GeoreferenceBlock, WrittenAfterTheLastHeightAndReadBack) {
     EXPECT_EQ(image.georeference.present, 0);
 }
 
+// The origin must lie on the globe: latitudes to 90 degrees either way and longitudes to 180 are kept,
+// anything beyond reads as no georeference.
+TEST(GeoreferenceBlock, OriginBeyondTheGlobeReadsAsNone) {
+    const struct {
+        double longitude, latitude;
+        bool kept;
+    } cases[] = {
+        {11.575, 90.0, true},    {11.575, -90.0, true},  {180.0, 0.0, true},   {-180.0, 45.0, true},
+        {11.575, 90.001, false}, {11.575, -90.5, false}, {180.01, 0.0, false}, {-181.0, 45.0, false},
+    };
+    for (const auto& c : cases) {
+        Georeference g = SomeGeoreference();
+        g.originLongitude = c.longitude;
+        g.originLatitude = c.latitude;
+        std::vector<uint8_t> bytes;
+        AppendGeoreferenceBlock(g, &bytes);
+        Georeference read = DecodeGeoreferenceBlock(bytes.data(), bytes.size());
+        EXPECT_EQ(read.present, c.kept ? 1 : 0) << c.longitude << ", " << c.latitude;
+        if (c.kept) {
+            EXPECT_EQ(read.originLatitude, c.latitude);
+        }
+    }
+}
+
 // A damaged or unknown block never costs the drawing: it reads as no georeference.
 TEST(GeoreferenceBlock, DamagedBlockIsIgnoredAndTheDrawingStillReads) {
     Drawing source;
