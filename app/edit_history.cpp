@@ -5,6 +5,7 @@
 #include "app/shown_result.h"
 #include "assessment/structures.h"
 #include "model/drawing_file.h"
+#include "options/draw_option_rules.h"
 
 EditHistory editHistory;
 
@@ -84,8 +85,13 @@ bool EditHistory::moveTo(size_t index, Drawing* target) {
     PolygonStore polygons;
     if (!polygons.replacePolygons(std::move(image.polygons)))
         return false;
+    // The zoom is how the user looks at the drawing, not part of it: it stays, unless the grid of the
+    // state returned to would be too dense at it.
+    int32_t zoom = target->drawOptions.zoomIndex;
     target->polygons = std::move(polygons);
     target->drawOptions = image.drawOptions;
+    if (!SnapZoomRefused(image.drawOptions.snapIndex, zoom))
+        target->drawOptions.zoomIndex = zoom;
     target->calcOptions = image.calcOptions;
     target->georeference = image.georeference;
     target->assessment = std::move(image.assessment);

@@ -33,9 +33,9 @@ class EditHistory {
     bool canRedo() const { return current + 1 < states.size(); }
 
     // Replace the drawing's content with the state before (after) the current one, discard the
-    // results and set modified unless that state is the saved one. The file name and the open flag
-    // stay; calcReady waits for the next check of the polygons. False, changing nothing, when there
-    // is no such step.
+    // results and set modified unless that state is the saved one. The zoom stays as it is. The file name and the open
+    // flag stay; calcReady waits for the next check of the polygons. False, changing nothing, when there is no such
+    // step.
     bool undo(Drawing* target);
     bool redo(Drawing* target);
 

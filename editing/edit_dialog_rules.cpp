@@ -4,16 +4,16 @@
 #include <cstring>
 
 #include "engine/calc_records.h"
-#include "text/decimal_text.h"
 
 int32_t ClampPriority(int32_t priority) {
     return priority < 0 ? 0 : priority > PriorityCount - 1 ? PriorityCount - 1 : priority;
 }
 
 bool ReadNewVertexFields(char* heightText, const char* nameText, int32_t priority, VertexAnswer* answer) {
-    if (!CheckDecimalText(heightText) || !nameText[0])
+    double height = 0.0;
+    if (!ReadNumberField(heightText, NewVertexHeightRange, &height) || !nameText[0])
         return false;
-    answer->height = HeightRule(ReadDecimal(heightText));
+    answer->height = height;
     answer->priority = ClampPriority(priority);
     snprintf(answer->name, PolygonNameSize, "%s", nameText);
     return true;
@@ -24,9 +24,9 @@ bool VertexExists(const PolygonStore& store, int32_t polygon, int32_t vertex) {
 }
 
 SaveOutcome SaveVertexHeight(Drawing* target, int32_t polygon, int32_t vertex, char* text) {
-    if (!CheckDecimalText(text))
+    double height = 0.0;
+    if (!ReadNumberField(text, VertexHeightRange, &height))
         return SaveOutcome::Refused;
-    double height = HeightRule(ReadDecimal(text));
     bool changed = height != target->polygons.polygon(polygon).height[vertex];
     if (changed)
         MarkDrawingChanged(target);

@@ -7,18 +7,24 @@
 #include "editing/tool_actions.h"
 #include "engine/drawing_change.h"
 #include "model/drawing.h"
+#include "model/height_limit.h"
+#include "text/number_field.h"
+
+// The heights the dialogs take, named as their fields are labelled.
+constexpr NumberRange NewVertexHeightRange = {"Vertex's height [m]", 0.0, MaxVertexHeight};
+constexpr NumberRange VertexHeightRange = {"Height of vertex [m]", 0.0, MaxVertexHeight};
 
 // A priority index as the lists give it, brought into 0..9.
 int32_t ClampPriority(int32_t priority);
 
-// The new-vertex dialog: a height that is a decimal (stored by the height rule) and a name that is not
-// empty, cut to 99 bytes. False, changing nothing, otherwise: the dialog shows its height again.
+// The new-vertex dialog: a height in its range and a name that is not empty, cut to 99 bytes. False,
+// changing nothing, otherwise.
 bool ReadNewVertexFields(char* heightText, const char* nameText, int32_t priority, VertexAnswer* answer);
 
 bool VertexExists(const PolygonStore& store, int32_t polygon, int32_t vertex);
 
-// The height dialog: refused for a text that is no decimal (the field shows the stored height again). A
-// height other than the stored one discards the results and marks the drawing modified.
+// The height dialog: refused for a text that is no number in the range, changing nothing. A height other
+// than the stored one marks the drawing modified.
 SaveOutcome SaveVertexHeight(Drawing* target, int32_t polygon, int32_t vertex, char* text);
 
 // The polygon options dialog: refused for an empty name (the field shows the stored name again). A new

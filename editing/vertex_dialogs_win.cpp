@@ -12,6 +12,7 @@
 #include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
 #include "ui/dialog_runner_win.h"
+#include "ui/dialog_state_win.h"
 #include "ui/prompt_win.h"
 
 namespace {
@@ -32,14 +33,6 @@ void FillPriorities(HWND dialog, int list, int32_t selected) {
     SendDlgItemMessageA(dialog, list, CB_SETCURSEL, selected, 0);
 }
 
-// The record a dialog works on: handed over with WM_INITDIALOG and kept in the dialog's user data.
-template <typename State>
-State* StateOf(HWND dialog, UINT msg, LPARAM lParam) {
-    if (msg == WM_INITDIALOG)
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    return reinterpret_cast<State*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
-
 void LimitName(HWND dialog, int field) {
     SendDlgItemMessageA(dialog, field, EM_LIMITTEXT, PolygonNameSize - 1, 0);
 }
@@ -55,15 +48,18 @@ void SaveVertex(HWND dialog, VertexDialogState* state) {
     char name[TextSize], height[TextSize];
     GetDlgItemTextA(dialog, IDC_VERTEX_NAME, name, TextSize);
     GetDlgItemTextA(dialog, IDC_VERTEX_HEIGHT, height, TextSize);
-    if (!ReadNewVertexFields(height, name, state->priority, state->data)) {
-        ShowHeight(dialog, IDC_VERTEX_HEIGHT, state->data->height);
+    double typed = 0.0;
+    if (!ReadNumberField(height, NewVertexHeightRange, &typed)) {
+        RefuseField(dialog, IDC_VERTEX_HEIGHT, RangeMessage(NewVertexHeightRange));
         return;
     }
+    if (!ReadNewVertexFields(height, name, state->priority, state->data))
+        return;  // no name yet
     EndDialog(dialog, IDOK);
 }
 
 INT_PTR CALLBACK VertexDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* state = StateOf<VertexDialogState>(dialog, msg, lParam);
+    auto* state = DialogState<VertexDialogState>(dialog, msg, lParam);
     switch (msg) {
         case WM_INITDIALOG:
             ShowHeight(dialog, IDC_VERTEX_HEIGHT, state->data->height);
@@ -93,7 +89,7 @@ void SaveHeight(HWND dialog, const HeightDialogState& state) {
     GetDlgItemTextA(dialog, IDC_HEIGHT_VALUE, text, TextSize);
     SaveOutcome saved = SaveVertexHeight(&drawing, state.index, state.k, text);
     if (saved == SaveOutcome::Refused) {
-        ShowHeight(dialog, IDC_HEIGHT_VALUE, drawing.polygons.polygon(state.index).height[state.k]);
+        RefuseField(dialog, IDC_HEIGHT_VALUE, RangeMessage(VertexHeightRange));
         return;
     }
     if (saved == SaveOutcome::Changed)
@@ -102,7 +98,7 @@ void SaveHeight(HWND dialog, const HeightDialogState& state) {
 }
 
 INT_PTR CALLBACK VertexHeightDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* state = StateOf<HeightDialogState>(dialog, msg, lParam);
+    auto* state = DialogState<HeightDialogState>(dialog, msg, lParam);
     switch (msg) {
         case WM_INITDIALOG:
             if (!VertexExists(drawing.polygons, state->index, state->k)) {
@@ -143,7 +139,7 @@ void SaveOptions(HWND dialog, OptionsDialogState* state) {
 }
 
 INT_PTR CALLBACK PolygonOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* state = StateOf<OptionsDialogState>(dialog, msg, lParam);
+    auto* state = DialogState<OptionsDialogState>(dialog, msg, lParam);
     switch (msg) {
         case WM_INITDIALOG:
             if (state->index < 0 || state->index >= drawing.polygons.count()) {

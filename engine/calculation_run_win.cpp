@@ -104,6 +104,8 @@ CalcOutcome StartCalculation(HWND owner, const Drawing& source, CalcResult* resu
         *result = std::move(job.run.result);
         return CalcOutcome::Completed;
     }
+    if (job.run.stopped())
+        return CalcOutcome::Stopped;
     Warn(owner, TEXT_CALCULATION_FAILED);
-    return job.run.stopped() ? CalcOutcome::Stopped : CalcOutcome::Failed;
+    return CalcOutcome::Failed;
 }

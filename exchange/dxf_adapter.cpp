@@ -22,6 +22,7 @@
 namespace {
 
 constexpr int MaxGroupCode = 1071;
+constexpr int MetresUnitCode = 6;  // $INSUNITS
 
 struct Unit {
     int code;  // $INSUNITS
@@ -375,7 +376,10 @@ std::string EncodeOutlinesDxf(const std::vector<OutlineRegion>& regions) {
         layers.push_back(layer);
     }
 
+    // The outlines are in metres; without the unit a CAD program takes them in its own default.
     dxf.writeHeader(writer);
+    writer.dxfString(9, "$INSUNITS");
+    writer.dxfInt(70, MetresUnitCode);
     writer.sectionEnd();
     writer.sectionTables();
     dxf.writeVPort(writer);

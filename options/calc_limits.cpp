@@ -4,7 +4,6 @@
 
 #include "engine/calc_records.h"
 #include "model/drawing_options.h"
-#include "text/decimal_text.h"
 
 double LimitHeightProjection(double value) {
     return std::fmax(std::fabs(value), MinHeightProjection);
@@ -27,10 +26,12 @@ bool Store(Drawing* target, double* option, double value) {
 }  // namespace
 
 SaveOutcome StoreCalcOptionTexts(Drawing* target, char* heightText, char* distanceText) {
-    if (!CheckDecimalText(heightText) || !CheckDecimalText(distanceText))
+    double height = 0.0, distance = 0.0;
+    if (!ReadNumberField(heightText, HeightProjectionRange, &height) ||
+        !ReadNumberField(distanceText, DistanceProjectionRange, &distance))
         return SaveOutcome::Refused;
     CalcOptions& options = target->calcOptions;
-    bool changed = Store(target, &options.heightProjection, LimitHeightProjection(ReadDecimal(heightText)));
-    changed = Store(target, &options.distanceProjection, LimitDistanceProjection(ReadDecimal(distanceText))) || changed;
+    bool changed = Store(target, &options.heightProjection, height);
+    changed = Store(target, &options.distanceProjection, distance) || changed;
     return changed ? SaveOutcome::Changed : SaveOutcome::Unchanged;
 }

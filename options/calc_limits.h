@@ -3,6 +3,12 @@
 
 #include "engine/drawing_change.h"
 #include "model/drawing.h"
+#include "text/number_field.h"
+
+// What the calculation options dialog takes, named as its fields are labelled. The upper ends keep K x
+// height and D far inside the clipper's exact range.
+constexpr NumberRange HeightProjectionRange = {"Height projection [-]", MinHeightProjection, 100.0};
+constexpr NumberRange DistanceProjectionRange = {"Distance projection [m]", MinDistanceProjection, 100000.0};
 
 // The absolute value, raised to at least 1.0.
 double LimitHeightProjection(double value);
@@ -10,7 +16,7 @@ double LimitHeightProjection(double value);
 // The absolute value in metres, raised to at least 0.01.
 double LimitDistanceProjection(double value);
 
-// Save in the calculation options dialog: both texts must be decimals (else refused, and the dialog shows
-// the values it opened with). Each value goes through its limit; an actual change discards the results
-// and, since the drawing file keeps the options, marks an open drawing modified.
+// Save in the calculation options dialog: both texts must be numbers in their ranges, else refused and
+// nothing stored. An actual change marks an open drawing modified, since the drawing file keeps the
+// options.
 SaveOutcome StoreCalcOptionTexts(Drawing* target, char* heightText, char* distanceText);

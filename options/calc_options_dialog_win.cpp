@@ -6,6 +6,7 @@
 #include "resources/resource.h"
 #include "text/decimal_text.h"
 #include "ui/dialog_runner_win.h"
+#include "ui/dialog_state_win.h"
 
 namespace {
 
@@ -20,11 +21,16 @@ void Save(HWND dialog) {
     char height[1000], distance[1000];
     GetDlgItemTextA(dialog, IDC_CALC_HEIGHT_PROJECTION, height, sizeof height);
     GetDlgItemTextA(dialog, IDC_CALC_DISTANCE_PROJECTION, distance, sizeof distance);
-    SaveOutcome saved = StoreCalcOptionTexts(&drawing, height, distance);
-    if (saved == SaveOutcome::Refused) {
-        ShowCopies(dialog);
+    double value = 0.0;
+    if (!ReadNumberField(height, HeightProjectionRange, &value)) {
+        RefuseField(dialog, IDC_CALC_HEIGHT_PROJECTION, RangeMessage(HeightProjectionRange));
         return;
     }
+    if (!ReadNumberField(distance, DistanceProjectionRange, &value)) {
+        RefuseField(dialog, IDC_CALC_DISTANCE_PROJECTION, RangeMessage(DistanceProjectionRange));
+        return;
+    }
+    SaveOutcome saved = StoreCalcOptionTexts(&drawing, height, distance);
     if (saved == SaveOutcome::Changed)
         editHistory.recordChange(&drawing);
     EndDialog(dialog, IDOK);

@@ -27,10 +27,7 @@ bool StoreDrawOptions(DrawOptions* stored, DrawOptions* choice, char* mapSizeTex
     return true;
 }
 
-DrawOptions OptionsToShow(DrawOptions options, double extent, int32_t pixels) {
-    options.zoomIndex = ZoomStepCount - 1;
-    for (int32_t zoom = ZoomStepCount - 1; zoom >= 0 && extent * 10 / ZoomSteps[zoom].value <= pixels; zoom--)
-        options.zoomIndex = zoom;
+DrawOptions WithUsableGrid(DrawOptions options) {
     while (SnapZoomRefused(options.snapIndex, options.zoomIndex) && options.snapIndex < SnapStepCount - 1)
         options.snapIndex++;
     return options;

@@ -12,10 +12,9 @@ bool SnapZoomRefused(int32_t snapIndex, int32_t zoomIndex);
 // The map size stored for a typed value: its absolute value, and 100 m when that is less.
 double MapSizeRule(double value);
 
-// The options with the zoom that shows extent metres whole in pixels (the most magnified that fits, the
-// least magnified when none does), and the snap step made coarser where the grid would otherwise be
-// refused at that zoom.
-DrawOptions OptionsToShow(DrawOptions options, double extent, int32_t pixels);
+// The options with the snap step made coarser where the grid would otherwise be refused at their zoom,
+// rather than the view made smaller.
+DrawOptions WithUsableGrid(DrawOptions options);
 
 // Save in the Draw options dialog from the choices it holds: false, storing nothing, when the snap and
 // zoom chosen are refused. Otherwise the step and the zoom are stored, snapping only with a step, and

@@ -43,7 +43,7 @@ void Save(HWND dialog) {
     char text[1000];
     GetDlgItemTextA(dialog, IDC_DRAW_MAP_SIZE, text, sizeof text);
     if (!StoreDrawOptions(&drawing.drawOptions, &copies, text)) {
-        Prompt(nullptr, TEXT_SNAP_ZOOM_REFUSED, TEXT_WARNING, MB_OK | MB_ICONWARNING);
+        Prompt(dialog, TEXT_SNAP_ZOOM_REFUSED, TEXT_WARNING, MB_OK | MB_ICONWARNING);
         return;
     }
     RelayCanvas();

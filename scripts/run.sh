@@ -19,7 +19,7 @@ wineserver -w  # a Wine started without a display must be gone before one starts
 xvfb-run -a -s "-screen 0 1280x900x24" sh -c "
     wine build/windows/Zelvora.exe '$drawing' &
     for second in \$(seq 60); do
-        xwininfo -name 'Zelvora v1.0.0' 2>/dev/null | grep -q IsViewable && break
+        xdotool search --onlyvisible --name 'Zelvora v1.0.0\$' >/dev/null 2>&1 && break
         sleep 1
     done
     sleep 2

@@ -13,6 +13,7 @@
 #include "ui/app_windows_win.h"
 #include "ui/file_dialog_win.h"
 #include "ui/prompt_win.h"
+#include "view/canvas_win.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ void ShowNoDrawing() {
     EndDrag();
     EnterClosedDrawing();
     ApplyMainControls();
+    ShowCanvasStatus();
     RefreshMainWindow();
 }
 
@@ -54,6 +56,7 @@ bool OpenNamedDrawing(HWND owner, const char* path) {
     ApplyMainControls();
     RefreshMainWindow();
     RememberRecentFile(owner, path);
+    ApplyMainControls();  // the title loses its star
     return true;
 }
 
@@ -90,11 +93,17 @@ bool SaveDrawingCommand(HWND owner, bool askName) {
         return false;
     }
     RememberRecentFile(owner, path);
+    ApplyMainControls();  // the title loses its star
     return true;
 }
 
+// Yes saves, No goes on without saving, Cancel backs out; a save the user wanted but did not get backs
+// out too.
 bool SaveIfWanted(HWND owner) {
-    return !drawing.modified || !AskYesNo(owner, TEXT_SAVE_CHANGES) || SaveDrawingCommand(owner, false);
+    if (!drawing.modified)
+        return true;
+    int answer = Prompt(owner, TEXT_SAVE_CHANGES, TEXT_WARNING, MB_YESNOCANCEL | MB_ICONWARNING);
+    return answer == IDNO || (answer == IDYES && SaveDrawingCommand(owner, false));
 }
 
 bool CloseDrawingCommand(HWND owner) {
@@ -124,7 +133,7 @@ void OpenFromCommandLine(HWND owner, const wchar_t* commandLine) {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(commandLine, &count);
     if (!arguments) {
-        Prompt(nullptr, TEXT_BAD_COMMAND_LINE, TEXT_ERROR, MB_OK);
+        Prompt(owner, TEXT_BAD_COMMAND_LINE, TEXT_ERROR, MB_OK);
         return;
     }
     if (count == 2) {

@@ -17,8 +17,8 @@ bool OpenNamedDrawing(HWND owner, const char* path);
 bool OpenDrawingCommand(HWND owner, bool askName);
 bool SaveDrawingCommand(HWND owner, bool askName);
 
-// Offers to save a modified drawing. False when the user wanted it saved and the save failed or was
-// cancelled; true otherwise, the drawing untouched.
+// Offers to save a modified drawing with Yes, No and Cancel. False when the user backed out (Cancel) or
+// wanted it saved and the save failed or was cancelled; true otherwise, the drawing untouched.
 bool SaveIfWanted(HWND owner);
 
 // Offers to save a modified drawing, then closes it. False, with the drawing still open, when the user

@@ -1,6 +1,7 @@
 #include "shell/import_command_win.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -16,6 +17,8 @@
 #include "ui/app_windows_win.h"
 #include "ui/file_dialog_win.h"
 #include "ui/prompt_win.h"
+#include "view/canvas_state.h"
+#include "view/fit_view.h"
 
 namespace {
 
@@ -44,18 +47,37 @@ bool WantsTheRest(HWND owner, const ImportResult& result) {
     return AskYesNo(owner, question.data());
 }
 
-// The whole map at the most magnified zoom that fits the canvas, from its top left corner.
+// The box of every footprint's vertices.
+void FootprintBox(const PolygonStore& polygons, Point* low, Point* high) {
+    *low = {HUGE_VAL, HUGE_VAL};
+    *high = {-HUGE_VAL, -HUGE_VAL};
+    for (int32_t i = 0; i < polygons.count(); i++) {
+        const struct Polygon& polygon = polygons.polygon(i);
+        for (int32_t k = 0; k < polygon.vertexCount; k++) {
+            *low = {std::min(low->x, polygon.x[k]), std::min(low->y, polygon.y[k])};
+            *high = {std::max(high->x, polygon.x[k]), std::max(high->y, polygon.y[k])};
+        }
+    }
+}
+
+// The footprints fill the canvas at the most magnified zoom that shows them whole, as "show all" does;
+// the scroll ranges of that zoom come first, so that the scroll positions hold.
 void ShowImported(HWND owner, const ImportResult& result) {
     DropPendingPolygon();
     EndDrag();
     RECT client;
     GetClientRect(canvasWindow, &client);
+    Point low, high;
+    FootprintBox(drawing.polygons, &low, &high);
+    FittedView fitted = FitBox(low, high, client.right, client.bottom, canvasState.dpi);
     DrawOptions& options = drawing.drawOptions;
-    options = OptionsToShow(options, options.mapSize, std::min(client.right, client.bottom));
-    SetScrollPos(canvasWindow, SB_HORZ, 0, FALSE);
-    SetScrollPos(canvasWindow, SB_VERT, 0, FALSE);
+    options.zoomIndex = fitted.zoomIndex;
+    options = WithUsableGrid(options);
     EnterOpenedDrawing();
     ApplyMainControls();
+    RefreshMainWindow();
+    SetScrollPos(canvasWindow, SB_HORZ, fitted.scrollX, FALSE);
+    SetScrollPos(canvasWindow, SB_VERT, fitted.scrollY, FALSE);
     RefreshMainWindow();
     Prompt(owner, ImportSummary(result).c_str(), TEXT_INFORMATION, MB_OK | MB_ICONINFORMATION);
 }

@@ -1,32 +1,30 @@
 #include "shell/import_height_dialog_win.h"
 
+#include "editing/edit_dialog_rules.h"
 #include "resources/resource.h"
 #include "text/decimal_text.h"
 #include "ui/dialog_runner_win.h"
+#include "ui/dialog_state_win.h"
 
 namespace {
 
-void ShowHeight(HWND dialog, double height) {
-    SetDlgItemTextA(dialog, IDC_IMPORT_HEIGHT_VALUE, DecimalText(height, 2).c_str());
-}
+constexpr NumberRange ImportHeightRange = {"Height where the file gives none [m]", 0.0, MaxVertexHeight};
 
-// A text that is no decimal puts the height back, as the vertex dialogs do; the height rule applies.
+// A refused text is told and selected, and the height stays as it was, as in the vertex dialogs.
 INT_PTR CALLBACK ImportHeightDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* height = reinterpret_cast<double*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* height = DialogState<double>(dialog, msg, lParam);
     switch (msg) {
         case WM_INITDIALOG:
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            ShowHeight(dialog, *reinterpret_cast<double*>(lParam));
+            SetDlgItemTextA(dialog, IDC_IMPORT_HEIGHT_VALUE, DecimalText(*height, 2).c_str());
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
                 char text[1000];
                 GetDlgItemTextA(dialog, IDC_IMPORT_HEIGHT_VALUE, text, sizeof text);
-                if (!CheckDecimalText(text)) {
-                    ShowHeight(dialog, *height);
+                if (!ReadNumberField(text, ImportHeightRange, height)) {
+                    RefuseField(dialog, IDC_IMPORT_HEIGHT_VALUE, RangeMessage(ImportHeightRange));
                     return TRUE;
                 }
-                *height = HeightRule(ReadDecimal(text));
                 EndDialog(dialog, IDOK);
             } else if (LOWORD(wParam) == IDCANCEL) {
                 EndDialog(dialog, IDCANCEL);

@@ -49,15 +49,15 @@ void ToolCommand(int32_t tool) {
 
 // One calculation gives both areas, so a result of the drawing as it is only switches the view; a
 // completed run's result is kept with the input it was calculated from.
-bool ResultReady(HWND window) {
+CalcOutcome ResultReady(HWND window) {
     if (shownResult.has(drawing))
-        return true;
+        return CalcOutcome::Completed;
     CalcInput input = MakeCalcInput(drawing);
     CalcResult result;
-    if (StartCalculation(window, drawing, &result) != CalcOutcome::Completed)
-        return false;
-    shownResult.accept(std::move(input), drawing.calcOptions, std::move(result));
-    return true;
+    CalcOutcome outcome = StartCalculation(window, drawing, &result);
+    if (outcome == CalcOutcome::Completed)
+        shownResult.accept(std::move(input), drawing.calcOptions, std::move(result));
+    return outcome;
 }
 
 void ViewCommand(HWND window, int32_t target) {
@@ -68,15 +68,19 @@ void ViewCommand(HWND window, int32_t target) {
         Show();
         return;
     }
-    if (ResultReady(window))
+    CalcOutcome outcome = ResultReady(window);
+    if (outcome == CalcOutcome::Completed)
         EnterResultView(target);
     else
         LeaveFailedView(drawing.calcReady);
     Show();
+    if (outcome == CalcOutcome::Stopped)
+        SetStatusText(0, TEXT_CALCULATION_STOPPED);
 }
 
 // The drawing goes back (or forth) one change, whatever view shows it; a result view is left, since the
-// result went with the change, and the canvas takes the zoom and map size of the state it returns to.
+// result went with the change, and the canvas takes the map size of the state it returns to; the zoom
+// stays as the user left it.
 void StepCommand(bool undo) {
     if (editState.constructing || editState.dragActive)
         return;  // Escape ends those first

@@ -3,15 +3,19 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <string>
+
 #include "app/edit_history.h"
 #include "app/main_modes.h"
 #include "editing/edit_state.h"
+#include "model/drawing.h"
 #include "resources/resource.h"
 #include "shell/file_commands_win.h"
 #include "shell/main_commands_win.h"
 #include "shell/main_layout_win.h"
 #include "shell/recent_files_win.h"
 #include "text/ui_texts.h"
+#include "text/window_title.h"
 #include "ui/app_windows_win.h"
 #include "ui/prompt_win.h"
 #include "ui/window_class_win.h"
@@ -134,6 +138,15 @@ void EnableMenuCommand(HMENU menu, UINT id, bool enabled) {
     EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
+// Set only when it differs, so that a refresh does not redraw the caption each time.
+void ShowTitle() {
+    std::string title = WindowTitle(drawing.fileName, drawing.isOpen, drawing.modified);
+    char shown[FileNameSize + 64] = {};
+    GetWindowTextA(mainWindow, shown, sizeof shown);
+    if (title != shown)
+        SetWindowTextA(mainWindow, title.c_str());
+}
+
 }  // namespace
 
 bool RegisterMainClasses() {
@@ -143,18 +156,24 @@ bool RegisterMainClasses() {
     return RegisterWindowClass(main) && RegisterCanvasClass();
 }
 
-// The screen's density sizes the window before it exists; WM_DPICHANGED corrects it on another screen.
+// The screen's density sizes the window before it exists, within the work area of the primary monitor
+// (the screen less the taskbar); WM_DPICHANGED corrects it on another screen.
 HWND CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine) {
-    RECT desktop;
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    PixelSize size = MainWindowSize(WindowDpi(nullptr));
-    int left = static_cast<int>(0.5 * (desktop.right - desktop.left) - size.width / 2);
-    int top = static_cast<int>(0.5 * (desktop.bottom - desktop.top) - size.height / 2);
-    return CreateWindowExA(0, TEXT_PROGRAM_TITLE, TEXT_PROGRAM_TITLE, WS_OVERLAPPEDWINDOW, left, top, size.width,
-                           size.height, nullptr, nullptr, instance, const_cast<wchar_t*>(commandLine));
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        GetWindowRect(GetDesktopWindow(), &monitor.rcWork);
+    const RECT& work = monitor.rcWork;
+    PixelRect place = PlaceInWorkArea(MainWindowSize(WindowDpi(nullptr)),
+                                      {work.left, work.top, work.right - work.left, work.bottom - work.top});
+    return CreateWindowExA(0, TEXT_PROGRAM_TITLE, TEXT_PROGRAM_TITLE, WS_OVERLAPPEDWINDOW, place.left, place.top,
+                           place.width, place.height, nullptr, nullptr, instance, const_cast<wchar_t*>(commandLine));
 }
 
 void ApplyMainControls() {
+    ShowTitle();
+    if (drawing.isOpen)
+        ShowCanvasStatus();
     SetOptionsDrawEnabled(!editState.dragActive);
     HMENU menu = GetMenu(mainWindow);
     const MainControls& c = mainModes.controls;

@@ -30,7 +30,8 @@ class DialogRules : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(DialogRules, VertexHeightIsADecimalAndOnlyANewValueChanges) {
+// Heights from 0 to 1000 m as typed; anything else is refused whole, never changed into another value.
+TEST_F(DialogRules, VertexHeightIsANumberFrom0To1000AndOnlyANewValueChanges) {
     struct Case {
         const char* text;
         SaveOutcome outcome;
@@ -39,8 +40,16 @@ TEST_F(DialogRules, VertexHeightIsADecimalAndOnlyANewValueChanges) {
     };
     const Case cases[] = {
         {"12,5", SaveOutcome::Changed, 12.5, "discarded modified"},
-        {"-7", SaveOutcome::Changed, 7.0, "discarded modified"},  // the magnitude is stored
-        {"0", SaveOutcome::Changed, 0.01, "discarded modified"},  // at least 1 cm
+        {"-7", SaveOutcome::Refused, 9.0, "kept"},  // never turned positive
+        {"-5", SaveOutcome::Refused, 9.0, "kept"},
+        {"0", SaveOutcome::Changed, 0.0, "discarded modified"},
+        {"1000", SaveOutcome::Changed, 1000.0, "discarded modified"},
+        {"1000.01", SaveOutcome::Refused, 9.0, "kept"},
+        {"99999", SaveOutcome::Refused, 9.0, "kept"},
+        {"1e9", SaveOutcome::Refused, 9.0, "kept"},
+        {"abc", SaveOutcome::Refused, 9.0, "kept"},
+        {"1-2", SaveOutcome::Refused, 9.0, "kept"},
+        {" 9,5 ", SaveOutcome::Changed, 9.5, "discarded modified"},
         {"9.00", SaveOutcome::Unchanged, 9.0, "kept"},
         {"9 m", SaveOutcome::Refused, 9.0, "kept"},
         {"", SaveOutcome::Refused, 9.0, "kept"},
@@ -121,8 +130,12 @@ TEST_F(DialogRules, CalculationOptionsChangeOnlyWhenAValueDiffers) {
     const Case cases[] = {
         {"3", "500", true, SaveOutcome::Unchanged, 3.0, 500.0, "kept"},
         {"3.000", "350", true, SaveOutcome::Changed, 3.0, 350.0, "discarded modified"},
-        {"0,5", "500", true, SaveOutcome::Changed, 1.0, 500.0, "discarded modified"},
-        {"-4", "-0.001", true, SaveOutcome::Changed, 4.0, 0.01, "discarded modified"},
+        {"0,5", "500", true, SaveOutcome::Refused, 3.0, 500.0, "kept"},  // below 1: refused, never raised
+        {"-4", "500", true, SaveOutcome::Refused, 3.0, 500.0, "kept"},   // never turned positive
+        {"4", "-0.001", true, SaveOutcome::Refused, 3.0, 500.0, "kept"},
+        {"100", "100000", true, SaveOutcome::Changed, 100.0, 100000.0, "discarded modified"},
+        {"100.5", "500", true, SaveOutcome::Refused, 3.0, 500.0, "kept"},
+        {"3", "1e9", true, SaveOutcome::Refused, 3.0, 500.0, "kept"},
         {"2", "500", false, SaveOutcome::Changed, 2.0, 500.0, "discarded"},
         {"2", "far", true, SaveOutcome::Refused, 3.0, 500.0, "kept"},
     };

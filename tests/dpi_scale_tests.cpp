@@ -50,6 +50,34 @@ TEST(DpiScale, MainWindowLayoutGrowsWithTheDensity) {
     }
 }
 
+// The window fits the work area of its monitor whatever the density: a dense small screen shrinks it,
+// a work area that does not start at the origin (a taskbar on the left, a second monitor) moves it.
+TEST(DpiScale, WindowIsPlacedInsideTheWorkArea) {
+    const struct {
+        const char* what;
+        PixelSize wanted;
+        PixelRect workArea, placed;
+    } cases[] = {
+        {"fits, centred", {850, 600}, {0, 0, 1400, 1000}, {275, 200, 850, 600}},
+        {"192 DPI on 1400 x 1000", {1700, 1200}, {0, 0, 1400, 960}, {0, 0, 1400, 960}},
+        {"too wide only", {1700, 600}, {0, 0, 1400, 1000}, {0, 200, 1400, 600}},
+        {"taskbar on the left", {850, 600}, {60, 0, 1340, 1000}, {305, 200, 850, 600}},
+        {"second monitor to the left", {1275, 900}, {-1280, 0, 1280, 984}, {-1278, 42, 1275, 900}},
+        {"exactly the work area", {1024, 738}, {0, 30, 1024, 738}, {0, 30, 1024, 738}},
+    };
+    for (const auto& c : cases) {
+        PixelRect placed = PlaceInWorkArea(c.wanted, c.workArea);
+        EXPECT_EQ(placed.left, c.placed.left) << c.what;
+        EXPECT_EQ(placed.top, c.placed.top) << c.what;
+        EXPECT_EQ(placed.width, c.placed.width) << c.what;
+        EXPECT_EQ(placed.height, c.placed.height) << c.what;
+        EXPECT_GE(placed.left, c.workArea.left) << c.what;
+        EXPECT_GE(placed.top, c.workArea.top) << c.what;
+        EXPECT_LE(placed.left + placed.width, c.workArea.left + c.workArea.width) << c.what;
+        EXPECT_LE(placed.top + placed.height, c.workArea.top + c.workArea.height) << c.what;
+    }
+}
+
 TEST(DpiScale, AMetreSpansMorePixelsOnADenserScreen) {
     EXPECT_EQ(ToPixel({0, 0, 1.0, 144}, 12.3, 4.5).x, 184);  // 184.5 truncates
     EXPECT_EQ(ToPixel({0, 0, 1.0, 192}, 12.3, 4.5).y, 90);

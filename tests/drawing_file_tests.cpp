@@ -193,24 +193,32 @@ TEST(DrawingFileRead, EmptyNameIsLengthZeroAndOneNul) {
     EXPECT_EQ(bytes[1316], 0);  // the NUL
 }
 
+// Only format 1 carries options to apply; any other format byte, below or above it, keeps the current ones.
 TEST(DrawingFileRead, OtherFormatKeepsCurrentOptionsButReadsPolygons) {
-    Bytes b = DefaultHeader("00");
-    PutInt32(&b.data, 100, 7);  // options that must not be applied
-    std::vector<uint8_t> example = WorkedExample();
-    b.data.insert(b.data.end(), example.begin() + 1300, example.end());
-    std::string path = TestPath("format0.Zlv");
-    WriteBytes(path, b.data);
+    const struct {
+        const char* byte;
+        uint8_t format;
+    } formats[] = {{"00", 0}, {"02", 2}, {"FF", 255}};
+    for (const auto& f : formats) {
+        SCOPED_TRACE(f.byte);
+        Bytes b = DefaultHeader(f.byte);
+        PutInt32(&b.data, 100, 7);  // options that must not be applied
+        std::vector<uint8_t> example = WorkedExample();
+        b.data.insert(b.data.end(), example.begin() + 1300, example.end());
+        std::string path = TestPath("format0.Zlv");
+        WriteBytes(path, b.data);
 
-    Drawing target;
-    target.drawOptions.snapIndex = 2;
-    target.calcOptions.heightProjection = 5.0;
-    uint8_t format = 99;
-    ASSERT_EQ(ReadDrawingFile(path.c_str(), &target, &format), FileError::None);
-    EXPECT_EQ(format, 0);
-    EXPECT_EQ(target.drawOptions.snapIndex, 2);
-    EXPECT_EQ(target.calcOptions.heightProjection, 5.0);
-    ASSERT_EQ(target.polygons.count(), 1);
-    EXPECT_STREQ(target.polygons.polygon(0).name, "A");
+        Drawing target;
+        target.drawOptions.snapIndex = 2;
+        target.calcOptions.heightProjection = 5.0;
+        uint8_t format = 99;
+        ASSERT_EQ(ReadDrawingFile(path.c_str(), &target, &format), FileError::None);
+        EXPECT_EQ(format, f.format);
+        EXPECT_EQ(target.drawOptions.snapIndex, 2);
+        EXPECT_EQ(target.calcOptions.heightProjection, 5.0);
+        ASSERT_EQ(target.polygons.count(), 1);
+        EXPECT_STREQ(target.polygons.polygon(0).name, "A");
+    }
 }
 
 TEST(DrawingFileRead, BytesAfterTheLastHeightAreIgnored) {

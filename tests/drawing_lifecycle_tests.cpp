@@ -97,17 +97,21 @@ TEST_F(DrawingLifecycle, OpenOfInvalidPolygonsChangesNothing) {
     Polygon twoVertices = MakePolygon("line", 0, {{0, 0, 1}, {5, 5, 1}});
     Polygon repeated = MakePolygon("dup", 0, {{0, 0, 1}, {5, 0, 1}, {5, 0, 1}, {0, 5, 1}});
     Polygon bowTie = MakePolygon("bow", 0, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}});
-    for (const Polygon& bad : {twoVertices, repeated, bowTie}) {
-        StartDrawing();
-        std::string path = SaveFile("invalid.Zlv", {Square("fine"), bad});
-        EXPECT_EQ(OpenDrawing(path.c_str()), FileError::InvalidPolygons) << bad.name;
-        EXPECT_EQ(drawing.polygons.count(), 0) << bad.name;
-        ExpectFlags(0, 0, 0);
-        ExpectDefaultOptions();
-        EXPECT_STREQ(drawing.fileName, path.c_str());
-        NewDrawing();
-        ExpectDefaultOptions();
-    }
+    for (const Polygon& bad : {twoVertices, repeated, bowTie})
+        for (bool alone : {false, true}) {
+            StartDrawing();
+            std::vector<Polygon> polygons = {bad};
+            if (!alone)
+                polygons.insert(polygons.begin(), Square("fine"));
+            std::string path = SaveFile("invalid.Zlv", polygons);
+            EXPECT_EQ(OpenDrawing(path.c_str()), FileError::InvalidPolygons) << bad.name << (alone ? " alone" : "");
+            EXPECT_EQ(drawing.polygons.count(), 0) << bad.name;
+            ExpectFlags(0, 0, 0);
+            ExpectDefaultOptions();
+            EXPECT_STREQ(drawing.fileName, path.c_str());
+            NewDrawing();
+            ExpectDefaultOptions();
+        }
 }
 
 TEST_F(DrawingLifecycle, OpenOfAMissingFileKeepsItsNameAndOpensNothing) {

@@ -36,7 +36,7 @@ bool Edit(int n) {
             store.setPriority(0, 4);
             break;
         case 6: drawing.georeference = {1, GeoKind::LonLat, 0, 1.0, 50.0, 60.0, 8.5, 47.25}; break;
-        case 7: drawing.drawOptions = {1, 6, 1, 400.0}; break;
+        case 7: drawing.drawOptions = {1, 6, drawing.drawOptions.zoomIndex, 400.0}; break;
     }
     return kind <= 4;
 }
@@ -147,6 +147,37 @@ TEST_F(EditHistoryTest, TheProgramKeeps200StepsOr64MiBWhicheverIsLess) {
 
 // Options changed with no drawing open are no step; a view option changed after the last step and
 // saved belongs to the saved state, so that coming back to it gives the file's bytes.
+// Undo and redo give back the drawing, never the view: a zoom chosen since stays, except where the grid
+// of the state returned to would be too dense at it.
+TEST_F(EditHistoryTest, UndoAndRedoKeepTheZoom) {
+    const struct {
+        int32_t snapBefore, zoomNow;
+        int32_t zoomAfterUndo;
+    } cases[] = {
+        {4, 0, 0}, {4, 3, 3}, {0, 6, 6},
+        {7, 0, 0}, {4, 6, 3},  // a 1 m grid at x 0.1 would be 1 pixel apart: the state's own zoom
+        {1, 4, 3},             // 0.1 m at x 0.5: likewise
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "snap " << c.snapBefore << ", zoom " << c.zoomNow);
+        NewDrawing();
+        drawing.drawOptions.snapIndex = c.snapBefore;
+        drawing.drawOptions.zoomIndex = 3;
+        drawing.polygons.appendPolygon(Square("first", 0, 5));
+        editHistory.recordChange(&drawing);
+        drawing.drawOptions.zoomIndex = c.zoomNow;  // as the wheel leaves it
+        drawing.drawOptions.snapIndex = 0;
+        drawing.polygons.movePolygon(0, 3.0, 0.0);
+        editHistory.recordChange(&drawing);
+        ASSERT_TRUE(editHistory.undo(&drawing));
+        EXPECT_EQ(drawing.polygons.polygon(0).x[0], 0.0);
+        EXPECT_EQ(drawing.drawOptions.zoomIndex, c.zoomAfterUndo);
+        ASSERT_TRUE(editHistory.redo(&drawing));
+        EXPECT_EQ(drawing.polygons.polygon(0).x[0], 3.0);
+        EXPECT_EQ(drawing.drawOptions.zoomIndex, c.zoomAfterUndo);
+    }
+}
+
 TEST_F(EditHistoryTest, ClosedDrawingsAndSavedViewOptions) {
     drawing.calcOptions.heightProjection = 4.0;
     EXPECT_FALSE(editHistory.recordChange(&drawing));

@@ -2,6 +2,7 @@
 // polygon accepts, and which moves an existing polygon accepts.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <iterator>
 #include <string>
@@ -13,6 +14,7 @@
 #include "engine/polygon_checks.h"
 #include "model/drawing.h"
 #include "text/decimal_text.h"
+#include "text/number_field.h"
 #include "view/canvas_state.h"
 
 namespace {
@@ -315,10 +317,29 @@ TEST(DecimalText, ReadsTheLongestLeadingNumber) {
         EXPECT_EQ(ReadDecimal(c.text), c.value) << '"' << c.text << '"';
 }
 
-TEST(DecimalText, HeightRuleTakesTheMagnitudeAtLeastOneCentimetre) {
-    const double cases[][2] = {{-4, 4}, {0, 0.01}, {0.001, 0.01}, {-0.001, 0.01}, {0.01, 0.01}, {2.5, 2.5}};
-    for (const auto& c : cases)
-        EXPECT_EQ(HeightRule(c[0]), c[1]) << c[0];
+// A height is taken as typed within its range, small ones included; a negative one is refused, never
+// turned into its magnitude, and the message names the field and the range.
+TEST(DecimalText, NumberFieldTakesTheValueAsTypedOrRefusesIt) {
+    const NumberRange range = {"Height of vertex [m]", 0.0, 1000.0};
+    const struct {
+        const char* text;
+        bool taken;
+        double value;
+    } cases[] = {
+        {"-4", false, 0},   {"0", true, 0},       {"0.001", true, 0.001},  {"-0.001", false, 0}, {"0,01", true, 0.01},
+        {"2.5", true, 2.5}, {"-0", true, 0},      {"+3", true, 3},         {"", false, 0},       {"  ", false, 0},
+        {".", false, 0},    {"1.2.3", false, 0},  {"4e2", false, 0},       {"inf", false, 0},    {"nan", false, 0},
+        {"0x10", false, 0}, {"1000", true, 1000}, {"1000.0001", false, 0},
+    };
+    for (const auto& c : cases) {
+        double value = -99.0;
+        EXPECT_EQ(ReadNumberField(c.text, range, &value), c.taken) << '"' << c.text << '"';
+        EXPECT_EQ(value, c.taken ? c.value : -99.0) << '"' << c.text << '"';
+        EXPECT_FALSE(std::signbit(value) && value == 0.0) << '"' << c.text << '"';
+    }
+    EXPECT_EQ(RangeMessage(range), "Height of vertex [m] takes a number from 0 to 1000.");
+    EXPECT_EQ(RangeMessage({"Distance projection [m]", 0.01, 100000.0}),
+              "Distance projection [m] takes a number from 0.01 to 100000.");
 }
 
 TEST_F(CreateRules, NewPolygonIsNamedAfterTheStoredCount) {

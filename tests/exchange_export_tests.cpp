@@ -74,6 +74,30 @@ TEST(GeoreferenceBlock, WrittenAfterTheLastHeightAndReadBack) {
     EXPECT_EQ(image.georeference.present, 0);
 }
 
+// The origin must lie on the globe: latitudes to 90 degrees either way and longitudes to 180 are kept,
+// anything beyond reads as no georeference.
+TEST(GeoreferenceBlock, OriginBeyondTheGlobeReadsAsNone) {
+    const struct {
+        double longitude, latitude;
+        bool kept;
+    } cases[] = {
+        {11.575, 90.0, true},    {11.575, -90.0, true},  {180.0, 0.0, true},   {-180.0, 45.0, true},
+        {11.575, 90.001, false}, {11.575, -90.5, false}, {180.01, 0.0, false}, {-181.0, 45.0, false},
+    };
+    for (const auto& c : cases) {
+        Georeference g = SomeGeoreference();
+        g.originLongitude = c.longitude;
+        g.originLatitude = c.latitude;
+        std::vector<uint8_t> bytes;
+        AppendGeoreferenceBlock(g, &bytes);
+        Georeference read = DecodeGeoreferenceBlock(bytes.data(), bytes.size());
+        EXPECT_EQ(read.present, c.kept ? 1 : 0) << c.longitude << ", " << c.latitude;
+        if (c.kept) {
+            EXPECT_EQ(read.originLatitude, c.latitude);
+        }
+    }
+}
+
 // A damaged or unknown block never costs the drawing: it reads as no georeference.
 TEST(GeoreferenceBlock, DamagedBlockIsIgnoredAndTheDrawingStillReads) {
     Drawing source;
@@ -144,6 +168,18 @@ TEST(OutlineExport, DxfWrittenByTheExporterReadsBack) {
             EXPECT_EQ(source.footprints[i].rings[0][k].y, (*rings[i])[k].y) << names[i];
         }
     }
+}
+
+// The header names metres as the unit, once, so that CAD places the outlines at their true size.
+TEST(OutlineExport, DxfHeaderSaysMetres) {
+    OutlineRegion ad{"ad", 0.5, {{{{0, 0}, {30, 0}, {30, 30}}, {}}}};
+    std::string text = EncodeOutlinesDxf({ad});
+    size_t header = text.find("HEADER\n"), end = text.find("ENDSEC\n", header);
+    ASSERT_NE(header, std::string::npos);
+    size_t unit = text.find("$INSUNITS\n", header);
+    ASSERT_LT(unit, end) << "no unit in the header";
+    EXPECT_EQ(text.substr(unit, 19), "$INSUNITS\n 70\n6\n  0");
+    EXPECT_EQ(text.find("$INSUNITS", unit + 1), std::string::npos);
 }
 
 // A UTM footprint imported, calculated and exported comes back at its UTM coordinates with its crs;

@@ -102,6 +102,43 @@ TEST(DxfImport, ArcsAndUnitsBecomeMetres) {
     EXPECT_NE(ImportSummary(result).find("units: millimetres"), std::string::npos);
 }
 
+// Every unit a drawing may name brings a 20 m square, 4 m high, drawn in that unit, to metres; metres,
+// no unit and a code without a length leave the numbers as they are.
+TEST(DxfImport, EveryInsunitsCodeScalesToMetres) {
+    const struct {
+        int code;
+        double metres;     // per unit
+        const char* name;  // in the summary; empty when metres are taken
+    } cases[] = {
+        {0, 1.0, ""},
+        {1, 0.0254, "inches"},
+        {2, 0.3048, "feet"},
+        {4, 0.001, "millimetres"},
+        {5, 0.01, "centimetres"},
+        {6, 1.0, ""},
+        {7, 1000.0, "kilometres"},
+        {10, 0.9144, "yards"},
+        {14, 0.1, "decimetres"},
+        {99, 1.0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        double side = 20 / c.metres;
+        std::string entities = LwPolyline("m", {{0, 0}, {side, 0}, {side, side}, {0, side}}, true,
+                                          "38\n" + std::to_string(4 / c.metres) + "\n");
+        ImportResult result = ImportText(DxfFile(entities, c.code), SourceFormat::Dxf);
+        ASSERT_EQ(result.polygons.size(), 1u) << ImportFailuresText(result);
+        const Polygon& p = result.polygons[0];
+        EXPECT_NEAR(std::fabs(p.x[1] - p.x[0]) + std::fabs(p.y[1] - p.y[0]), 20.0, 1e-6);
+        EXPECT_NEAR(p.height[0], 4.0, 1e-6);
+        std::string summary = ImportSummary(result);
+        if (c.name[0])
+            EXPECT_NE(summary.find(std::string("units: ") + c.name), std::string::npos) << summary;
+        else
+            EXPECT_EQ(summary.find("units:"), std::string::npos) << summary;
+    }
+}
+
 TEST(DxfImport, RefusesWhatIsNotAReadableDxf) {
     struct Case {
         const char* what;

@@ -10,6 +10,7 @@
 #include "options/calc_limits.h"
 #include "options/draw_option_rules.h"
 #include "options/simplified_areas.h"
+#include "view/fit_view.h"
 
 namespace {
 
@@ -131,18 +132,19 @@ TEST(CalcLimits, ValuesAreMagnitudesRaisedToTheLimits) {
         EXPECT_EQ(LimitDistanceProjection(c[0]), c[1]) << "distance projection " << c[0];
 }
 
-// An imported site is shown whole at the most magnified zoom that fits; a snap step too fine for that
-// zoom's grid is made coarser rather than the view smaller.
-TEST(DrawOptionRules, OptionsToShowFitTheExtentAndKeepTheGridUsable) {
+// An imported site is shown whole at the most magnified zoom that fits (a twentieth of the canvas
+// kept free on each side); a snap step too fine for that zoom's grid is made coarser rather than the
+// view smaller.
+TEST(DrawOptionRules, ImportedSitesFillTheCanvasAndKeepTheGridUsable) {
     struct Case {
         double extent;
         int32_t pixels, snapIndex;
         int32_t zoomIndex, snapAfter;
     };
     const Case cases[] = {
-        {40, 450, 4, 3, 4},     // 40 m at "x 1.0" take 400 pixels; the 1 m grid stays
-        {45, 450, 4, 3, 4},     // exactly 450 pixels still fit
-        {46, 450, 4, 4, 4},     // "x 0.5", 1 m grid at 5 pixels
+        {40, 450, 4, 3, 4},     // 40 m at "x 1.0" take 400 pixels of the 405 inside the margins
+        {40.5, 450, 4, 3, 4},   // exactly 405 pixels still fit
+        {41, 450, 4, 4, 4},     // "x 0.5", 1 m grid at 5 pixels
         {132, 484, 4, 5, 5},    // "x 0.2" would put the 1 m grid 2 pixels apart: 2 m
         {132, 484, 0, 5, 0},    // no snapping, nothing to coarsen
         {4000, 484, 1, 6, 6},   // "x 0.1", the 0.1 m grid coarsened to 5 m
@@ -152,7 +154,8 @@ TEST(DrawOptionRules, OptionsToShowFitTheExtentAndKeepTheGridUsable) {
     for (const Case& c : cases) {
         DrawOptions options;
         options.snapIndex = c.snapIndex;
-        DrawOptions shown = OptionsToShow(options, c.extent, c.pixels);
+        options.zoomIndex = FitBox({0, 0}, {c.extent, c.extent / 2}, c.pixels, c.pixels, 96).zoomIndex;
+        DrawOptions shown = WithUsableGrid(options);
         EXPECT_EQ(shown.zoomIndex, c.zoomIndex) << c.extent << " m in " << c.pixels << " pixels";
         EXPECT_EQ(shown.snapIndex, c.snapAfter) << c.extent << " m in " << c.pixels << " pixels";
         EXPECT_FALSE(SnapZoomRefused(shown.snapIndex, shown.zoomIndex));

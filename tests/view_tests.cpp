@@ -11,6 +11,7 @@
 #include "model/drawing.h"
 #include "view/bmp_layout.h"
 #include "view/canvas_state.h"
+#include "view/fit_view.h"
 #include "view/result_mapping.h"
 #include "view/snap.h"
 #include "view/status_texts.h"
@@ -263,6 +264,26 @@ TEST(ViewStatusTexts, AreFormattedExactly) {
     EXPECT_EQ(AreaLabel(0.0123456), "1.23456e-02 km^2");
 }
 
+// Whole square metres grouped by thousands, rounded, and the km^2 figure as the status shows it.
+TEST(ViewStatusTexts, PictureCaptionNamesTheViewAreaAndUnit) {
+    const struct {
+        bool ad;
+        double area;
+        const char* caption;
+    } cases[] = {
+        {true, 0.0133352, "Ad = 13 335 m\xB2 (1.33352e-02 km\xB2)"},
+        {false, 0.80637912, "Am = 806 379 m\xB2 (8.06379e-01 km\xB2)"},
+        {true, 0.0, "Ad = 0 m\xB2 (0.00000e+00 km\xB2)"},
+        {true, 0.0009995, "Ad = 1 000 m\xB2 (9.99500e-04 km\xB2)"},
+        {false, 0.000999, "Am = 999 m\xB2 (9.99000e-04 km\xB2)"},
+        {false, 1234.5678901, "Am = 1 234 567 890 m\xB2 (1.23457e+03 km\xB2)"},
+        {true, 4.9e-7, "Ad = 0 m\xB2 (4.90000e-07 km\xB2)"},
+        {true, 2e15, "Ad = 2.00000e+15 km\xB2"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PictureCaption(c.ad, c.area), c.caption) << c.area;
+}
+
 TEST(ResultMapping, CentresTheLargerSideOnTheShorterSideOfTheRect) {
     CalcResult result;
     AddContour(&result, true, false, 1000.0, 2000.0, 100.0, 50.0);
@@ -366,4 +387,27 @@ TEST(BmpLayout, SizeFollowsTheImage) {
     EXPECT_EQ(LittleEndian(header, 2, 4), 54u + 12u);
     EXPECT_EQ(LittleEndian(header, 18, 4), 3u);
     EXPECT_EQ(LittleEndian(header, 22, 4), 1u);
+}
+
+// The box fills the canvas inside a margin of a twentieth at the most magnified zoom step, and sits in
+// the middle as far as whole metres and the map's start at 0 allow; density does not change the view.
+TEST(FitView, ImportedFootprintsFillTheCanvas) {
+    const struct {
+        const char* what;
+        Point low, high;
+        int32_t width, height, dpi;
+        FittedView fitted;
+    } cases[] = {
+        {"40 x 20 m site", {100, 200}, {140, 220}, 500, 400, 96, {3, 95, 190}},
+        {"the same at 192 DPI", {100, 200}, {140, 220}, 1000, 800, 192, {3, 95, 190}},
+        {"a tall site binds on the height", {100, 200}, {110, 236}, 500, 400, 96, {3, 80, 198}},
+        {"small near the origin", {0, 0}, {10, 10}, 500, 400, 96, {2, 0, 0}},
+        {"too wide for any zoom", {0, 0}, {1000, 10}, 500, 400, 96, {6, 250, 0}},
+    };
+    for (const auto& c : cases) {
+        FittedView fitted = FitBox(c.low, c.high, c.width, c.height, c.dpi);
+        EXPECT_EQ(fitted.zoomIndex, c.fitted.zoomIndex) << c.what;
+        EXPECT_EQ(fitted.scrollX, c.fitted.scrollX) << c.what;
+        EXPECT_EQ(fitted.scrollY, c.fitted.scrollY) << c.what;
+    }
 }

@@ -36,8 +36,3 @@ std::string DecimalText(double value, int decimals) {
     snprintf(text.data(), text.size() + 1, "%.*f", decimals, value);
     return text;
 }
-
-double HeightRule(double value) {
-    double height = std::fabs(value);
-    return height < 0.01 ? 0.01 : height;
-}

@@ -13,6 +13,3 @@ double ReadDecimal(const char* text);
 
 // value with that many decimals, as a field shows it: the whole text, however large the value.
 std::string DecimalText(double value, int decimals);
-
-// A height as the dialogs store it: the absolute value, at least 0.01 m.
-double HeightRule(double value);

@@ -4,6 +4,7 @@
 #include "text/version.h"
 
 #define TEXT_PROGRAM_TITLE "Zelvora v" ZELVORA_VERSION
+#define TEXT_UNTITLED "Untitled"
 #define TEXT_CANVAS_CLASS "Draw Window"
 #define TEXT_HELP_CLASS "Help Window"
 #define TEXT_EXPORT_CLASS "Export Window"
@@ -26,6 +27,7 @@
 #define TEXT_SAVE_CHANGES "Draw has changed. Do you want save it?"
 #define TEXT_NOT_NEIGHBOURS "Polygons are not neighbors.\nDo you want to continue?"
 #define TEXT_CALCULATION_FAILED "Error to calculate Ad and Am"
+#define TEXT_CALCULATION_STOPPED "Calculation stopped"
 #define TEXT_INVALID_POINT "Invalid Point"
 #define TEXT_INVALID_POSITION "Invalid Position"
 #define TEXT_INVALID_POLYGON "Invalid Polygon"

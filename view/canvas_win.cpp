@@ -136,14 +136,9 @@ void OnMouseMove(HWND window, int x, int y, UINT) {
         ClientToScreen(window, &screen);
         SetCursorPos(screen.x, screen.y);
     }
-    if (drawingView) {
+    if (drawingView)
         DrawBands(window);
-        ShowStatus(PointerStatus(canvasState.cursorPoint), DistanceText());
-    } else {
-        bool ad = mainModes.viewMode == AdView;
-        const CalcResult& result = shownResult.of(drawing);
-        ShowStatus(AreaStatus(ad, ad ? result.ad : result.am), "");
-    }
+    ShowCanvasStatus();
     canvasState.bandPixel = canvasState.pointerPixel;
 }
 
@@ -202,7 +197,20 @@ bool RegisterCanvasClass() {
     return RegisterWindowClass(canvas);
 }
 
-void PaintCanvas(HDC dc, int width, int height) {
+// The area comes from the result of the drawing as it is now, so it never outlives its drawing.
+void ShowCanvasStatus() {
+    if (!drawing.isOpen) {
+        ShowStatus("", "");
+    } else if (DrawingViewShown()) {
+        ShowStatus(PointerStatus(canvasState.cursorPoint), DistanceText());
+    } else {
+        bool ad = mainModes.viewMode == AdView;
+        const CalcResult& result = shownResult.of(drawing);
+        ShowStatus(AreaStatus(ad, ad ? result.ad : result.am), "");
+    }
+}
+
+void PaintCanvas(HDC dc, int width, int height, ResultLabel label) {
     RECT client = {0, 0, width, height};
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (DrawingViewShown()) {
@@ -213,6 +221,6 @@ void PaintCanvas(HDC dc, int width, int height) {
         }
         DrawPolygons(dc);
     } else if (drawing.isOpen && drawing.calcReady) {
-        DrawResultView(client, dc, mainModes.viewMode == AdView, false);
+        DrawResultView(client, dc, mainModes.viewMode == AdView, label);
     }
 }

@@ -62,7 +62,7 @@ RECT MetafileFrame(const RECT& r) {
     return frame;
 }
 
-// A white frame over all of R, the result view without its own label, then the label in large bold
+// A white frame over all of R, the result view without its own label, then the caption in large bold
 // italic letters that keep their size when the picture is scaled. Drawn into the file at path, or into
 // memory without one; null when GDI cannot make it.
 HENHMETAFILE DrawMetafile(HWND window, const char* path) {
@@ -79,9 +79,9 @@ HENHMETAFILE DrawMetafile(HWND window, const char* path) {
         SelectScope useWhite(metafile, white.handle);
         Rectangle(metafile, r.left, r.top, r.right, r.bottom);
     }
-    DrawResultView(r, metafile, ad, true);
+    DrawResultView(r, metafile, ad, ResultLabel::None);
     const CalcResult& result = shownResult.of(drawing);
-    std::string label = AreaLabel(ad ? result.ad : result.am);
+    std::string label = PictureCaption(ad, ad ? result.ad : result.am);
     GdiObject<HFONT> font(CreateFontA(8000, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS,
                                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                       "SYSTEM_FIXED_FONT"));
@@ -124,7 +124,7 @@ std::vector<uint8_t> DrawBitmap() {
         Failed(canvasWindow, TEXT_BITMAP_FAILED);
         return {};
     }
-    PaintCanvas(canvas.dc, width, height);
+    PaintCanvas(canvas.dc, width, height, ResultLabel::Caption);
     GdiFlush();
     std::vector<uint8_t> bytes = BmpHeader(width, height);
     bytes.reserve(bytes.size() + static_cast<size_t>(width) * height * 4);

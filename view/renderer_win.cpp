@@ -47,9 +47,10 @@ void DrawVertexMarks(HDC dc, const std::vector<POINT>& points) {
     }
 }
 
-void DrawLabel(HDC dc, const RECT& rect, bool ad) {
+void DrawLabel(HDC dc, const RECT& rect, bool ad, ResultLabel kind) {
     const CalcResult& result = shownResult.of(drawing);
-    std::string label = AreaLabel(ad ? result.ad : result.am);
+    double value = ad ? result.ad : result.am;
+    std::string label = kind == ResultLabel::Caption ? PictureCaption(ad, value) : AreaLabel(value);
     RECT area = rect;
     DrawTextA(dc, label.c_str(), -1, &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_EXTERNALLEADING | DT_NOPREFIX);
 }
@@ -103,7 +104,7 @@ void DrawPolygons(HDC dc) {
         }
 }
 
-void DrawResultView(const RECT& rect, HDC dc, bool ad, bool withoutLabel) {
+void DrawResultView(const RECT& rect, HDC dc, bool ad, ResultLabel label) {
     const CalcResult& result = shownResult.of(drawing);
     ResultMapping mapping(result, ad, rect.right - rect.left, rect.bottom - rect.top);
     if (mapping.usable()) {
@@ -129,8 +130,8 @@ void DrawResultView(const RECT& rect, HDC dc, bool ad, bool withoutLabel) {
             Polygon(dc, points.data(), static_cast<int>(points.size()));
         }
     }
-    if (!withoutLabel)
-        DrawLabel(dc, rect, ad);
+    if (label != ResultLabel::None)
+        DrawLabel(dc, rect, ad, label);
 }
 
 // The placed edges are not part of a paint, so they are drawn again with every band.

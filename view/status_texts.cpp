@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -25,6 +26,19 @@ std::string DistanceStatus(double dx, double dy) {
     char text[StatusTextSize];
     snprintf(text, sizeof text, "Distance [m] x: %.3f, y: %.3f, tot: %.3f", dx, dy, std::sqrt(dx * dx + dy * dy));
     return text;
+}
+
+std::string PictureCaption(bool adView, double area) {
+    char km[StatusTextSize];
+    snprintf(km, sizeof km, "%.5e km\xB2", area);
+    std::string text = adView ? "Ad = " : "Am = ";
+    double metres = std::round(area * 1e6);
+    if (!std::isfinite(metres) || std::fabs(metres) >= 1e18)
+        return text + km;
+    std::string digits = std::to_string(std::llabs(static_cast<long long>(metres)));
+    for (size_t i = digits.size(); i > 3; i -= 3)
+        digits.insert(i - 3, " ");
+    return text + (metres < 0 ? "-" : "") + digits + " m\xB2 (" + km + ")";
 }
 
 std::string AreaLabel(double area) {

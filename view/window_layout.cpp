@@ -1,7 +1,15 @@
 #include "view/window_layout.h"
 
+#include <algorithm>
+
 PixelSize MainWindowSize(int32_t dpi) {
     return {ScaledPixels(850, dpi), ScaledPixels(600, dpi)};
+}
+
+PixelRect PlaceInWorkArea(PixelSize wanted, PixelRect workArea) {
+    int32_t width = std::max(0, std::min(wanted.width, workArea.width));
+    int32_t height = std::max(0, std::min(wanted.height, workArea.height));
+    return {workArea.left + (workArea.width - width) / 2, workArea.top + (workArea.height - height) / 2, width, height};
 }
 
 // Each button's left edge is scaled whole, so that rounding does not add up along the row.

@@ -19,6 +19,10 @@ constexpr int32_t ToolbarButtonCount = 6;
 // The main window's size when it is created.
 PixelSize MainWindowSize(int32_t dpi = BaseDpi);
 
+// The window at the wanted size, shrunk to the work area of its monitor where it does not fit, and
+// centred in it, so that its caption and menu bar are always on the screen.
+PixelRect PlaceInWorkArea(PixelSize wanted, PixelRect workArea);
+
 // Toolbar button i (Draw, Create, Edit, Delete, View Ad, View Am), in a row along the top.
 PixelRect ToolbarButtonPlace(int32_t i, int32_t dpi = BaseDpi);
 

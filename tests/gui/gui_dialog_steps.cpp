@@ -89,6 +89,16 @@ Step PressEscape(int focusField) {
     };
 }
 
+// No command is posted: the dialog manager alone turns the key into its default button's command.
+Step PressEnter(int focusField) {
+    return [=](HWND d) {
+        HWND field = GetDlgItem(d, focusField);
+        SendMessageA(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+        PostMessageA(field, WM_KEYDOWN, VK_RETURN, 0);
+        PostMessageA(field, WM_KEYUP, VK_RETURN, 0xC0000001);
+    };
+}
+
 Step Read(int field, std::string* into) {
     return [=](HWND d) { *into = DialogText(d, field); };
 }

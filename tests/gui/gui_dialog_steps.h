@@ -20,6 +20,7 @@ Step TypeKeys(int field, const std::string& keys);  // typed over the selected t
 Step Press(int button);                             // a button's command, posted as its click would send it
 Step Choose(int list, int index);                   // an entry selected and confirmed, as a drop-down tells it
 Step PressEscape(int focusField);                   // Escape as the dialog's loop turns it into a command
+Step PressEnter(int focusField);                    // Enter in a field, left to the dialog's own loop
 Step Read(int field, std::string* into);
 Step ReadChoice(int list, int* into);
 

@@ -373,11 +373,11 @@ TEST_F(Editing, RightClickOpensTheDialogOfWhatItHitsAndCancelKeepsEverything) {
     EXPECT_TRUE(script.prompts.empty());
 }
 
-TEST_F(Editing, HeightDialogStoresByTheHeightRuleAndPutsBadTextBack) {
+// A height from 0 to 1000 m is stored as typed; anything else is refused with a message that names the
+// field and the range, the dialog stays with the text as typed, and nothing changes.
+TEST_F(Editing, HeightDialogStoresTheHeightTypedAndRefusesTheRestWithAMessage) {
     OpenWith({Square(10, 10, 20, 5)}, IDC_EDIT_BUTTON);
-    const std::pair<const char*, double> inputs[] = {
-        {"0", 0.01}, {"-4", 4.0}, {"0.001", 0.01}, {"12-3", 12.0}, {"-", 0.01}, {"2,5", 2.5},
-    };
+    const std::pair<const char*, double> inputs[] = {{"0", 0.0}, {"0.001", 0.001}, {"2,5", 2.5}, {"1000", 1000.0}};
     for (auto [input, stored] : inputs) {
         SCOPED_TRACE(input);
         MarkUnchanged();
@@ -388,22 +388,25 @@ TEST_F(Editing, HeightDialogStoresByTheHeightRuleAndPutsBadTextBack) {
     }
     EXPECT_EQ(drawing.polygons.polygon(0).height[1], 5.0);
 
-    // Bad text comes back as the height shown, silently; saved as shown, the height is no change.
     MarkUnchanged();
-    const char* const bad[] = {"2.5.1", "2,5,1", "1e3", " 2", ""};
-    std::string after[5];
+    const std::vector<std::string> bad = {"-4", "-5", "12-3", "-", "2.5.1", "1e9", "99999", "abc", ""};
+    std::vector<std::string> after(bad.size());
     std::vector<Step> steps;
-    for (int i = 0; i < 5; i++)
+    for (size_t i = 0; i < bad.size(); i++)
         steps.insert(steps.end(),
                      {Type(IDC_HEIGHT_VALUE, bad[i]), Press(IDC_HEIGHT_SAVE), Read(IDC_HEIGHT_VALUE, &after[i])});
-    steps.push_back(Press(IDC_HEIGHT_SAVE));
+    steps.push_back(Press(IDC_HEIGHT_CANCEL));
     QueueDialogSteps(steps);
     Right(300, 300);
-    for (int i = 0; i < 5; i++)
-        EXPECT_EQ(after[i], "2.50") << "after \"" << bad[i] << "\"";
-    EXPECT_EQ(drawing.polygons.polygon(0).height[2], 2.5);
+    EXPECT_EQ(after, bad) << "the text stays as typed";
+    ASSERT_EQ(script.prompts.size(), bad.size());
+    for (const PromptCall& prompt : script.prompts) {
+        EXPECT_EQ(prompt.text, "Height of vertex [m] takes a number from 0 to 1000.");
+        EXPECT_EQ(prompt.flags, WarningOk);
+        EXPECT_NE(prompt.owner, window) << "owned by the dialog";
+    }
+    EXPECT_EQ(drawing.polygons.polygon(0).height[2], 1000.0);
     ExpectUntouched();
-    EXPECT_TRUE(script.prompts.empty());
 }
 
 // A height read from a file with three decimals is shown with two, and saving that text stores it.
@@ -423,26 +426,30 @@ TEST_F(Editing, VertexDialogEndsOnlyWithAValidHeightAndAName) {
     Click(IDC_CREATE_BUTTON);
     std::string afterBadHeight, afterEmptyName;
     QueueDialogSteps({Type(IDC_VERTEX_HEIGHT, "abc"), Press(IDC_VERTEX_SAVE), Read(IDC_VERTEX_HEIGHT, &afterBadHeight),
-                      Type(IDC_VERTEX_HEIGHT, "3"), Type(IDC_VERTEX_NAME, ""), Press(IDC_VERTEX_SAVE),
-                      Read(IDC_VERTEX_HEIGHT, &afterEmptyName), PressEscape(IDC_VERTEX_HEIGHT),
-                      Type(IDC_VERTEX_HEIGHT, "-0.004"), Type(IDC_VERTEX_NAME, "Hall"), Choose(IDC_VERTEX_PRIORITY, 9),
-                      Press(IDC_VERTEX_SAVE)});
+                      Type(IDC_VERTEX_HEIGHT, "-0.004"), Press(IDC_VERTEX_SAVE), Type(IDC_VERTEX_HEIGHT, "3"),
+                      Type(IDC_VERTEX_NAME, ""), Press(IDC_VERTEX_SAVE), Read(IDC_VERTEX_HEIGHT, &afterEmptyName),
+                      PressEscape(IDC_VERTEX_HEIGHT), Type(IDC_VERTEX_HEIGHT, "0,004"), Type(IDC_VERTEX_NAME, "Hall"),
+                      Choose(IDC_VERTEX_PRIORITY, 9), Press(IDC_VERTEX_SAVE)});
     Left(100, 100);
-    EXPECT_EQ(afterBadHeight, "1.00");
-    EXPECT_EQ(afterEmptyName, "1.00");
+    EXPECT_EQ(afterBadHeight, "abc") << "the text stays as typed, selected";
+    EXPECT_EQ(afterEmptyName, "3");
+    ASSERT_EQ(script.prompts.size(), 2u) << "the two heights refused, each with its message";
+    for (const PromptCall& prompt : script.prompts)
+        EXPECT_EQ(prompt.text, "Vertex's height [m] takes a number from 0 to 1000.");
+    script.prompts.clear();
     const struct Polygon& pending = editState.pendingPolygon;
     ASSERT_EQ(pending.vertexCount, 1);
-    EXPECT_EQ(pending.height[0], 0.01);
+    EXPECT_EQ(pending.height[0], 0.004);
     EXPECT_STREQ(pending.name, "Hall");
     EXPECT_EQ(pending.priority, 9);
 
     Shown next;
     QueueDialogSteps({LookAtVertexDialog(&next), Press(IDC_VERTEX_SAVE)});
     Left(300, 100);
-    EXPECT_EQ(next.height, "0.01");
+    EXPECT_EQ(next.height, "0.00");
     EXPECT_EQ(next.name, "Hall");
     EXPECT_EQ(next.priority, 9);
-    EXPECT_EQ(pending.height[1], 0.01);
+    EXPECT_EQ(pending.height[1], 0.0);
     EXPECT_TRUE(script.prompts.empty());
 }
 

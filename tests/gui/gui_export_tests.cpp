@@ -196,9 +196,10 @@ TEST_F(Export, BitmapIsTheResultViewBottomRowFirst) {
         EXPECT_EQ(LittleEndian(file, 28, 2), 32u);
         EXPECT_EQ(LittleEndian(file, 30, 4), 0u);
 
-        // The window is hidden: only a picture rendered for the export can match the view.
+        // The window is hidden: only a picture rendered for the export can match the view, which the
+        // picture's caption labels.
         MemoryCanvas view(Width, Height);
-        PaintCanvas(view.dc, Width, Height);
+        PaintCanvas(view.dc, Width, Height, ResultLabel::Caption);
         GdiFlush();
         int mismatches = 0;
         for (int row = 0; row < Height; row++)
@@ -274,7 +275,7 @@ TEST_F(Export, MetafileHoldsTheViewAndOneLabel) {
     std::vector<uint8_t> file = Bytes(path);
     std::vector<std::vector<uint8_t>> texts = Records(file, EMR_EXTTEXTOUTW);
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(TextOf(texts[0]), "2.50000e+00 km^2");
+    EXPECT_EQ(TextOf(texts[0]), "Am = 2 500 000 m\xB2 (2.50000e+00 km\xB2)");
     bool bigFont = false;
     for (const std::vector<uint8_t>& font : Records(file, EMR_EXTCREATEFONTINDIRECTW))
         bigFont = bigFont || (LittleEndian(font, 12, 4) == 8000 && LittleEndian(font, 28, 4) == 700 && font[32]);

@@ -3,6 +3,8 @@
 // back for CAD and GIS.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "app/main_modes.h"
@@ -12,7 +14,9 @@
 #include "tests/gui/gui_dialog_steps.h"
 #include "tests/gui/gui_test_support.h"
 #include "ui/app_windows_win.h"
+#include "view/canvas_state.h"
 #include "view/export_win.h"
+#include "view/view_transform.h"
 
 namespace {
 
@@ -80,11 +84,24 @@ TEST_F(Import, GeoJsonBecomesANewDrawingShownWhole) {
     EXPECT_EQ(drawing.modified, 1);
     EXPECT_STREQ(drawing.fileName, "");
     EXPECT_EQ(Looks(window), "Hooooo");
+    // The footprints fill the canvas: inside it, and more than a third of it across or down, since the
+    // next zoom step is at most two and a half times larger.
     RECT client;
     GetClientRect(canvasWindow, &client);
-    double shown = std::min(client.right, client.bottom) / 10.0 * ZoomSteps[drawing.drawOptions.zoomIndex].value;
-    EXPECT_GE(shown, drawing.drawOptions.mapSize) << "the whole map fits the canvas";
-    EXPECT_LT(shown, 3 * drawing.drawOptions.mapSize) << "at the most magnified zoom that fits";
+    ViewTransform view = CurrentView();
+    PixelPoint low = {INT32_MAX, INT32_MAX}, high = {INT32_MIN, INT32_MIN};
+    for (int32_t i = 0; i < drawing.polygons.count(); i++)
+        for (int32_t k = 0; k < drawing.polygons.polygon(i).vertexCount; k++) {
+            PixelPoint p = ToPixel(view, drawing.polygons.polygon(i).x[k], drawing.polygons.polygon(i).y[k]);
+            low = {std::min(low.x, p.x), std::min(low.y, p.y)};
+            high = {std::max(high.x, p.x), std::max(high.y, p.y)};
+        }
+    EXPECT_GE(low.x, 0);
+    EXPECT_GE(low.y, 0);
+    EXPECT_LT(high.x, client.right);
+    EXPECT_LT(high.y, client.bottom);
+    EXPECT_TRUE(3 * (high.x - low.x) > client.right || 3 * (high.y - low.y) > client.bottom)
+        << high.x - low.x << " x " << high.y - low.y << " pixels of " << client.right << " x " << client.bottom;
 }
 
 // Nothing changes when the file is refused, when the height is not given, or when the user does not

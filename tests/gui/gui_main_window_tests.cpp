@@ -295,7 +295,7 @@ TEST_F(MainWindow, CloseAnsweredNoDiscardsTheDrawing) {
     script.answers.push_back(IDNO);
     Command(IDM_FILE_CLOSE);
     ASSERT_EQ(script.prompts.size(), 1u);
-    ExpectPrompt(script.prompts[0], window, Changed, "Warning", MB_YESNO | MB_ICONWARNING);
+    ExpectPrompt(script.prompts[0], window, Changed, "Warning", MB_YESNOCANCEL | MB_ICONWARNING);
     ExpectNoDrawing();
     EXPECT_STREQ(drawing.fileName, "");
     EXPECT_EQ(drawing.drawOptions.mapSize, 100.0) << "the file's options went with it";

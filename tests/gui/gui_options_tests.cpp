@@ -172,8 +172,10 @@ TEST_F(OptionDialogs, DrawOptionsRefuseSnapAndZoomPairsTooClose) {
     plan.push_back(Press(IDC_DRAW_SAVE));
     Run(IDM_OPTIONS_DRAW, DrawOptionsCaption, plan);
     ASSERT_EQ(script.prompts.size(), std::size(refused));
-    for (const PromptCall& prompt : script.prompts)
-        ExpectPrompt(prompt, nullptr, TooClose, "Warning", WarningOk);
+    for (const PromptCall& prompt : script.prompts) {
+        ExpectPrompt(prompt, prompt.owner, TooClose, "Warning", WarningOk);
+        EXPECT_TRUE(prompt.owner != nullptr && prompt.owner != window) << "owned by the dialog";
+    }
     ExpectDrawOptions(0, 3, 4, 500.0);
 
     // No snapping is always accepted; so are grids of more than 2 pixels at the coarsest zooms.
@@ -271,8 +273,9 @@ TEST_F(OptionDialogs, CalculationOptionsOpenOnlyAfterYes) {
     EXPECT_TRUE(script.prompts.empty());
 }
 
-// Each case opens on what the one before stored.
-TEST_F(OptionDialogs, CalculationOptionsStoreMagnitudesRaisedToTheLimits) {
+// Each case opens on what the one before stored; values are stored as typed, the ends of the ranges
+// included.
+TEST_F(OptionDialogs, CalculationOptionsStoreTheValuesTyped) {
     struct Case {
         const char* height;
         const char* distance;
@@ -280,10 +283,10 @@ TEST_F(OptionDialogs, CalculationOptionsStoreMagnitudesRaisedToTheLimits) {
         const char* shownAtOpening;
     };
     const Case cases[] = {
-        {"0.5", "0", 1.0, 0.01, "3.000 500.000"},
-        {"-4", "350", 4.0, 350.0, "1.000 0.010"},
-        {"3,5", "-0,005", 3.5, 0.01, "4.000 350.000"},
-        {"+1", "0.02", 1.0, 0.02, "3.500 0.010"},
+        {"1", "0,01", 1.0, 0.01, "3.000 500.000"},
+        {"100", "100000", 100.0, 100000.0, "1.000 0.010"},
+        {"3,5", " 350 ", 3.5, 350.0, "100.000 100000.000"},
+        {"+1", "0.02", 1.0, 0.02, "3.500 350.000"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.height << " and " << c.distance);
@@ -301,26 +304,39 @@ TEST_F(OptionDialogs, CalculationOptionsStoreMagnitudesRaisedToTheLimits) {
     EXPECT_TRUE(script.prompts.empty());
 }
 
-// A text that fails the check in either field puts both fields back to what the dialog opened with,
-// silently, and the dialog stays open; whatever was typed in the other field is lost too.
-TEST_F(OptionDialogs, CalculationOptionsInvalidTextResetsBothFieldsSilently) {
+// A value that is no number in its range is refused with a message naming the first such field and its
+// range; the dialog stays with both texts as typed, and nothing is stored.
+TEST_F(OptionDialogs, CalculationOptionsRefuseWhatIsOutOfRangeWithAMessage) {
     drawing.calcOptions = {2.5, 350.25};
-    const char* const invalid[][2] = {{"4", "5OO"}, {"1.2.3", "100"}, {"", "100"}, {"4", "1e3"}};
+    const char* const Height = "Height projection [-] takes a number from 1 to 100.";
+    const char* const Distance = "Distance projection [m] takes a number from 0.01 to 100000.";
+    const struct {
+        const char* height;
+        const char* distance;
+        const char* message;
+    } invalid[] = {
+        {"4", "5OO", Distance}, {"1.2.3", "100", Height}, {"", "100", Height},       {"4", "1e3", Distance},
+        {"0,5", "100", Height}, {"-4", "350", Height},    {"4", "-0,005", Distance}, {"101", "-1", Height},
+    };
     std::vector<std::string> shown;
     std::vector<Step> plan;
     for (const auto& texts : invalid) {
-        plan.push_back(Type(IDC_CALC_HEIGHT_PROJECTION, texts[0]));
-        plan.push_back(Type(IDC_CALC_DISTANCE_PROJECTION, texts[1]));
+        plan.push_back(Type(IDC_CALC_HEIGHT_PROJECTION, texts.height));
+        plan.push_back(Type(IDC_CALC_DISTANCE_PROJECTION, texts.distance));
         plan.push_back(Press(IDC_CALC_SAVE));
         plan.push_back([&shown](HWND dialog) {
             shown.push_back(DialogText(dialog, IDC_CALC_HEIGHT_PROJECTION) + " " +
                             DialogText(dialog, IDC_CALC_DISTANCE_PROJECTION));
         });
     }
-    plan.push_back(Press(IDC_CALC_SAVE));  // the values put back are valid as they stand
+    plan.push_back(Press(IDC_CALC_CANCEL));
     RunCalcOptions(plan);
-    EXPECT_EQ(shown, std::vector<std::string>(std::size(invalid), "2.500 350.250"));
-    EXPECT_TRUE(script.prompts.empty());
+    ASSERT_EQ(script.prompts.size(), std::size(invalid));
+    for (size_t i = 0; i < std::size(invalid); i++) {
+        EXPECT_EQ(shown[i], std::string(invalid[i].height) + " " + invalid[i].distance);
+        EXPECT_EQ(script.prompts[i].text, invalid[i].message) << invalid[i].height << " " << invalid[i].distance;
+        EXPECT_NE(script.prompts[i].owner, window) << "owned by the dialog";
+    }
     EXPECT_EQ(drawing.calcOptions.heightProjection, 2.5);
     EXPECT_EQ(drawing.calcOptions.distanceProjection, 350.25);
 }

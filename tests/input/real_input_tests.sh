@@ -43,7 +43,7 @@ wait_gone() {
 start_program() {
     wine "$zelvora" "$drawing" >/dev/null 2>&1 &
     program_pid=$!
-    main=$(find_window "Zelvora v1.0.0" 90) || fail "the main window did not appear"
+    main=$(find_window "$(basename "$drawing") - Zelvora v1.0.0" 90) || fail "the main window did not appear"
     sleep 1
     eval "$(xdotool getwindowgeometry --shell "$main")"
     # Without a window manager the X window starts at the menu bar; the client area starts at the
@@ -177,6 +177,56 @@ wheel_zooms_about_the_pointer)
     pointer_to_canvas 400 400
     xdotool keydown ctrl; xdotool click 5; xdotool keyup ctrl
     saved_zoom_becomes "x 1.0" || fail "Ctrl+wheel did not zoom back (zoom: $zoom)"
+    save_and_quit
+    ;;
+enter_saves_the_vertex_height)
+    # A right click on the house's first vertex opens its height dialog; Enter saves what was typed,
+    # as the Save button does.
+    start_program
+    click_button 2
+    click_canvas 400 400 3
+    find_window "Edit height of vertex" 10 >/dev/null || fail "no height dialog after a right click on a vertex"
+    press End; press BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
+    xdotool type --delay 20 "7.5"; sleep 0.3
+    press Return
+    wait_gone "Edit height of vertex" || fail "Enter did not save in the height dialog"
+    save_and_quit
+    vertices_of | grep -q "$(printf '^\t\t40\t40\t7.5$')" || fail "the height typed was not saved:
+$(vertices_of)"
+    ;;
+close_offers_cancel)
+    # File > Close on a changed drawing asks Yes, No or Cancel; Escape is Cancel and keeps the drawing,
+    # changed, in the window, as the title's star says.
+    start_program
+    click_button 3
+    click_canvas 450 420
+    find_window Warning 10 >/dev/null || fail "no question before the delete"
+    press y
+    press alt+f; press c
+    find_window Warning 10 >/dev/null || fail "no question before Close"
+    press Escape
+    wait_gone Warning || fail "Escape did not close the question"
+    find_window "$(basename "$drawing")\\* - Zelvora v1.0.0" 10 >/dev/null || fail "the changed drawing did not stay open"
+    cmp -s "$drawing" "$examples/house.Zlv" || fail "Cancel wrote the file"
+    kill "$program_pid"  # the star in the title showed the changed drawing still open: nothing to save
+    ;;
+undo_keeps_the_zoom)
+    # Ctrl+wheel zooms in, a delete changes the drawing, Ctrl+Z brings the house back: the zoom the
+    # user chose stays, and the saved file says so.
+    start_program
+    click_button 3
+    pointer_to_canvas 400 400
+    xdotool keydown ctrl; xdotool click 4; xdotool keyup ctrl
+    sleep 2
+    click_canvas 400 400
+    find_window Warning 10 >/dev/null || fail "no question before the delete"
+    press y
+    wait_gone Warning || fail "the question did not close on Y"
+    press ctrl+z
+    press ctrl+s
+    [ "$(polygons_saved)" = 1 ] || fail "Ctrl+Z did not bring the house back"
+    zoom=$(wine "$cli" info "$drawing" | tr -d '\r' | sed -n 's/^zoom: //p')
+    [ "$zoom" = "x 2" ] || fail "Ctrl+Z changed the zoom to $zoom"
     save_and_quit
     ;;
 *)
