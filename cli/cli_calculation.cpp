@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "engine/ad_am_outlines.h"
+#include "model/height_limit.h"
 #include "options/calc_limits.h"
 
 namespace {
@@ -95,6 +96,15 @@ bool CalculateDrawing(const Drawing& source, const CalcOptions& options, bool qu
     stopRequested = 0;
     SetProgressSink(showProgress ? DrawProgress : nullptr);
     CalcInput input = MakeCalcInput(source);
+    size_t polygon, vertex;
+    if (FirstHeightAboveLimit(input, &polygon, &vertex)) {
+        fprintf(stderr,
+                "Error to calculate Ad and Am\nzelvora-cli: polygon %d (%s), vertex %d: height %.6g m is above %.0f m, "
+                "the most a vertex can have\n",
+                static_cast<int>(polygon + 1), source.polygons.polygon(static_cast<int32_t>(polygon)).name,
+                static_cast<int>(vertex + 1), input.polygons[polygon].vertices[vertex].height, MaxVertexHeight);
+        return false;
+    }
     auto start = std::chrono::steady_clock::now();
     bool ok = ComputeAdAm(&input, options, result);
     *seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -86,7 +86,8 @@ void AppendContours(const ClipPolygon& outline, uint8_t adFlag, CalcResult* resu
 
 bool ComputeAdAm(CalcInput* input, const CalcOptions& options, CalcResult* result) {
     result->contourCount = 0;
-    if (!CheckPolygons(input))
+    size_t polygon, vertex;
+    if (!CheckPolygons(input) || FirstHeightAboveLimit(*input, &polygon, &vertex))
         return false;
     InitProgress(*input);
 
