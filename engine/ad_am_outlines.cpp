@@ -87,8 +87,10 @@ void AppendContours(const ClipPolygon& outline, uint8_t adFlag, CalcResult* resu
 bool ComputeAdAm(CalcInput* input, const CalcOptions& options, CalcResult* result) {
     result->contourCount = 0;
     size_t polygon, vertex;
-    if (!CheckPolygons(input) || FirstHeightAboveLimit(*input, &polygon, &vertex))
+    if (!CheckPolygons(input) || FirstHeightAboveLimit(*input, &polygon, &vertex)) {
+        ClearResult(result);
         return false;
+    }
     InitProgress(*input);
 
     ClipPolygon adOutline, amOutline;

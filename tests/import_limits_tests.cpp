@@ -160,7 +160,7 @@ TEST(DxfMessages, VertexCountsAndLineEndsAreNamedForWhatTheyAre) {
         return DxfFile("0\nLWPOLYLINE\n8\na\n90\n" + std::string(count) + "\n70\n1\n10\n0\n20\n0\n10\n5\n20\n0\n");
     };
     const Case cases[] = {
-        {"negative count", withCount("-5"), "line 12: the vertex count '-5' of an LWPOLYLINE is not a count"},
+        {"negative count", withCount("-5"), "line 20: the vertex count '-5' of an LWPOLYLINE is not a count"},
         {"letters", withCount("abc"), "the vertex count 'abc' of an LWPOLYLINE is not a count"},
         {"fraction", withCount("2.5"), "the vertex count '2.5'"},
         {"empty", withCount(""), "the vertex count ''"},
@@ -197,8 +197,8 @@ TEST(ImportHeightLimit, EverySourceOfHeightIsHeldToTheLimit) {
     };
     std::string polyline3d = "0\nPOLYLINE\n8\nroof\n66\n1\n70\n9\n";
     for (size_t i = 0; i < Plan.size(); i++)
-        polyline3d += "0\nVERTEX\n8\nroof\n10\n" + std::to_string(Plan[i].x) + "\n20\n" +
-                      std::to_string(Plan[i].y) + "\n30\n" + (i == 2 ? "1e12" : "12") + "\n70\n32\n";
+        polyline3d += "0\nVERTEX\n8\nroof\n10\n" + std::to_string(Plan[i].x) + "\n20\n" + std::to_string(Plan[i].y) +
+                      "\n30\n" + (i == 2 ? "1e12" : "12") + "\n70\n32\n";
     polyline3d += "0\nSEQEND\n";
     auto feature = [](const std::string& properties) {
         return FeatureCollection({PolygonFeature({{{8, 47}, {8.0001, 47}, {8.0001, 47.0001}}}, properties)});
@@ -211,7 +211,7 @@ TEST(ImportHeightLimit, EverySourceOfHeightIsHeldToTheLimit) {
         {"elevation in km", DxfFile(LwPolyline("a", Plan, true, "38\n1.5\n"), 7), SourceFormat::Dxf,
          "a 1: its elevation 1500 m is above 1000 m"},
         {"thickness at the limit", DxfFile(LwPolyline("a", Plan, true, "39\n1000\n")), SourceFormat::Dxf, ""},
-        {"3D vertex", polyline3d, SourceFormat::Dxf, "roof 1: the z of vertex 3 1e+12 m is above 1000 m"},
+        {"3D vertex", DxfFile(polyline3d), SourceFormat::Dxf, "roof 1: the z of vertex 3 1e+12 m is above 1000 m"},
         {"height property", feature(R"({"height": 1e300})"), SourceFormat::GeoJson,
          "feature 1: its height 1e+300 m is above 1000 m"},
         {"height text", feature(R"({"height": "1200 m"})"), SourceFormat::GeoJson,
