@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in an optimised tree and runs one: the Ad/Am benchmark with its arguments
 # (--quick for the three small drawings, --no-reference to time the engine alone, --only NAME for one
-# drawing), with --import the import of 10,000 buildings from GeoJSON and DXF, or with --history the
+# drawing), with --import the import of 10,000 buildings from GeoJSON and DXF (time and peak memory;
+# files given after it are measured too), or with --history the
 # undo history on drawings of 600 to 600,000 vertices.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,7 +10,7 @@ scripts/setup.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
 if [ "${1:-}" = "--import" ]; then
     cmake --build build/release --target import_bench
-    build/release/bench/import_bench build/release
+    build/release/bench/import_bench build/release "${@:2}"
 elif [ "${1:-}" = "--history" ]; then
     cmake --build build/release --target history_bench
     build/release/bench/history_bench
