@@ -5,11 +5,13 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "engine/ad_am_outlines.h"
+#include "engine/out_of_memory.h"
 #include "model/height_limit.h"
 #include "options/calc_limits.h"
 
@@ -26,6 +28,11 @@ bool ParseNumber(const char* flag, const char* text, double* value) {
 }
 
 std::atomic<int> shownPercent{-1};
+
+// Ctrl+C asks the run to stop as the window's Stop does; the calculation ends at its next checkpoint.
+void RequestStop(int) {
+    stopRequested = 1;
+}
 
 // Redraws the bar only when the percentage changes, so a long run writes a few hundred bytes at most.
 void DrawProgress(int32_t position, int32_t total) {
@@ -94,8 +101,11 @@ bool CalculateDrawing(const Drawing& source, const CalcOptions& options, bool qu
     bool showProgress = !quiet && isatty(fileno(stderr));
     shownPercent = -1;
     stopRequested = 0;
-    SetProgressSink(showProgress ? DrawProgress : nullptr);
-    CalcInput input = MakeCalcInput(source);
+    CalcInput input;
+    if (!WithinMemory([&] { input = MakeCalcInput(source); })) {
+        fprintf(stderr, "Error to calculate Ad and Am\nzelvora-cli: the calculation ran out of memory\n");
+        return false;
+    }
     size_t polygon, vertex;
     if (FirstHeightAboveLimit(input, &polygon, &vertex)) {
         fprintf(stderr,
@@ -105,13 +115,20 @@ bool CalculateDrawing(const Drawing& source, const CalcOptions& options, bool qu
                 static_cast<int>(vertex + 1), input.polygons[polygon].vertices[vertex].height, MaxVertexHeight);
         return false;
     }
+    SetProgressSink(showProgress ? DrawProgress : nullptr);
     auto start = std::chrono::steady_clock::now();
+    void (*previous)(int) = signal(SIGINT, RequestStop);
     bool ok = ComputeAdAm(&input, options, result);
+    signal(SIGINT, previous);
     *seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     SetProgressSink(nullptr);
     if (showProgress)
         fprintf(stderr, "\r%50s\r", "");
-    if (!ok)
+    if (!ok && outOfMemory)
+        fprintf(stderr, "Error to calculate Ad and Am\nzelvora-cli: the calculation ran out of memory\n");
+    else if (!ok && stopRequested)
+        fprintf(stderr, "stopped\n");
+    else if (!ok)
         fprintf(stderr, "Error to calculate Ad and Am\n");
     return ok;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/clipper.h"
+#include "engine/out_of_memory.h"
 #include "engine/outline_pass.h"
 
 namespace {
@@ -33,6 +34,20 @@ RunOutcome AmOutline(const CalcOptions& options, const CalcInput& input, const s
     return RunOutcome::Completed;
 }
 
+// The pass hands back a few regions side by side; one last sweep unites them into strictly simple
+// contours, as the difference does for Am. A drawing small enough for one union thus gets its
+// finished outline swept once more, which fixes where its contours start and so the last bits of
+// the areas summed from there.
+void AdPass(const CalcOptions& options, const CalcInput& input, const std::vector<ClipPolygon>& footprints,
+            int64_t passSteps, ClipPolygon* ad, RunOutcome* outcome) {
+    ProgressShare finalProgress(FinalSteps(passSteps));
+    *outcome = BuildPassOutline(CalcPass::Ad, options, input, footprints, passSteps - FinalSteps(passSteps), ad);
+    if (*outcome == RunOutcome::Completed && !StrictlySimpleForm(*ad, ad))
+        *outcome = RunOutcome::Failed;
+    if (*outcome == RunOutcome::Completed)
+        finalProgress.finish();
+}
+
 // The Ad pass on a thread of its own and the Am pass on this one; each pass is the same work in the
 // same order whichever thread runs it, so the result does not depend on the threads. A small drawing
 // and a machine without a second thread run the passes one after the other: below a few hundred
@@ -47,18 +62,7 @@ bool BuildOutlines(const CalcOptions& options, const CalcInput& input, ClipPolyg
         vertices += static_cast<int64_t>(polygon.vertices.size());
     int64_t passSteps = 2 * vertices + 3 * polygons - 1;  // as many as uniting the polygons one by one takes
     RunOutcome adOutcome = RunOutcome::Failed;
-    // The pass hands back a few regions side by side; one last sweep unites them into strictly simple
-    // contours, as the difference does for Am. A drawing small enough for one union thus gets its
-    // finished outline swept once more, which fixes where its contours start and so the last bits of
-    // the areas summed from there.
-    auto adPass = [&]() {
-        ProgressShare finalProgress(FinalSteps(passSteps));
-        adOutcome = BuildPassOutline(CalcPass::Ad, options, input, footprints, passSteps - FinalSteps(passSteps), ad);
-        if (adOutcome == RunOutcome::Completed && !StrictlySimpleForm(*ad, ad))
-            adOutcome = RunOutcome::Failed;
-        if (adOutcome == RunOutcome::Completed)
-            finalProgress.finish();
-    };
+    auto adPass = [&]() { WithinMemory([&] { AdPass(options, input, footprints, passSteps, ad, &adOutcome); }); };
     std::thread adThread;
     if (vertices >= VerticesWorthAThread) {
         try {
@@ -68,7 +72,8 @@ bool BuildOutlines(const CalcOptions& options, const CalcInput& input, ClipPolyg
     }
     if (!adThread.joinable())
         adPass();
-    RunOutcome amOutcome = AmOutline(options, input, footprints, passSteps, am);
+    RunOutcome amOutcome = RunOutcome::Failed;
+    WithinMemory([&] { amOutcome = AmOutline(options, input, footprints, passSteps, am); });  // before the join
     if (adThread.joinable())
         adThread.join();
     return adOutcome == RunOutcome::Completed && amOutcome == RunOutcome::Completed;
@@ -82,22 +87,17 @@ void AppendContours(const ClipPolygon& outline, uint8_t adFlag, CalcResult* resu
     }
 }
 
-}  // namespace
-
-bool ComputeAdAm(CalcInput* input, const CalcOptions& options, CalcResult* result) {
+// The whole run on valid input: both outlines, then the result in their contours and areas.
+bool CalculateChecked(CalcInput* input, const CalcOptions& options, CalcResult* result) {
     result->contourCount = 0;
     size_t polygon, vertex;
-    if (!CheckPolygons(input) || FirstHeightAboveLimit(*input, &polygon, &vertex)) {
-        ClearResult(result);
+    if (!CheckPolygons(input) || FirstHeightAboveLimit(*input, &polygon, &vertex))
         return false;
-    }
     InitProgress(*input);
 
     ClipPolygon adOutline, amOutline;
-    if (!BuildOutlines(options, *input, &adOutline, &amOutline) || stopRequested) {
-        ClearResult(result);
+    if (!BuildOutlines(options, *input, &adOutline, &amOutline) || stopRequested)
         return false;
-    }
 
     // Ad contours first, then Am, each in the clipper's order; holes count negative.
     result->holeFlags.clear();
@@ -115,6 +115,19 @@ bool ComputeAdAm(CalcInput* input, const CalcOptions& options, CalcResult* resul
         (result->adFlags[c] ? result->ad : result->am) += area;
     }
     result->contourCount = static_cast<int32_t>(result->contours.size());
+    return true;
+}
+
+}  // namespace
+
+bool ComputeAdAm(CalcInput* input, const CalcOptions& options, CalcResult* result) {
+    WatchForOutOfMemory();
+    outOfMemory = 0;
+    bool calculated = false;
+    if (!WithinMemory([&] { calculated = CalculateChecked(input, options, result); }) || !calculated) {
+        ClearResult(result);
+        return false;
+    }
     resultsValid = 1;
     return true;
 }

@@ -6,6 +6,7 @@
 #include <atomic>
 
 #include "engine/ad_am_outlines.h"
+#include "engine/out_of_memory.h"
 #include "model/drawing.h"
 #include "resources/resource.h"
 #include "text/ui_texts.h"
@@ -33,7 +34,11 @@ bool CalculateInWorker() {
     if (drawing.polygons.count() == 0)
         return false;
     ClearResult(&calcResult);
-    CalcInput input = MakeCalcInput(drawing);
+    CalcInput input;
+    if (!WithinMemory([&] { input = MakeCalcInput(drawing); })) {
+        calculationFailed = true;
+        return true;
+    }
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     calculationFailed = !ComputeAdAm(&input, drawing.calcOptions, &calcResult);
     if (calculationFailed)
@@ -101,6 +106,7 @@ bool StartCalculation(HWND owner) {
     if (!ConfirmNeighbours(owner))
         return false;
     calculationFailed = false;
+    outOfMemory = 0;
     resultsValid = 0;
     stopRequested = 0;  // cleared before the dialog can take a Close, so that no early Close is lost
     SetProgressSink(SendProgress);
@@ -108,6 +114,6 @@ bool StartCalculation(HWND owner) {
     SetProgressSink(nullptr);
     progressDialog = nullptr;
     if (shown != -1 && calculationFailed)
-        Warn(owner, TEXT_CALCULATION_FAILED);
+        Warn(owner, outOfMemory ? TEXT_CALCULATION_FAILED "\n" TEXT_OUT_OF_MEMORY : TEXT_CALCULATION_FAILED);
     return shown != -1;
 }

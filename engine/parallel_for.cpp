@@ -4,11 +4,14 @@
 #include <system_error>
 #include <thread>
 
+#include "engine/out_of_memory.h"
+
 void ParallelFor(size_t count, const std::function<void(size_t)>& work, const std::function<void(size_t)>& afterDone) {
     std::atomic<size_t> next{0}, finished{0};
     auto take = [&](bool reports) {
         for (size_t i = next++; i < count; i = next++) {
-            work(i);
+            if (!WithinMemory([&] { work(i); }))
+                return;  // the run is stopped: the other thread ends at its next piece
             size_t done = ++finished;
             if (reports && afterDone)
                 afterDone(done);

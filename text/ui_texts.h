@@ -24,6 +24,7 @@
 #define TEXT_SAVE_CHANGES "Draw has changed. Do you want save it?"
 #define TEXT_NOT_NEIGHBOURS "Polygons are not neighbors.\nDo you want to continue?"
 #define TEXT_CALCULATION_FAILED "Error to calculate Ad and Am"
+#define TEXT_OUT_OF_MEMORY "The calculation ran out of memory; the drawing is as it was."
 #define TEXT_INVALID_POINT "Invalid Point"
 #define TEXT_INVALID_POSITION "Invalid Position"
 #define TEXT_INVALID_POLYGON "Invalid Polygon"

@@ -1,0 +1,125 @@
+// A calculation whose memory runs out, wherever and on whichever thread, ends as a failed run that says
+// so, and the program goes on. A program of its own, since it replaces the allocator of the process:
+// after a budget of allocations is spent every further one fails, as in a full address space.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "bench/bench_drawings.h"
+#include "cli/cli_calculation.h"
+#include "engine/ad_am_outlines.h"
+#include "engine/out_of_memory.h"
+#include "tests/drawing_builders.h"
+
+namespace {
+
+std::atomic<long long> allocationsLeft{-1};  // negative: no limit
+std::atomic<long long> allocations{0};
+
+void* Allocate(size_t size) {
+    allocations++;
+    if (allocationsLeft.load() >= 0 && allocationsLeft.fetch_sub(1) <= 0) {
+        if (std::new_handler handler = std::get_new_handler())
+            handler();  // as the standard allocator does when memory is short
+        throw std::bad_alloc();
+    }
+    void* block = malloc(size ? size : 1);
+    if (!block)
+        throw std::bad_alloc();
+    return block;
+}
+
+// The allocator fails from the given allocation on, until the scope ends.
+struct MemoryBudget {
+    explicit MemoryBudget(long long count) { allocationsLeft = count; }
+    ~MemoryBudget() { allocationsLeft = -1; }
+};
+
+// A round building of 600 vertices and blocks around it: enough for both passes to run on threads of
+// their own and for the pieces to be shared with a helper.
+CalcInput Site() {
+    CalcInput input = RoundBuilding(600);
+    CalcInput blocks = BlockSite();
+    input.polygons.insert(input.polygons.end(), blocks.polygons.begin(), blocks.polygons.begin() + 60);
+    return input;
+}
+
+}  // namespace
+
+// The sanitizer's runtime allocates some blocks itself and may free them through these; pairs of its own
+// and ours are not a fault here.
+extern "C" const char* __asan_default_options() {
+    return "alloc_dealloc_mismatch=0";
+}
+
+void* operator new(size_t size) {
+    return Allocate(size);
+}
+void* operator new[](size_t size) {
+    return Allocate(size);
+}
+void operator delete(void* block) noexcept {
+    free(block);
+}
+void operator delete[](void* block) noexcept {
+    free(block);
+}
+void operator delete(void* block, size_t) noexcept {
+    free(block);
+}
+void operator delete[](void* block, size_t) noexcept {
+    free(block);
+}
+
+// Memory running out early, midway and near the end: each run fails with no result and the reason,
+// and the next run with memory gives the same areas as before.
+TEST(OutOfMemory, ARunThatRunsOutFailsAndTheNextOneSucceeds) {
+    CalcResult whole;
+    CalcInput input = Site();
+    allocations = 0;
+    ASSERT_TRUE(ComputeAdAm(&input, CalcOptions(), &whole));
+    long long needed = allocations;
+    ASSERT_GT(needed, 1000);
+    for (double fraction : {0.0, 0.001, 0.05, 0.2, 0.4, 0.6, 0.8, 0.95, 0.999}) {
+        CalcInput copy = Site();
+        CalcResult result = whole;
+        stopRequested = 0;
+        bool calculated;
+        {
+            MemoryBudget budget(static_cast<long long>(fraction * needed));
+            calculated = ComputeAdAm(&copy, CalcOptions(), &result);
+        }
+        EXPECT_FALSE(calculated) << fraction;
+        EXPECT_EQ(outOfMemory, 1) << fraction;
+        EXPECT_EQ(result.contourCount, 0) << fraction;
+        EXPECT_EQ(result.ad, 0.0) << fraction;
+    }
+    CalcInput again = Site();
+    CalcResult result;
+    stopRequested = 0;
+    ASSERT_TRUE(ComputeAdAm(&again, CalcOptions(), &result));
+    EXPECT_EQ(outOfMemory, 0);
+    EXPECT_EQ(result.ad, whole.ad);
+    EXPECT_EQ(result.am, whole.am);
+}
+
+// The command line's run says that memory ran out, rather than that the drawing cannot be calculated.
+TEST(OutOfMemory, CommandLineRunSaysMemoryRanOut) {
+    Drawing drawing;
+    drawing.polygons.appendPolygon(MakePolygon("hall", 1, {{0, 0, 12}, {40, 0, 12}, {40, 25, 9}, {0, 25, 9}}));
+    for (long long budget : {0LL, 200LL}) {
+        CalcResult result;
+        double seconds;
+        testing::internal::CaptureStderr();
+        bool calculated;
+        {
+            MemoryBudget limit(budget);
+            calculated = CalculateDrawing(drawing, CalcOptions(), true, &result, &seconds);
+        }
+        std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_FALSE(calculated);
+        EXPECT_EQ(said, "Error to calculate Ad and Am\nzelvora-cli: the calculation ran out of memory\n") << budget;
+    }
+}
