@@ -1,17 +1,23 @@
 // A calculation whose memory runs out, wherever and on whichever thread, ends as a failed run that says
-// so, and the program goes on. A program of its own, since it replaces the allocator of the process:
-// after a budget of allocations is spent every further one fails, as in a full address space.
+// so, and the program goes on; one that the user stops with Ctrl+C ends at once, writing nothing. A program of its own,
+// since it replaces the allocator of the process: after a budget of allocations is spent every further one fails, as in
+// a full address space.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <new>
+#include <thread>
 
 #include "bench/bench_drawings.h"
 #include "cli/cli_calculation.h"
+#include "cli/cli_commands.h"
 #include "engine/ad_am_outlines.h"
 #include "engine/out_of_memory.h"
 #include "tests/drawing_builders.h"
+#include "tests/test_support.h"
 
 namespace {
 
@@ -122,4 +128,40 @@ TEST(OutOfMemory, CommandLineRunSaysMemoryRanOut) {
         EXPECT_FALSE(calculated);
         EXPECT_EQ(said, "Error to calculate Ad and Am\nzelvora-cli: the calculation ran out of memory\n") << budget;
     }
+}
+
+// Ctrl+C during a long calculation: the command ends with status 1 and "stopped", long before the run
+// would have finished, and the picture it was to write is not there.
+TEST(CommandLineStop, InterruptStopsTheCalculationAndWritesNothing) {
+    CalcInput site = ImportedSite(20000);
+    std::vector<Polygon> polygons;
+    for (size_t p = 0; p < site.polygons.size(); p++) {
+        std::vector<TestVertex> vertices;
+        for (const CalcVertex& v : site.polygons[p].vertices)
+            vertices.push_back({v.x, v.y, v.height});
+        polygons.push_back(MakePolygon("block", 1, vertices));
+    }
+    std::string drawing = TestPath("site.Zlv"), picture = TestPath("site.svg");
+    ASSERT_TRUE(WriteDrawing(drawing, polygons, 7000.0));
+
+    void (*outside)(int) = signal(SIGINT, SIG_IGN);  // a signal that comes too late must not end the tests
+    std::vector<std::string> words = {"zelvora-cli", "svg", drawing, picture, "--quiet"};
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    testing::internal::CaptureStderr();
+    std::thread user([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        raise(SIGINT);
+    });
+    auto start = std::chrono::steady_clock::now();
+    int status = RunCli(static_cast<int>(argv.size()), argv.data());
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    user.join();
+    std::string said = testing::internal::GetCapturedStderr();
+    signal(SIGINT, outside);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(said, "stopped\n");
+    EXPECT_LT(seconds, 5.0);
+    EXPECT_FALSE(FileExists(picture));
 }
