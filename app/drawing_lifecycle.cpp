@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "app/edit_history.h"
-#include "engine/calc_records.h"
+#include "app/shown_result.h"
 #include "engine/polygon_checks.h"
 
 namespace {
@@ -27,7 +27,7 @@ void NewDrawing() {
     drawing.georeference = Georeference();
     drawing.fileName[0] = 0;
     SetFlags(1, 0, 0);
-    DiscardResults();
+    shownResult.discard();
     editHistory.reset(drawing, true);
 }
 
@@ -44,7 +44,7 @@ FileError OpenDrawing(const char* path) {
         error = FileError::InvalidPolygons;
     if (error != FileError::None)
         return error;
-    DiscardResults();
+    shownResult.discard();
     drawing.polygons = std::move(opened.polygons);
     drawing.drawOptions = opened.drawOptions;
     drawing.calcOptions = opened.calcOptions;
@@ -72,7 +72,7 @@ void CloseDrawing() {
     drawing.georeference = Georeference();
     drawing.fileName[0] = 0;
     SetFlags(0, 0, 0);
-    DiscardResults();
+    shownResult.discard();
     editHistory.reset(drawing, true);
 }
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "engine/calc_records.h"
+#include "app/shown_result.h"
 #include "model/drawing_file.h"
 
 EditHistory editHistory;
@@ -88,7 +88,7 @@ bool EditHistory::moveTo(size_t index, Drawing* target) {
     target->georeference = image.georeference;
     current = index;
     target->modified = modified();
-    DiscardResults();
+    shownResult.discard();
     return true;
 }
 

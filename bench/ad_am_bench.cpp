@@ -59,14 +59,14 @@ void TimeEngine(const CalcInput& input, const CalcOptions& options, BenchRow* ro
     row->engineOk = true;
     for (int run = 0; run < EngineRuns; run++) {
         CalcInput copy = input;
-        CalcResult result;
+        CalcRun calculation;
         auto start = std::chrono::steady_clock::now();
-        bool ok = ComputeAdAm(&copy, options, &result);
+        bool ok = ComputeAdAm(&copy, options, &calculation);
         double seconds = SecondsSince(start);
         row->engineOk = row->engineOk && ok;
         if (run == 0 || seconds < row->engineSeconds) {
             row->engineSeconds = seconds;
-            row->engine = result;
+            row->engine = std::move(calculation.result);
         }
     }
     row->peakMegabytes = PeakMegabytes();

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "engine/ad_am_outlines.h"
 #include "engine/out_of_memory.h"
@@ -27,25 +28,28 @@ bool ParseNumber(const char* flag, const char* text, double* value) {
     return true;
 }
 
-std::atomic<int> shownPercent{-1};
-
-// Ctrl+C asks the run to stop as the window's Stop does; the calculation ends at its next checkpoint.
-void RequestStop(int) {
-    stopRequested = 1;
-}
-
 // Redraws the bar only when the percentage changes, so a long run writes a few hundred bytes at most.
-void DrawProgress(int32_t position, int32_t total) {
+// The run's sink calls it one position at a time.
+void DrawProgress(int32_t position, int32_t total, int* shownPercent) {
     int percent = total > 0 ? static_cast<int>(100.0 * position / total) : 0;
-    int shown = shownPercent.load();
-    if (percent == shown || !shownPercent.compare_exchange_strong(shown, percent))
+    if (percent == *shownPercent)
         return;
+    *shownPercent = percent;
     char bar[41];
     memset(bar, '.', 40);
     memset(bar, '#', percent * 40 / 100);
     bar[40] = 0;
     fprintf(stderr, "\r[%s] %3d%%", bar, percent);
     fflush(stderr);
+}
+
+// The run that Ctrl+C stops: a signal handler reaches nothing but what a global names.
+std::atomic<CalcRun*> interruptedRun{nullptr};
+
+// Ctrl+C asks the run to stop as the window's Stop does; the calculation ends at its next checkpoint.
+void RequestStop(int) {
+    if (CalcRun* run = interruptedRun.load())
+        run->requestStop();
 }
 
 }  // namespace
@@ -99,8 +103,11 @@ CalcOptions RunOptions(const CalcOptions& stored, const CalcFlags& flags) {
 bool CalculateDrawing(const Drawing& source, const CalcOptions& options, bool quiet, CalcResult* result,
                       double* seconds) {
     bool showProgress = !quiet && isatty(fileno(stderr));
-    shownPercent = -1;
-    stopRequested = 0;
+    int shownPercent = -1;
+    ProgressCallback bar;
+    if (showProgress)
+        bar = [&shownPercent](int32_t position, int32_t total) { DrawProgress(position, total, &shownPercent); };
+    CalcRun run(bar);
     CalcInput input;
     if (!WithinMemory([&] { input = MakeCalcInput(source); })) {
         fprintf(stderr, "Error to calculate Ad and Am\nzelvora-cli: the calculation ran out of memory\n");
@@ -115,18 +122,19 @@ bool CalculateDrawing(const Drawing& source, const CalcOptions& options, bool qu
                 static_cast<int>(vertex + 1), input.polygons[polygon].vertices[vertex].height, MaxVertexHeight);
         return false;
     }
-    SetProgressSink(showProgress ? DrawProgress : nullptr);
     auto start = std::chrono::steady_clock::now();
+    interruptedRun = &run;
     void (*previous)(int) = signal(SIGINT, RequestStop);
-    bool ok = ComputeAdAm(&input, options, result);
+    bool ok = ComputeAdAm(&input, options, &run);
     signal(SIGINT, previous);
+    interruptedRun = nullptr;
     *seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    SetProgressSink(nullptr);
+    *result = std::move(run.result);
     if (showProgress)
         fprintf(stderr, "\r%50s\r", "");
-    if (!ok && outOfMemory)
+    if (!ok && run.outOfMemory)
         fprintf(stderr, "Error to calculate Ad and Am\nzelvora-cli: the calculation ran out of memory\n");
-    else if (!ok && stopRequested)
+    else if (!ok && run.stopped())
         fprintf(stderr, "stopped\n");
     else if (!ok)
         fprintf(stderr, "Error to calculate Ad and Am\n");

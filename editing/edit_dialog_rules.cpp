@@ -41,8 +41,6 @@ SaveOutcome SavePolygonOptions(Drawing* target, int32_t polygon, int32_t priorit
     const struct Polygon& stored = target->polygons.polygon(polygon);
     bool reordered = priority != stored.priority;
     bool renamed = strncmp(name, stored.name, PolygonNameSize - 1) != 0;
-    if (reordered)
-        DiscardResults();
     if (reordered || renamed)
         target->modified = 1;
     target->polygons.setPriority(polygon, priority);

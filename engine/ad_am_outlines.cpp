@@ -21,10 +21,10 @@ int64_t FinalSteps(int64_t passSteps) {
 // Am is the widened region less the footprints, removed as their union: subtracting them in one go as
 // separate contours would let a reversed lobe of one cancel another where they overlap.
 RunOutcome AmOutline(const CalcOptions& options, const CalcInput& input, const std::vector<ClipPolygon>& footprints,
-                     int64_t passSteps, ClipPolygon* outline) {
-    ProgressShare subtractProgress(2 * static_cast<int64_t>(input.polygons.size()) + FinalSteps(passSteps));
+                     int64_t passSteps, CalcRun* run, ClipPolygon* outline) {
+    ProgressShare subtractProgress(run, 2 * static_cast<int64_t>(input.polygons.size()) + FinalSteps(passSteps));
     RunOutcome outcome =
-        BuildPassOutline(CalcPass::Am, options, input, footprints, passSteps - FinalSteps(passSteps), outline);
+        BuildPassOutline(CalcPass::Am, options, input, footprints, passSteps - FinalSteps(passSteps), run, outline);
     if (outcome != RunOutcome::Completed)
         return outcome;
     ClipPolygon united;
@@ -34,26 +34,12 @@ RunOutcome AmOutline(const CalcOptions& options, const CalcInput& input, const s
     return RunOutcome::Completed;
 }
 
-// The pass hands back a few regions side by side; one last sweep unites them into strictly simple
-// contours, as the difference does for Am. A drawing small enough for one union thus gets its
-// finished outline swept once more, which fixes where its contours start and so the last bits of
-// the areas summed from there.
-void AdPass(const CalcOptions& options, const CalcInput& input, const std::vector<ClipPolygon>& footprints,
-            int64_t passSteps, ClipPolygon* ad, RunOutcome* outcome) {
-    ProgressShare finalProgress(FinalSteps(passSteps));
-    *outcome = BuildPassOutline(CalcPass::Ad, options, input, footprints, passSteps - FinalSteps(passSteps), ad);
-    if (*outcome == RunOutcome::Completed && !StrictlySimpleForm(*ad, ad))
-        *outcome = RunOutcome::Failed;
-    if (*outcome == RunOutcome::Completed)
-        finalProgress.finish();
-}
-
 // The Ad pass on a thread of its own and the Am pass on this one; each pass is the same work in the
 // same order whichever thread runs it, so the result does not depend on the threads. A small drawing
 // and a machine without a second thread run the passes one after the other: below a few hundred
 // vertices starting the thread cost more than it saved (an office of 20 vertices took 8 ms instead
 // of 4.5).
-bool BuildOutlines(const CalcOptions& options, const CalcInput& input, ClipPolygon* ad, ClipPolygon* am) {
+bool BuildOutlines(const CalcOptions& options, const CalcInput& input, CalcRun* run, ClipPolygon* ad, ClipPolygon* am) {
     std::vector<ClipPolygon> footprints;
     if (!FootprintParts(input, &footprints))
         return false;
@@ -62,7 +48,25 @@ bool BuildOutlines(const CalcOptions& options, const CalcInput& input, ClipPolyg
         vertices += static_cast<int64_t>(polygon.vertices.size());
     int64_t passSteps = 2 * vertices + 3 * polygons - 1;  // as many as uniting the polygons one by one takes
     RunOutcome adOutcome = RunOutcome::Failed;
-    auto adPass = [&]() { WithinMemory([&] { AdPass(options, input, footprints, passSteps, ad, &adOutcome); }); };
+    // The pass hands back a few regions side by side; one last sweep unites them into strictly simple
+    // contours, as the difference does for Am. A drawing small enough for one union thus gets its
+    // finished outline swept once more, which fixes where its contours start and so the last bits of
+    // the areas summed from there.
+    auto adPass = [&]() {
+        bool enough = WithinMemory([&] {
+            ProgressShare finalProgress(run, FinalSteps(passSteps));
+            adOutcome =
+                BuildPassOutline(CalcPass::Ad, options, input, footprints, passSteps - FinalSteps(passSteps), run, ad);
+            if (adOutcome == RunOutcome::Completed && !StrictlySimpleForm(*ad, ad))
+                adOutcome = RunOutcome::Failed;
+            if (adOutcome == RunOutcome::Completed)
+                finalProgress.finish();
+        });
+        if (!enough) {
+            adOutcome = RunOutcome::Failed;
+            run->markOutOfMemory();
+        }
+    };
     std::thread adThread;
     if (vertices >= VerticesWorthAThread) {
         try {
@@ -72,8 +76,11 @@ bool BuildOutlines(const CalcOptions& options, const CalcInput& input, ClipPolyg
     }
     if (!adThread.joinable())
         adPass();
-    RunOutcome amOutcome = RunOutcome::Failed;
-    WithinMemory([&] { amOutcome = AmOutline(options, input, footprints, passSteps, am); });  // before the join
+    RunOutcome amOutcome = RunOutcome::Failed;  // the Am pass may not throw past the join below
+    if (!WithinMemory([&] { amOutcome = AmOutline(options, input, footprints, passSteps, run, am); })) {
+        amOutcome = RunOutcome::Failed;
+        run->markOutOfMemory();
+    }
     if (adThread.joinable())
         adThread.join();
     return adOutcome == RunOutcome::Completed && amOutcome == RunOutcome::Completed;
@@ -87,16 +94,24 @@ void AppendContours(const ClipPolygon& outline, uint8_t adFlag, CalcResult* resu
     }
 }
 
-// The whole run on valid input: both outlines, then the result in their contours and areas.
-bool CalculateChecked(CalcInput* input, const CalcOptions& options, CalcResult* result) {
-    result->contourCount = 0;
+// The range is two steps more than a full run takes, so the bar ends just short of full.
+int64_t RunSteps(const CalcInput& input) {
+    int64_t total = static_cast<int64_t>(input.polygons.size());
+    for (const CalcPolygon& polygon : input.polygons)
+        total += 2 * static_cast<int64_t>(polygon.vertices.size()) + 3;
+    return 2 * total;
+}
+
+// The whole run on input that may still fail its checks: both outlines, then the contours and areas.
+bool Calculate(CalcInput* input, const CalcOptions& options, CalcRun* run) {
+    CalcResult* result = &run->result;
     size_t polygon, vertex;
     if (!CheckPolygons(input) || FirstHeightAboveLimit(*input, &polygon, &vertex))
         return false;
-    InitProgress(*input);
+    run->progress.start(RunSteps(*input));
 
     ClipPolygon adOutline, amOutline;
-    if (!BuildOutlines(options, *input, &adOutline, &amOutline) || stopRequested)
+    if (!BuildOutlines(options, *input, run, &adOutline, &amOutline) || run->stopped())
         return false;
 
     // Ad contours first, then Am, each in the clipper's order; holes count negative.
@@ -120,14 +135,15 @@ bool CalculateChecked(CalcInput* input, const CalcOptions& options, CalcResult* 
 
 }  // namespace
 
-bool ComputeAdAm(CalcInput* input, const CalcOptions& options, CalcResult* result) {
+// The stop flag is left as it is: a stop requested while the polygons were still being checked must not
+// be forgotten here.
+bool ComputeAdAm(CalcInput* input, const CalcOptions& options, CalcRun* run) {
     WatchForOutOfMemory();
-    outOfMemory = 0;
+    ClearResult(&run->result);
     bool calculated = false;
-    if (!WithinMemory([&] { calculated = CalculateChecked(input, options, result); }) || !calculated) {
-        ClearResult(result);
-        return false;
-    }
-    resultsValid = 1;
-    return true;
+    if (!WithinMemory([&] { calculated = Calculate(input, options, run); }))
+        run->markOutOfMemory();
+    if (!calculated || run->outOfMemory)
+        ClearResult(&run->result);
+    return calculated && !run->outOfMemory;
 }

@@ -4,10 +4,11 @@
 #include <process.h>
 
 #include <atomic>
+#include <memory>
+#include <utility>
 
 #include "engine/ad_am_outlines.h"
 #include "engine/out_of_memory.h"
-#include "model/drawing.h"
 #include "resources/resource.h"
 #include "text/ui_texts.h"
 #include "ui/dialog_runner_win.h"
@@ -18,69 +19,64 @@ namespace {
 
 constexpr UINT WM_APP_CALCULATION_DONE = WM_APP + 1;
 
-HWND progressDialog = nullptr;
-std::atomic<bool> calculationFailed{false};  // written by the worker threads, read by the window
+// One calculation as the dialog, its supervisor and the worker share it.
+struct CalculationJob {
+    CalculationJob(const Drawing& source)
+        : input(MakeCalcInput(source)),
+          options(source.calcOptions),
+          run([this](int32_t position, int32_t total) { SendProgress(position, total); }) {}
 
-// Runs on the worker thread; the progress bar belongs to the dialog's thread, which processes the
-// sent messages while its modal loop waits. The 32-bit range keeps large drawings from wrapping.
-void SendProgress(int32_t position, int32_t total) {
-    if (position == 0)
-        SendDlgItemMessageA(progressDialog, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, total);
-    SendDlgItemMessageA(progressDialog, IDC_PROGRESS_BAR, PBM_SETPOS, position, 0);
-}
-
-// Fills the one result; a failed or stopped run leaves no result and zero areas.
-bool CalculateInWorker() {
-    if (drawing.polygons.count() == 0)
-        return false;
-    ClearResult(&calcResult);
-    CalcInput input;
-    if (!WithinMemory([&] { input = MakeCalcInput(drawing); })) {
-        calculationFailed = true;
-        return true;
+    // Runs on the worker thread; the progress bar belongs to the dialog's thread, which processes the
+    // sent messages while its modal loop waits. The 32-bit range keeps large drawings from wrapping.
+    void SendProgress(int32_t position, int32_t total) {
+        if (position == 0)
+            SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, total);
+        SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_SETPOS, position, 0);
     }
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    calculationFailed = !ComputeAdAm(&input, drawing.calcOptions, &calcResult);
-    if (calculationFailed)
-        ClearResult(&calcResult);
-    SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
-    return true;
-}
 
-unsigned __stdcall CalculationWorker(void*) {
-    CalculateInWorker();
+    CalcInput input;
+    CalcOptions options;
+    CalcRun run;
+    HWND dialog = nullptr;
+    std::atomic<bool> completed{false};  // written by the worker, read once the dialog has gone
+};
+
+unsigned __stdcall CalculationWorker(void* parameter) {
+    CalculationJob* job = static_cast<CalculationJob*>(parameter);
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    job->completed = ComputeAdAm(&job->input, job->options, &job->run);
+    SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
     return 0;
 }
 
 // Waits for the worker, then asks the dialog to end itself: EndDialog belongs to the dialog's thread.
-unsigned __stdcall CalculationSupervisor(void*) {
-    OwnedHandle worker(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, CalculationWorker, nullptr, 0, nullptr)));
-    if (worker.handle) {
+unsigned __stdcall CalculationSupervisor(void* parameter) {
+    CalculationJob* job = static_cast<CalculationJob*>(parameter);
+    OwnedHandle worker(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, CalculationWorker, job, 0, nullptr)));
+    if (worker.handle)
         WaitForMultipleObjects(1, &worker.handle, TRUE, INFINITE);
-    } else {
-        calculationFailed = true;
-    }
-    PostMessageA(progressDialog, WM_APP_CALCULATION_DONE, 0, 0);
+    PostMessageA(job->dialog, WM_APP_CALCULATION_DONE, 0, 0);
     return 0;
 }
 
 // The supervisor starts only once the dialog exists, so the first progress message has a window.
-INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    CalculationJob* job = reinterpret_cast<CalculationJob*>(GetWindowLongPtrA(dialog, DWLP_USER));
     switch (msg) {
         case WM_INITDIALOG: {
-            progressDialog = dialog;
+            job = reinterpret_cast<CalculationJob*>(lParam);
+            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            job->dialog = dialog;
             OwnedHandle supervisor(
-                reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, CalculationSupervisor, nullptr, 0, nullptr)));
-            if (!supervisor.handle) {
-                calculationFailed = true;
+                reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, CalculationSupervisor, job, 0, nullptr)));
+            if (!supervisor.handle)
                 EndDialog(dialog, IDD_PROGRESS);
-            }
             return TRUE;
         }
         case WM_COMMAND:
-            if (LOWORD(wParam) != IDC_PROGRESS_CLOSE)
+            if (LOWORD(wParam) != IDC_PROGRESS_CLOSE || !job)
                 return FALSE;
-            stopRequested = 1;  // the dialog stays until the worker has seen it and finished
+            job->run.requestStop();  // the dialog stays until the worker has seen it and finished
             return TRUE;
         case WM_APP_CALCULATION_DONE: EndDialog(dialog, IDD_PROGRESS); return TRUE;
     }
@@ -89,31 +85,35 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM
 
 }  // namespace
 
-bool ConfirmNeighbours(HWND owner) {
-    if (drawing.polygons.count() == 0)
+bool ConfirmNeighbours(HWND owner, const Drawing& source) {
+    if (source.polygons.count() == 0)
         return false;
     int32_t outer = 0;
-    if (PolygonsAreNeighbours(MakeCalcInput(drawing), &outer))
+    if (PolygonsAreNeighbours(MakeCalcInput(source), &outer))
         return true;
-    if (AskYesNo(owner, TEXT_NOT_NEIGHBOURS))
-        return true;
-    ClearResult(&calcResult);
-    return false;
+    return AskYesNo(owner, TEXT_NOT_NEIGHBOURS);
 }
 
 // The failure is told once the dialog has gone, on the window's own thread.
-bool StartCalculation(HWND owner) {
-    if (!ConfirmNeighbours(owner))
-        return false;
-    calculationFailed = false;
-    outOfMemory = 0;
-    resultsValid = 0;
-    stopRequested = 0;  // cleared before the dialog can take a Close, so that no early Close is lost
-    SetProgressSink(SendProgress);
-    INT_PTR shown = RunDialog(owner, IDD_PROGRESS, ProgressDialogProc);
-    SetProgressSink(nullptr);
-    progressDialog = nullptr;
-    if (shown != -1 && calculationFailed)
-        Warn(owner, outOfMemory ? TEXT_CALCULATION_FAILED "\n" TEXT_OUT_OF_MEMORY : TEXT_CALCULATION_FAILED);
-    return shown != -1;
+CalcOutcome StartCalculation(HWND owner, const Drawing& source, CalcResult* result) {
+    ClearResult(result);
+    if (!ConfirmNeighbours(owner, source))
+        return CalcOutcome::NotRun;
+    std::unique_ptr<CalculationJob> job;
+    if (!WithinMemory([&] { job = std::make_unique<CalculationJob>(source); })) {
+        Warn(owner, TEXT_CALCULATION_FAILED "\n" TEXT_OUT_OF_MEMORY);
+        return CalcOutcome::Failed;
+    }
+    if (RunDialog(owner, IDD_PROGRESS, ProgressDialogProc, reinterpret_cast<LPARAM>(job.get())) == -1)
+        return CalcOutcome::NotRun;
+    if (job->completed) {
+        *result = std::move(job->run.result);
+        return CalcOutcome::Completed;
+    }
+    if (job->run.outOfMemory) {
+        Warn(owner, TEXT_CALCULATION_FAILED "\n" TEXT_OUT_OF_MEMORY);
+        return CalcOutcome::Failed;
+    }
+    Warn(owner, TEXT_CALCULATION_FAILED);
+    return job->run.stopped() ? CalcOutcome::Stopped : CalcOutcome::Failed;
 }

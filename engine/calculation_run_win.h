@@ -3,9 +3,14 @@
 
 #include <windows.h>
 
+#include "engine/calc_records.h"
+#include "model/drawing.h"
+
+enum class CalcOutcome { NotRun, Completed, Stopped, Failed };
+
 // Asks whether to go on with polygons that do not form one footprint, then calculates while the
-// progress dialog is up. True when the run took place, whether or not it completed (resultsValid says).
-bool StartCalculation(HWND owner);
+// progress dialog is up. Only a completed run fills result; any other leaves no contour and zero areas.
+CalcOutcome StartCalculation(HWND owner, const Drawing& source, CalcResult* result);
 
 // False, without a word, for a drawing with no polygons; asks when the polygons are not neighbours.
-bool ConfirmNeighbours(HWND owner);
+bool ConfirmNeighbours(HWND owner, const Drawing& source);

@@ -3,7 +3,7 @@
 
 #include "model/drawing.h"
 
-// The result no longer belongs to the drawing, and Close must offer to save it.
+// Close must offer to save the drawing; a result of the drawing as it was is no longer shown.
 void MarkDrawingChanged(Drawing* target);
 
 // What Save in a dialog that edits the drawing came to: the fields were refused (the dialog stays), or

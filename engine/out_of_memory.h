@@ -2,27 +2,23 @@
 // never as the end of the program.
 #pragma once
 
-#include <atomic>
-#include <cstdint>
 #include <new>
 
-extern std::atomic<uint8_t> outOfMemory;  // set when an allocation of the run failed; cleared as a run starts
-
-// Marks the run as out of memory and asks every thread of it to stop, as the user's Stop does.
-void MarkOutOfMemory();
-
-// From the first call on, every allocation that fails, wherever it is caught (the clipper's sweep takes
-// every exception as its own failure), marks the run out of memory before it throws.
+// From the first call on, an allocation that fails is noted on its thread before it throws, so that a
+// failure is seen even where it is caught below (the clipper takes every exception as its own failure).
 void WatchForOutOfMemory();
 
-// Runs work; an allocation that fails inside it marks the run and gives false.
+void ForgetFailedAllocations();  // on this thread
+bool AllocationFailedOnThisThread();
+
+// Runs work on this thread; false when an allocation failed inside it, thrown out of it or caught below.
 template <typename Work>
 bool WithinMemory(Work&& work) {
+    ForgetFailedAllocations();
     try {
         work();
-        return true;
     } catch (const std::bad_alloc&) {
-        MarkOutOfMemory();
         return false;
     }
+    return !AllocationFailedOnThisThread();
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "engine/calc_records.h"
+#include "engine/calc_run.h"
 #include "engine/cover_grid.h"
 #include "engine/parallel_for.h"
 
@@ -140,7 +140,7 @@ struct OrderedPart {
 // Unites the parts in batches of neighbouring shapes, each in one sweep, then the results a few at a
 // time. A batch holds few shapes: the long trapezoids of a large radius cross all their neighbours, so
 // a sweep over many of them meets a number of crossings that grows with the square of their count.
-RunOutcome UniteParts(std::vector<OrderedPart> parts, ProgressShare* progress, ClipPolygon* result) {
+RunOutcome UniteParts(std::vector<OrderedPart> parts, CalcRun* run, ProgressShare* progress, ClipPolygon* result) {
     std::sort(parts.begin(), parts.end(), [](const OrderedPart& a, const OrderedPart& b) {
         return a.polygonKey != b.polygonKey ? a.polygonKey < b.polygonKey
                : a.polygon != b.polygon     ? a.polygon < b.polygon
@@ -171,14 +171,14 @@ RunOutcome UniteParts(std::vector<OrderedPart> parts, ProgressShare* progress, C
         ParallelFor(
             batches.size(),
             [&](size_t i) {
-                if (stopRequested)
+                if (run->stopped())
                     return;
                 failed[i] = batches[i].size() == 1 ? (results[i] = std::move(batches[i][0]), false)
                                                    : !ClipUnionAll(batches[i], &results[i]);
             },
             [&](size_t finished) { progress->reach(static_cast<double>(finishedBefore + finished) / totalUnions); });
         finishedBefore += batches.size();
-        if (stopRequested)
+        if (run->stopped())
             return RunOutcome::Stopped;
         for (char f : failed)
             if (f)
@@ -216,9 +216,10 @@ bool FootprintParts(const CalcInput& input, std::vector<ClipPolygon>* parts) {
 // Each polygon's trapezoids and discs are cut by its own neighbouring shapes and then by the whole shapes
 // of the polygons before it, which it then files for the polygons after it.
 RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const CalcInput& input,
-                            const std::vector<ClipPolygon>& footprints, int64_t progressSteps, ClipPolygon* outline) {
-    ProgressShare cutProgress(static_cast<int64_t>(CutShare * progressSteps));
-    ProgressShare unionProgress(progressSteps - static_cast<int64_t>(CutShare * progressSteps));
+                            const std::vector<ClipPolygon>& footprints, int64_t progressSteps, CalcRun* run,
+                            ClipPolygon* outline) {
+    ProgressShare cutProgress(run, static_cast<int64_t>(CutShare * progressSteps));
+    ProgressShare unionProgress(run, progressSteps - static_cast<int64_t>(CutShare * progressSteps));
     std::vector<PolygonBands> bands;
     size_t vertexCount = 0;
     for (const CalcPolygon& polygon : input.polygons) {
@@ -238,7 +239,7 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
     };
     size_t done = 0;
     for (size_t k = 0; k < order.size(); k++) {
-        if (stopRequested)
+        if (run->stopped())
             return RunOutcome::Stopped;
         uint32_t p = order[k];
         const PolygonBands& b = bands[p];
@@ -266,7 +267,7 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
         auto sequence = [](const Shape& shape) { return 2 * shape.index + (shape.disc ? 0 : 1); };
         if (b.convex.empty() || shapes.size() < ShapesWorthAHelper) {
             for (const Shape& shape : shapes) {
-                if (stopRequested)
+                if (run->stopped())
                     return RunOutcome::Stopped;
                 cutProgress.reach(static_cast<double>(done++) / (2 * vertexCount));
                 add(p, shape.index, sequence(shape), cutShape(shape, b.convex.empty()));
@@ -276,11 +277,11 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
             ParallelFor(
                 shapes.size(),
                 [&](size_t k) {
-                    if (!stopRequested)
+                    if (!run->stopped())
                         pieces[k] = cutShape(shapes[k], false);
                 },
                 [&](size_t finished) { cutProgress.reach(static_cast<double>(done + finished) / (2 * vertexCount)); });
-            if (stopRequested)
+            if (run->stopped())
                 return RunOutcome::Stopped;
             done += shapes.size();
             for (size_t k = 0; k < shapes.size(); k++)
@@ -299,7 +300,7 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
         }
     }
     cutProgress.finish();
-    RunOutcome outcome = UniteParts(std::move(parts), &unionProgress, outline);
+    RunOutcome outcome = UniteParts(std::move(parts), run, &unionProgress, outline);
     if (outcome == RunOutcome::Completed)
         unionProgress.finish();
     return outcome;

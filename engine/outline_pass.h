@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/band_shapes.h"
+#include "engine/calc_run.h"
 #include "engine/clipper.h"
 #include "engine/polygon_checks.h"
 #include "model/drawing_options.h"
@@ -18,6 +19,7 @@ bool FootprintParts(const CalcInput& input, std::vector<ClipPolygon>* parts);
 
 // The region of a pass, the union of every polygon with the bands of its edges, as at most a few regions
 // side by side, which may overlap: a last sweep of the caller's unites them. Hands out progressSteps
-// steps as it goes, and gives up when a stop is requested.
+// steps of the run as it goes, and gives up when a stop of the run is requested.
 RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const CalcInput& input,
-                            const std::vector<ClipPolygon>& footprints, int64_t progressSteps, ClipPolygon* outline);
+                            const std::vector<ClipPolygon>& footprints, int64_t progressSteps, CalcRun* run,
+                            ClipPolygon* outline);

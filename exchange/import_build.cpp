@@ -363,6 +363,5 @@ ApplyOutcome ApplyImport(const ImportResult& result, bool importRest, Drawing* t
     target->isOpen = 1;
     target->modified = 1;
     target->calcReady = CheckDrawing(*target) ? 1 : 0;
-    DiscardResults();
     return ApplyOutcome::Applied;
 }

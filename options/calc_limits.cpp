@@ -18,11 +18,8 @@ namespace {
 
 bool Store(Drawing* target, double* option, double value) {
     bool changed = value != *option;
-    if (changed) {
-        DiscardResults();
-        if (target->isOpen)
-            target->modified = 1;
-    }
+    if (changed && target->isOpen)
+        target->modified = 1;
     *option = value;
     return changed;
 }

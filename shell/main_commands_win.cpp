@@ -1,11 +1,14 @@
 #include "shell/main_commands_win.h"
 
+#include <utility>
+
 #include "app/edit_history.h"
 #include "app/main_modes.h"
 #include "app/recent_files.h"
+#include "app/shown_result.h"
 #include "editing/edit_state.h"
-#include "engine/calc_records.h"
 #include "engine/calculation_run_win.h"
+#include "engine/polygon_checks.h"
 #include "model/drawing.h"
 #include "options/calc_options_dialog_win.h"
 #include "options/draw_options_dialog_win.h"
@@ -43,7 +46,19 @@ void ToolCommand(int32_t tool) {
     Show();
 }
 
-// One calculation gives both areas, so a present result only switches the view.
+// One calculation gives both areas, so a result of the drawing as it is only switches the view; a
+// completed run's result is kept with the input it was calculated from.
+bool ResultReady(HWND window) {
+    if (shownResult.has(drawing))
+        return true;
+    CalcInput input = MakeCalcInput(drawing);
+    CalcResult result;
+    if (StartCalculation(window, drawing, &result) != CalcOutcome::Completed)
+        return false;
+    shownResult.accept(std::move(input), drawing.calcOptions, std::move(result));
+    return true;
+}
+
 void ViewCommand(HWND window, int32_t target) {
     if (editState.dragActive)
         EndDrag();  // nothing can be carried into a result view
@@ -52,8 +67,7 @@ void ViewCommand(HWND window, int32_t target) {
         Show();
         return;
     }
-    bool shown = calcResult.contourCount != 0 || (StartCalculation(window) && resultsValid);
-    if (shown)
+    if (ResultReady(window))
         EnterResultView(target);
     else
         LeaveFailedView(drawing.calcReady);

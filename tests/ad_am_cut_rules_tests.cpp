@@ -90,8 +90,9 @@ TEST(AdAmCutRules, ShortcutsMatchTheLiteralConstruction) {
         ASSERT_TRUE(CheckPolygons(&checked));
         ReferenceResult reference = ReferenceAdAm(checked, options);
         ASSERT_TRUE(reference.ok);
-        CalcResult result;
-        ASSERT_TRUE(ComputeAdAm(&input, options, &result));
+        CalcRun run;
+        ASSERT_TRUE(ComputeAdAm(&input, options, &run));
+        const CalcResult& result = run.result;
         EXPECT_NEAR(result.ad, reference.ad, 1e-9 * reference.ad + 1e-11);
         EXPECT_NEAR(result.am, reference.am, 1e-9 * reference.am + 1e-11);
     }

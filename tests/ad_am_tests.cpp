@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "bench/reference_ad_am.h"
-#include "engine/calc_records.h"
+#include "engine/calc_run.h"
 #include "model/drawing_file.h"
 
 namespace {
@@ -81,10 +81,10 @@ Topology TopologyOf(const CalcResult& result) {
 }
 
 CalcResult Compute(CalcInput input, const CalcOptions& options = CalcOptions()) {
-    CalcResult result;
-    EXPECT_TRUE(ComputeAdAm(&input, options, &result));
-    EXPECT_EQ(result.contourCount, static_cast<int32_t>(result.contours.size()));
-    return result;
+    CalcRun run;
+    EXPECT_TRUE(ComputeAdAm(&input, options, &run));
+    EXPECT_EQ(run.result.contourCount, static_cast<int32_t>(run.result.contours.size()));
+    return run.result;
 }
 
 ReferenceResult Reference(CalcInput input) {
@@ -139,30 +139,28 @@ int64_t StepsOfAdPass(const CalcInput& input) {
     return 2 * VertexSum(input) + 3 * polygons - 1;
 }
 
-// The sink is a plain function pointer, so what it sees goes into file-level state. It requests a stop
-// when the position reaches stopAtPosition.
+// What the watched runs' sinks saw. A watched run requests its own stop when the position reaches
+// stopAtPosition.
 std::vector<int32_t> seenPositions;
 std::vector<int32_t> seenTotals;
 int32_t stopAtPosition = -1;
 
-void WatchingSink(int32_t position, int32_t total) {
-    seenPositions.push_back(position);
-    seenTotals.push_back(total);
-    if (position == stopAtPosition)
-        stopRequested = 1;
-}
+struct WatchedRun : CalcRun {
+    WatchedRun() : CalcRun([this](int32_t position, int32_t total) { See(position, total); }) {}
+    void See(int32_t position, int32_t total) {
+        seenPositions.push_back(position);
+        seenTotals.push_back(total);
+        if (position == stopAtPosition)
+            requestStop();
+    }
+};
 
 class AdAm : public ::testing::Test {
   protected:
     void SetUp() override {
-        stopRequested = 0;
         seenPositions.clear();
         seenTotals.clear();
         stopAtPosition = -1;
-    }
-    void TearDown() override {
-        SetProgressSink(nullptr);
-        stopRequested = 0;
     }
 
     // A result that a failed run must overwrite.
@@ -175,17 +173,15 @@ class AdAm : public ::testing::Test {
     // Runs with a stop requested at the given position; checks that the run failed and left no result,
     // and returns the highest position reached.
     static int32_t RunStoppedAt(CalcInput input, int32_t position) {
-        CalcResult result = StaleResult();
+        WatchedRun run;
+        run.result = StaleResult();
         seenPositions.clear();
         stopAtPosition = position;
-        SetProgressSink(WatchingSink);
-        EXPECT_FALSE(ComputeAdAm(&input, CalcOptions(), &result));
-        SetProgressSink(nullptr);
-        stopRequested = 0;
-        EXPECT_EQ(result.contourCount, 0);
-        EXPECT_EQ(result.ad, 0.0);
-        EXPECT_EQ(result.am, 0.0);
-        EXPECT_EQ(resultsValid, 0);
+        EXPECT_FALSE(ComputeAdAm(&input, CalcOptions(), &run));
+        EXPECT_TRUE(run.stopped());
+        EXPECT_EQ(run.result.contourCount, 0);
+        EXPECT_EQ(run.result.ad, 0.0);
+        EXPECT_EQ(run.result.am, 0.0);
         return seenPositions.empty() ? -1 : *std::max_element(seenPositions.begin(), seenPositions.end());
     }
 };
@@ -427,27 +423,27 @@ TEST_F(AdAmProgress, RunAdvancesOneStepAtATimeToTwoShortOfTheTotal) {
         CalcInput input = Input(drawings[d]);
         int64_t n = VertexSum(input), polygons = static_cast<int64_t>(input.polygons.size());
         int64_t total = 2 * (polygons + 2 * n + 3 * polygons);
-        SetProgressSink(WatchingSink);
-        CalcResult result;
-        ASSERT_TRUE(ComputeAdAm(&input, CalcOptions(), &result));
+        WatchedRun run;
+        ASSERT_TRUE(ComputeAdAm(&input, CalcOptions(), &run));
         ASSERT_EQ(static_cast<int64_t>(seenPositions.size()), StepsOfRun(input) + 1);
-        EXPECT_EQ(progressTotal, total);
+        EXPECT_EQ(run.progress.total(), total);
         for (size_t i = 0; i < seenPositions.size(); i++) {
             ASSERT_EQ(seenPositions[i], static_cast<int32_t>(i));
             ASSERT_EQ(seenTotals[i], total);
         }
         EXPECT_EQ(seenPositions.back(), total - 2);
-        EXPECT_EQ(resultsValid, 1);
+        EXPECT_EQ(run.progress.position(), total - 2);
+        EXPECT_GT(run.result.contourCount, 0);
     }
 }
 
 TEST_F(AdAmProgress, InvalidInputFailsBeforeProgressStarts) {
     CalcInput bowTie = Input({{{0, 0, 5}, {10, 10, 5}, {10, 0, 5}, {0, 10, 5}}});
-    CalcResult result = StaleResult();
-    SetProgressSink(WatchingSink);
-    EXPECT_FALSE(ComputeAdAm(&bowTie, CalcOptions(), &result));
+    WatchedRun run;
+    run.result = StaleResult();
+    EXPECT_FALSE(ComputeAdAm(&bowTie, CalcOptions(), &run));
     EXPECT_TRUE(seenPositions.empty());
-    EXPECT_EQ(result.contourCount, 0);
+    EXPECT_EQ(run.result.contourCount, 0);
 }
 
 // A stop anywhere in the Ad pass ends the run before any Am step; one within the first square's
@@ -470,15 +466,15 @@ TEST_F(AdAmStop, StopDuringAmPassLeavesNoResult) {
     }
 }
 
-// A Close pressed while the polygons were being checked still counts: the caller clears the flag before
-// the run, not the run itself.
+// A Close pressed while the polygons were being checked still counts: the run never clears its flag.
 TEST_F(AdAmStop, StopRequestedBeforeTheRunIsKept) {
     CalcInput input = Input({Box(0, 0, 10, 10, 4), Box(5, 5, 15, 15, 7)});
-    CalcResult result = StaleResult();
-    stopRequested = 1;
-    EXPECT_FALSE(ComputeAdAm(&input, CalcOptions(), &result));
-    EXPECT_EQ(result.contourCount, 0);
-    EXPECT_EQ(result.ad, 0.0);
+    CalcRun run;
+    run.result = StaleResult();
+    run.requestStop();
+    EXPECT_FALSE(ComputeAdAm(&input, CalcOptions(), &run));
+    EXPECT_EQ(run.result.contourCount, 0);
+    EXPECT_EQ(run.result.ad, 0.0);
 }
 
 // The stop is read between batches of edges, so a long outline stops long before its end.
@@ -490,19 +486,21 @@ TEST_F(AdAmStop, StopTakesEffectWithinALongPolygon) {
     }
     int32_t highest = RunStoppedAt(Input({round}), 10);
     EXPECT_GE(highest, 10);
-    EXPECT_LT(highest, progressTotal / 20);
+    ASSERT_FALSE(seenTotals.empty());
+    EXPECT_LT(highest, seenTotals.back() / 20);
 }
 
 // Far beyond the clipper's range: a failed run, not a crash or a wrong result.
 TEST_F(AdAmFailure, CoordinatesOutOfClipperRangeFailCleanly) {
     CalcInput input = Input({Box(1e13, 0, 1e13 + 10, 10, 5)});
     ASSERT_TRUE(CheckPolygons(&input));
-    CalcResult result = StaleResult();
-    EXPECT_FALSE(ComputeAdAm(&input, CalcOptions(), &result));
-    EXPECT_EQ(result.contourCount, 0);
-    EXPECT_EQ(result.ad, 0.0);
-    EXPECT_EQ(result.am, 0.0);
-    EXPECT_EQ(resultsValid, 0);
+    CalcRun run;
+    run.result = StaleResult();
+    EXPECT_FALSE(ComputeAdAm(&input, CalcOptions(), &run));
+    EXPECT_FALSE(run.stopped());
+    EXPECT_EQ(run.result.contourCount, 0);
+    EXPECT_EQ(run.result.ad, 0.0);
+    EXPECT_EQ(run.result.am, 0.0);
 }
 
 // Coordinates or heights that are not finite, or that overflow once widened, end the run as a failure.
@@ -516,10 +514,11 @@ TEST_F(AdAmFailure, CoordinatesAndHeightsBeyondNumbersFailCleanly) {
     };
     for (size_t d = 0; d < drawings.size(); d++) {
         CalcInput input = Input({drawings[d]});
-        CalcResult result = StaleResult();
-        EXPECT_FALSE(ComputeAdAm(&input, CalcOptions(), &result)) << d;
-        EXPECT_EQ(result.contourCount, 0) << d;
-        EXPECT_EQ(result.ad, 0.0) << d;
+        CalcRun run;
+        run.result = StaleResult();
+        EXPECT_FALSE(ComputeAdAm(&input, CalcOptions(), &run)) << d;
+        EXPECT_EQ(run.result.contourCount, 0) << d;
+        EXPECT_EQ(run.result.ad, 0.0) << d;
     }
 }
 

@@ -1,61 +1,48 @@
-// Tests of the run's progress when two passes advance it at once: the sink sees each position once and
-// in order, a share hands out exactly its steps however its work reports, and a stop freezes it; and of
-// the work shared between two threads.
-#include "engine/calc_records.h"
+// Tests of a run's progress when two passes advance it at once: the sink sees each position once and
+// in order, a share hands out exactly its steps however its work reports, and a stop freezes it; of runs
+// going on side by side; and of the work shared between two threads.
+#include "engine/calc_run.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <thread>
 #include <vector>
 
+#include "engine/ad_am_outlines.h"
 #include "engine/parallel_for.h"
 #include "engine/polygon_checks.h"
 
 namespace {
 
-std::vector<int32_t> positions;
-std::atomic<int> inSink{0};
-std::atomic<int> overlaps{0};
-
 // Counts calls that find another still inside, and yields to make such overlaps likely if they can happen.
-void RecordingSink(int32_t position, int32_t) {
-    if (inSink.fetch_add(1) != 0)
-        overlaps++;
-    std::this_thread::yield();
-    positions.push_back(position);
-    inSink.fetch_sub(1);
-}
-
-// A run whose range is large enough for the steps of the tests.
-void StartRun() {
-    CalcInput input;
-    input.polygons.resize(1);
-    input.polygons[0].vertices.resize(5000);
-    stopRequested = 0;
-    positions.clear();
-    overlaps = 0;
-    SetProgressSink(RecordingSink);
-    InitProgress(input);
-}
-
 class Progress : public ::testing::Test {
   protected:
-    void SetUp() override { StartRun(); }
-    void TearDown() override {
-        SetProgressSink(nullptr);
-        stopRequested = 0;
+    void SetUp() override { run.progress.start(20000); }
+
+    void Record(int32_t position) {
+        if (inSink.fetch_add(1) != 0)
+            overlaps++;
+        std::this_thread::yield();
+        positions.push_back(position);
+        inSink.fetch_sub(1);
     }
+
+    std::vector<int32_t> positions;
+    std::atomic<int> inSink{0};
+    std::atomic<int> overlaps{0};
+    CalcRun run{[this](int32_t position, int32_t) { Record(position); }};
 };
 
 }  // namespace
 
 TEST_F(Progress, TwoThreadsAdvancingTogetherReachTheSinkInOrder) {
     const int perThread = 4000;
-    auto advance = [] {
+    auto advance = [this] {
         for (int i = 0; i < perThread; i++)
-            AdvanceProgress();
+            run.advance();
     };
     std::thread other(advance);
     advance();
@@ -79,26 +66,92 @@ TEST_F(Progress, ShareHandsOutExactlyItsSteps) {
         {7, {-1.0, 0.999999}, {0, 6}},
     };
     for (const auto& c : cases) {
-        StartRun();
-        ProgressShare share(c.steps);
+        run.progress.start(20000);
+        ProgressShare share(&run, c.steps);
         for (size_t i = 0; i < c.fractions.size(); i++) {
             share.reach(c.fractions[i]);
-            EXPECT_EQ(progressPosition.load(), c.reached[i]) << c.steps << " steps, fraction " << c.fractions[i];
+            EXPECT_EQ(run.progress.position(), c.reached[i]) << c.steps << " steps, fraction " << c.fractions[i];
         }
         share.finish();
-        EXPECT_EQ(progressPosition.load(), c.steps);
+        EXPECT_EQ(run.progress.position(), c.steps);
     }
 }
 
 // After a Close the bar stays where it was, however many steps the passes still report.
 TEST_F(Progress, StopFreezesThePosition) {
-    ProgressShare share(100);
+    ProgressShare share(&run, 100);
     share.reach(0.3);
-    stopRequested = 1;
+    run.requestStop();
     share.finish();
-    AdvanceProgress();
-    EXPECT_EQ(progressPosition.load(), 30);
+    run.advance();
+    EXPECT_EQ(run.progress.position(), 30);
     EXPECT_EQ(positions.back(), 30);
+}
+
+// A range too large for a 32-bit bar is clamped rather than wrapped, and a new start begins at 0.
+TEST_F(Progress, RangeIsClampedAndRestartsAtZero) {
+    const struct {
+        int64_t steps;
+        int32_t total;
+    } cases[] = {{0, 0}, {-5, 0}, {148, 148}, {int64_t{1} << 40, 2147483647}};
+    for (const auto& c : cases) {
+        run.advance();
+        run.progress.start(c.steps);
+        EXPECT_EQ(run.progress.total(), c.total) << c.steps;
+        EXPECT_EQ(run.progress.position(), 0) << c.steps;
+        EXPECT_EQ(positions.back(), 0) << c.steps;
+    }
+}
+
+// Runs on several threads at once share nothing: a run stopped at its first step leaves the others
+// to complete with the areas each gives alone, and each sink sees only its own run's positions.
+TEST(CalcRuns, RunsOnSeveralThreadsAreIndependent) {
+    auto box = [](double x, double height) {
+        CalcPolygon polygon;
+        polygon.vertices = {{x, 0, height}, {x + 10, 0, height}, {x + 10, 10, height}, {x, 10, height}};
+        CalcInput input;
+        input.polygons.push_back(polygon);
+        return input;
+    };
+    const std::vector<CalcInput> inputs = {box(0, 4), box(100, 9), box(-50, 2), box(0, 4)};
+    std::vector<CalcResult> alone;
+    for (CalcInput input : inputs) {
+        CalcRun run;
+        ASSERT_TRUE(ComputeAdAm(&input, CalcOptions(), &run));
+        alone.push_back(run.result);
+    }
+    const size_t stoppedRun = 1;
+    std::vector<std::vector<int32_t>> seen(inputs.size());
+    std::vector<std::unique_ptr<CalcRun>> runs;
+    for (size_t i = 0; i < inputs.size(); i++)
+        runs.push_back(std::make_unique<CalcRun>([&seen, &runs, i](int32_t position, int32_t) {
+            seen[i].push_back(position);
+            if (i == stoppedRun && position == 1)
+                runs[i]->requestStop();
+        }));
+    std::vector<char> completed(inputs.size(), 0);
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < inputs.size(); i++)
+        threads.emplace_back([&, i] {
+            CalcInput input = inputs[i];
+            completed[i] = ComputeAdAm(&input, CalcOptions(), runs[i].get());
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (size_t i = 0; i < inputs.size(); i++) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(std::is_sorted(seen[i].begin(), seen[i].end()));
+        if (i == stoppedRun) {
+            EXPECT_FALSE(completed[i]);
+            EXPECT_EQ(seen[i].back(), 1);
+            EXPECT_EQ(runs[i]->result.contourCount, 0);
+            continue;
+        }
+        EXPECT_TRUE(completed[i]);
+        EXPECT_EQ(seen[i].back(), runs[i]->progress.total() - 2);
+        EXPECT_EQ(runs[i]->result.ad, alone[i].ad);
+        EXPECT_EQ(runs[i]->result.am, alone[i].am);
+    }
 }
 
 // Shared work: every piece done exactly once, whatever the count, and the caller told of finished

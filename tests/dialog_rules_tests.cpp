@@ -6,7 +6,6 @@
 
 #include "app/drawing_lifecycle.h"
 #include "editing/edit_dialog_rules.h"
-#include "engine/calc_records.h"
 #include "options/calc_limits.h"
 #include "options/draw_option_rules.h"
 #include "tests/test_support.h"
@@ -19,13 +18,13 @@ class DialogRules : public ::testing::Test {
         StartDrawing();
         NewDrawing();
         drawing.polygons.appendPolygon(MakePolygon("Hall", 2, {{0, 0, 8}, {10, 0, 8}, {10, 10, 9}}));
-        calcResult.contourCount = 4;
+        ShowResultOfDrawing(4);
     }
     void TearDown() override { StartDrawing(); }
 
     // Whether the results went and the drawing was marked, as a short text for the tables.
     static std::string Effects() {
-        return std::string(calcResult.contourCount == 0 ? "discarded" : "kept") + (drawing.modified ? " modified" : "");
+        return std::string(ShownContours() == 0 ? "discarded" : "kept") + (drawing.modified ? " modified" : "");
     }
 };
 
@@ -62,7 +61,8 @@ TEST_F(DialogRules, VertexHeightIsADecimalAndOnlyANewValueChanges) {
 }
 
 // A new priority changes what is drawn on top and so the result view; a new name changes only the file.
-TEST_F(DialogRules, PolygonPriorityDiscardsResultsANameOnlyMarksTheDrawing) {
+// Priority and name are not calculated from, so the result of the drawing stays its result.
+TEST_F(DialogRules, PolygonPriorityAndNameMarkTheDrawingAndKeepItsResult) {
     struct Case {
         const char* what;
         int32_t priority;
@@ -75,8 +75,8 @@ TEST_F(DialogRules, PolygonPriorityDiscardsResultsANameOnlyMarksTheDrawing) {
     const Case cases[] = {
         {"nothing new", 2, "Hall", SaveOutcome::Unchanged, 2, "Hall", "kept"},
         {"new name", 2, "Hall B", SaveOutcome::Changed, 2, "Hall B", "kept modified"},
-        {"new priority", 0, "Hall", SaveOutcome::Changed, 0, "Hall", "discarded modified"},
-        {"priority from beyond the list", 12, "Hall", SaveOutcome::Changed, 9, "Hall", "discarded modified"},
+        {"new priority", 0, "Hall", SaveOutcome::Changed, 0, "Hall", "kept modified"},
+        {"priority from beyond the list", 12, "Hall", SaveOutcome::Changed, 9, "Hall", "kept modified"},
         {"empty name", 5, "", SaveOutcome::Refused, 2, "Hall", "kept"},
     };
     for (const Case& c : cases) {

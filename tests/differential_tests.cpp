@@ -53,23 +53,24 @@ bool SameResult(const CalcResult& a, const CalcResult& b) {
 
 }  // namespace
 
-// Each drawing goes into a fresh result and into the one that holds the previous drawing's result, as
-// the program reuses its one result; both must be the same, and within tolerance of the construction.
+// Each drawing goes into a fresh run and into one that holds the previous drawing's result; both must be the same, and
+// within tolerance of the construction.
 TEST(Differential, EngineMatchesLiteralConstructionOnRandomDrawings) {
     uint64_t cases = Setting("ZELVORA_DIFFERENTIAL_CASES", 40), first = Setting("ZELVORA_DIFFERENTIAL_SEED", 1);
-    CalcResult reused;
+    CalcRun reused;
     for (uint64_t seed = first; seed < first + cases; seed++) {
         RandomDrawing drawing = MakeRandomDrawing(seed);
         SCOPED_TRACE(testing::Message() << "seed " << seed << ": " << drawing.description);
         CalcInput input = drawing.input;
-        CalcResult fresh;
+        CalcRun fresh;
         ASSERT_TRUE(ComputeAdAm(&input, drawing.options, &fresh));
         input = drawing.input;
         ASSERT_TRUE(ComputeAdAm(&input, drawing.options, &reused));
-        EXPECT_TRUE(SameResult(fresh, reused));
+        EXPECT_TRUE(SameResult(fresh.result, reused.result));
         ReferenceResult reference = ReferenceAdAm(input, drawing.options);
         ASSERT_TRUE(reference.ok);
-        EXPECT_NEAR(fresh.ad, reference.ad, Tolerance(reference.ad, OutlineLength(fresh, true)));
-        EXPECT_NEAR(fresh.am, reference.am, Tolerance(reference.am, OutlineLength(fresh, false)));
+        const CalcResult& result = fresh.result;
+        EXPECT_NEAR(result.ad, reference.ad, Tolerance(reference.ad, OutlineLength(result, true)));
+        EXPECT_NEAR(result.am, reference.am, Tolerance(reference.am, OutlineLength(result, false)));
     }
 }

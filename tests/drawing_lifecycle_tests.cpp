@@ -4,7 +4,6 @@
 #include <string>
 
 #include "app/drawing_lifecycle.h"
-#include "engine/calc_records.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -53,12 +52,12 @@ TEST_F(DrawingLifecycle, NewKeepsOptionsStoredSinceAndEmptiesTheRest) {
     drawing.calcOptions.heightProjection = 4.0;
     strcpy(drawing.fileName, "old.Zlv");
     drawing.polygons.appendPolygon(Square("left over"));
-    calcResult.contourCount = 3;
+    ShowResultOfDrawing(3);
     NewDrawing();
     ExpectFlags(1, 0, 0);
     EXPECT_EQ(drawing.polygons.count(), 0);
     EXPECT_STREQ(drawing.fileName, "");
-    EXPECT_EQ(calcResult.contourCount, 0);
+    EXPECT_EQ(ShownContours(), 0);
     EXPECT_EQ(drawing.drawOptions.zoomIndex, 0);
     EXPECT_EQ(drawing.calcOptions.heightProjection, 4.0);
 }
@@ -76,14 +75,14 @@ TEST_F(DrawingLifecycle, NewAfterCloseStartsFromDefaults) {
 
 TEST_F(DrawingLifecycle, OpenTakesPolygonsOptionsAndName) {
     std::string path = SaveFile("open.Zlv", {Square("one"), Square("two")});
-    calcResult.contourCount = 7;
+    ShowResultOfDrawing(7);
     ASSERT_EQ(OpenDrawing(path.c_str()), FileError::None);
     ExpectFlags(1, 0, 1);
     EXPECT_EQ(drawing.polygons.count(), 2);
     EXPECT_STREQ(drawing.fileName, path.c_str());
     EXPECT_EQ(drawing.drawOptions.mapSize, 400.0);
     EXPECT_EQ(drawing.calcOptions.distanceProjection, 300.0);
-    EXPECT_EQ(calcResult.contourCount, 0);
+    EXPECT_EQ(ShownContours(), 0);
 }
 
 TEST_F(DrawingLifecycle, OpenOfAnEmptyDrawingSucceedsWithoutTheCheck) {

@@ -165,9 +165,10 @@ TEST(OutlineExport, GeoJsonGivesBackTheSourceCoordinates) {
                                            SourceFormat::GeoJson);
         Drawing target;
         ASSERT_EQ(ApplyImport(imported, false, &target), ApplyOutcome::Applied) << c.what;
-        CalcResult result;
+        CalcRun run;
         CalcInput input = MakeCalcInput(target);
-        ASSERT_TRUE(ComputeAdAm(&input, target.calcOptions, &result));
+        ASSERT_TRUE(ComputeAdAm(&input, target.calcOptions, &run));
+        const CalcResult& result = run.result;
         std::string path = TestPath("outline.geojson");
         ASSERT_EQ(WriteOutlineFile(path.c_str(), target, result, OutlineView::Both), ExportError::None) << c.what;
         std::string text = Text(path);

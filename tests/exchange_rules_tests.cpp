@@ -181,10 +181,10 @@ TEST(CourtyardSplit, ImportedCourtyardMatchesFourBlocks) {
     };
     for (Polygon polygon : {block(0, 0, 80, 15), block(0, 65, 80, 80), block(0, 15, 15, 65), block(65, 15, 80, 65)})
         blocks.polygons.appendPolygon(polygon);
-    CalcResult fromImport, fromBlocks;
+    CalcRun fromImport, fromBlocks;
     CalcInput a = MakeCalcInput(courtyard), b = MakeCalcInput(blocks);
     ASSERT_TRUE(ComputeAdAm(&a, CalcOptions(), &fromImport));
     ASSERT_TRUE(ComputeAdAm(&b, CalcOptions(), &fromBlocks));
-    EXPECT_NEAR(fromImport.ad, fromBlocks.ad, 1e-9 * fromBlocks.ad);
-    EXPECT_NEAR(fromImport.am, fromBlocks.am, 1e-9 * fromBlocks.am);
+    EXPECT_NEAR(fromImport.result.ad, fromBlocks.result.ad, 1e-9 * fromBlocks.result.ad);
+    EXPECT_NEAR(fromImport.result.am, fromBlocks.result.am, 1e-9 * fromBlocks.result.am);
 }

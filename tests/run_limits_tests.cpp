@@ -82,33 +82,33 @@ void operator delete[](void* block, size_t) noexcept {
 // Memory running out early, midway and near the end: each run fails with no result and the reason,
 // and the next run with memory gives the same areas as before.
 TEST(OutOfMemory, ARunThatRunsOutFailsAndTheNextOneSucceeds) {
-    CalcResult whole;
+    CalcRun complete;
     CalcInput input = Site();
     allocations = 0;
-    ASSERT_TRUE(ComputeAdAm(&input, CalcOptions(), &whole));
+    ASSERT_TRUE(ComputeAdAm(&input, CalcOptions(), &complete));
+    const CalcResult& whole = complete.result;
     long long needed = allocations;
     ASSERT_GT(needed, 1000);
     for (double fraction : {0.0, 0.001, 0.05, 0.2, 0.4, 0.6, 0.8, 0.95, 0.999}) {
         CalcInput copy = Site();
-        CalcResult result = whole;
-        stopRequested = 0;
+        CalcRun run;
+        run.result = whole;
         bool calculated;
         {
             MemoryBudget budget(static_cast<long long>(fraction * needed));
-            calculated = ComputeAdAm(&copy, CalcOptions(), &result);
+            calculated = ComputeAdAm(&copy, CalcOptions(), &run);
         }
         EXPECT_FALSE(calculated) << fraction;
-        EXPECT_EQ(outOfMemory, 1) << fraction;
-        EXPECT_EQ(result.contourCount, 0) << fraction;
-        EXPECT_EQ(result.ad, 0.0) << fraction;
+        EXPECT_EQ(run.outOfMemory, 1) << fraction;
+        EXPECT_EQ(run.result.contourCount, 0) << fraction;
+        EXPECT_EQ(run.result.ad, 0.0) << fraction;
     }
     CalcInput again = Site();
-    CalcResult result;
-    stopRequested = 0;
-    ASSERT_TRUE(ComputeAdAm(&again, CalcOptions(), &result));
-    EXPECT_EQ(outOfMemory, 0);
-    EXPECT_EQ(result.ad, whole.ad);
-    EXPECT_EQ(result.am, whole.am);
+    CalcRun run;
+    ASSERT_TRUE(ComputeAdAm(&again, CalcOptions(), &run));
+    EXPECT_EQ(run.outOfMemory, 0);
+    EXPECT_EQ(run.result.ad, whole.ad);
+    EXPECT_EQ(run.result.am, whole.am);
 }
 
 // The command line's run says that memory ran out, rather than that the drawing cannot be calculated.

@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <random>
 
+#include "app/shown_result.h"
+#include "engine/polygon_checks.h"
+
 namespace {
 
 // Made on first use and removed with everything in it when the test process ends.
@@ -27,4 +30,14 @@ std::string TestPath(const char* name) {
 
 bool FileExists(const std::string& path) {
     return std::filesystem::exists(path);
+}
+
+void ShowResultOfDrawing(int32_t contours) {
+    CalcResult result;
+    result.contourCount = contours;
+    shownResult.accept(MakeCalcInput(drawing), drawing.calcOptions, result);
+}
+
+int32_t ShownContours() {
+    return shownResult.of(drawing).contourCount;
 }

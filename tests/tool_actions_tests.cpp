@@ -7,7 +7,6 @@
 
 #include "app/drawing_lifecycle.h"
 #include "editing/tool_actions.h"
-#include "engine/calc_records.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -73,7 +72,7 @@ TEST_F(ToolActions, CreateBuildsAPolygonClickByClick) {
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.what);
-        calcResult.contourCount = 5;
+        ShowResultOfDrawing(5);
         ToolOutcome outcome = CreateAndAnswer(s.right, s.at);
         EXPECT_EQ(outcome.message, s.message);
         EXPECT_EQ(outcome.dialog, s.dialog);
@@ -83,7 +82,7 @@ TEST_F(ToolActions, CreateBuildsAPolygonClickByClick) {
         bool closed = s.polygons == 1;
         EXPECT_EQ(outcome.changed, closed);
         EXPECT_EQ(drawing.modified, closed ? 1 : 0);
-        EXPECT_EQ(calcResult.contourCount, closed ? 0 : 5) << "only a closed polygon discards the results";
+        EXPECT_EQ(ShownContours(), closed ? 0 : 5) << "only a closed polygon discards the results";
     }
     const struct Polygon& made = drawing.polygons.polygon(0);
     EXPECT_EQ(made.x, (std::vector<double>{0, 10, 10, 0}));

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "app/main_modes.h"
+#include "app/shown_result.h"
 #include "editing/edit_state.h"
 #include "editing/editing_tools_win.h"
-#include "engine/calc_records.h"
 #include "model/drawing.h"
 #include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
@@ -141,7 +141,8 @@ void OnMouseMove(HWND window, int x, int y, UINT) {
         ShowStatus(PointerStatus(canvasState.cursorPoint), DistanceText());
     } else {
         bool ad = mainModes.viewMode == AdView;
-        ShowStatus(AreaStatus(ad, ad ? calcResult.ad : calcResult.am), "");
+        const CalcResult& result = shownResult.of(drawing);
+        ShowStatus(AreaStatus(ad, ad ? result.ad : result.am), "");
     }
     canvasState.bandPixel = canvasState.pointerPixel;
 }

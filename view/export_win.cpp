@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/main_modes.h"
-#include "engine/calc_records.h"
+#include "app/shown_result.h"
 #include "exchange/outline_export.h"
 #include "model/drawing.h"
 #include "model/file_io.h"
@@ -80,7 +80,8 @@ HENHMETAFILE DrawMetafile(HWND window, const char* path) {
         Rectangle(metafile, r.left, r.top, r.right, r.bottom);
     }
     DrawResultView(r, metafile, ad, true);
-    std::string label = AreaLabel(ad ? calcResult.ad : calcResult.am);
+    const CalcResult& result = shownResult.of(drawing);
+    std::string label = AreaLabel(ad ? result.ad : result.am);
     GdiObject<HFONT> font(CreateFontA(8000, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS,
                                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                       "SYSTEM_FIXED_FONT"));
@@ -186,7 +187,7 @@ LRESULT CALLBACK ExportWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
 bool ExportOutlines() {
     SourceFormat format = job.type == ExportType::Dxf ? SourceFormat::Dxf : SourceFormat::GeoJson;
     OutlineView view = mainModes.viewMode == AdView ? OutlineView::Ad : OutlineView::Am;
-    ExportError error = WriteOutlineFile(job.target.c_str(), format, drawing, calcResult, view);
+    ExportError error = WriteOutlineFile(job.target.c_str(), format, drawing, shownResult.of(drawing), view);
     if (error != ExportError::None)
         Failed(mainWindow, ExportErrorText(error));
     return error == ExportError::None;

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "app/shown_result.h"
 #include "editing/edit_state.h"
-#include "engine/calc_records.h"
 #include "model/drawing.h"
 #include "ui/gdi_guards_win.h"
 #include "view/canvas_state.h"
@@ -48,7 +48,8 @@ void DrawVertexMarks(HDC dc, const std::vector<POINT>& points) {
 }
 
 void DrawLabel(HDC dc, const RECT& rect, bool ad) {
-    std::string label = AreaLabel(ad ? calcResult.ad : calcResult.am);
+    const CalcResult& result = shownResult.of(drawing);
+    std::string label = AreaLabel(ad ? result.ad : result.am);
     RECT area = rect;
     DrawTextA(dc, label.c_str(), -1, &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_EXTERNALLEADING | DT_NOPREFIX);
 }
@@ -103,16 +104,17 @@ void DrawPolygons(HDC dc) {
 }
 
 void DrawResultView(const RECT& rect, HDC dc, bool ad, bool withoutLabel) {
-    ResultMapping mapping(calcResult, ad, rect.right - rect.left, rect.bottom - rect.top);
+    const CalcResult& result = shownResult.of(drawing);
+    ResultMapping mapping(result, ad, rect.right - rect.left, rect.bottom - rect.top);
     if (mapping.usable()) {
         GdiObject<HBRUSH> outer(CreateSolidBrush(OutlineColour)), hole(CreateSolidBrush(HoleColour));
         SelectScope noPen(dc, GetStockObject(NULL_PEN));
         // Larger contours first, so that holes and the islands in them end on top.
-        for (int32_t k : ResultPaintOrder(calcResult, ad)) {
+        for (int32_t k : ResultPaintOrder(result, ad)) {
             std::vector<POINT> points;
-            for (const Point& p : calcResult.contours[k])
+            for (const Point& p : result.contours[k])
                 points.push_back(ToPoint(mapping.map(p.x, p.y)));
-            SelectScope fill(dc, calcResult.holeFlags[k] ? hole.handle : outer.handle);
+            SelectScope fill(dc, result.holeFlags[k] ? hole.handle : outer.handle);
             Polygon(dc, points.data(), static_cast<int>(points.size()));
         }
         GdiObject<HBRUSH> grey(CreateSolidBrush(StructureColour));

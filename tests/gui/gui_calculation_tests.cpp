@@ -2,7 +2,6 @@
 // question, and the views that need no calculation.
 #include "app/main_modes.h"
 #include "editing/edit_state.h"
-#include "engine/calc_records.h"
 #include "resources/resource.h"
 #include "shell/main_window_win.h"
 #include "tests/gui/gui_test_support.h"
@@ -22,7 +21,7 @@ class Calculation : public MainWindowTest {
 
     void ExpectBackInTheDrawingView() {
         EXPECT_EQ(mainModes.viewMode, DrawingView);
-        EXPECT_EQ(calcResult.contourCount, 0);
+        EXPECT_EQ(CurrentResult().contourCount, 0);
         EXPECT_EQ(Looks(window), "Hooooo");
         EXPECT_EQ(Menus(window), "save calc draw");
     }
@@ -38,24 +37,21 @@ TEST_F(Calculation, ViewAdCalculatesOnceAndViewAmReusesTheResult) {
     EXPECT_EQ(watch->Created(Running), 1);
     EXPECT_TRUE(script.prompts.empty());
     EXPECT_EQ(mainModes.viewMode, AdView);
-    EXPECT_EQ(resultsValid, 1);
-    EXPECT_GT(calcResult.contourCount, 0);
-    EXPECT_GT(calcResult.ad, 0.0);
-    EXPECT_GT(calcResult.am, calcResult.ad);
-    EXPECT_EQ(progressTotal, 148);
-    EXPECT_EQ(progressPosition, 146);
+    EXPECT_GT(CurrentResult().contourCount, 0);
+    EXPECT_GT(CurrentResult().ad, 0.0);
+    EXPECT_GT(CurrentResult().am, CurrentResult().ad);
     EXPECT_EQ(progressSeen.rangeTop, 148);
     ASSERT_EQ(progressSeen.positions.size(), 147u);
     for (size_t i = 0; i < progressSeen.positions.size(); i++)
         ASSERT_EQ(progressSeen.positions[i], static_cast<int>(i));
 
-    double ad = calcResult.ad;
+    double ad = CurrentResult().ad;
     Click(IDC_VIEW_AM_BUTTON);
     Click(IDC_DRAW_BUTTON);
     Click(IDC_VIEW_AD_BUTTON);
     EXPECT_EQ(watch->Created(Running), 1) << "a present result is only shown";
     EXPECT_EQ(progressSeen.positions.size(), 147u);
-    EXPECT_EQ(calcResult.ad, ad);
+    EXPECT_EQ(CurrentResult().ad, ad);
     EXPECT_EQ(mainModes.viewMode, AdView);
 }
 
@@ -68,21 +64,34 @@ TEST_F(Calculation, CloseDuringTheRunStopsItAndReportsTheFailure) {
     EXPECT_EQ(watch->Created(Running), 1);
     ASSERT_EQ(script.prompts.size(), 1u);
     ExpectPrompt(script.prompts[0], window, "Error to calculate Ad and Am", "Warning", MB_OK | MB_ICONWARNING);
-    EXPECT_EQ(resultsValid, 0);
-    EXPECT_EQ(calcResult.ad, 0.0);
-    EXPECT_EQ(calcResult.am, 0.0);
-    EXPECT_LT(progressPosition, progressTotal / 2) << "the Am pass never started";
+    EXPECT_EQ(CurrentResult().ad, 0.0);
+    EXPECT_EQ(CurrentResult().am, 0.0);
+    ASSERT_FALSE(progressSeen.positions.empty());
+    EXPECT_LT(progressSeen.positions.back(), progressSeen.rangeTop / 2) << "the Am pass never started";
     ExpectBackInTheDrawingView();
 }
 
-TEST_F(Calculation, AStopLeftOverFromBeforeDoesNotStopTheNextRun) {
-    Open(ExamplePath("house.Zlv"));
-    stopRequested = 1;
+// Each run has its own stop: the Close of a stopped run does not reach the next.
+TEST_F(Calculation, AStopOfAnEarlierRunDoesNotStopTheNextRun) {
+    OpenDrawing("round.Zlv", {Round(150, 2000, 10)});
+    int runs = 0;
+    watch->OnCreate(Running, [&runs](HWND dialog) {
+        if (runs++ == 0)
+            PostMessageA(dialog, WM_COMMAND, IDC_PROGRESS_CLOSE, 0);
+    });
     Click(IDC_VIEW_AM_BUTTON);
+    EXPECT_EQ(CurrentResult().contourCount, 0);
+    Command(IDM_FILE_CLOSE);
+    Open(ExamplePath("house.Zlv"));
+    script = Script();
+    progressSeen = ProgressSeen();
+    Click(IDC_VIEW_AM_BUTTON);
+    EXPECT_EQ(runs, 2);
     EXPECT_TRUE(script.prompts.empty());
-    EXPECT_EQ(resultsValid, 1);
+    EXPECT_GT(CurrentResult().contourCount, 0);
     EXPECT_EQ(mainModes.viewMode, AmView);
-    EXPECT_EQ(progressPosition, 4 * 4 + 8 - 2);
+    ASSERT_FALSE(progressSeen.positions.empty());
+    EXPECT_EQ(progressSeen.positions.back(), 4 * 4 + 8 - 2);
 }
 
 TEST_F(Calculation, PolygonsApartAnsweredNoCalculateNothing) {
@@ -104,7 +113,7 @@ TEST_F(Calculation, PolygonsApartAnsweredYesCalculateAllTheSame) {
     Click(IDC_VIEW_AD_BUTTON);
     EXPECT_EQ(watch->Created(Running), 1);
     EXPECT_EQ(mainModes.viewMode, AdView);
-    EXPECT_GE(calcResult.contourCount, 2);
+    EXPECT_GE(CurrentResult().contourCount, 2);
 
     Command(IDM_FILE_CLOSE);
     Open(TempPath("apart.Zlv"));
@@ -137,11 +146,11 @@ TEST_F(Calculation, EscapeInAResultViewChangesNothing) {
     Click(IDC_VIEW_AD_BUTTON);
     ASSERT_EQ(mainModes.viewMode, AdView);
     std::string looks = Looks(window), menus = Menus(window);
-    int32_t contours = calcResult.contourCount;
+    int32_t contours = CurrentResult().contourCount;
     Escape();
     EXPECT_EQ(mainModes.viewMode, AdView);
     EXPECT_TRUE(editState.constructing);
     EXPECT_EQ(Looks(window), looks);
     EXPECT_EQ(Menus(window), menus);
-    EXPECT_EQ(calcResult.contourCount, contours);
+    EXPECT_EQ(CurrentResult().contourCount, contours);
 }

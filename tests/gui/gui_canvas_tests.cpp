@@ -218,7 +218,7 @@ TEST_F(Renderer, ResultViewFitsTheOutlineWithTheStructureOnTop) {
     AddContour(true, false, 1000.0, 2000.0, 1100.0, 2050.0);
     AddContour(false, false, 900.0, 1900.0, 1200.0, 2150.0);  // Am only: not in the Ad view
     drawing.polygons.appendPolygon(Box(9, 1020.0, 2020.0, 1030.0, 2030.0));
-    calcResult.ad = 0.012345;
+    ShowAreas(0.012345, 0.0);
     Image image = Rendered(400, 300);
     // 3 pixels a metre: the outer contour covers 50..349 x 75..224.
     for (auto [x, y] : {std::pair{50, 75}, {349, 224}, {349, 75}, {50, 224}, {100, 150}, {300, 100}})
@@ -245,11 +245,11 @@ TEST_F(Renderer, AmViewShowsTheAmOutlineAndItsValue) {
     mainModes.viewMode = AmView;
     AddContour(true, false, 0.0, 0.0, 10.0, 10.0);
     AddContour(false, false, -50.0, -50.0, 60.0, 60.0);
-    calcResult.am = 1.0;
+    ShowAreas(0.0, 1.0);
     Image one = Rendered(300, 300);
     EXPECT_EQ(one.at(2, 150), ResultBlue);  // the Am square fills the whole height, 0..299
     EXPECT_EQ(one.at(150, 299), ResultBlue);
-    calcResult.am = 8.0;
+    ShowAreas(0.0, 8.0);
     Image eight = Rendered(300, 300);
     int differ = 0;
     for (int y = 0; y < 20; y++)
@@ -519,8 +519,7 @@ TEST_F(CanvasWindow, DeleteToolDoesNotSnap) {
 }
 
 TEST_F(CanvasWindow, ResultViewsShowTheirAreaAndNoDistance) {
-    calcResult.ad = 0.0123456;
-    calcResult.am = 2.5;
+    ShowAreas(0.0123456, 2.5);
     mainModes.viewMode = AdView;
     SetStatusText(1, "stale");
     MouseMove(30, 40);

@@ -110,8 +110,7 @@ class Export : public ::testing::Test {
         drawing.polygons.appendPolygon(structure);
         AddContour(true, false, 0.0, 0.0, 50.0, 100.0);         // Ad: the full height, x 250..449
         AddContour(false, false, -100.0, -75.0, 150.0, 175.0);  // Am: the full height, x 150..549
-        calcResult.ad = 0.012345;
-        calcResult.am = 2.5;
+        ShowAreas(0.012345, 2.5);
         ShowView(AdView);
     }
 

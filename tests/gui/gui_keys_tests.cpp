@@ -112,7 +112,7 @@ TEST_F(Keys, UndoAndRedoTakeADeleteBackAndForth) {
     PressKey(window, 'Y');
     EXPECT_EQ(mainModes.viewMode, DrawingView);
     EXPECT_EQ(drawing.polygons.count(), 0);
-    EXPECT_EQ(calcResult.contourCount, 0);
+    EXPECT_EQ(CurrentResult().contourCount, 0);
 }
 
 // While a polygon is being placed, Undo and Redo wait: Escape ends it first.

@@ -84,7 +84,7 @@ class OptionDialogs : public MainWindowTest {
     void OpenCalculated() {
         Open(ExamplePath("house.Zlv"));
         Click(IDC_VIEW_AD_BUTTON);
-        ASSERT_GT(calcResult.contourCount, 0);
+        ASSERT_GT(CurrentResult().contourCount, 0);
         Click(IDC_DRAW_BUTTON);
         ASSERT_EQ(watch->Created(Running), 1);
     }
@@ -133,7 +133,7 @@ TEST_F(OptionDialogs, DrawOptionsShowTheStoredValuesAndCancelStoresNothing) {
 // the lists are stored all the same. None of it touches the result or marks the drawing changed.
 TEST_F(OptionDialogs, DrawOptionsSaveStoresTheListsAndTheMapSizeRule) {
     OpenCalculated();
-    int32_t contours = calcResult.contourCount;
+    int32_t contours = CurrentResult().contourCount;
     struct Case {
         const char* typed;
         int zoom;
@@ -150,7 +150,7 @@ TEST_F(OptionDialogs, DrawOptionsSaveStoresTheListsAndTheMapSizeRule) {
         ExpectDrawOptions(0, 4, c.zoom, c.stored);
     }
     EXPECT_TRUE(script.prompts.empty());
-    EXPECT_EQ(calcResult.contourCount, contours);
+    EXPECT_EQ(CurrentResult().contourCount, contours);
     EXPECT_EQ(drawing.modified, 0);
 }
 
@@ -329,28 +329,28 @@ TEST_F(OptionDialogs, CalculationOptionsInvalidTextResetsBothFieldsSilently) {
 // marks the drawing changed: its file keeps the options, so Close must offer to save them.
 TEST_F(OptionDialogs, ChangedCalculationOptionDiscardsTheResult) {
     OpenCalculated();
-    const double ad = calcResult.ad, am = calcResult.am;
+    const double ad = CurrentResult().ad, am = CurrentResult().am;
     RunCalcOptions({Press(IDC_CALC_SAVE)});
-    EXPECT_GT(calcResult.contourCount, 0);
+    EXPECT_GT(CurrentResult().contourCount, 0);
     EXPECT_EQ(drawing.modified, 0);
     Click(IDC_VIEW_AD_BUTTON);
     EXPECT_EQ(watch->Created(Running), 1) << "an unchanged Save keeps the result";
     Click(IDC_DRAW_BUTTON);
 
     RunCalcOptions({Type(IDC_CALC_DISTANCE_PROJECTION, "350"), Press(IDC_CALC_SAVE)});
-    EXPECT_EQ(calcResult.contourCount, 0);
+    EXPECT_EQ(CurrentResult().contourCount, 0);
     EXPECT_EQ(drawing.modified, 1);
     Click(IDC_VIEW_AM_BUTTON);
     EXPECT_EQ(watch->Created(Running), 2);
-    EXPECT_EQ(calcResult.ad, ad);
-    EXPECT_LT(calcResult.am, am);
+    EXPECT_EQ(CurrentResult().ad, ad);
+    EXPECT_LT(CurrentResult().am, am);
     Click(IDC_DRAW_BUTTON);
 
     RunCalcOptions({Type(IDC_CALC_HEIGHT_PROJECTION, "2"), Press(IDC_CALC_SAVE)});
-    EXPECT_EQ(calcResult.contourCount, 0);
+    EXPECT_EQ(CurrentResult().contourCount, 0);
     Click(IDC_VIEW_AD_BUTTON);
     EXPECT_EQ(watch->Created(Running), 3);
-    EXPECT_LT(calcResult.ad, ad);
+    EXPECT_LT(CurrentResult().ad, ad);
     EXPECT_TRUE(script.prompts.empty());
 }
 

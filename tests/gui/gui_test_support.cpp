@@ -2,14 +2,16 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 
 #include "app/drawing_lifecycle.h"
 #include "app/main_modes.h"
+#include "app/shown_result.h"
 #include "editing/edit_state.h"
-#include "engine/calc_records.h"
+#include "engine/polygon_checks.h"
 #include "model/drawing_file.h"
 #include "model/file_io.h"
 #include "resources/resource.h"
@@ -23,6 +25,12 @@
 
 Script script;
 ProgressSeen progressSeen;
+
+namespace {
+
+CalcResult madeResult;  // what AddContour and ShowAreas build up
+
+}  // namespace
 
 namespace {
 
@@ -212,10 +220,7 @@ void MainWindowTest::SetUp() {
     StartDrawing();
     ResetMainModes();
     editState = EditState();
-    resultsValid = 0;
-    stopRequested = 0;
-    progressPosition = 0;
-    progressTotal = 0;
+    shownResult.discard();
     script = Script();
     progressSeen = ProgressSeen();
     savedPrompt = Prompt;
@@ -382,10 +387,25 @@ void ExpectPrompt(const PromptCall& call, HWND owner, const char* text, const ch
 }
 
 void AddContour(bool ad, bool hole, double left, double top, double right, double bottom) {
-    calcResult.contours.push_back({{left, top}, {right, top}, {right, bottom}, {left, bottom}});
-    calcResult.adFlags.push_back(ad ? 1 : 0);
-    calcResult.holeFlags.push_back(hole ? 1 : 0);
-    calcResult.contourCount = static_cast<int32_t>(calcResult.contours.size());
+    madeResult.contours.push_back({{left, top}, {right, top}, {right, bottom}, {left, bottom}});
+    madeResult.adFlags.push_back(ad ? 1 : 0);
+    madeResult.holeFlags.push_back(hole ? 1 : 0);
+    ShowContours(static_cast<int32_t>(madeResult.contours.size()));
+}
+
+void ShowContours(int32_t count) {
+    madeResult.contourCount = count;
+    shownResult.accept(MakeCalcInput(drawing), drawing.calcOptions, madeResult);
+}
+
+void ShowAreas(double ad, double am) {
+    madeResult.ad = ad;
+    madeResult.am = am;
+    ShowContours(std::max(madeResult.contourCount, 1));
+}
+
+const CalcResult& CurrentResult() {
+    return shownResult.of(drawing);
 }
 
 void ResetEverything() {
@@ -395,5 +415,6 @@ void ResetEverything() {
     DropPendingPolygon();
     EndDrag();
     editState.dragOrigin = {0.0, 0.0};
-    calcResult = CalcResult();
+    madeResult = CalcResult();
+    shownResult.discard();
 }

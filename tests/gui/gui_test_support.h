@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/calc_records.h"
 #include "model/drawing.h"
 #include "shell/file_commands_win.h"
 #include "tests/drawing_builders.h"
@@ -119,6 +120,11 @@ std::string CopyOfExample(const char* name);  // a temporary copy that tests may
 
 // A rectangular contour appended to the calculation result, for the result views.
 void AddContour(bool ad, bool hole, double left, double top, double right, double bottom);
+// The made-up result, with these contour count or areas, shown for the drawing as it is now.
+void ShowContours(int32_t count);
+void ShowAreas(double ad, double am);
+// The result shown for the drawing as it is now.
+const CalcResult& CurrentResult();
 // The drawing, the modes, the canvas, the editing tools and the result as at start-up.
 void ResetEverything();
 
