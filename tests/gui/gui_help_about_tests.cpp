@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int GuideLines = 122;
+constexpr int GuideLines = 130;
 
 class HelpAndAbout : public MainWindowTest {
   protected:
