@@ -1,11 +1,19 @@
 // Times the import of 10,000 small buildings (60,000 vertices) from GeoJSON and from DXF: reading the
-// file from disk, parsing, projecting, checking and placing, best of a few runs. The files are written
-// first, into the folder given as the argument (the current folder by default).
+// file from disk, parsing, projecting, checking and placing, best of a few runs; and the memory one
+// import takes at its peak, in a process of its own, beside the file's size. The files are written
+// first, into the folder given as the argument (the current folder by default); further arguments are
+// files of one's own to measure the same way.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include "exchange/import_build.h"
 #include "exchange/import_file.h"
@@ -78,9 +86,49 @@ bool TimeImport(const std::string& path, double* best, ImportResult* result) {
     return result->refusal.empty() && result->failures.empty();
 }
 
+bool ImportOnce(const char* path) {
+    ImportSource source;
+    std::string message;
+    if (ReadImportFile(path, &source, &message) != ImportFileError::None)
+        return false;
+    return BuildImport(source, ImportSettings()).refusal.empty();
+}
+
+// The peak resident size of one import in a fresh process of this program, so that neither the
+// benchmark's own texts nor the earlier runs count; negative where it cannot be told.
+double ImportPeakMegabytes(const std::string& path) {
+#ifdef _WIN32
+    (void)path;
+    return -1.0;
+#else
+    pid_t child = fork();
+    if (child == 0) {
+        execl("/proc/self/exe", "import_bench", "--peak", path.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    struct rusage usage;
+    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1.0;
+    return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
+#endif
+}
+
+bool PrintRow(const std::string& format, const std::string& path, double megabytes) {
+    double seconds;
+    ImportResult result;
+    bool imported = TimeImport(path, &seconds, &result);
+    double peak = ImportPeakMegabytes(path);
+    printf("%-8s %10.1f %10zu %10d %10.3f %10.0f %8.1f%s\n", format.c_str(), megabytes, result.polygons.size(),
+           result.vertices, seconds, peak, peak / megabytes, imported ? "" : "  FAILED");
+    return imported;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--peak")
+        return ImportOnce(argv[2]) ? 0 : 1;
     std::string folder = argc > 1 ? argv[1] : ".";
     struct Input {
         const char* format;
@@ -89,20 +137,24 @@ int main(int argc, char** argv) {
     };
     const Input inputs[] = {{"GeoJSON", folder + "/bench_buildings.geojson", GeoJsonText()},
                             {"DXF", folder + "/bench_buildings.dxf", DxfText()}};
-    printf("%-8s %10s %10s %10s %10s\n", "format", "MB", "polygons", "vertices", "seconds");
+    printf("%-8s %10s %10s %10s %10s %10s %8s\n", "format", "MB", "polygons", "vertices", "seconds", "peak MB",
+           "x file");
     bool ok = true;
     for (const Input& input : inputs) {
         if (!WriteFileAtomically(input.path.c_str(), std::vector<uint8_t>(input.text.begin(), input.text.end()))) {
             fprintf(stderr, "%s cannot be written\n", input.path.c_str());
             return 3;
         }
-        double seconds;
-        ImportResult result;
-        bool imported = TimeImport(input.path, &seconds, &result);
-        printf("%-8s %10.1f %10zu %10d %10.3f%s\n", input.format, input.text.size() / 1e6, result.polygons.size(),
-               result.vertices, seconds, imported ? "" : "  FAILED");
-        ok = ok && imported;
+        ok = PrintRow(input.format, input.path, input.text.size() / 1e6) && ok;
         remove(input.path.c_str());
+    }
+    for (int i = 2; i < argc; i++) {
+        FILE* file = fopen(argv[i], "rb");
+        if (!file || fseek(file, 0, SEEK_END) != 0)
+            return 2;
+        double megabytes = ftell(file) / 1e6;
+        fclose(file);
+        ok = PrintRow(argv[i], argv[i], megabytes) && ok;
     }
     return ok ? 0 : 1;
 }

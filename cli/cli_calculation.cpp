@@ -2,14 +2,18 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
 
 #include "engine/ad_am_outlines.h"
+#include "engine/out_of_memory.h"
+#include "model/height_limit.h"
 #include "options/calc_limits.h"
 
 namespace {
@@ -37,6 +41,15 @@ void DrawProgress(int32_t position, int32_t total, int* shownPercent) {
     bar[40] = 0;
     fprintf(stderr, "\r[%s] %3d%%", bar, percent);
     fflush(stderr);
+}
+
+// The run that Ctrl+C stops: a signal handler reaches nothing but what a global names.
+std::atomic<CalcRun*> interruptedRun{nullptr};
+
+// Ctrl+C asks the run to stop as the window's Stop does; the calculation ends at its next checkpoint.
+void RequestStop(int) {
+    if (CalcRun* run = interruptedRun.load())
+        run->requestStop();
 }
 
 }  // namespace
@@ -95,14 +108,35 @@ bool CalculateDrawing(const Drawing& source, const CalcOptions& options, bool qu
     if (showProgress)
         bar = [&shownPercent](int32_t position, int32_t total) { DrawProgress(position, total, &shownPercent); };
     CalcRun run(bar);
-    CalcInput input = MakeCalcInput(source);
+    CalcInput input;
+    if (!WithinMemory([&] { input = MakeCalcInput(source); })) {
+        fprintf(stderr, "Error to calculate Ad and Am\nzelvora-cli: the calculation ran out of memory\n");
+        return false;
+    }
+    size_t polygon, vertex;
+    if (FirstHeightAboveLimit(input, &polygon, &vertex)) {
+        fprintf(stderr,
+                "Error to calculate Ad and Am\nzelvora-cli: polygon %d (%s), vertex %d: height %.6g m is above %.0f m, "
+                "the most a vertex can have\n",
+                static_cast<int>(polygon + 1), source.polygons.polygon(static_cast<int32_t>(polygon)).name,
+                static_cast<int>(vertex + 1), input.polygons[polygon].vertices[vertex].height, MaxVertexHeight);
+        return false;
+    }
     auto start = std::chrono::steady_clock::now();
+    interruptedRun = &run;
+    void (*previous)(int) = signal(SIGINT, RequestStop);
     bool ok = ComputeAdAm(&input, options, &run);
+    signal(SIGINT, previous);
+    interruptedRun = nullptr;
     *seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     *result = std::move(run.result);
     if (showProgress)
         fprintf(stderr, "\r%50s\r", "");
-    if (!ok)
+    if (!ok && run.outOfMemory)
+        fprintf(stderr, "Error to calculate Ad and Am\nzelvora-cli: the calculation ran out of memory\n");
+    else if (!ok && run.stopped())
+        fprintf(stderr, "stopped\n");
+    else if (!ok)
         fprintf(stderr, "Error to calculate Ad and Am\n");
     return ok;
 }

@@ -26,7 +26,8 @@ bool ParseCalcFlags(int argc, char** argv, CalcFlags* flags, std::vector<const c
 CalcOptions RunOptions(const CalcOptions& stored, const CalcFlags& flags);
 
 // Calculates Ad and Am, drawing a progress bar on standard error when it is a terminal and the run
-// is not quiet. On failure says "Error to calculate Ad and Am" on standard error.
+// is not quiet; Ctrl+C stops it. On failure says on standard error "Error to calculate Ad and Am" (with
+// the reason when memory ran out or a height is above the limit), or "stopped".
 bool CalculateDrawing(const Drawing& source, const CalcOptions& options, bool quiet, CalcResult* result,
                       double* seconds);
 

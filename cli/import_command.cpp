@@ -7,16 +7,18 @@
 #include "exchange/import_build.h"
 #include "exchange/import_file.h"
 #include "model/drawing_file.h"
+#include "model/height_limit.h"
 
 namespace {
 
 const char ImportUsage[] =
     "usage: zelvora-cli import IN.dxf|IN.geojson|IN.json OUT.Zlv [--height H] [--level-height L]\n"
-    "                          [--layer NAME]... [--skip-invalid]\n";
+    "                          [--layer NAME]... [--skip-invalid] [--units UNIT]\n";
 
 struct ImportFlags {
     ImportSettings settings;
     bool skipInvalid = false;
+    const DxfUnit* unit = nullptr;  // the DXF drawing's unit when the user names it
     std::vector<const char*> files;
 };
 
@@ -39,10 +41,20 @@ bool ParseImportFlags(int argc, char** argv, ImportFlags* flags) {
         } else if (!strcmp(word, "--height")) {
             if (!PositiveNumber(word, value, &flags->settings.defaultHeight))
                 return false;
+            if (flags->settings.defaultHeight > MaxVertexHeight) {
+                fprintf(stderr, "zelvora-cli: --height is at most %.0f m\n", MaxVertexHeight);
+                return false;
+            }
             i++;
         } else if (!strcmp(word, "--level-height")) {
             if (!PositiveNumber(word, value, &flags->settings.levelHeight))
                 return false;
+            i++;
+        } else if (!strcmp(word, "--units")) {
+            if (!value || !(flags->unit = DxfUnitNamed(value))) {
+                fprintf(stderr, "zelvora-cli: --units needs one of %s\n", DxfUnitChoices().c_str());
+                return false;
+            }
             i++;
         } else if (!strcmp(word, "--layer")) {
             if (!value) {
@@ -75,8 +87,11 @@ int ImportCommand(int argc, char** argv) {
     const char* out = flags.files[1];
     ImportSource source;
     std::string message;
-    if (ReadImportFile(in, &source, &message) != ImportFileError::None) {
+    ImportFileError readError = ReadImportFile(in, &source, &message, flags.unit);
+    if (readError != ImportFileError::None) {
         fprintf(stderr, "Error to opening file\nzelvora-cli: %s: %s\n", in, message.c_str());
+        if (readError == ImportFileError::UnknownUnit)
+            fprintf(stderr, "zelvora-cli: say it with --units %s\n", DxfUnitChoices().c_str());
         return ExitCannotRead;
     }
     if (flags.settings.defaultHeight <= 0.0 && NeedsDefaultHeight(source, flags.settings)) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/clipper.h"
+#include "engine/out_of_memory.h"
 #include "engine/outline_pass.h"
 
 namespace {
@@ -53,13 +54,19 @@ bool BuildOutlines(const CalcOptions& options, const CalcInput& input, CalcRun* 
     // finished outline swept once more, which fixes where its contours start and so the last bits of
     // the areas summed from there.
     auto adPass = [&]() {
-        ProgressShare finalProgress(run, FinalSteps(passSteps));
-        adOutcome =
-            BuildPassOutline(CalcPass::Ad, options, input, footprints, passSteps - FinalSteps(passSteps), run, ad);
-        if (adOutcome == RunOutcome::Completed && !StrictlySimpleForm(*ad, ad))
+        bool enough = WithinMemory([&] {
+            ProgressShare finalProgress(run, FinalSteps(passSteps));
+            adOutcome =
+                BuildPassOutline(CalcPass::Ad, options, input, footprints, passSteps - FinalSteps(passSteps), run, ad);
+            if (adOutcome == RunOutcome::Completed && !StrictlySimpleForm(*ad, ad))
+                adOutcome = RunOutcome::Failed;
+            if (adOutcome == RunOutcome::Completed)
+                finalProgress.finish();
+        });
+        if (!enough) {
             adOutcome = RunOutcome::Failed;
-        if (adOutcome == RunOutcome::Completed)
-            finalProgress.finish();
+            run->markOutOfMemory();
+        }
     };
     std::thread adThread;
     if (vertices >= VerticesWorthAThread) {
@@ -70,7 +77,11 @@ bool BuildOutlines(const CalcOptions& options, const CalcInput& input, CalcRun* 
     }
     if (!adThread.joinable())
         adPass();
-    RunOutcome amOutcome = AmOutline(options, input, footprints, passSteps, run, am);
+    RunOutcome amOutcome = RunOutcome::Failed;  // the Am pass may not throw past the join below
+    if (!WithinMemory([&] { amOutcome = AmOutline(options, input, footprints, passSteps, run, am); })) {
+        amOutcome = RunOutcome::Failed;
+        run->markOutOfMemory();
+    }
     if (adThread.joinable())
         adThread.join();
     return adOutcome == RunOutcome::Completed && amOutcome == RunOutcome::Completed;
@@ -92,22 +103,17 @@ int64_t RunSteps(const CalcInput& input) {
     return 2 * total;
 }
 
-}  // namespace
-
-// The stop flag is left as it is: a stop requested while the polygons were still being checked must not
-// be forgotten here.
-bool ComputeAdAm(CalcInput* input, const CalcOptions& options, CalcRun* run) {
+// The whole run on input that may still fail its checks: both outlines, then the contours and areas.
+bool Calculate(CalcInput* input, const CalcOptions& options, CalcRun* run) {
     CalcResult* result = &run->result;
-    ClearResult(result);
-    if (!CheckPolygons(input))
+    size_t polygon, vertex;
+    if (!CheckPolygons(input) || FirstHeightAboveLimit(*input, &polygon, &vertex))
         return false;
     run->progress.start(RunSteps(*input));
 
     ClipPolygon adOutline, amOutline;
-    if (!BuildOutlines(options, *input, run, &adOutline, &amOutline) || run->stopped()) {
-        ClearResult(result);
+    if (!BuildOutlines(options, *input, run, &adOutline, &amOutline) || run->stopped())
         return false;
-    }
 
     // Ad contours first, then Am, each in the clipper's order; holes count negative.
     result->holeFlags.clear();
@@ -126,4 +132,19 @@ bool ComputeAdAm(CalcInput* input, const CalcOptions& options, CalcRun* run) {
     }
     result->contourCount = static_cast<int32_t>(result->contours.size());
     return true;
+}
+
+}  // namespace
+
+// The stop flag is left as it is: a stop requested while the polygons were still being checked must not
+// be forgotten here.
+bool ComputeAdAm(CalcInput* input, const CalcOptions& options, CalcRun* run) {
+    WatchForOutOfMemory();
+    ClearResult(&run->result);
+    bool calculated = false;
+    if (!WithinMemory([&] { calculated = Calculate(input, options, run); }))
+        run->markOutOfMemory();
+    if (!calculated || run->outOfMemory)
+        ClearResult(&run->result);
+    return calculated && !run->outOfMemory;
 }

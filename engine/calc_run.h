@@ -42,10 +42,16 @@ struct CalcRun {
     CalcRun& operator=(const CalcRun&) = delete;
 
     void requestStop() { stopRequested = 1; }
+    // Ends the run as failed for want of memory; the stop makes its other threads end soon.
+    void markOutOfMemory() {
+        outOfMemory = 1;
+        stopRequested = 1;
+    }
     bool stopped() const { return stopRequested != 0; }
     void advance() { progress.advance(stopRequested); }
 
     std::atomic<uint8_t> stopRequested{0};  // set by whoever watches, polled by the calculation
+    std::atomic<uint8_t> outOfMemory{0};    // the reason of a failed run: an allocation failed
     ProgressSink progress;
     CalcResult result;  // what the run came to: no contour and zero areas unless it completed
 };

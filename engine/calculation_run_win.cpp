@@ -4,9 +4,11 @@
 #include <process.h>
 
 #include <atomic>
+#include <memory>
 #include <utility>
 
 #include "engine/ad_am_outlines.h"
+#include "engine/out_of_memory.h"
 #include "resources/resource.h"
 #include "text/ui_texts.h"
 #include "ui/dialog_runner_win.h"
@@ -97,14 +99,23 @@ CalcOutcome StartCalculation(HWND owner, const Drawing& source, CalcResult* resu
     ClearResult(result);
     if (!ConfirmNeighbours(owner, source))
         return CalcOutcome::NotRun;
-    CalculationJob job(source);
-    if (RunDialog(owner, IDD_PROGRESS, ProgressDialogProc, reinterpret_cast<LPARAM>(&job)) == -1)
+    std::unique_ptr<CalculationJob> job;
+    if (!WithinMemory([&] { job = std::make_unique<CalculationJob>(source); })) {
+        Warn(owner, TEXT_CALCULATION_FAILED "\n" TEXT_OUT_OF_MEMORY);
+        return CalcOutcome::Failed;
+    }
+    if (RunDialog(owner, IDD_PROGRESS, ProgressDialogProc, reinterpret_cast<LPARAM>(job.get())) == -1)
         return CalcOutcome::NotRun;
-    if (job.completed) {
-        *result = std::move(job.run.result);
+    if (job->completed) {
+        *result = std::move(job->run.result);
         return CalcOutcome::Completed;
     }
-    if (job.run.stopped())
+    if (job->run.outOfMemory) {
+        Warn(owner, TEXT_CALCULATION_FAILED "\n" TEXT_OUT_OF_MEMORY);
+        return CalcOutcome::Failed;
+    }
+    // A stop the user asked for is no failure: the status line says so, and no message is shown.
+    if (job->run.stopped())
         return CalcOutcome::Stopped;
     Warn(owner, TEXT_CALCULATION_FAILED);
     return CalcOutcome::Failed;

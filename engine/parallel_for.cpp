@@ -4,11 +4,17 @@
 #include <system_error>
 #include <thread>
 
+#include "engine/out_of_memory.h"
+
 void ParallelFor(size_t count, const std::function<void(size_t)>& work, const std::function<void(size_t)>& afterDone) {
     std::atomic<size_t> next{0}, finished{0};
+    std::atomic<bool> outOfMemory{false};
     auto take = [&](bool reports) {
-        for (size_t i = next++; i < count; i = next++) {
-            work(i);
+        for (size_t i = next++; i < count && !outOfMemory; i = next++) {
+            if (!WithinMemory([&] { work(i); })) {
+                outOfMemory = true;  // the other thread ends at its next piece
+                return;
+            }
             size_t done = ++finished;
             if (reports && afterDone)
                 afterDone(done);
@@ -24,4 +30,6 @@ void ParallelFor(size_t count, const std::function<void(size_t)>& work, const st
     take(true);
     if (helper.joinable())
         helper.join();
+    if (outOfMemory)
+        throw std::bad_alloc();  // on the caller's thread, which ends the run as out of memory
 }

@@ -8,6 +8,7 @@
 
 // Calls work(i) once for every i from 0 to count - 1, on this thread and on one helper thread when one
 // can be had; afterDone(finished) is called on this thread only, after each piece it did itself, with the
-// count of pieces finished by both.
+// count of pieces finished by both. When a piece runs out of memory the pieces not yet begun are left
+// undone and std::bad_alloc is thrown here, after both threads have ended.
 void ParallelFor(size_t count, const std::function<void(size_t)>& work,
                  const std::function<void(size_t)>& afterDone = nullptr);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "engine/clipper.h"
+#include "model/height_limit.h"
 
 namespace {
 
@@ -208,6 +209,17 @@ bool CheckPolygons(CalcInput* input) {
     for (CalcPolygon& polygon : input->polygons)
         valid = CheckPolygon(&polygon) && valid;
     return valid;
+}
+
+bool FirstHeightAboveLimit(const CalcInput& input, size_t* polygon, size_t* vertex) {
+    for (size_t p = 0; p < input.polygons.size(); p++)
+        for (size_t v = 0; v < input.polygons[p].vertices.size(); v++)
+            if (!(input.polygons[p].vertices[v].height <= MaxVertexHeight)) {
+                *polygon = p;
+                *vertex = v;
+                return true;
+            }
+    return false;
 }
 
 bool CheckDrawing(const Drawing& source) {

@@ -22,6 +22,10 @@ bool FirstCrossingEdges(const std::vector<CalcVertex>& vertices, size_t* first, 
 // the first.
 bool CheckPolygons(CalcInput* input);
 
+// The first vertex whose height is above MaxVertexHeight (or not a number), counted from 0; false when
+// every height is within the limit.
+bool FirstHeightAboveLimit(const CalcInput& input, size_t* polygon, size_t* vertex);
+
 // CheckPolygons on every polygon of the drawing; false for an empty drawing.
 bool CheckDrawing(const Drawing& source);
 

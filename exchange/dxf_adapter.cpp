@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,21 +18,13 @@
 #include <new>
 #include <sstream>
 
+#include "exchange/dxf_units.h"
 #include "exchange/footprint_checks.h"
 
 namespace {
 
 constexpr int MaxGroupCode = 1071;
 constexpr int MetresUnitCode = 6;  // $INSUNITS
-
-struct Unit {
-    int code;  // $INSUNITS
-    double metres;
-    const char* name;
-};
-const Unit Units[] = {{1, 0.0254, "inches"},    {2, 0.3048, "feet"},       {4, 0.001, "millimetres"},
-                      {5, 0.01, "centimetres"}, {7, 1000.0, "kilometres"}, {10, 0.9144, "yards"},
-                      {14, 0.1, "decimetres"}};
 
 std::string Trimmed(const std::string& text) {
     size_t begin = text.find_first_not_of(" \t");
@@ -55,6 +48,13 @@ bool ReadsAsNumber(const std::string& value) {
     char* end = nullptr;
     double number = strtod(text.c_str(), &end);
     return *end == '\0' && std::isfinite(number);
+}
+
+// A count of things: digits only, at most ten of them (dxflib reads it as an integer).
+bool ReadsAsCount(const std::string& value) {
+    std::string text = Trimmed(value);
+    return !text.empty() && text.size() <= 10 && text.find_first_not_of("0123456789") == std::string::npos &&
+           strtoll(text.c_str(), nullptr, 10) <= INT32_MAX;
 }
 
 // Group pairs of an ASCII DXF: a code line, then a value line.
@@ -87,16 +87,18 @@ class GroupReader {
     size_t lineNumber() const { return number; }
 
   private:
+    // A line ends at LF, CR LF or a lone CR: old CAD exports end their lines with CR alone.
     bool line(std::string* text, std::string* error) {
         if (position >= size)
             return false;
         const uint8_t* start = bytes + position;
-        const void* found = memchr(start, '\n', size - position);
-        size_t length = found ? static_cast<const uint8_t*>(found) - start : size - position;
-        position += length + (found ? 1 : 0);
+        size_t end = position;
+        while (end < size && bytes[end] != '\n' && bytes[end] != '\r')
+            end++;
+        size_t length = end - position;
+        bool crLf = end + 1 < size && bytes[end] == '\r' && bytes[end + 1] == '\n';
+        position = end + (crLf ? 2 : end < size ? 1 : 0);
         number++;
-        if (length > 0 && start[length - 1] == '\r')
-            length--;
         if (length > MaxDxfLineLength) {
             *error = "line " + std::to_string(number) + " is longer than " + std::to_string(MaxDxfLineLength) +
                      " characters";
@@ -188,12 +190,26 @@ bool IsPolylinePart(const std::string& kind) {
     return kind == "LWPOLYLINE" || kind == "POLYLINE" || kind == "VERTEX" || kind == "SEQEND";
 }
 
-void ApplyUnit(int code, ImportSource* source) {
-    for (const Unit& unit : Units)
-        if (unit.code == code) {
-            source->unitScale = unit.metres;
-            source->unitName = unit.name;
-        }
+// The unit the drawing is read in: the one the user names, else the one its header declares. A file
+// that declares none, or 0 (unitless), is read in metres, and the summary says so.
+bool ResolveUnit(const std::string* declared, const DxfUnit* given, ImportSource* source, std::string* error) {
+    int code = 0;
+    const DxfUnit* unit = given;
+    std::string note = given ? " (as given)" : "";
+    if (!unit && declared && !ReadUnitCode(*declared, &code))
+        code = -1;
+    if (!unit && code != 0 && !(unit = DxfUnitOfCode(code))) {
+        *error = "its unit ($INSUNITS '" + Trimmed(*declared).substr(0, 20) +
+                 "') is none that DXF defines: the drawing's unit must be given";
+        return false;
+    }
+    if (!unit) {
+        source->unitName = declared ? "none ($INSUNITS 0), taken as metres" : "none declared, taken as metres";
+        return true;
+    }
+    source->unitScale = unit->metres;
+    source->unitName = unit->name + note + (unit->metres == 1.0 ? "" : ", scaled to metres");
+    return true;
 }
 
 // Passes one pair on to dxflib's reader, in the layout it reads.
@@ -207,7 +223,7 @@ void Pass(int code, const std::string& value, std::string* screened) {
 // The group loop: sections told apart, the header's unit taken, the polylines of the entities section
 // passed on whole and every other entity counted by kind.
 bool Screen(GroupReader* reader, ImportSource* source, std::string* screened, std::vector<PolylineHeader>* headers,
-            std::string* error) {
+            std::string* declaredUnit, std::string* error) {
     std::string section, variable, kind, value;
     bool sectionNameNext = false, passing = false;
     int code;
@@ -235,7 +251,7 @@ bool Screen(GroupReader* reader, ImportSource* source, std::string* screened, st
             if (code == 9)
                 variable = value;
             else if (code == 70 && variable == "$INSUNITS")
-                ApplyUnit(atoi(value.c_str()), source);
+                *declaredUnit = value;
             continue;
         }
         if (section != "ENTITIES")
@@ -255,6 +271,11 @@ bool Screen(GroupReader* reader, ImportSource* source, std::string* screened, st
             continue;
         bool lightweight = kind == "LWPOLYLINE";
         // dxflib allocates the announced vertex count at once: it must fit in the rest of the file.
+        if (lightweight && code == 90 && !ReadsAsCount(value)) {
+            *error = "line " + std::to_string(reader->lineNumber()) + ": the vertex count '" +
+                     Trimmed(value).substr(0, 20) + "' of an LWPOLYLINE is not a count";
+            return false;
+        }
         if (lightweight && code == 90 && strtod(value.c_str(), nullptr) > reader->remaining() / 8.0) {
             *error = "an LWPOLYLINE announces " + Trimmed(value).substr(0, 20) + " vertices, more than the file holds";
             return false;
@@ -277,7 +298,7 @@ bool Screen(GroupReader* reader, ImportSource* source, std::string* screened, st
 
 }  // namespace
 
-bool ParseDxf(const uint8_t* bytes, size_t size, ImportSource* source, std::string* error) {
+bool ParseDxf(const uint8_t* bytes, size_t size, ImportSource* source, std::string* error, const DxfUnit* givenUnit) {
     static const char BinarySentinel[] = "AutoCAD Binary DXF";
     error->clear();
     *source = ImportSource();
@@ -298,7 +319,15 @@ bool ParseDxf(const uint8_t* bytes, size_t size, ImportSource* source, std::stri
         GroupReader reader(bytes, size);
         std::string screened;
         std::vector<PolylineHeader> headers;
-        if (Screen(&reader, source, &screened, &headers, error)) {
+        std::string declaredUnit = "\n";  // no value line holds a line end: it stands for "not declared"
+        bool read = Screen(&reader, source, &screened, &headers, &declaredUnit, error);
+        bool declared = declaredUnit != "\n";
+        if (read && !ResolveUnit(declared ? &declaredUnit : nullptr, givenUnit, source, error)) {
+            *source = ImportSource();
+            source->unitUnknown = true;
+            return false;
+        }
+        if (read) {
             std::istringstream stream(screened);
             DL_Dxf dxf;
             FootprintCollector collector(&headers, source);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/height_limit.h"
+
 namespace {
 
 bool Close(const CalcVertex& a, const CalcVertex& b) {
@@ -41,6 +43,9 @@ std::string FootprintFault(const std::vector<CalcVertex>& vertices) {
     for (const CalcVertex& v : vertices)
         if (v.height < MinHeight)
             return "a height is below 0.01 m";
+    for (const CalcVertex& v : vertices)
+        if (v.height > MaxVertexHeight)
+            return "a height is above 1000 m";
     if (HasRepeatedVertex(vertices))
         return "it passes twice through the same vertex";
     size_t first, second;

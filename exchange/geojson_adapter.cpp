@@ -154,6 +154,36 @@ std::string FeatureLabel(size_t index, const json& properties) {
     return label;
 }
 
+// Reads the features of a FeatureCollection while the document is parsed: each is taken as soon as it is
+// complete and then dropped from the document, so that memory holds what was read and one feature, not
+// the whole document's tree (which takes ten times the file's size).
+class FeatureStream {
+  public:
+    explicit FeatureStream(ImportSource* source) : source(source) {}
+
+    bool operator()(int depth, json::parse_event_t event, json& parsed) {
+        using Event = json::parse_event_t;
+        if (depth == 1 && event == Event::key) {
+            inFeatures = false;
+            featuresKey = parsed == "features";
+        } else if (depth == 1 && event == Event::array_start) {
+            inFeatures = featuresKey;
+        } else if (inFeatures && depth == 2 &&
+                   (event == Event::object_end || event == Event::array_end || event == Event::value)) {
+            const json& properties = Member(parsed, "properties");
+            ReadGeometry(Member(parsed, "geometry"), properties, FeatureLabel(count++, properties), source);
+            return false;
+        }
+        return true;
+    }
+    size_t count = 0;
+
+  private:
+    ImportSource* source;
+    bool featuresKey = false, inFeatures = false;
+};
+
+// A FeatureCollection's features were read by the stream; the rest of the document is read here.
 bool ReadDocument(const json& document, ImportSource* source, std::string* error) {
     const json& typeValue = Member(document, "type");
     if (!typeValue.is_string()) {
@@ -169,11 +199,12 @@ bool ReadDocument(const json& document, ImportSource* source, std::string* error
             *error = "its FeatureCollection has no features array";
             return false;
         }
-        for (size_t i = 0; i < features.size(); i++) {
-            const json& properties = Member(features[i], "properties");
-            ReadGeometry(Member(features[i], "geometry"), properties, FeatureLabel(i, properties), source);
-        }
-    } else if (type == "Feature") {
+        return true;
+    }
+    // The stream read a "features" member that is no FeatureCollection's: it is not taken.
+    source->footprints.clear();
+    source->skipped.clear();
+    if (type == "Feature") {
         const json& properties = Member(document, "properties");
         ReadGeometry(Member(document, "geometry"), properties, FeatureLabel(0, properties), source);
     } else {
@@ -197,9 +228,13 @@ bool ParseGeoJson(const uint8_t* bytes, size_t size, ImportSource* source, std::
     source->format = SourceFormat::GeoJson;
     source->coordinates = GeoKind::LonLat;
     try {
-        json document = json::parse(bytes, bytes + size);
-        if (ReadDocument(document, source, error))
+        json document = json::parse(bytes, bytes + size, FeatureStream(source));
+        if (ReadDocument(document, source, error)) {
+            source->unitName = source->coordinates == GeoKind::LonLat
+                                   ? "longitude/latitude, projected to metres"
+                                   : "metres (EPSG:" + std::to_string(source->epsg) + ")";
             return true;
+        }
     } catch (const json::parse_error& e) {
         *error = "the file is not valid JSON: " + Untagged(e);
     } catch (const json::exception& e) {  // a number too large for a double, and the like

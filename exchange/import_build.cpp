@@ -10,6 +10,7 @@
 #include "exchange/courtyard_split.h"
 #include "exchange/footprint_checks.h"
 #include "exchange/geodesy.h"
+#include "model/height_limit.h"
 
 namespace {
 
@@ -30,7 +31,8 @@ bool LayerKept(const ImportSettings& settings, const SourceFootprint& footprint)
 }
 
 // The first usable source in the order of HeightSource; a value below the least height is no height.
-// Thickness, elevation and z are lengths of the drawing, in its units.
+// Thickness, elevation and z are lengths of the drawing, in its units. A value above the limit, even
+// one that overflowed in scaling, is taken, so that the footprint is refused with it, never skipped.
 HeightChoice ChooseHeight(const ImportSource& source, const SourceFootprint& footprint,
                           const ImportSettings& settings) {
     const std::pair<HeightSource, double> candidates[] = {
@@ -43,7 +45,7 @@ HeightChoice ChooseHeight(const ImportSource& source, const SourceFootprint& foo
     if (footprint.vertexHeights)
         return {true, HeightSource::VertexZ, 0.0};
     for (const auto& [source, value] : candidates)
-        if (value >= MinHeight && std::isfinite(value))
+        if (value >= MinHeight)
             return {true, source, value};
     return {};
 }
@@ -71,6 +73,12 @@ LocalPlane PlaneOfData(const ImportSource& source, const ImportSettings& setting
     return {(bounds.minX + bounds.maxX) / 2.0, (bounds.minY + bounds.maxY) / 2.0};
 }
 
+std::string HeightAboveLimit(const char* what, double metres) {
+    char text[160];
+    snprintf(text, sizeof text, "%s %.6g m is above %.0f m, the most a vertex can have", what, metres, MaxVertexHeight);
+    return text;
+}
+
 // One ring in metres on the local plane (y north), arcs made straight, heights attached.
 std::string LocalRing(const ImportSource& source, const LocalPlane& plane, const std::vector<SourcePoint>& ring,
                       const HeightChoice& height, Ring* local) {
@@ -93,9 +101,12 @@ std::string LocalRing(const ImportSource& source, const LocalPlane& plane, const
                 return "a coordinate lies beyond 100000 km";
         }
     }
+    bool z = height.source == HeightSource::VertexZ;
+    for (size_t i = 0; z && i < ring.size(); i++)
+        if (!(ring[i].z * source.unitScale <= MaxVertexHeight))
+            return HeightAboveLimit(("the z of vertex " + std::to_string(i + 1)).c_str(), ring[i].z * source.unitScale);
     for (size_t i = 0; i < ring.size(); i++) {
         size_t next = (i + 1) % ring.size();
-        bool z = height.source == HeightSource::VertexZ;
         double h0 = z ? ring[i].z * source.unitScale : height.value;
         double h1 = z ? ring[next].z * source.unitScale : height.value;
         local->push_back({points[i].x, points[i].y, h0});
@@ -114,6 +125,10 @@ std::string FootprintPolygons(const ImportSource& source, const LocalPlane& plan
         return footprint.fault;
     if (!height.found)
         return "it has no height and no default height was given";
+    static const char* const HeightNames[] = {"its vertex z", "its thickness",       "its elevation",
+                                              "its height",   "its building:levels", "the default height"};
+    if (height.source != HeightSource::VertexZ && !(height.value <= MaxVertexHeight))
+        return HeightAboveLimit(HeightNames[static_cast<int>(height.source)], height.value);
     std::vector<Ring> rings(footprint.rings.size());
     for (size_t r = 0; r < rings.size(); r++) {
         std::string fault = LocalRing(source, plane, footprint.rings[r], height, &rings[r]);
@@ -320,7 +335,7 @@ std::string ImportSummary(const ImportResult& result) {
     if (!skipped.empty())
         text += "skipped: " + skipped + "\n";
     if (!result.unitName.empty())
-        text += "units: " + result.unitName + ", scaled to metres\n";
+        text += "units: " + result.unitName + "\n";
     if (!result.failures.empty())
         text += "failed the checks: " + std::to_string(result.failures.size()) + " footprints\n";
     return text;

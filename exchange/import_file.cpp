@@ -56,7 +56,7 @@ bool FormatOfPath(const char* path, SourceFormat* format) {
     return true;
 }
 
-ImportFileError ReadImportFile(const char* path, ImportSource* source, std::string* message) {
+ImportFileError ReadImportFile(const char* path, ImportSource* source, std::string* message, const DxfUnit* givenUnit) {
     SourceFormat format;
     if (!FormatOfPath(path, &format)) {
         *message = "the file's name ends in neither .dxf, .geojson nor .json";
@@ -70,7 +70,9 @@ ImportFileError ReadImportFile(const char* path, ImportSource* source, std::stri
         *message = "the file is larger than " + std::to_string(MaxImportBytes >> 20) + " MB, the most an import takes";
     if (error != ImportFileError::None)
         return error;
-    bool parsed = format == SourceFormat::Dxf ? ParseDxf(bytes.data(), bytes.size(), source, message)
+    bool parsed = format == SourceFormat::Dxf ? ParseDxf(bytes.data(), bytes.size(), source, message, givenUnit)
                                               : ParseGeoJson(bytes.data(), bytes.size(), source, message);
-    return parsed ? ImportFileError::None : ImportFileError::Refused;
+    if (parsed)
+        return ImportFileError::None;
+    return source->unitUnknown ? ImportFileError::UnknownUnit : ImportFileError::Refused;
 }

@@ -41,9 +41,10 @@ struct SkippedCount {
 struct ImportSource {
     SourceFormat format = SourceFormat::Dxf;
     GeoKind coordinates = GeoKind::Plane;
-    int32_t epsg = 0;        // a projected system named by a GeoJSON crs member
-    double unitScale = 1.0;  // metres per source unit (DXF $INSUNITS)
-    std::string unitName;    // the source's unit when it is not metres, for the summary
+    int32_t epsg = 0;          // a projected system named by a GeoJSON crs member
+    double unitScale = 1.0;    // metres per source unit (DXF $INSUNITS)
+    std::string unitName;      // the unit used, as the summary says it, e.g. "feet, scaled to metres"
+    bool unitUnknown = false;  // refused because the DXF declares a unit that no unit code has
     std::vector<SourceFootprint> footprints;
     std::vector<SkippedCount> skipped;
 };

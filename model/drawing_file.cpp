@@ -7,7 +7,9 @@
 
 #include "model/assessment_block.h"
 #include "model/byte_io.h"
+#include "model/drawing_bytes.h"
 #include "model/file_io.h"
+#include "model/height_limit.h"
 
 namespace {
 
@@ -33,6 +35,7 @@ const char* const ErrorTexts[] = {
     "the path is longer than 259 bytes",
     "a polygon has fewer than three vertices, repeats a vertex or crosses itself",
     "the file is too large to be read",
+    "the file has a vertex height above 1000 m, the most a vertex can have",
 };
 
 FileError DecodeOptions(ByteReader* in, DrawingImage* image) {
@@ -134,6 +137,10 @@ FileError DecodeChecked(const uint8_t* bytes, size_t size, DrawingImage* image) 
         if (error != FileError::None)
             return error;
     }
+    for (const Polygon& polygon : polygons)
+        for (double height : polygon.height)
+            if (height > MaxVertexHeight)
+                return FileError::HeightTooLarge;
     image->polygons = std::move(polygons);
     const uint8_t* tail = bytes + (size - in.remaining());
     size_t tailSize = in.remaining();
@@ -204,10 +211,11 @@ FileError DecodeDrawing(const uint8_t* bytes, size_t size, DrawingImage* image) 
 
 FileError ReadDrawingFile(const char* path, Drawing* target, uint8_t* format) {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, &bytes))
-        return FileError::CannotOpen;
+    FileError error = ReadDrawingBytes(path, &bytes);
+    if (error != FileError::None)
+        return error;
     DrawingImage image;
-    FileError error = DecodeDrawing(bytes.data(), bytes.size(), &image);
+    error = DecodeDrawing(bytes.data(), bytes.size(), &image);
     if (error != FileError::None)
         return error;
     if (format)

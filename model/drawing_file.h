@@ -25,6 +25,7 @@ enum class FileError {
     PathTooLong,      // a path of 260 bytes or more cannot be kept as the drawing's file name
     InvalidPolygons,  // read, but a polygon is not simple; the drawing was left as it was
     TooLarge,         // its polygons would take far more memory than the file's size, or memory ran out
+    HeightTooLarge,   // a vertex height above MaxVertexHeight
 };
 
 const char* FileErrorText(FileError error);

@@ -1,7 +1,8 @@
 #include "model/file_io.h"
 
-#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <random>
@@ -10,8 +11,6 @@ FileWriteFn fileWrite = fwrite;
 
 namespace {
 
-constexpr size_t ShortestTemporaryName = 6;  // '~' and five digits: a million names to choose from
-constexpr size_t LongestTemporaryName = 16;
 constexpr int TemporaryNameTries = 100;
 
 size_t FileSizeHint(FILE* file) {
@@ -45,16 +44,63 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes) {
     return ok;
 }
 
-std::string TemporaryNameBeside(const char* path) {
+namespace {
+
+std::string FolderOf(const char* path) {
     std::string folder(path);
     size_t slash = folder.find_last_of("/\\");
-    folder = slash == std::string::npos ? "" : folder.substr(0, slash + 1);
-    size_t length = std::clamp(strlen(path) - folder.size(), ShortestTemporaryName, LongestTemporaryName);
+    return slash == std::string::npos ? "" : folder.substr(0, slash + 1);
+}
+
+std::string Hex(uint32_t value, int digits) {
+    std::string text;
+    for (int i = digits - 1; i >= 0; i--)
+        text += "0123456789abcdef"[(value >> (4 * i)) & 15];
+    return text;
+}
+
+// FNV-1a over the file name in lower case, as Windows does not tell "Plan.Zlv" from "plan.zlv".
+uint32_t NameHash(const char* name) {
+    uint32_t hash = 2166136261u;
+    for (const char* c = name; *c; c++) {
+        hash ^= static_cast<uint8_t>(tolower(static_cast<unsigned char>(*c)));
+        hash *= 16777619u;
+    }
+    return hash;
+}
+
+// The process id of a name made by TemporaryNameBeside after the given prefix; false for other names.
+bool WriterOf(const std::string& name, const std::string& prefix, uint32_t* process) {
+    constexpr size_t Digits = 12;
+    if (name.size() != prefix.size() + Digits + 4 || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - 4, 4, ".tmp") != 0 ||
+        name.find_first_not_of("0123456789abcdef", prefix.size()) != prefix.size() + Digits)
+        return false;
+    *process = static_cast<uint32_t>(strtoul(name.substr(prefix.size(), 8).c_str(), nullptr, 16));
+    return true;
+}
+
+}  // namespace
+
+std::string TemporaryPrefixBeside(const char* path) {
+    std::string folder = FolderOf(path);
+    return folder + "~zlv" + Hex(NameHash(path + folder.size()), 8);
+}
+
+std::string TemporaryNameBeside(const char* path) {
     static std::mt19937 random{std::random_device{}()};
-    std::string name = folder + "~";
-    for (size_t i = 1; i < length; i++)
-        name += "0123456789abcdef"[random() % 16];
-    return name;
+    return TemporaryPrefixBeside(path) + Hex(CurrentProcessId(), 8) + Hex(random(), 4) + ".tmp";
+}
+
+int RemoveLeftoverTemporaries(const char* path) {
+    std::string folder = FolderOf(path);
+    std::string prefix = TemporaryPrefixBeside(path).substr(folder.size());
+    int removed = 0;
+    uint32_t process;
+    for (const std::string& name : FileNamesIn(folder))
+        if (WriterOf(name, prefix, &process) && process != CurrentProcessId() && !ProcessIsRunning(process))
+            removed += remove((folder + name).c_str()) == 0 ? 1 : 0;
+    return removed;
 }
 
 // The name is drawn again only while it is taken: in an unwritable folder another name would not help.
@@ -71,6 +117,7 @@ FILE* CreateTemporaryBeside(const char* path, std::string* name) {
 // The temporary file sits in the target's own folder so that the final rename never crosses volumes,
 // and is created under a name nobody uses, so that no file of the user's is ever overwritten by it.
 bool WriteFileAtomically(const char* path, const std::vector<uint8_t>& bytes) {
+    RemoveLeftoverTemporaries(path);
     std::string temporary;
     FILE* file = CreateTemporaryBeside(path, &temporary);
     if (!file)

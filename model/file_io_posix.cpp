@@ -1,5 +1,9 @@
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdio>
 #include <string>
@@ -33,4 +37,24 @@ bool MoveFileOver(const char* source, const char* target) {
         close(descriptor);
     }
     return true;
+}
+
+uint32_t CurrentProcessId() {
+    return static_cast<uint32_t>(getpid());
+}
+
+// Signal 0 only asks whether the process exists; one of another user answers EPERM and counts as alive.
+bool ProcessIsRunning(uint32_t id) {
+    return id == 0 || kill(static_cast<pid_t>(id), 0) == 0 || errno != ESRCH;
+}
+
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* listing = opendir(folder.empty() ? "." : folder.c_str());
+    if (!listing)
+        return names;
+    while (const dirent* entry = readdir(listing))
+        names.push_back(entry->d_name);
+    closedir(listing);
+    return names;
 }

@@ -33,6 +33,11 @@
 #define IDD_IMPORT_HEIGHT 190
 #define IDC_IMPORT_HEIGHT_VALUE 191
 
+// ---- import unit dialog: the unit of a DXF drawing that declares none the import knows -----------
+#define IDD_IMPORT_UNIT 192
+#define IDC_IMPORT_UNIT_LIST 193
+#define IDC_IMPORT_UNIT_REASON 194
+
 // ---- keyboard: commands that only a key gives ------------------------------------------------
 #define IDR_ACCELERATORS 200
 #define IDM_ESCAPE 201

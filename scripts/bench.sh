@@ -2,7 +2,8 @@
 # Builds the benchmarks in an optimised tree and runs one: the Ad/Am benchmark with its arguments
 # (--quick for the small drawings, --no-reference to time the engine alone, --only NAME for one
 # drawing), with --buffer the engine beside GEOS's buffer-and-union on constant heights (add --quick for
-# the small drawings), with --import the import of 10,000 buildings from GeoJSON and DXF, with --assess
+# the small drawings), with --import the import of 10,000 buildings from GeoJSON and DXF (time and peak memory;
+# files given after it are measured too), with --assess
 # the assessment of 10,000 buildings apart and in terraces (a thread count may follow), or with
 # --history the undo history on drawings of 600 to 600,000 vertices.
 set -euo pipefail
@@ -11,7 +12,7 @@ scripts/setup.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
 if [ "${1:-}" = "--import" ]; then
     cmake --build build/release --target import_bench
-    build/release/bench/import_bench build/release
+    build/release/bench/import_bench build/release "${@:2}"
 elif [ "${1:-}" = "--assess" ]; then
     cmake --build build/release --target assess_bench
     build/release/bench/assess_bench build/release "${2:-0}"

@@ -12,6 +12,7 @@
 #include "options/draw_option_rules.h"
 #include "shell/file_commands_win.h"
 #include "shell/import_height_dialog_win.h"
+#include "shell/import_unit_dialog_win.h"
 #include "shell/main_window_win.h"
 #include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
@@ -94,7 +95,14 @@ bool ImportCommand(HWND owner) {
         return false;
     ImportSource source;
     std::string message;
-    if (ReadImportFile(path, &source, &message) != ImportFileError::None) {
+    ImportFileError error = ReadImportFile(path, &source, &message);
+    if (error == ImportFileError::UnknownUnit) {
+        const DxfUnit* unit = AskImportUnit(owner, message);
+        if (!unit)
+            return false;
+        error = ReadImportFile(path, &source, &message, unit);
+    }
+    if (error != ImportFileError::None) {
         Refuse(owner, message);
         return false;
     }

@@ -87,8 +87,8 @@ TEST(WholeFileRead, ReadsLargeFilesCompletely) {
     EXPECT_FALSE(ReadWholeFile(TestPath("absent.bin").c_str(), &read));
 }
 
-// The temporary file never takes the name of a file the user has, and its name is no longer than the
-// target's (six characters at the least), so a path that fits the system's limit still fits.
+// The temporary file never takes the name of a file the user has; its name is of one length, which
+// names the program, the target and the writing process.
 TEST(AtomicWrite, TemporaryFileNeverTouchesAnotherFile) {
     std::string path = TestPath("neighbour.Zlv");
     for (const char* other : {".saving", ".tmp", "~"}) {
@@ -104,7 +104,7 @@ TEST(AtomicWrite, TemporaryFileNeverTouchesAnotherFile) {
         size_t nameLength;
     };
     const Case cases[] = {
-        {"a/b/drawing-with-a-long-name.Zlv", 16}, {"a/b/plan.Zlv", 8}, {"x.Zlv", 6}, {"c:\\plans\\site.Zlv", 8}};
+        {"a/b/drawing-with-a-long-name.Zlv", 28}, {"a/b/plan.Zlv", 28}, {"x.Zlv", 28}, {"c:\\plans\\site.Zlv", 28}};
     for (const Case& c : cases) {
         std::string temporary = TemporaryNameBeside(c.target.c_str());
         size_t folder = c.target.find_last_of("/\\") + 1;

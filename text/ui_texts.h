@@ -28,6 +28,7 @@
 #define TEXT_NOT_NEIGHBOURS "Polygons are not neighbors.\nDo you want to continue?"
 #define TEXT_CALCULATION_FAILED "Error to calculate Ad and Am"
 #define TEXT_CALCULATION_STOPPED "Calculation stopped"
+#define TEXT_OUT_OF_MEMORY "The calculation ran out of memory; the drawing is as it was."
 #define TEXT_INVALID_POINT "Invalid Point"
 #define TEXT_INVALID_POSITION "Invalid Position"
 #define TEXT_INVALID_POLYGON "Invalid Polygon"

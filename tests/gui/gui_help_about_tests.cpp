@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int GuideLines = 130;  // the guide describes Export report and Print in eight lines
+constexpr int GuideLines = 138;
 
 class HelpAndAbout : public MainWindowTest {
   protected:

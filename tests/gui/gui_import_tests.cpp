@@ -139,6 +139,30 @@ TEST_F(Import, RefusalsLeaveNoDrawing) {
     EXPECT_EQ(drawing.polygons.count(), 1);
 }
 
+// A DXF whose unit code is none of DXF's: the unit is asked, with the reason, and the plan read in it;
+// abandoning the question imports nothing.
+TEST_F(Import, UnknownDxfUnitIsAskedFor) {
+    importPath = TempPath("plan.dxf");
+    WriteText(importPath,
+              "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n99\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
+              "0\nLWPOLYLINE\n8\nhall\n90\n4\n70\n1\n39\n40\n10\n0\n20\n0\n10\n100\n20\n0\n10\n100\n20\n50\n"
+              "10\n0\n20\n50\n0\nENDSEC\n0\nEOF\n");
+    QueueDialogSteps({Press(IDCANCEL)});
+    EXPECT_FALSE(ImportCommand(window));
+    EXPECT_EQ(drawing.polygons.count(), 0);
+    EXPECT_TRUE(script.prompts.empty());
+
+    std::string reason;
+    QueueDialogSteps({Read(IDC_IMPORT_UNIT_REASON, &reason), Choose(IDC_IMPORT_UNIT_LIST, 1), Press(IDOK)});
+    EXPECT_TRUE(ImportCommand(window));
+    EXPECT_NE(reason.find("$INSUNITS '99'"), std::string::npos) << reason;
+    ASSERT_EQ(drawing.polygons.count(), 1);
+    EXPECT_DOUBLE_EQ(drawing.polygons.polygon(0).height[0], 40 * 0.3048);
+    ASSERT_EQ(script.prompts.size(), 1u);
+    EXPECT_NE(script.prompts[0].text.find("units: feet (as given), scaled to metres\n"), std::string::npos)
+        << script.prompts[0].text;
+}
+
 // In a result view the outline goes out as DXF or GeoJSON beside the pictures.
 TEST_F(Import, OutlinesGoOutForCadAndGis) {
     importPath = TempPath("hall.geojson");

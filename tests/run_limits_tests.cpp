@@ -1,0 +1,167 @@
+// A calculation whose memory runs out, wherever and on whichever thread, ends as a failed run that says
+// so, and the program goes on; one that the user stops with Ctrl+C ends at once, writing nothing. A program of its own,
+// since it replaces the allocator of the process: after a budget of allocations is spent every further one fails, as in
+// a full address space.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <new>
+#include <thread>
+
+#include "bench/bench_drawings.h"
+#include "cli/cli_calculation.h"
+#include "cli/cli_commands.h"
+#include "engine/ad_am_outlines.h"
+#include "engine/out_of_memory.h"
+#include "tests/drawing_builders.h"
+#include "tests/test_support.h"
+
+namespace {
+
+std::atomic<long long> allocationsLeft{-1};  // negative: no limit
+std::atomic<long long> allocations{0};
+
+void* Allocate(size_t size) {
+    allocations++;
+    if (allocationsLeft.load() >= 0 && allocationsLeft.fetch_sub(1) <= 0) {
+        if (std::new_handler handler = std::get_new_handler())
+            handler();  // as the standard allocator does when memory is short
+        throw std::bad_alloc();
+    }
+    void* block = malloc(size ? size : 1);
+    if (!block)
+        throw std::bad_alloc();
+    return block;
+}
+
+// The allocator fails from the given allocation on, until the scope ends.
+struct MemoryBudget {
+    explicit MemoryBudget(long long count) { allocationsLeft = count; }
+    ~MemoryBudget() { allocationsLeft = -1; }
+};
+
+// A round building of 600 vertices and blocks around it: enough for both passes to run on threads of
+// their own and for the pieces to be shared with a helper.
+CalcInput Site() {
+    CalcInput input = RoundBuilding(600);
+    CalcInput blocks = BlockSite();
+    input.polygons.insert(input.polygons.end(), blocks.polygons.begin(), blocks.polygons.begin() + 60);
+    return input;
+}
+
+}  // namespace
+
+// The sanitizer's runtime allocates some blocks itself and may free them through these; pairs of its own
+// and ours are not a fault here.
+extern "C" const char* __asan_default_options() {
+    return "alloc_dealloc_mismatch=0";
+}
+
+void* operator new(size_t size) {
+    return Allocate(size);
+}
+void* operator new[](size_t size) {
+    return Allocate(size);
+}
+void operator delete(void* block) noexcept {
+    free(block);
+}
+void operator delete[](void* block) noexcept {
+    free(block);
+}
+void operator delete(void* block, size_t) noexcept {
+    free(block);
+}
+void operator delete[](void* block, size_t) noexcept {
+    free(block);
+}
+
+// Memory running out early, midway and near the end: each run fails with no result and the reason,
+// and the next run with memory gives the same areas as before.
+TEST(OutOfMemory, ARunThatRunsOutFailsAndTheNextOneSucceeds) {
+    CalcRun complete;
+    CalcInput input = Site();
+    allocations = 0;
+    ASSERT_TRUE(ComputeAdAm(&input, CalcOptions(), &complete));
+    const CalcResult& whole = complete.result;
+    long long needed = allocations;
+    ASSERT_GT(needed, 1000);
+    for (double fraction : {0.0, 0.001, 0.05, 0.2, 0.4, 0.6, 0.8, 0.95, 0.999}) {
+        CalcInput copy = Site();
+        CalcRun run;
+        run.result = whole;
+        bool calculated;
+        {
+            MemoryBudget budget(static_cast<long long>(fraction * needed));
+            calculated = ComputeAdAm(&copy, CalcOptions(), &run);
+        }
+        EXPECT_FALSE(calculated) << fraction;
+        EXPECT_EQ(run.outOfMemory, 1) << fraction;
+        EXPECT_EQ(run.result.contourCount, 0) << fraction;
+        EXPECT_EQ(run.result.ad, 0.0) << fraction;
+    }
+    CalcInput again = Site();
+    CalcRun run;
+    ASSERT_TRUE(ComputeAdAm(&again, CalcOptions(), &run));
+    EXPECT_EQ(run.outOfMemory, 0);
+    EXPECT_EQ(run.result.ad, whole.ad);
+    EXPECT_EQ(run.result.am, whole.am);
+}
+
+// The command line's run says that memory ran out, rather than that the drawing cannot be calculated.
+TEST(OutOfMemory, CommandLineRunSaysMemoryRanOut) {
+    Drawing drawing;
+    drawing.polygons.appendPolygon(MakePolygon("hall", 1, {{0, 0, 12}, {40, 0, 12}, {40, 25, 9}, {0, 25, 9}}));
+    for (long long budget : {0LL, 200LL}) {
+        CalcResult result;
+        double seconds;
+        testing::internal::CaptureStderr();
+        bool calculated;
+        {
+            MemoryBudget limit(budget);
+            calculated = CalculateDrawing(drawing, CalcOptions(), true, &result, &seconds);
+        }
+        std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_FALSE(calculated);
+        EXPECT_EQ(said, "Error to calculate Ad and Am\nzelvora-cli: the calculation ran out of memory\n") << budget;
+    }
+}
+
+// Ctrl+C during a long calculation: the command ends with status 1 and "stopped", long before the run
+// would have finished, and the picture it was to write is not there.
+TEST(CommandLineStop, InterruptStopsTheCalculationAndWritesNothing) {
+    CalcInput site = ImportedSite(20000);
+    std::vector<Polygon> polygons;
+    for (size_t p = 0; p < site.polygons.size(); p++) {
+        std::vector<TestVertex> vertices;
+        for (const CalcVertex& v : site.polygons[p].vertices)
+            vertices.push_back({v.x, v.y, v.height});
+        polygons.push_back(MakePolygon("block", 1, vertices));
+    }
+    std::string drawing = TestPath("site.Zlv"), picture = TestPath("site.svg");
+    ASSERT_TRUE(WriteDrawing(drawing, polygons, 7000.0));
+
+    void (*outside)(int) = signal(SIGINT, SIG_IGN);  // a signal that comes too late must not end the tests
+    std::vector<std::string> words = {"zelvora-cli", "svg", drawing, picture, "--quiet"};
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    testing::internal::CaptureStderr();
+    std::thread user([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        raise(SIGINT);
+    });
+    auto start = std::chrono::steady_clock::now();
+    int status = RunCli(static_cast<int>(argv.size()), argv.data());
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    user.join();
+    std::string said = testing::internal::GetCapturedStderr();
+    signal(SIGINT, outside);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(said, "stopped\n");
+    EXPECT_LT(seconds, 5.0);
+    EXPECT_FALSE(FileExists(picture));
+}
