@@ -45,6 +45,10 @@ clipper build/_deps/libpolyclipping/debian/copyright
 dxflib build/_deps/dxflib/debian/copyright
 geographiclib build/_deps/geographiclib/debian/copyright
 nlohmann-json /usr/share/doc/nlohmann-json3-dev/copyright
+libharu build/_deps/libharu/README
+zlib /usr/share/doc/libz-mingw-w64-dev/copyright
+dejavu-fonts /usr/share/doc/fonts-dejavu-core/copyright
+droid-fallback-font /usr/share/doc/fonts-droid-fallback/copyright
 mingw-w64-runtime /usr/share/doc/mingw-w64-x86-64-dev/copyright
 gcc-runtime /usr/share/doc/gcc-mingw-w64-base/copyright
 LICENCES

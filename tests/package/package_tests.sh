@@ -74,7 +74,8 @@ test_zip() {
     for file in Zelvora.exe zelvora-cli.exe README.txt Guide.txt LICENSE.txt examples/house.Zlv \
         examples/industrial_site.Zlv examples/l_building.Zlv licences/clipper.txt licences/dxflib.txt \
         licences/geographiclib.txt licences/nlohmann-json.txt licences/mingw-w64-runtime.txt \
-        licences/gcc-runtime.txt; do
+        licences/gcc-runtime.txt licences/libharu.txt licences/zlib.txt licences/dejavu-fonts.txt \
+        licences/droid-fallback-font.txt; do
         grep -qx "$name/$file" <<<"$listing" || fail "$file is missing from the zip"
     done
     expect_eq "files outside $name/" "$(grep -vc "^$name/" <<<"$listing")" 0
