@@ -4,12 +4,11 @@
 #include <cmath>
 #include <numeric>
 
+#include "engine/geometry.h"
+
 namespace {
 
-struct Vec {
-    double x;
-    double y;
-};
+using Vec = Point;
 
 Vec Sub(Vec a, Vec b) {
     return {a.x - b.x, a.y - b.y};
@@ -49,15 +48,6 @@ std::vector<Vec> Ring(const Polygon& polygon, Vec origin) {
     return ring;
 }
 
-bool Inside(const std::vector<Vec>& ring, Vec p) {
-    bool inside = false;
-    for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
-        if ((ring[i].y > p.y) != (ring[j].y > p.y) &&
-            p.x < (ring[j].x - ring[i].x) * (p.y - ring[i].y) / (ring[j].y - ring[i].y) + ring[i].x)
-            inside = !inside;
-    return inside;
-}
-
 struct Box {
     double minX, minY, maxX, maxY;
 };
@@ -91,7 +81,7 @@ bool PolygonsShareAPoint(const Polygon& first, const Polygon& second) {
             if (SegmentsMeet(a[i], a[(i + 1) % a.size()], b[j], b[(j + 1) % b.size()]))
                 return true;
     // No edges meet: either one lies wholly inside the other, or they are apart.
-    return Inside(b, a[0]) || Inside(a, b[0]);
+    return PointInRing(b, a[0]) || PointInRing(a, b[0]);
 }
 
 std::vector<Structure> FindStructures(const PolygonStore& polygons) {

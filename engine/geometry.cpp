@@ -69,3 +69,12 @@ std::array<Point, 2> PerpendicularPoints(bool vertical, Point p, double s, doubl
     double dy = s * dx;
     return {Point{p.x + dx, p.y + dy}, Point{p.x - dx, p.y - dy}};
 }
+
+bool PointInRing(const std::vector<Point>& ring, Point p) {
+    bool inside = false;
+    for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
+        if ((ring[i].y > p.y) != (ring[j].y > p.y) &&
+            p.x < (ring[j].x - ring[i].x) * (p.y - ring[i].y) / (ring[j].y - ring[i].y) + ring[i].x)
+            inside = !inside;
+    return inside;
+}

@@ -22,6 +22,10 @@ double SignedArea(const Point* points, int32_t count);
 // The same without its sign.
 double PolygonArea(const Point* points, int32_t count);
 
+// Whether p lies inside the ring (even-odd rule; the ring is closed implicitly). A point on the boundary
+// may fall either way.
+bool PointInRing(const std::vector<Point>& ring, Point p);
+
 // 2501 points evenly spaced in x, starting and ending at (cx + r, cy).
 std::vector<Point> CirclePolygon(double cx, double cy, double r);
 // Point k (0 to 2499) of that polygon, computed exactly as the polygon computes it.

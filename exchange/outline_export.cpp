@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/clipper.h"
+#include "engine/geometry.h"
 #include "exchange/dxf_adapter.h"
 #include "exchange/geodesy.h"
 #include "exchange/geojson_adapter.h"
@@ -18,15 +19,6 @@ const char* const ErrorTexts[] = {
     "a point cannot be converted back to longitude/latitude",
     "the file cannot be written",
 };
-
-bool Inside(const std::vector<Point>& ring, Point p) {
-    bool inside = false;
-    for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
-        if ((ring[i].y > p.y) != (ring[j].y > p.y) &&
-            p.x < (ring[j].x - ring[i].x) * (p.y - ring[i].y) / (ring[j].y - ring[i].y) + ring[i].x)
-            inside = !inside;
-    return inside;
-}
 
 double ContourArea(const ClipContour& contour) {
     return PolygonArea(contour.points.data(), static_cast<int32_t>(contour.points.size()));
@@ -63,7 +55,7 @@ OutlineRegion Region(const char* name, double areaKm2, const std::vector<ClipCon
             continue;
         int best = -1;
         for (size_t i = 0; i < outers.size(); i++)
-            if (Inside(outers[i]->points, contour.points[0]) &&
+            if (PointInRing(outers[i]->points, contour.points[0]) &&
                 (best < 0 || ContourArea(*outers[i]) < ContourArea(*outers[best])))
                 best = static_cast<int>(i);
         if (best >= 0)

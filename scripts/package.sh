@@ -4,18 +4,30 @@
 #   Zelvora-VERSION-setup.exe   the per-user installer (scripts/make_installer.sh)
 #   SHA256SUMS                  the checksums of both
 # The version is the project's, as the release build wrote it into text/version.h.
+#
+#   scripts/package.sh [--from TREE]
+#
+# --from packages the programs of a Windows tree already built (the test command packages its test tree,
+# so that the install tests need no second build); the downloads themselves come from the release build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
 
-release=build/release
-cache=()
-if command -v ccache >/dev/null; then
-    cache=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+if [ "${1:-}" = "--from" ] && [ -n "${2:-}" ]; then
+    release=$2
+    [ -f "$release/Zelvora.exe" ] && [ -f "$release/cli/zelvora-cli.exe" ] ||
+        { echo "$release holds no built Zelvora.exe and cli/zelvora-cli.exe" >&2; exit 1; }
+else
+    [ $# -eq 0 ] || { echo "usage: $0 [--from TREE]" >&2; exit 64; }
+    scripts/setup.sh
+    release=build/release
+    cache=()
+    if command -v ccache >/dev/null; then
+        cache=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S . -B "$release" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+        "${cache[@]}" >/dev/null
+    cmake --build "$release" --target Zelvora zelvora-cli
 fi
-cmake -S . -B "$release" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-    "${cache[@]}" >/dev/null
-cmake --build "$release" --target Zelvora zelvora-cli
 version=$(sed -n 's/^#define ZELVORA_VERSION "\(.*\)"$/\1/p' "$release/generated/text/version.h")
 [ -n "$version" ] || { echo "no version in $release/generated/text/version.h" >&2; exit 1; }
 

@@ -33,9 +33,9 @@ run_suite windows xvfb-run -a sh -c 'wineserver -p; wine cmd /c exit >/dev/null 
 run_suite input xvfb-run -a -s "-screen 0 1280x1024x24" sh -c 'wineserver -p; wine cmd /c exit >/dev/null 2>&1;
     ctest --test-dir build/windows --output-on-failure -L input; rc=$?; wineserver -k; exit $rc'
 
-# The zip and the installer made as for a release, then unpacked, installed, opened through the
-# association, upgraded and removed under Wine, each case in a prefix of its own.
-run_suite package sh -c 'scripts/package.sh && xvfb-run -a -s "-screen 0 1280x1024x24" \
+# The zip and the installer made from the programs just tested, then unpacked, installed, opened through
+# the association, upgraded and removed under Wine, each case in a prefix of its own.
+run_suite package sh -c 'scripts/package.sh --from build/windows && xvfb-run -a -s "-screen 0 1280x1024x24" \
     ctest --test-dir build/windows --output-on-failure --timeout 300 -L package'
 
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DZELVORA_FUZZ=ON >/dev/null &&
