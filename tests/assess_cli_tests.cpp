@@ -6,31 +6,15 @@
 
 #include "cli/cli_commands.h"
 #include "model/drawing_file.h"
+#include "tests/cli_run.h"
 #include "tests/exchange_test_support.h"
 #include "tests/test_support.h"
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 CliRun Assess(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"zelvora-cli", "assess"});
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    int status = RunCli(static_cast<int>(arguments.size()), argv.data());
-    fflush(stdout);
-    fflush(stderr);
-    std::string out = testing::internal::GetCapturedStdout();
-    std::string err = testing::internal::GetCapturedStderr();
-    return {status, out, err};
+    arguments.insert(arguments.begin(), "assess");
+    return RunTool(arguments);
 }
 
 Polygon Block(const char* name, double x0, double y0, double x1, double y1, double height) {

@@ -4,33 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_commands.h"
 #include "model/drawing_file.h"
+#include "tests/cli_run.h"
 #include "tests/test_support.h"
 
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunTool(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), "zelvora-cli");
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    int status = RunCli(static_cast<int>(arguments.size()), argv.data());
-    fflush(stdout);
-    fflush(stderr);
-    std::string out = testing::internal::GetCapturedStdout();
-    std::string err = testing::internal::GetCapturedStderr();
-    return {status, out, err};
-}
 
 std::string Example(const char* name) {
     return std::string(ZELVORA_EXAMPLES) + "/" + name;

@@ -20,10 +20,10 @@ FlashDensity Density(int32_t edition, double ng, double nsg = 0.0, double k = 2.
     return ResolveFlashDensity(settings);
 }
 
-LineSettings Line(const char* spec) {
+LineSettings Line(const char* text) {
     LineSettings line;
     std::string error;
-    EXPECT_TRUE(ParseLineSpec(spec, &line, &error)) << spec << ": " << error;
+    EXPECT_TRUE(ParseLineSpec(text, &line, &error)) << text << ": " << error;
     return line;
 }
 
@@ -169,20 +169,20 @@ TEST(LineSpec, RefusesWhatIsNotALine) {
         "power:aerial:100:rural:no:2.5:20x30x10:0.3",  // CDJ from its table
         "power:aerial:100:rural:no:2.5:20x30x10:1:x",  // too many parts
     };
-    for (const char* spec : refused) {
+    for (const char* text : refused) {
         LineSettings line;
         line.length = 77.0;
         std::string error;
-        EXPECT_FALSE(ParseLineSpec(spec, &line, &error)) << spec;
-        EXPECT_FALSE(error.empty()) << spec;
-        EXPECT_EQ(line.length, 77.0) << spec;  // untouched
+        EXPECT_FALSE(ParseLineSpec(text, &line, &error)) << text;
+        EXPECT_FALSE(error.empty()) << text;
+        EXPECT_EQ(line.length, 77.0) << text;  // untouched
     }
 }
 
 TEST(LineSpec, WrittenTextReadsBackToTheSameLine) {
-    for (const char* spec : {"power:aerial:1000:rural", "telecom:buried:unknown:urban:no:1.5",
+    for (const char* text : {"power:aerial:1000:rural", "telecom:buried:unknown:urban:no:1.5",
                              "power:buried:500:suburban:yes:2.5:20x30x10:0.5", "telecom:meshed:12.5:urban-tall"}) {
-        LineSettings line = Line(spec), again;
+        LineSettings line = Line(text), again;
         std::string error;
         ASSERT_TRUE(ParseLineSpec(LineSpecText(line), &again, &error)) << LineSpecText(line);
         EXPECT_EQ(LineSpecText(again), LineSpecText(line));

@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "app/drawing_lifecycle.h"
-#include "cli/cli_commands.h"
 #include "engine/ad_am_outlines.h"
 #include "exchange/dxf_adapter.h"
 #include "exchange/geojson_adapter.h"
 #include "exchange/outline_export.h"
 #include "model/drawing_file.h"
+#include "tests/cli_run.h"
 #include "tests/exchange_test_support.h"
 #include "tests/test_support.h"
 
@@ -23,19 +23,6 @@ std::string Text(const std::string& path) {
 
 void Save(const std::string& path, const std::string& text) {
     WriteBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
-}
-
-int RunTool(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), "zelvora-cli");
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    int status = RunCli(static_cast<int>(argv.size()), argv.data());
-    testing::internal::GetCapturedStdout();
-    testing::internal::GetCapturedStderr();
-    return status;
 }
 
 Georeference SomeGeoreference() {
@@ -134,7 +121,7 @@ TEST(GeoreferenceBlock, CopyKeepsItAndNewAndCloseClearIt) {
     source.georeference = SomeGeoreference();
     std::string in = TestPath("georef.Zlv"), out = TestPath("georef-copy.Zlv");
     ASSERT_EQ(WriteDrawingFile(in.c_str(), source), FileError::None);
-    EXPECT_EQ(RunTool({"copy", in, out}), 0);
+    EXPECT_EQ(RunTool({"copy", in, out}).status, 0);
     EXPECT_EQ(FileBytes(in), FileBytes(out));
     ASSERT_EQ(OpenDrawing(in.c_str()), FileError::None);
     EXPECT_EQ(drawing.georeference.shiftX, 123.0);
@@ -265,11 +252,11 @@ TEST(CliExchange, ExitStatusesAndNothingWrittenOnFailure) {
     };
     for (const Case& c : cases) {
         remove(zlv.c_str());
-        EXPECT_EQ(RunTool(c.arguments), c.status) << c.arguments[1] << " " << c.arguments.size();
+        EXPECT_EQ(RunTool(c.arguments).status, c.status) << c.arguments[1] << " " << c.arguments.size();
         EXPECT_EQ(FileExists(zlv), c.written) << c.arguments[1] << " " << c.arguments.size();
     }
 
-    ASSERT_EQ(RunTool({"import", good, zlv}), 0);
+    ASSERT_EQ(RunTool({"import", good, zlv}).status, 0);
     Drawing bowTie;
     bowTie.polygons.appendPolygon(MakePolygon("bow tie", 0, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}}));
     std::string invalid = TestPath("bow-tie.Zlv");
@@ -285,7 +272,7 @@ TEST(CliExchange, ExitStatusesAndNothingWrittenOnFailure) {
     };
     for (const Case& c : outlines) {
         remove(out.c_str());
-        EXPECT_EQ(RunTool(c.arguments), c.status) << c.arguments[2] << " " << c.arguments.size();
+        EXPECT_EQ(RunTool(c.arguments).status, c.status) << c.arguments[2] << " " << c.arguments.size();
         EXPECT_EQ(FileExists(out), c.written) << c.arguments[2] << " " << c.arguments.size();
     }
 }
