@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/drawing_changes.h"
 #include "app/drawing_lifecycle.h"
 #include "app/edit_history.h"
 #include "exchange/import_build.h"
@@ -191,4 +192,35 @@ TEST_F(EditHistoryTest, ClosedDrawingsAndSavedViewOptions) {
     ASSERT_TRUE(editHistory.undo(&drawing));
     EXPECT_EQ(drawing.modified, 0);
     EXPECT_TRUE(EncodeDrawing(drawing) == FileBytes(path));
+}
+
+// Who hears of a change: an edit that changes nothing tells no one, a listener that stops while it hears
+// (a window closing on the news) stops the rest from nothing, and a replaced drawing tells everyone.
+TEST(DrawingChangesTest, ListenersHearRealChangesOnly) {
+    DrawingChanges changes;
+    EditHistory history;
+    Drawing target;
+    target.isOpen = 1;
+    target.polygons.appendPolygon(Square("hall", 0, 0));
+    history.reset(target, true);
+    std::vector<std::string> heard;
+    int32_t closing = 0;
+    changes.listen([&] { heard.push_back("canvas"); });
+    closing = changes.listen([&] {
+        heard.push_back("table");
+        changes.stopListening(closing);
+    });
+    changes.listen([&] { heard.push_back("title"); });
+
+    EXPECT_FALSE(changes.commit(&history, &target));
+    EXPECT_TRUE(heard.empty());
+
+    target.polygons.setVertexHeight(0, 0, 9.0);
+    EXPECT_TRUE(changes.commit(&history, &target));
+    EXPECT_TRUE(target.modified);
+    EXPECT_EQ(heard, (std::vector<std::string>{"canvas", "table", "title"}));
+
+    heard.clear();
+    changes.announceReplaced();
+    EXPECT_EQ(heard, (std::vector<std::string>{"canvas", "title"}));
 }
