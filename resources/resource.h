@@ -28,6 +28,8 @@
 #define IDM_FILE_EXPORT_REPORT 117
 #define IDM_FILE_PRINT 118
 #define IDM_FILE_RECENT_FIRST 120  // the recent drawings, 120 to 123, added at the end of File
+#define IDM_DATA_ASSESSMENT 210
+#define IDM_DATA_STRUCTURES 211
 
 // ---- import height dialog: the height of footprints that bring none -------------------------
 #define IDD_IMPORT_HEIGHT 190
