@@ -169,6 +169,46 @@ TEST(OutlineExport, DxfHeaderSaysMetres) {
     EXPECT_EQ(text.find("$INSUNITS", unit + 1), std::string::npos);
 }
 
+// Am around a closed ring of buildings with one more building in its courtyard: the courtyard's own Am
+// lies inside the ring's hole, and the island's hole belongs to it, the smallest outline around it, not to
+// the big outline that also encloses it.
+TEST(OutlineExport, EachHoleGoesToTheSmallestOutlineAroundIt) {
+    Drawing target;
+    target.isOpen = 1;
+    auto block = [&](const char* name, double x0, double y0, double x1, double y1) {
+        target.polygons.appendPolygon(MakePolygon(name, 0, {{x0, y0, 10}, {x1, y0, 10}, {x1, y1, 10}, {x0, y1, 10}}));
+    };
+    block("south", 0, 0, 80, 20);
+    block("north", 0, 60, 80, 80);
+    block("west", 0, 20, 20, 60);
+    block("east", 60, 20, 80, 60);
+    block("island", 35, 35, 45, 45);
+    CalcRun run;
+    CalcInput input = MakeCalcInput(target);
+    ASSERT_TRUE(ComputeAdAm(&input, target.calcOptions, &run));
+    std::vector<OutlineRegion> regions;
+    ASSERT_TRUE(OutlineRegions(target, run.result, OutlineView::Am, &regions));
+    ASSERT_FALSE(regions.empty());
+    const OutlineRegion& am = regions[0];
+    ASSERT_EQ(am.name, "am");
+    ASSERT_EQ(am.polygons.size(), 2u);
+    auto area = [](const std::vector<PlanePoint>& ring) {
+        double twice = 0;
+        for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
+            twice += ring[j].x * ring[i].y - ring[i].x * ring[j].y;
+        return std::fabs(twice) / 2;
+    };
+    for (const OutlinePolygon& polygon : am.polygons) {
+        ASSERT_EQ(polygon.holes.size(), 1u) << "outline of " << area(polygon.outer) << " m2";
+        if (area(polygon.outer) < 2000) {
+            EXPECT_NEAR(area(polygon.outer), 40 * 40, 1e-6) << "the courtyard";
+            EXPECT_NEAR(area(polygon.holes[0]), 10 * 10, 1e-6) << "the island";
+        } else {
+            EXPECT_NEAR(area(polygon.holes[0]), 80 * 80, 1e-6) << "the ring's outside";
+        }
+    }
+}
+
 // A UTM footprint imported, calculated and exported comes back at its UTM coordinates with its crs;
 // a longitude/latitude one comes back in longitude/latitude.
 TEST(OutlineExport, GeoJsonGivesBackTheSourceCoordinates) {
