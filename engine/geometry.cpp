@@ -1,5 +1,7 @@
 #include "engine/geometry.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 // Summed about the first point: at map coordinates the products of raw coordinates are near 1e12 and
@@ -72,9 +74,11 @@ std::array<Point, 2> PerpendicularPoints(bool vertical, Point p, double s, doubl
 
 bool PointInRing(const std::vector<Point>& ring, Point p) {
     bool inside = false;
-    for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
-        if ((ring[i].y > p.y) != (ring[j].y > p.y) &&
-            p.x < (ring[j].x - ring[i].x) * (p.y - ring[i].y) / (ring[j].y - ring[i].y) + ring[i].x)
+    for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+        const Point &a = ring[j], &b = ring[i];
+        if (std::min(a.y, b.y) < p.y && p.y <= std::max(a.y, b.y) &&
+            b.x + (a.x - b.x) * (p.y - b.y) / (a.y - b.y) < p.x)
             inside = !inside;
+    }
     return inside;
 }

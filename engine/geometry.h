@@ -22,8 +22,9 @@ double SignedArea(const Point* points, int32_t count);
 // The same without its sign.
 double PolygonArea(const Point* points, int32_t count);
 
-// Whether p lies inside the ring (even-odd rule; the ring is closed implicitly). A point on the boundary
-// may fall either way.
+// Whether p lies inside the ring (even-odd rule, a ray towards smaller x; the ring is closed implicitly).
+// Half-open, so that neighbours sharing an edge never both hold a point of it: for an axis-parallel
+// rectangle the sides at the larger x and the larger y belong to it, the other two do not.
 bool PointInRing(const std::vector<Point>& ring, Point p);
 
 // 2501 points evenly spaced in x, starting and ending at (cx + r, cy).

@@ -218,66 +218,6 @@ TEST_F(HitTesting, FollowsScrollAndZoom) {
 // A priority index outside 0..9 never reaches HitTest: the store refuses it on append, on replace and on
 // setPriority, and the file reader refuses it too, so there is no such drawing to test with.
 
-// Both windings, since the even-odd rule must not depend on the direction of the outline.
-TEST(HitTestPolygonRule, TriangleAndConcaveOutline) {
-    struct Case {
-        const char* what;
-        double wx, wy;
-        bool inside;
-    };
-    const std::vector<Point> triangle = {{0, 0}, {10, 0}, {5, 10}};
-    const Case triangleCases[] = {
-        {"centre", 5, 3, true},
-        {"next to the sloped right edge", 9, 1, true},
-        {"past it", 9.6, 1, false},
-        {"above the base", 5, -1, false},
-        {"on the right edge", 9, 2, true},
-        {"on the left edge", 1, 2, false},
-    };
-    // A U opening towards larger y: the notch between x 10 and 20 reaches down to y 10.
-    const std::vector<Point> u = {{0, 0}, {30, 0}, {30, 30}, {20, 30}, {20, 10}, {10, 10}, {10, 30}, {0, 30}};
-    const Case uCases[] = {
-        {"left arm", 5, 20, true},
-        {"notch", 15, 20, false},
-        {"right arm", 25, 20, true},
-        {"base", 15, 5, true},
-        {"floor of the notch", 15, 10, true},
-        {"mouth of the notch", 15, 30, false},
-        {"ray through both arms", 35, 20, false},
-        {"left of everything", -1, 20, false},
-    };
-    auto check = [](std::vector<Point> points, const Case* cases, size_t count) {
-        for (bool reversed : {false, true}) {
-            std::vector<Point> outline(points);
-            if (reversed)
-                outline.assign(points.rbegin(), points.rend());
-            std::vector<double> x, y;
-            for (const Point& p : outline) {
-                x.push_back(p.x);
-                y.push_back(p.y);
-            }
-            int32_t n = static_cast<int32_t>(outline.size());
-            std::vector<EdgeCrossing> lines = EdgeCrossings(n, x.data(), y.data());
-            ASSERT_EQ(lines.size(), outline.size());
-            // Line i carries the edge from the previous vertex to vertex i; a horizontal one has m = 0.
-            for (int32_t i = 0; i < n; i++) {
-                int32_t p = i == 0 ? n - 1 : i - 1;
-                EXPECT_NEAR(lines[i].x0 + lines[i].m * y[i], x[i], 1e-9) << "line " << i;
-                if (y[i] == y[p]) {
-                    EXPECT_EQ(lines[i].m, 0.0) << "line " << i;
-                } else {
-                    EXPECT_NEAR(lines[i].x0 + lines[i].m * y[p], x[p], 1e-9) << "line " << i;
-                }
-            }
-            for (size_t k = 0; k < count; k++)
-                EXPECT_EQ(PointInPolygon(n, lines.data(), y.data(), cases[k].wx, cases[k].wy), cases[k].inside)
-                    << cases[k].what << (reversed ? ", reversed" : "");
-        }
-    };
-    check(triangle, triangleCases, std::size(triangleCases));
-    check(u, uCases, std::size(uCases));
-}
-
 TEST(DecimalText, CheckPassesOnlySignsPointsAndDigits) {
     struct Case {
         const char* text;

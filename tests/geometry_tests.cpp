@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -178,4 +179,47 @@ TEST(GeometryPerpendicularPoints, LargerXFirstOrLowerPointFirstWhenVertical) {
         EXPECT_DOUBLE_EQ(p[1].x, c.second.x);
         EXPECT_DOUBLE_EQ(p[1].y, c.second.y);
     }
+}
+
+// Both windings, since the even-odd rule must not depend on the direction of the outline; points on a
+// side at the larger x belong to the ring, those on a side at the smaller x do not.
+TEST(PointInRingRule, TriangleAndConcaveOutline) {
+    struct Case {
+        const char* what;
+        double wx, wy;
+        bool inside;
+    };
+    const std::vector<Point> triangle = {{0, 0}, {10, 0}, {5, 10}};
+    const Case triangleCases[] = {
+        {"centre", 5, 3, true},
+        {"next to the sloped right edge", 9, 1, true},
+        {"past it", 9.6, 1, false},
+        {"above the base", 5, -1, false},
+        {"on the right edge", 9, 2, true},
+        {"on the left edge", 1, 2, false},
+    };
+    // A U opening towards larger y: the notch between x 10 and 20 reaches down to y 10.
+    const std::vector<Point> u = {{0, 0}, {30, 0}, {30, 30}, {20, 30}, {20, 10}, {10, 10}, {10, 30}, {0, 30}};
+    const Case uCases[] = {
+        {"left arm", 5, 20, true},
+        {"notch", 15, 20, false},
+        {"right arm", 25, 20, true},
+        {"base", 15, 5, true},
+        {"floor of the notch", 15, 10, true},
+        {"mouth of the notch", 15, 30, false},
+        {"ray through both arms", 35, 20, false},
+        {"left of everything", -1, 20, false},
+    };
+    auto check = [](std::vector<Point> points, const Case* cases, size_t count) {
+        for (bool reversed : {false, true}) {
+            std::vector<Point> ring(points);
+            if (reversed)
+                ring.assign(points.rbegin(), points.rend());
+            for (size_t k = 0; k < count; k++)
+                EXPECT_EQ(PointInRing(ring, {cases[k].wx, cases[k].wy}), cases[k].inside)
+                    << cases[k].what << (reversed ? ", reversed" : "");
+        }
+    };
+    check(triangle, triangleCases, std::size(triangleCases));
+    check(u, uCases, std::size(uCases));
 }
