@@ -185,8 +185,10 @@ struct KeptFootprint {
 std::string PlacedFault(const std::vector<Ring>& polygons, const Georeference& geo, std::vector<Ring>* placed) {
     for (const Ring& ring : polygons) {
         placed->emplace_back();
-        for (const CalcVertex& v : ring)
-            placed->back().push_back({v.x + geo.shiftX, geo.shiftY - v.y, v.height});
+        for (const CalcVertex& v : ring) {
+            PlanePoint p = PlaneToDrawing(geo, {v.x, v.y});
+            placed->back().push_back({p.x, p.y, v.height});
+        }
         std::string fault = FootprintFault(placed->back());
         if (!fault.empty())
             return polygons.size() > 1 ? "a part between its courtyards fails: " + fault : fault;

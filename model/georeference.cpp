@@ -46,9 +46,8 @@ Georeference DecodeGeoreferenceBlock(const uint8_t* bytes, size_t size) {
     return Plausible(read) ? read : none;
 }
 
-PlanePoint SourceToDrawing(const Georeference& georeference, PlanePoint source) {
-    return {source.x * georeference.unitScale + georeference.shiftX,
-            georeference.shiftY - source.y * georeference.unitScale};
+PlanePoint PlaneToDrawing(const Georeference& georeference, PlanePoint metres) {
+    return {metres.x + georeference.shiftX, georeference.shiftY - metres.y};
 }
 
 PlanePoint DrawingToSource(const Georeference& georeference, PlanePoint drawn) {

@@ -40,6 +40,8 @@ struct PlanePoint {
     double y;
 };
 
-// Between the source's planar coordinates and the drawing's, by the record's shift, scale and turn.
-PlanePoint SourceToDrawing(const Georeference& georeference, PlanePoint source);
+// Between metres on the source's plane (its coordinates times the unit's scale, or the local plane of
+// longitude/latitude) and the drawing's, by the record's shift and the turn of y (north up on screen).
+PlanePoint PlaneToDrawing(const Georeference& georeference, PlanePoint metres);
+// Back from the drawing to the source's own planar coordinates, the unit's scale undone too.
 PlanePoint DrawingToSource(const Georeference& georeference, PlanePoint drawn);
