@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/edit_history.h"
+#include "app/shown_result.h"
 
 DrawingChanges drawingChanges;
 
@@ -20,6 +21,7 @@ void DrawingChanges::stopListening(int32_t id) {
 bool DrawingChanges::commit(EditHistory* history, Drawing* target) {
     if (!history->recordChange(target))
         return false;
+    shownResult.discard();
     tell();
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/drawing_changes.h"
 #include "app/edit_history.h"
 #include "app/main_modes.h"
 #include "app/recent_files.h"
@@ -89,8 +90,7 @@ void StepCommand(bool undo) {
     if (mainModes.viewMode != DrawingView)
         PressDraw(drawing.calcReady);
     LayOutCanvas();
-    RecheckCalcReady();
-    Show();
+    drawingChanges.announceReplaced();
 }
 
 // Escape abandons what the current tool has started; it means nothing in a result view.
