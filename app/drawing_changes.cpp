@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "app/edit_history.h"
-#include "app/shown_result.h"
 
 DrawingChanges drawingChanges;
 
@@ -21,7 +20,6 @@ void DrawingChanges::stopListening(int32_t id) {
 bool DrawingChanges::commit(EditHistory* history, Drawing* target) {
     if (!history->recordChange(target))
         return false;
-    shownResult.discard();
     tell();
     return true;
 }

@@ -151,6 +151,7 @@ void OnLeftButtonDown(HWND window, BOOL doubleClick, int x, int y, UINT) {
         return;
     if (DrawingViewShown())
         ToolLeftClick(window, mainModes.toolMode, ClickPixel(x, y));
+    ShowMainControls();  // a polygon begun or a drag taken up holds Undo back
 }
 
 void OnRightButtonDown(HWND window, BOOL doubleClick, int x, int y, UINT) {
@@ -158,6 +159,7 @@ void OnRightButtonDown(HWND window, BOOL doubleClick, int x, int y, UINT) {
         return;
     if (DrawingViewShown())
         ToolRightClick(window, mainModes.toolMode, ClickPixel(x, y));
+    ShowMainControls();
 }
 
 // With a tool in the drawing view the pointer is a cross; the class has no cursor of its own to undo it.
