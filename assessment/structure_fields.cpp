@@ -60,7 +60,7 @@ int32_t ChoiceOfCd(double cd) {
 }
 
 // The whole drawing is looked at, since the neighbours decide; a structure is found by its first polygon.
-double SuggestedCd(const Drawing& source, int32_t firstPolygon) {
+bool SuggestedCd(const Drawing& source, int32_t firstPolygon, double* cd) {
     std::vector<Structure> structures = FindStructures(source.polygons);
     std::vector<double> heights;
     for (const Structure& structure : structures) {
@@ -73,9 +73,11 @@ double SuggestedCd(const Drawing& source, int32_t firstPolygon) {
     std::vector<CdSuggestion> suggestions =
         SuggestCd(source.polygons, structures, heights, source.calcOptions.heightProjection);
     for (size_t i = 0; i < structures.size(); i++)
-        if (structures[i].polygons.front() == firstPolygon)
-            return suggestions[i].cd;
-    return 1.0;
+        if (structures[i].polygons.front() == firstPolygon) {
+            *cd = suggestions[i].cd;
+            return true;
+        }
+    return false;
 }
 
 StructureEdit StructureEditOf(const AssessmentSettings& settings, int32_t firstPolygon) {

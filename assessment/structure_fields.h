@@ -18,8 +18,9 @@ std::string CdChoiceText(int32_t choice, double suggested);
 double CdOfChoice(int32_t choice);  // CdFromSurroundings for the first
 int32_t ChoiceOfCd(double cd);      // the first for a value that is not one of them
 
-// What the structure's surroundings suggest for CD; 1 when firstPolygon begins no structure.
-double SuggestedCd(const Drawing& source, int32_t firstPolygon);
+// What the structure's surroundings suggest for CD; false when firstPolygon begins no structure, whose
+// settings would not be kept.
+bool SuggestedCd(const Drawing& source, int32_t firstPolygon, double* cd);
 
 // Blank: the drawing's UW.
 constexpr NumberRange StructureUwRange = {"UW of the structure [kV]", 0.1, 100.0};

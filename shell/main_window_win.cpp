@@ -185,7 +185,7 @@ void ApplyMainControls() {
     const MainControls& c = mainModes.controls;
     for (UINT id : {IDM_FILE_NEW, IDM_FILE_OPEN, IDM_DATA_IMPORT})
         EnableMenuCommand(menu, id, c.fileNew);
-    for (UINT id : {IDM_FILE_SAVE, IDM_FILE_SAVE_AS, IDM_FILE_CLOSE})
+    for (UINT id : {IDM_FILE_SAVE, IDM_FILE_SAVE_AS, IDM_FILE_CLOSE, IDM_DATA_ASSESSMENT})
         EnableMenuCommand(menu, id, c.fileSave);
     for (UINT id : {IDM_DATA_EXPORT, IDM_EDIT_COPY})
         EnableMenuCommand(menu, id, c.exportDraw);

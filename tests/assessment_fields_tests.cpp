@@ -117,10 +117,16 @@ TEST(StructureFields, SuggestedCdFollowsTheNeighbours) {
     site.polygons.appendPolygon(Square(500, 0, 10, 10));
     site.polygons.appendPolygon(Square(515, 0, 10, 10));
     site.polygons.appendPolygon(Square(505, 5, 2, 10));  // inside the second: the same structure
-    EXPECT_EQ(SuggestedCd(site, 0), 1.0);
-    EXPECT_EQ(SuggestedCd(site, 1), 0.5);
-    EXPECT_EQ(SuggestedCd(site, 2), 0.5);
-    EXPECT_EQ(SuggestedCd(site, 3), 1.0);
+    const double expected[] = {1.0, 0.5, 0.5};
+    for (int32_t first = 0; first < 3; first++) {
+        double cd = 0.0;
+        EXPECT_TRUE(SuggestedCd(site, first, &cd)) << first;
+        EXPECT_EQ(cd, expected[first]) << first;
+    }
+    double cd = 7.0;
+    EXPECT_FALSE(SuggestedCd(site, 3, &cd));
+    EXPECT_FALSE(SuggestedCd(site, 4, &cd));
+    EXPECT_EQ(cd, 7.0);
 }
 
 // Only a real difference is stored, so that OK on an untouched Structure dialog makes no undo step.
