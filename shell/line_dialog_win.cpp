@@ -62,6 +62,7 @@ void EnableFields(HWND dialog) {
         EnableWindow(GetDlgItem(dialog, LabelId(i)), applies);
     }
     EnableWindow(GetDlgItem(dialog, IDC_LINE_CDJ), shown.adjacent);
+    EnableWindow(GetDlgItem(dialog, IDC_LINE_CDJ_LABEL), shown.adjacent);
 }
 
 const char* CdjText(int32_t choice) {
