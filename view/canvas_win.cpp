@@ -73,7 +73,6 @@ void OnVScroll(HWND window, HWND, UINT code, int) {
 void OnPaint(HWND window) {
     canvasState.scrollX = GetScrollPos(window, SB_HORZ);
     canvasState.scrollY = GetScrollPos(window, SB_VERT);
-    RecheckCalcReady();
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     RECT client;
@@ -152,7 +151,7 @@ void OnLeftButtonDown(HWND window, BOOL doubleClick, int x, int y, UINT) {
         return;
     if (DrawingViewShown())
         ToolLeftClick(window, mainModes.toolMode, ClickPixel(x, y));
-    RecheckCalcReady();
+    ShowMainControls();  // a polygon begun or a drag taken up holds Undo back
 }
 
 void OnRightButtonDown(HWND window, BOOL doubleClick, int x, int y, UINT) {
@@ -160,7 +159,7 @@ void OnRightButtonDown(HWND window, BOOL doubleClick, int x, int y, UINT) {
         return;
     if (DrawingViewShown())
         ToolRightClick(window, mainModes.toolMode, ClickPixel(x, y));
-    RecheckCalcReady();
+    ShowMainControls();
 }
 
 // With a tool in the drawing view the pointer is a cross; the class has no cursor of its own to undo it.
