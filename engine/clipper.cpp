@@ -156,6 +156,13 @@ bool ExecutePaths(ClipperLib::ClipType operation, const ClipperLib::Paths& subje
             SplitAtRepeatedPoints(std::move(path), &loops);
         solution = std::move(loops);
     }
+    // Each contour from its least point: where the sweep starts a contour depends on the points it was
+    // given, set aside or not, and an area summed from another start differs in its last bits.
+    for (ClipperLib::Path& path : solution)
+        std::rotate(path.begin(),
+                    std::min_element(path.begin(), path.end(),
+                                     [](const auto& a, const auto& b) { return a.X != b.X ? a.X < b.X : a.Y < b.Y; }),
+                    path.end());
     *result = FromClipperPaths(solution);
     return true;
 }

@@ -22,7 +22,7 @@ constexpr double CellsPerRadius = 16;       // the cover grid's cells across a t
 constexpr size_t ShapesWorthAHelper = 512;  // below, a helper thread costs more than it saves
 // Below, a helper thread for the unions costs more than it saves; the assessment of a district, whose
 // structures already keep every core busy, also lost its time waiting for such helpers.
-constexpr size_t PointsWorthAHelper = 4 * PointsPerUnion;
+constexpr size_t PointsWorthAHelper = 2 * PointsPerUnion;
 constexpr double MaxCells = 4e6;
 
 bool RepeatsAVertex(const CalcPolygon& polygon) {

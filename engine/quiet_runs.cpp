@@ -16,6 +16,8 @@ using ClipperLib::Paths;
 
 constexpr size_t PointsWorthSettingAside = 256;  // fewer cost the sweep less than looking for runs
 constexpr size_t LongestRun = 128;
+// A run no longer than this is not halved again: shorter runs gained less than trying them cost.
+constexpr size_t ShortestHalved = 16;
 constexpr int64_t WideChunkCells = 64;  // a chunk over more cells is tried against every run instead
 // Clipper units (micrometres) by which an edge may miss a run's rectangle and still count as near it:
 // far more than the rounding of the frame's doubles.
@@ -229,7 +231,7 @@ class RunFinder {
             found->push_back({first, last});
             return;
         }
-        if (last - first < 4)
+        if (last - first < ShortestHalved)
             return;
         size_t middle = (first + last) / 2;
         find(first, middle, found);
