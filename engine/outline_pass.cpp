@@ -20,6 +20,9 @@ constexpr size_t ResultsPerUnion = 8;       // results of earlier unions united 
 constexpr double CutShare = 0.55;           // of a pass's progress; the unions take the rest, as they take the time
 constexpr double CellsPerRadius = 16;       // the cover grid's cells across a typical radius
 constexpr size_t ShapesWorthAHelper = 512;  // below, a helper thread costs more than it saves
+// Below, a helper thread for the unions costs more than it saves; the assessment of a district, whose
+// structures already keep every core busy, also lost its time waiting for such helpers.
+constexpr size_t PointsWorthAHelper = 2 * PointsPerUnion;
 constexpr double MaxCells = 4e6;
 
 bool RepeatsAVertex(const CalcPolygon& polygon) {
@@ -178,15 +181,27 @@ RunOutcome UniteParts(std::vector<OrderedPart> parts, CalcRun* run, ProgressShar
     while (true) {
         std::vector<ClipPolygon> results(batches.size());
         std::vector<char> failed(batches.size(), 0);
-        ParallelFor(
-            batches.size(),
-            [&](size_t i) {
-                if (run->stopped())
-                    return;
-                failed[i] = batches[i].size() == 1 ? (results[i] = std::move(batches[i][0]), false)
-                                                   : !ClipUnionAll(batches[i], &results[i]);
-            },
-            [&](size_t finished) { progress->reach(static_cast<double>(finishedBefore + finished) / totalUnions); });
+        size_t points = 0;
+        for (const std::vector<ClipPolygon>& batch : batches)
+            for (const ClipPolygon& part : batch)
+                points += PointCount(part);
+        auto unite = [&](size_t i) {
+            if (run->stopped())
+                return;
+            failed[i] = batches[i].size() == 1 ? (results[i] = std::move(batches[i][0]), false)
+                                               : !ClipUnionAll(batches[i], &results[i]);
+        };
+        auto reach = [&](size_t finished) {
+            progress->reach(static_cast<double>(finishedBefore + finished) / totalUnions);
+        };
+        if (points >= PointsWorthAHelper) {
+            ParallelFor(batches.size(), unite, reach);
+        } else {
+            for (size_t i = 0; i < batches.size(); i++) {
+                unite(i);
+                reach(i + 1);
+            }
+        }
         finishedBefore += batches.size();
         if (run->stopped())
             return RunOutcome::Stopped;

@@ -72,11 +72,12 @@ TEST(Differential, EngineMatchesLiteralConstructionOnRandomDrawings) {
         const CalcResult& result = fresh.result;
         EXPECT_NEAR(result.ad, reference.ad, Tolerance(reference.ad, OutlineLength(result, true)));
         EXPECT_NEAR(result.am, reference.am, Tolerance(reference.am, OutlineLength(result, false)));
-        // The same Ad contours, holes included: a pinhole or a sliver left by one construction and not
-        // the other shows here long before it moves an area.
+        // The same Ad and Am contours, holes included: a pinhole or a sliver left by one construction
+        // and not the other shows here long before it moves an area.
         int32_t adContours = 0;
         for (uint8_t ad : result.adFlags)
             adContours += ad;
         EXPECT_EQ(adContours, reference.adContours);
+        EXPECT_EQ(static_cast<int32_t>(result.adFlags.size()) - adContours, reference.amContours);
     }
 }
