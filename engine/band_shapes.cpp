@@ -6,10 +6,6 @@
 
 namespace {
 
-double Distance(Point a, Point b) {
-    return std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y));
-}
-
 // The unit normal of an edge pointing into the footprint.
 Point InwardNormal(const PolygonBands& bands, size_t edge) {
     Point a = bands.vertices[edge], b = bands.vertices[(edge + 1) % bands.vertices.size()];

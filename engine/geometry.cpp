@@ -1,8 +1,11 @@
 #include "engine/geometry.h"
 
 #include <algorithm>
-
 #include <cmath>
+
+double Distance(Point a, Point b) {
+    return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y));
+}
 
 // Summed about the first point: at map coordinates the products of raw coordinates are near 1e12 and
 // would swamp a building's few hundred square metres, while differences of nearby coordinates are exact.

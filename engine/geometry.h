@@ -17,6 +17,8 @@ struct Edge {
 
 constexpr int32_t CirclePointCount = 2501;
 
+double Distance(Point a, Point b);
+
 // Shoelace area, positive when the points run counter-clockwise; 0 for an empty list.
 double SignedArea(const Point* points, int32_t count);
 // The same without its sign.

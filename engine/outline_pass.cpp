@@ -8,6 +8,7 @@
 #include "engine/calc_run.h"
 #include "engine/cover_grid.h"
 #include "engine/parallel_for.h"
+#include "engine/polygon_checks.h"
 
 namespace {
 
@@ -24,18 +25,6 @@ constexpr size_t ShapesWorthAHelper = 512;  // below, a helper thread costs more
 // structures already keep every core busy, also lost its time waiting for such helpers.
 constexpr size_t PointsWorthAHelper = 2 * PointsPerUnion;
 constexpr double MaxCells = 4e6;
-
-bool RepeatsAVertex(const CalcPolygon& polygon) {
-    std::vector<std::pair<double, double>> points;
-    for (const CalcVertex& v : polygon.vertices)
-        points.push_back({v.x, v.y});
-    std::sort(points.begin(), points.end());
-    return std::adjacent_find(points.begin(), points.end()) != points.end();
-}
-
-double Distance(Point a, Point b) {
-    return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y));
-}
 
 // The polygons from the one reaching farthest from the drawing's centre to the nearest: the outer ones
 // make the outline and cover most of the others. Ties keep the drawing's order, so the result never
@@ -231,7 +220,7 @@ bool FootprintParts(const CalcInput& input, std::vector<ClipPolygon>* parts) {
         for (const CalcVertex& v : polygon.vertices)
             points.push_back({v.x, v.y});
         ClipPolygon part = SingleContourPolygon(points.data(), static_cast<int32_t>(points.size()));
-        if (RepeatsAVertex(polygon) && !NormalForm(part, &part))
+        if (PassesTwiceThroughAVertex(polygon.vertices) && !NormalForm(part, &part))
             return false;
         parts->push_back(std::move(part));
     }

@@ -167,6 +167,14 @@ bool CheckPolygon(CalcPolygon* polygon) {
 
 }  // namespace
 
+bool PassesTwiceThroughAVertex(const std::vector<CalcVertex>& vertices) {
+    std::vector<std::pair<double, double>> points;
+    for (const CalcVertex& v : vertices)
+        points.push_back({v.x, v.y});
+    std::sort(points.begin(), points.end());
+    return std::adjacent_find(points.begin(), points.end()) != points.end();
+}
+
 CalcInput MakeCalcInput(const Drawing& source) {
     CalcInput input;
     const PolygonStore& store = source.polygons;

@@ -17,6 +17,9 @@ bool EdgesCompatible(Edge first, Edge second);
 // cross or overlap (edge i runs from vertex i to the next); false when there is none.
 bool FirstCrossingEdges(const std::vector<CalcVertex>& vertices, size_t* first, size_t* second);
 
+// True when two vertices, adjacent or not, lie at the same point: a figure eight or a pinched footprint.
+bool PassesTwiceThroughAVertex(const std::vector<CalcVertex>& vertices);
+
 // True when the list is not empty and every polygon is simple: at least three vertices, no two
 // consecutive vertices equal, no two edges crossing or overlapping. Drops a last vertex that repeats
 // the first.

@@ -11,17 +11,6 @@ bool Close(const CalcVertex& a, const CalcVertex& b) {
     return std::hypot(a.x - b.x, a.y - b.y) < MergeDistance;
 }
 
-bool HasRepeatedVertex(const std::vector<CalcVertex>& vertices) {
-    std::vector<Point> sorted;
-    for (const CalcVertex& v : vertices)
-        sorted.push_back({v.x, v.y});
-    std::sort(sorted.begin(), sorted.end(), [](Point a, Point b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
-    for (size_t i = 1; i < sorted.size(); i++)
-        if (sorted[i].x == sorted[i - 1].x && sorted[i].y == sorted[i - 1].y)
-            return true;
-    return false;
-}
-
 }  // namespace
 
 void MergeCloseVertices(std::vector<CalcVertex>* vertices) {
@@ -46,7 +35,7 @@ std::string FootprintFault(const std::vector<CalcVertex>& vertices) {
     for (const CalcVertex& v : vertices)
         if (v.height > MaxVertexHeight)
             return "a height is above 1000 m";
-    if (HasRepeatedVertex(vertices))
+    if (PassesTwiceThroughAVertex(vertices))
         return "it passes twice through the same vertex";
     size_t first, second;
     if (FirstCrossingEdges(vertices, &first, &second))

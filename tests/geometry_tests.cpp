@@ -9,11 +9,6 @@
 
 namespace {
 
-double Distance(Point p, Point q) {
-    double dx = p.x - q.x, dy = p.y - q.y;
-    return std::sqrt(dx * dx + dy * dy);
-}
-
 // Which side of the line through a and b the point lies on: +1 left, -1 right, 0 on it.
 int Side(Point a, Point b, Point p) {
     double cross = (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
