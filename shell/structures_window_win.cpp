@@ -441,8 +441,7 @@ LRESULT CALLBACK StructuresWindowProc(HWND window, UINT msg, WPARAM wParam, LPAR
     return DefWindowProcA(window, msg, wParam, lParam);
 }
 
-// The remembered place when it still lies on a screen, else beside the main window's right edge, moved
-// in where the screen ends.
+// The remembered place when it still lies on a screen, else beside the main window's right edge.
 RECT FirstPlace(HWND owner, int32_t dpi) {
     std::optional<WindowPlace> stored = StoredStructuresPlace();
     if (stored) {
@@ -460,7 +459,9 @@ RECT FirstPlace(HWND owner, int32_t dpi) {
     int32_t width = std::min<int32_t>(size.width, work.right - work.left);
     int32_t height = std::min<int32_t>(size.height, work.bottom - work.top);
     int32_t left = std::max<int32_t>(work.left, std::min<int32_t>(main.right, work.right - width));
-    int32_t top = std::max<int32_t>(work.top, std::min<int32_t>(main.top, work.bottom - height));
+    // Where it cannot stand beside the main window it goes to the bottom of the screen, so that it
+    // covers as little of the canvas's top, where a drawing starts, as it can.
+    int32_t top = left < main.right ? work.bottom - height : std::max<int32_t>(work.top, main.top);
     return {left, top, left + width, top + height};
 }
 

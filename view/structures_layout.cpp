@@ -5,7 +5,7 @@
 namespace {
 
 constexpr int32_t Margin = 6, ButtonWidth = 84, ButtonHeight = 24, NoteHeight = 20, ProgressWidth = 160;
-constexpr int32_t ColumnWidths[] = {58, 150, 72, 80, 88, 96, 80, 80, 80, 80, 86};
+constexpr int32_t ColumnWidths[] = {66, 150, 72, 80, 88, 96, 80, 80, 80, 80, 86};
 
 }  // namespace
 
@@ -28,7 +28,7 @@ StructuresLayout LayOutStructures(int32_t clientWidth, int32_t clientHeight, int
 }
 
 PixelSize StructuresWindowSize(int32_t dpi) {
-    return {ScaledPixels(960, dpi), ScaledPixels(420, dpi)};
+    return {ScaledPixels(1000, dpi), ScaledPixels(420, dpi)};
 }
 
 int32_t StructuresColumnWidth(int32_t column, int32_t dpi) {
