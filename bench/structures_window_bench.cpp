@@ -101,6 +101,7 @@ int main(int argc, char** argv) {
     SendMessageA(list, LVM_ENSUREVISIBLE, count - 1, FALSE);
     UpdateWindow(list);
     printf("scrolled to the last row and shown: %.3f s\n", Since(scroll));
+    drawing.modified = 0;  // an imported drawing is unsaved: nothing to ask at the end
     DestroyWindow(window);
     Pump();
     remove(recentFilesIni.c_str());
