@@ -20,7 +20,9 @@ class DrawingChanges {
     void stopListening(int32_t id);
 
     // After an edit of the drawing: records the undo step (which marks the drawing modified) and tells
-    // every listener. A drawing equal to the last recorded state changes nothing and tells no one.
+    // every listener. The shown result needs no word: it is kept with its input and never shown for
+    // another. A drawing equal to the last recorded state changes
+    // nothing and tells no one.
     bool commit(EditHistory* history, Drawing* target);
 
     // After the drawing was replaced or moved through its history: tells every listener.

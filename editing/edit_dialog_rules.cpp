@@ -42,7 +42,7 @@ SaveOutcome SavePolygonOptions(Drawing* target, int32_t polygon, int32_t priorit
     bool reordered = priority != stored.priority;
     bool renamed = strncmp(name, stored.name, PolygonNameSize - 1) != 0;
     if (reordered || renamed)
-        target->modified = 1;
+        MarkDrawingChanged(target);
     target->polygons.setPriority(polygon, priority);
     target->polygons.setName(polygon, name);
     return reordered || renamed ? SaveOutcome::Changed : SaveOutcome::Unchanged;

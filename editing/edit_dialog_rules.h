@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "editing/tool_actions.h"
-#include "engine/drawing_change.h"
+#include "model/drawing_change.h"
 #include "model/drawing.h"
 #include "model/height_limit.h"
 #include "text/number_field.h"

@@ -1,5 +1,6 @@
 #include "editing/editing_tools_win.h"
 
+#include "app/drawing_changes.h"
 #include "app/edit_history.h"
 #include "editing/edit_state.h"
 #include "editing/tool_actions.h"
@@ -51,7 +52,7 @@ void Show(HWND canvas, ToolOutcome outcome) {
     }
     ShowToolDialog(canvas, &outcome);
     if (outcome.changed)
-        editHistory.recordChange(&drawing);
+        drawingChanges.commit(&editHistory, &drawing);
     if (outcome.dragChanged)
         ShowMainControls();
     if (outcome.repaint) {

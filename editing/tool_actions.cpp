@@ -4,7 +4,7 @@
 
 #include "editing/hit_test.h"
 #include "editing/polygon_edits.h"
-#include "engine/drawing_change.h"
+#include "model/drawing_change.h"
 
 namespace {
 

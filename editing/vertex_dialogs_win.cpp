@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "app/drawing_changes.h"
 #include "app/edit_history.h"
 #include "editing/edit_dialog_rules.h"
 #include "model/drawing.h"
@@ -93,7 +94,7 @@ void SaveHeight(HWND dialog, const HeightDialogState& state) {
         return;
     }
     if (saved == SaveOutcome::Changed)
-        editHistory.recordChange(&drawing);
+        drawingChanges.commit(&editHistory, &drawing);
     EndDialog(dialog, IDOK);
 }
 
@@ -134,7 +135,7 @@ void SaveOptions(HWND dialog, OptionsDialogState* state) {
         return;
     }
     if (saved == SaveOutcome::Changed)
-        editHistory.recordChange(&drawing);
+        drawingChanges.commit(&editHistory, &drawing);
     EndDialog(dialog, IDOK);
 }
 

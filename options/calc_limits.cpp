@@ -18,7 +18,7 @@ namespace {
 bool Store(Drawing* target, double* option, double value) {
     bool changed = value != *option;
     if (changed && target->isOpen)
-        target->modified = 1;
+        MarkDrawingChanged(target);
     *option = value;
     return changed;
 }

@@ -1,7 +1,7 @@
 // The limits every entry of a calculation option goes through, wherever it is typed.
 #pragma once
 
-#include "engine/drawing_change.h"
+#include "model/drawing_change.h"
 #include "model/drawing.h"
 #include "text/number_field.h"
 

@@ -1,5 +1,6 @@
 #include "options/calc_options_dialog_win.h"
 
+#include "app/drawing_changes.h"
 #include "app/edit_history.h"
 #include "model/drawing.h"
 #include "options/calc_limits.h"
@@ -32,7 +33,7 @@ void Save(HWND dialog) {
     }
     SaveOutcome saved = StoreCalcOptionTexts(&drawing, height, distance);
     if (saved == SaveOutcome::Changed)
-        editHistory.recordChange(&drawing);
+        drawingChanges.commit(&editHistory, &drawing);
     EndDialog(dialog, IDOK);
 }
 

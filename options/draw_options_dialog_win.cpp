@@ -33,7 +33,7 @@ void Open(HWND dialog) {
     SendDlgItemMessageA(dialog, IDC_DRAW_ZOOM, CB_SETCURSEL, copies.zoomIndex, 0);
 }
 
-// Lays the canvas out as the main window's paint would and lets it recompute its scroll ranges.
+// Lays the canvas out as the main window's WM_SIZE does and lets it recompute its scroll ranges.
 void RelayCanvas() {
     LayOutCanvas();
     RefreshMainWindow();

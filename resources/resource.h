@@ -115,3 +115,48 @@
 #define IDC_STRUCTURES_LIST 410
 #define IDC_STRUCTURES_PROGRESS 411
 #define IDC_STRUCTURES_NOTE 412
+
+// ---- assessment dialog ---------------------------------------------------------------------
+#define IDD_ASSESSMENT 450
+#define IDC_ASSESSMENT_EDITION2 451
+#define IDC_ASSESSMENT_EDITION3 452
+#define IDC_ASSESSMENT_NG 453  // the four fields in the order of the core's fields
+#define IDC_ASSESSMENT_NSG 454
+#define IDC_ASSESSMENT_K 455
+#define IDC_ASSESSMENT_UW 456
+#define IDC_ASSESSMENT_NG_LABEL 457  // and their labels in the same order
+#define IDC_ASSESSMENT_NSG_LABEL 458
+#define IDC_ASSESSMENT_K_LABEL 459
+#define IDC_ASSESSMENT_UW_LABEL 460
+
+// ---- structure dialog ----------------------------------------------------------------------
+#define IDD_STRUCTURE 465
+#define IDC_STRUCTURE_NAME 466
+#define IDC_STRUCTURE_CD 467
+#define IDC_STRUCTURE_UW 468
+#define IDC_STRUCTURE_UW_LABEL 469
+#define IDC_STRUCTURE_LINES 470
+#define IDC_STRUCTURE_ADD 471
+#define IDC_STRUCTURE_EDIT 472
+#define IDC_STRUCTURE_REMOVE 473
+
+// ---- line dialog ---------------------------------------------------------------------------
+#define IDD_LINE 480
+#define IDC_LINE_KIND 481
+#define IDC_LINE_INSTALLATION 482
+#define IDC_LINE_ENVIRONMENT 483
+#define IDC_LINE_UNKNOWN 484
+#define IDC_LINE_TRANSFORMER 485
+#define IDC_LINE_ADJACENT 486
+#define IDC_LINE_CDJ 487
+#define IDC_LINE_LENGTH 488  // the five number fields in the order of the core's fields
+#define IDC_LINE_UW 489
+#define IDC_LINE_ADJACENT_LENGTH 490
+#define IDC_LINE_ADJACENT_WIDTH 491
+#define IDC_LINE_ADJACENT_HEIGHT 492
+#define IDC_LINE_LENGTH_LABEL 493  // and their labels in the same order
+#define IDC_LINE_UW_LABEL 494
+#define IDC_LINE_ADJACENT_LENGTH_LABEL 495
+#define IDC_LINE_ADJACENT_WIDTH_LABEL 496
+#define IDC_LINE_ADJACENT_HEIGHT_LABEL 497
+#define IDC_LINE_CDJ_LABEL 498

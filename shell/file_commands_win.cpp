@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/drawing_changes.h"
 #include "app/drawing_lifecycle.h"
 #include "app/main_modes.h"
 #include "editing/edit_state.h"
@@ -37,9 +38,8 @@ void ShowNoDrawing() {
     DropPendingPolygon();
     EndDrag();
     EnterClosedDrawing();
-    ApplyMainControls();
+    drawingChanges.announceReplaced();
     ShowCanvasStatus();
-    RefreshMainWindow();
 }
 
 }  // namespace
@@ -53,8 +53,7 @@ bool OpenNamedDrawing(HWND owner, const char* path) {
         return false;
     }
     EnterOpenedDrawing();
-    ApplyMainControls();
-    RefreshMainWindow();
+    drawingChanges.announceReplaced();
     RememberRecentFile(owner, path);
     ApplyMainControls();  // the title loses its star
     return true;
@@ -67,8 +66,7 @@ void NewDrawingCommand(HWND) {
     DropPendingPolygon();
     EndDrag();
     EnterNewDrawing();
-    ApplyMainControls();
-    RefreshMainWindow();
+    drawingChanges.announceReplaced();
 }
 
 // A cancelled dialog is not a failure to report: nothing happens.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/drawing_changes.h"
 #include "app/drawing_lifecycle.h"
 #include "app/main_modes.h"
 #include "editing/edit_state.h"
@@ -75,8 +76,7 @@ void ShowImported(HWND owner, const ImportResult& result) {
     options.zoomIndex = fitted.zoomIndex;
     options = WithUsableGrid(options);
     EnterOpenedDrawing();
-    ApplyMainControls();
-    RefreshMainWindow();
+    drawingChanges.announceReplaced();
     SetScrollPos(canvasWindow, SB_HORZ, fitted.scrollX, FALSE);
     SetScrollPos(canvasWindow, SB_VERT, fitted.scrollY, FALSE);
     RefreshMainWindow();

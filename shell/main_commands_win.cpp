@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/drawing_changes.h"
 #include "app/edit_history.h"
 #include "app/main_modes.h"
 #include "app/recent_files.h"
@@ -15,6 +16,7 @@
 #include "options/simplified_dialog_win.h"
 #include "resources/resource.h"
 #include "shell/about_dialog_win.h"
+#include "shell/assessment_dialog_win.h"
 #include "shell/file_commands_win.h"
 #include "shell/help_window_win.h"
 #include "shell/import_command_win.h"
@@ -90,8 +92,7 @@ void StepCommand(bool undo) {
     if (mainModes.viewMode != DrawingView)
         PressDraw(drawing.calcReady);
     LayOutCanvas();
-    RecheckCalcReady();
-    Show();
+    drawingChanges.announceReplaced();
 }
 
 // Escape abandons what the current tool has started; it means nothing in a result view.
@@ -131,6 +132,10 @@ void OnMainCommand(HWND window, int id) {
         case IDM_DATA_IMPORT: ImportCommand(window); break;
         case IDM_DATA_EXPORT: ExportDrawing(); break;
         case IDM_DATA_STRUCTURES: OpenStructuresWindow(window); break;
+        case IDM_DATA_ASSESSMENT:
+            if (drawing.isOpen)
+                ShowAssessmentDialog(window);
+            break;
         case IDM_EDIT_COPY: CopyPicture(); break;
         case IDM_EDIT_UNDO: StepCommand(true); break;
         case IDM_EDIT_REDO: StepCommand(false); break;

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/drawing_changes.h"
 #include "app/edit_history.h"
 #include "app/main_modes.h"
 #include "editing/edit_state.h"
@@ -27,6 +28,7 @@
 namespace {
 
 HACCEL keys = nullptr;
+int32_t changesHeard = 0;  // the main window's place among those told of a drawing change
 
 // In the order of their ids, which follow each other from the Draw button's.
 const char* const ButtonLabels[ButtonCount] = TEXT_BUTTON_LABELS;
@@ -57,12 +59,20 @@ void CreateChildren(HWND window) {
     LayOutMainWindow(window);
 }
 
+// Whatever changed, the verdict of the checks, the menus, the buttons and the picture follow it here,
+// once per change, and never while painting.
+void OnDrawingChanged() {
+    RecheckCalcReady();
+    RefreshMainWindow();
+}
+
 BOOL OnCreate(HWND window, LPCREATESTRUCTA create) {
     mainWindow = window;
     keys = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
     LoadRecentFiles();
     ShowRecentFiles(window);
     CreateChildren(window);
+    changesHeard = drawingChanges.listen(OnDrawingChanged);
     EnterNoDrawing();
     ApplyMainControls();
     RefreshMainWindow();
@@ -70,16 +80,11 @@ BOOL OnCreate(HWND window, LPCREATESTRUCTA create) {
     return TRUE;
 }
 
-// The whole background is repainted each time, the status bar docks itself again and the canvas
-// follows the window's size.
-void OnPaint(HWND window) {
-    InvalidateRect(window, nullptr, TRUE);
-    PAINTSTRUCT paint;
-    BeginPaint(window, &paint);
+// The status bar docks itself again and the canvas follows the window's size.
+void OnSize(HWND, UINT, int, int) {
     if (statusBar)
         SendMessageA(statusBar, WM_SIZE, 0, 0);
     LayOutCanvas();
-    EndPaint(window, &paint);
 }
 
 // The wheel reaches the window with the focus, a toolbar button as a rule, which passes it up here; it
@@ -113,6 +118,7 @@ BOOL OnQueryEndSession(HWND window) {
 }
 
 void OnDestroy(HWND window) {
+    drawingChanges.stopListening(changesHeard);
     CloseWhileDestroying(window);
     mainWindow = nullptr;
     PostQuitMessage(0);
@@ -121,7 +127,7 @@ void OnDestroy(HWND window) {
 LRESULT CALLBACK MainWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         HANDLE_MSG(window, WM_CREATE, OnCreate);
-        HANDLE_MSG(window, WM_PAINT, OnPaint);
+        HANDLE_MSG(window, WM_SIZE, OnSize);
         HANDLE_MSG(window, WM_COMMAND, OnCommand);
         HANDLE_MSG(window, WM_CLOSE, OnClose);
         HANDLE_MSG(window, WM_QUERYENDSESSION, OnQueryEndSession);
@@ -179,7 +185,7 @@ void ApplyMainControls() {
     const MainControls& c = mainModes.controls;
     for (UINT id : {IDM_FILE_NEW, IDM_FILE_OPEN, IDM_DATA_IMPORT})
         EnableMenuCommand(menu, id, c.fileNew);
-    for (UINT id : {IDM_FILE_SAVE, IDM_FILE_SAVE_AS, IDM_FILE_CLOSE})
+    for (UINT id : {IDM_FILE_SAVE, IDM_FILE_SAVE_AS, IDM_FILE_CLOSE, IDM_DATA_ASSESSMENT})
         EnableMenuCommand(menu, id, c.fileSave);
     for (UINT id : {IDM_DATA_EXPORT, IDM_EDIT_COPY})
         EnableMenuCommand(menu, id, c.exportDraw);

@@ -18,6 +18,7 @@
 #include "model/drawing.h"
 #include "resources/resource.h"
 #include "shell/recent_files_win.h"
+#include "shell/structure_dialog_win.h"
 #include "shell/structures_copy_win.h"
 #include "shell/structures_run_win.h"
 #include "text/structures_texts.h"
@@ -34,9 +35,6 @@
 namespace {
 
 constexpr UINT WM_APP_SELECTION_CHANGED = WM_APP + 42;
-constexpr UINT_PTR FollowTimer = 1;
-// Edits that do not yet announce themselves are caught by looking again this often (milliseconds).
-constexpr UINT FollowMilliseconds = 700;
 constexpr int ColumnCount = static_cast<int>(AssessColumn::Count);
 
 // Everything the one open window holds; it lives from WM_CREATE to WM_NCDESTROY.
@@ -54,7 +52,8 @@ struct StructuresWindowState {
     bool ascending = true;
     bool selectionPosted = false;
     int32_t changesListener = 0;
-    std::string cellText;  // what the list reads a cell from, until it asks for the next
+    std::string cellText;           // what the list reads a cell from, until it asks for the next
+    std::vector<int32_t> reselect;  // first polygons of the structures selected before a change
 };
 
 StructuresWindowState* open = nullptr;
@@ -65,6 +64,17 @@ HWND Control(int id) {
 
 const AssessmentResult* Rows() {
     return open->listing.rows();
+}
+
+std::vector<int32_t> SelectedRows();
+void SelectRows(const std::vector<int32_t>& structures);
+
+std::vector<int32_t> SelectedFirstPolygons() {
+    std::vector<int32_t> firsts;
+    if (const AssessmentResult* rows = Rows())
+        for (int32_t row : SelectedRows())
+            firsts.push_back(rows->structures[row].structure.polygons.front());
+    return firsts;
 }
 
 // --- what the window shows -------------------------------------------------------------------------
@@ -103,15 +113,17 @@ void Begin() {
     ShowRows();
 }
 
-// After any change the window hears of, or one it finds by looking: the rows never outlive the state of
-// the drawing they belong to.
+// After every change of the drawing: the rows never outlive the state of the drawing they belong to.
 void Follow() {
     if (!open)
         return;
+    std::vector<int32_t> selected = SelectedFirstPolygons();  // before the rows go
     ChangeAction action = open->listing.changed(drawing, open->run.running() ? open->run.secondsSoFar() : 0.0);
     if (action == ChangeAction::Nothing)
         return;
     open->run.stop();
+    if (!selected.empty())
+        open->reselect = selected;
     if (action == ChangeAction::Recalculate)
         Begin();
     else
@@ -128,6 +140,16 @@ void OnRunDone(LPARAM ended) {
         return;
     open->listing.finish(ticket, std::move(result), stopped, seconds, drawing);
     ShowRows();
+    // A structure edited through its dialog stays selected as its values come back.
+    std::vector<int32_t> again;
+    const AssessmentResult* rows = Rows();
+    for (size_t s = 0; rows && s < rows->structures.size(); s++)
+        if (std::find(open->reselect.begin(), open->reselect.end(), rows->structures[s].structure.polygons.front()) !=
+            open->reselect.end())
+            again.push_back(static_cast<int32_t>(s));
+    open->reselect.clear();
+    if (!again.empty())
+        SelectRows(again);
 }
 
 void OnRunProgress(WPARAM position, LPARAM total) {
@@ -271,6 +293,19 @@ void PickPolygon(int32_t polygon) {
     }
 }
 
+// Double click or Enter on a row: the structure's own settings, while neither window takes other input.
+void EditStructure(int item) {
+    const AssessmentResult* rows = Rows();
+    if (!rows || item < 0 || static_cast<size_t>(item) >= open->order.size())
+        return;
+    const std::vector<int32_t>& polygons = rows->structures[open->order[item]].structure.polygons;
+    if (polygons.empty())
+        return;
+    EnableWindow(mainWindow, FALSE);
+    ShowStructureDialog(open->window, polygons.front());
+    EnableWindow(mainWindow, TRUE);
+}
+
 void CopyRows() {
     if (Rows() && !CopyStructureRows(open->window, *Rows(), SelectedRows()))
         MessageBeep(MB_ICONWARNING);
@@ -346,7 +381,6 @@ BOOL OnCreate(HWND window, LPCREATESTRUCTA) {
     CreateChildren(window);
     open->changesListener = drawingChanges.listen(Follow);
     structureHighlight.listen(PickPolygon);
-    SetTimer(window, FollowTimer, FollowMilliseconds, nullptr);
     if (drawing.isOpen)
         Begin();
     else
@@ -378,12 +412,9 @@ LRESULT OnNotify(HWND, int, NMHDR* note) {
                 PostSelectionChanged();
             break;
         case LVN_ODSTATECHANGED: PostSelectionChanged(); break;
+        case LVN_ITEMACTIVATE: EditStructure(reinterpret_cast<NMITEMACTIVATE*>(note)->iItem); break;
     }
     return 0;
-}
-
-void OnTimer(HWND, UINT) {
-    Follow();
 }
 
 // The place is remembered in screen pixels as the window was left, not minimised or maximised.
@@ -397,7 +428,6 @@ void RememberPlace(HWND window) {
 
 void OnDestroy(HWND window) {
     RememberPlace(window);
-    KillTimer(window, FollowTimer);
     drawingChanges.stopListening(open->changesListener);
     structureHighlight.listen(nullptr);
     structureHighlight.clear();
@@ -430,7 +460,6 @@ LRESULT CALLBACK StructuresWindowProc(HWND window, UINT msg, WPARAM wParam, LPAR
         HANDLE_MSG(window, WM_SIZE, OnSize);
         HANDLE_MSG(window, WM_COMMAND, OnCommand);
         HANDLE_MSG(window, WM_NOTIFY, OnNotify);
-        HANDLE_MSG(window, WM_TIMER, OnTimer);
         HANDLE_MSG(window, WM_DESTROY, OnDestroy);
         HANDLE_MSG(window, WM_NCDESTROY, OnNcDestroy);
         case WM_APP_STRUCTURES_PROGRESS: OnRunProgress(wParam, lParam); return 0;

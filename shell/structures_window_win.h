@@ -1,6 +1,7 @@
 // The "Structures" window: the table of the drawing's structures beside the main window, modeless and
 // owned by it (one at a time, closed with it), calculated in the background and kept to the drawing
-// as it is. Selecting rows highlights their structures on the canvas.
+// as it is. Selecting rows highlights their structures on the canvas; a double click or Enter on a row
+// opens the structure's dialog.
 #pragma once
 
 #include <windows.h>

@@ -64,3 +64,7 @@
 #define TEXT_REPORT_NOT_WRITTEN "Error to write file"
 #define TEXT_REPORT_NOT_PRINTED "The report could not be printed."
 #define TEXT_UNTITLED_DRAWING "Untitled"
+
+// The assessment's dialogs (Data > Assessment..., the Structure and Line dialogs).
+#define TEXT_NO_SUCH_STRUCTURE "This polygon does not begin a structure: open the structure from its first polygon."
+#define TEXT_LINE_CHOICE_REFUSED "Choose the line's kind, installation and environment from their lists."

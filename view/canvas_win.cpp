@@ -75,7 +75,6 @@ void OnVScroll(HWND window, HWND, UINT code, int) {
 void OnPaint(HWND window) {
     canvasState.scrollX = GetScrollPos(window, SB_HORZ);
     canvasState.scrollY = GetScrollPos(window, SB_VERT);
-    RecheckCalcReady();
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     RECT client;
@@ -163,7 +162,7 @@ void OnLeftButtonDown(HWND window, BOOL doubleClick, int x, int y, UINT) {
         PickStructure(ClickPixel(x, y));
     else if (DrawingViewShown())
         ToolLeftClick(window, mainModes.toolMode, ClickPixel(x, y));
-    RecheckCalcReady();
+    ShowMainControls();  // a polygon begun or a drag taken up holds Undo back
 }
 
 void OnRightButtonDown(HWND window, BOOL doubleClick, int x, int y, UINT) {
@@ -171,7 +170,7 @@ void OnRightButtonDown(HWND window, BOOL doubleClick, int x, int y, UINT) {
         return;
     if (DrawingViewShown())
         ToolRightClick(window, mainModes.toolMode, ClickPixel(x, y));
-    RecheckCalcReady();
+    ShowMainControls();
 }
 
 // With a tool in the drawing view the pointer is a cross; the class has no cursor of its own to undo it.

@@ -132,10 +132,12 @@ TEST_F(Calculation, ViewOfAnEmptyDrawingComputesNothingSilently) {
 
     Command(IDM_FILE_CLOSE);
     OpenDrawing("empty.Zlv", {});
-    Click(IDC_VIEW_AM_BUTTON);  // enabled until the canvas next paints
+    EXPECT_EQ(Looks(window), "Hooo--") << "an empty drawing opens with the views disabled";
+    Command(IDC_VIEW_AM_BUTTON);
     EXPECT_TRUE(script.prompts.empty());
     EXPECT_EQ(watch->Created(Running), 0);
-    ExpectBackInTheDrawingView();
+    EXPECT_EQ(mainModes.viewMode, DrawingView);
+    EXPECT_EQ(Looks(window), "Hooo--");
 }
 
 TEST_F(Calculation, EscapeInAResultViewChangesNothing) {

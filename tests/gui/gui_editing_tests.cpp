@@ -541,42 +541,6 @@ TEST_F(Editing, DeleteAsksFirstAndRemovesThePolygonOnlyOnYes) {
 
 namespace {
 
-// What the command-line tool prints to its standard output for "calc --json" of the file; its
-// progress on the error stream goes nowhere.
-std::string CommandLineCalc(const std::string& drawingPath, DWORD* exitCode) {
-    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherited, 0))
-        return "";
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    HANDLE nowhere =
-        CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOA start = {};
-    start.cb = sizeof start;
-    start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdOutput = writeEnd;
-    start.hStdError = nowhere;
-    std::string command = "\"" + WindowsPath(ZELVORA_CLI) + "\" calc --json \"" + drawingPath + "\"";
-    PROCESS_INFORMATION process = {};
-    BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                                  &start, &process);
-    CloseHandle(writeEnd);  // so that the read ends when the tool ends
-    CloseHandle(nowhere);
-    std::string output;
-    if (started) {
-        char buffer[512];
-        DWORD got = 0;
-        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
-            output.append(buffer, got);
-        WaitForSingleObject(process.hProcess, 60000);
-        GetExitCodeProcess(process.hProcess, exitCode);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
-    CloseHandle(readEnd);
-    return output;
-}
-
 double JsonNumber(const std::string& json, const char* key) {
     size_t at = json.find("\"" + std::string(key) + "\": ");
     return at == std::string::npos ? -1.0 : strtod(json.c_str() + at + strlen(key) + 4, nullptr);
@@ -609,7 +573,7 @@ TEST_F(Editing, MouseDrawnRectangleCalculatesAsTheCommandLineToolDoes) {
     EXPECT_NEAR(CurrentResult().am, am, am * 1e-3);
 
     DWORD exitCode = 99;
-    std::string json = CommandLineCalc(path, &exitCode);
+    std::string json = CommandLineOutput("calc --json \"" + path + "\"", &exitCode);
     ASSERT_FALSE(json.empty()) << WindowsPath(ZELVORA_CLI);
     EXPECT_EQ(exitCode, 0u);
     EXPECT_EQ(JsonNumber(json, "ad"), CurrentResult().ad) << json;

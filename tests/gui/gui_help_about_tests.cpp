@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int GuideLines = 138;
+constexpr int GuideLines = 189;
 
 class HelpAndAbout : public MainWindowTest {
   protected:

@@ -210,12 +210,12 @@ TEST_F(MainWindow, CancelledOpenSaysNothing) {
     ExpectNoDrawing();
 }
 
-// An empty file passes Open with both views enabled; the canvas's first paint takes them back.
-TEST_F(MainWindow, PaintOfAnEmptyDrawingDisablesTheViews) {
+// An empty file opens with both views disabled, and the canvas's paint only draws: it changes no control.
+TEST_F(MainWindow, AnEmptyDrawingOpensWithTheViewsDisabled) {
     std::string path = TempPath("empty.Zlv");
     ASSERT_TRUE(WriteDrawing(path, {}));
     Open(path);
-    EXPECT_EQ(Looks(window), "Hooooo");
+    EXPECT_EQ(Looks(window), "Hooo--");
     MoveOffScreen(window);
     ShowWindow(window, SW_SHOWNOACTIVATE);
     RedrawWindow(canvasWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

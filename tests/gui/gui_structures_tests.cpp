@@ -3,6 +3,8 @@
 // click on the canvas selects a row, and the window goes with the main window, remembering its place.
 #include "tests/gui/gui_test_support.h"
 
+#include "tests/gui/gui_dialog_steps.h"
+
 #include <commctrl.h>
 
 #include <string>
@@ -172,6 +174,34 @@ TEST_F(StructuresWindowTest, SelectedRowsLightUpOnTheCanvasAndACanvasClickSelect
     PumpMessages();
     EXPECT_EQ(ListView_GetNextItem(List(), -1, LVNI_SELECTED), 0);
     EXPECT_TRUE(structureHighlight.has(0));
+}
+
+// Enter or a double click on a row (both activate it) opens the Structure dialog of that structure; CD
+// set to 1 there shows in the row once recalculated, and Undo takes it back to the surroundings'.
+TEST_F(StructuresWindowTest, ActivatingARowEditsItsStructureUndoably) {
+    OpenThreeBuildings();
+    Command(IDM_DATA_STRUCTURES);
+    ASSERT_TRUE(WaitForRows());
+    const int cd = static_cast<int>(AssessColumn::Cd);
+    EXPECT_EQ(Cell(1, cd).substr(Cell(1, cd).size() - 4), "auto");
+    SelectOnly(1);  // as the click that activates a row selects it
+    QueueDialogSteps({Choose(IDC_STRUCTURE_CD, 3), Press(IDOK)});
+    watch->OnActivate("Structure", AnswerDialog);
+    NMITEMACTIVATE activate = {};
+    activate.hdr = {List(), IDC_STRUCTURES_LIST, static_cast<UINT>(LVN_ITEMACTIVATE)};
+    activate.iItem = 1;
+    SendMessageA(StructuresWindow(), WM_NOTIFY, IDC_STRUCTURES_LIST, reinterpret_cast<LPARAM>(&activate));
+    watch->ClearHandlers();
+    EXPECT_EQ(watch->Created("Structure"), 1);
+    EXPECT_EQ(DialogStepsLeft(), 0u);
+    ASSERT_TRUE(WaitForRows());
+    EXPECT_EQ(Cell(1, cd).substr(0, 5), "1 set");
+    EXPECT_EQ(ListView_GetNextItem(List(), -1, LVNI_SELECTED), 1) << "the edited structure stays selected";
+    EXPECT_TRUE(IsWindowEnabled(window));
+
+    Command(IDM_EDIT_UNDO);
+    ASSERT_TRUE(WaitForRows());
+    EXPECT_EQ(Cell(1, cd).substr(Cell(1, cd).size() - 4), "auto");
 }
 
 TEST_F(StructuresWindowTest, ClosesWithTheMainWindowAndRemembersItsPlace) {

@@ -418,3 +418,38 @@ void ResetEverything() {
     madeResult = CalcResult();
     shownResult.discard();
 }
+
+// Its progress on the error stream goes nowhere.
+std::string CommandLineOutput(const std::string& arguments, DWORD* exitCode) {
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherited, 0))
+        return "";
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    HANDLE nowhere =
+        CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOA start = {};
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESTDHANDLES;
+    start.hStdOutput = writeEnd;
+    start.hStdError = nowhere;
+    std::string command = "\"" + WindowsPath(ZELVORA_CLI) + "\" " + arguments;
+    PROCESS_INFORMATION process = {};
+    BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                                  &start, &process);
+    CloseHandle(writeEnd);  // so that the read ends when the tool ends
+    CloseHandle(nowhere);
+    std::string output;
+    if (started) {
+        char buffer[512];
+        DWORD got = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
+            output.append(buffer, got);
+        WaitForSingleObject(process.hProcess, 60000);
+        GetExitCodeProcess(process.hProcess, exitCode);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    CloseHandle(readEnd);
+    return output;
+}

@@ -130,3 +130,7 @@ void ResetEverything();
 
 // The prompt expected, checked field by field so that a mismatch names the field.
 void ExpectPrompt(const PromptCall& call, HWND owner, const char* text, const char* caption, UINT flags);
+
+// What zelvora-cli prints to its standard output when run as a process with these arguments (after its
+// name), and its exit status.
+std::string CommandLineOutput(const std::string& arguments, DWORD* exitCode);

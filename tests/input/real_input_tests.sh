@@ -251,6 +251,21 @@ structures_window_keys)
     xclip -selection clipboard -t TARGETS -o | grep -qx Csv || fail "no CSV on the clipboard"
     kill "$program_pid"  # nothing was changed
     ;;
+assessment_with_keys)
+    # Data > Assessment... from the keyboard; Tab leaves the edition's buttons for NG, Enter is OK.
+    # The value typed is in the saved file, as zelvora-cli reads it.
+    start_program
+    press alt+d; press a
+    find_window Assessment 10 >/dev/null || fail "Alt+D, A did not open the Assessment dialog"
+    press Tab
+    xdotool type --delay 20 "4.5"; sleep 0.3
+    press Return
+    wait_gone Assessment || fail "Enter did not press OK in the Assessment dialog"
+    no_warning "after NG 4.5"
+    save_and_quit
+    json=$(wine "$cli" assess "$drawing" --json | tr -d '\r')
+    case $json in *'"ng":4.5,'*) ;; *) fail "NG typed was not saved: $json" ;; esac
+    ;;
 *)
     echo "unknown case $case_name" >&2
     exit 64

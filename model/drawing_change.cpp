@@ -1,4 +1,4 @@
-#include "engine/drawing_change.h"
+#include "model/drawing_change.h"
 
 void MarkDrawingChanged(Drawing* target) {
     target->modified = 1;
