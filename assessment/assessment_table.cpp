@@ -24,16 +24,6 @@ std::string Optional(const std::optional<double>& value) {
     return value ? ExactNumber(*value) : std::string();
 }
 
-// Quoted when it holds a separator, a quote or a line break, with quotes doubled.
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
 // Pads to a width counted in characters, so that names and units in UTF-8 line up.
 std::string Padded(const std::string& text, size_t width) {
     size_t characters = 0;
@@ -60,6 +50,16 @@ std::string DensityText(const AssessmentResult& result) {
 
 const char* ColumnHeading(AssessColumn column) {
     return Headings[static_cast<int>(column)];
+}
+
+// Quoted when it holds a separator, a quote or a line break, with quotes doubled.
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
 }
 
 std::string ExactNumber(double value) {

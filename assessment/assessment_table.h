@@ -16,6 +16,9 @@ const char* ColumnHeading(AssessColumn column);  // "No.", "Name", "Height [m]",
 // set: "0.5 auto", "1 set (0.5)".
 std::string StructureCell(const StructureResult& structure, AssessColumn column);
 
+// A CSV field: quoted when it holds a comma, a quote or a line break, its quotes doubled.
+std::string CsvField(const std::string& text);
+
 // The shortest decimal text that reads back as the same double.
 std::string ExactNumber(double value);
 

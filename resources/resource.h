@@ -107,6 +107,15 @@
 #define IDC_SIMPLIFIED_MIN_HEIGHT 185
 #define IDC_SIMPLIFIED_MAX_HEIGHT 186
 
+// ---- Structures window: the structures' table beside the main window (400 to 449) -------------
+#define IDC_STRUCTURES_CALCULATE 400  // the buttons follow each other in the order they are laid out
+#define IDC_STRUCTURES_STOP 401
+#define IDC_STRUCTURES_COPY 402
+#define IDC_STRUCTURES_EXPORT 403
+#define IDC_STRUCTURES_LIST 410
+#define IDC_STRUCTURES_PROGRESS 411
+#define IDC_STRUCTURES_NOTE 412
+
 // ---- assessment dialog ---------------------------------------------------------------------
 #define IDD_ASSESSMENT 450
 #define IDC_ASSESSMENT_EDITION2 451

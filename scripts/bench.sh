@@ -5,7 +5,8 @@
 # the small drawings), with --import the import of 10,000 buildings from GeoJSON and DXF (time and peak memory;
 # files given after it are measured too), with --assess
 # the assessment of 10,000 buildings apart and in terraces (a thread count may follow), or with
-# --history the undo history on drawings of 600 to 600,000 vertices.
+# --history the undo history on drawings of 600 to 600,000 vertices, or with --structures-window the
+# Structures window listing the 10,000 buildings (a count of rows of 100 may follow), under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -20,6 +21,11 @@ elif [ "${1:-}" = "--buffer" ]; then
     cmake --build build/release --target buffer_bench
     shift
     build/release/bench/buffer_bench "$@"
+elif [ "${1:-}" = "--structures-window" ]; then
+    cmake -S . -B build/release-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+    cmake --build build/release-windows --target structures_window_bench
+    . scripts/wine_env.sh
+    xvfb-run -a sh -c "wineserver -p; wine build/release-windows/bench/structures_window_bench.exe ${2:-100}; wineserver -k"
 elif [ "${1:-}" = "--history" ]; then
     cmake --build build/release --target history_bench
     build/release/bench/history_bench

@@ -23,6 +23,7 @@
 #include "shell/main_window_win.h"
 #include "shell/recent_files_win.h"
 #include "shell/report_commands_win.h"
+#include "shell/structures_window_win.h"
 #include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
 #include "ui/prompt_win.h"
@@ -130,6 +131,7 @@ void OnMainCommand(HWND window, int id) {
         case IDM_FILE_PRINT: PrintReportCommand(window); break;
         case IDM_DATA_IMPORT: ImportCommand(window); break;
         case IDM_DATA_EXPORT: ExportDrawing(); break;
+        case IDM_DATA_STRUCTURES: OpenStructuresWindow(window); break;
         case IDM_DATA_ASSESSMENT:
             if (drawing.isOpen)
                 ShowAssessmentDialog(window);

@@ -12,14 +12,25 @@ std::string recentFilesIni;
 
 namespace {
 
+constexpr const char* StructuresSection = "Structures";
+std::optional<WindowPlace> structuresPlace;
+
 constexpr size_t MostIniBytes = 64 * 1024;  // a list of four paths is far less; more is not ours
+
+// The whole settings text: the list, then the places of windows that have one.
+std::string SettingsText() {
+    std::string text = RecentFilesIni(recentFiles);
+    if (structuresPlace)
+        text += WindowPlaceIni(StructuresSection, *structuresPlace);
+    return text;
+}
 
 void WriteRecentFiles() {
     if (recentFilesIni.empty())
         return;
     std::string folder = recentFilesIni.substr(0, recentFilesIni.find_last_of("\\/"));
     CreateDirectoryA(folder.c_str(), nullptr);  // there already, or made now
-    std::string text = RecentFilesIni(recentFiles);
+    std::string text = SettingsText();
     WriteFileAtomically(recentFilesIni.c_str(), std::vector<uint8_t>(text.begin(), text.end()));
 }
 
@@ -42,8 +53,18 @@ void LoadRecentFiles() {
         !recentFilesIni.empty() && ReadWholeFile(recentFilesIni.c_str(), &bytes) && bytes.size() <= MostIniBytes;
     std::string text = read ? std::string(bytes.begin(), bytes.end()) : "";
     recentFiles = ParseRecentFiles(text);
-    if (!read || RecentFilesIni(recentFiles) != text)
+    structuresPlace = ParseWindowPlace(text, StructuresSection);
+    if (!read || SettingsText() != text)
         WriteRecentFiles();
+}
+
+std::optional<WindowPlace> StoredStructuresPlace() {
+    return structuresPlace;
+}
+
+void RememberStructuresPlace(const WindowPlace& place) {
+    structuresPlace = place;
+    WriteRecentFiles();
 }
 
 void RememberRecentFile(HWND window, const char* path) {

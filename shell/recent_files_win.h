@@ -4,11 +4,18 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+
+#include "app/window_place.h"
 
 // Where the list is kept; set at start, and by tests to a file of their own.
 extern std::string recentFilesIni;
 std::string DefaultRecentFilesIni();
+
+// Where the Structures window was last left, kept in the same file; none before it was ever closed.
+std::optional<WindowPlace> StoredStructuresPlace();
+void RememberStructuresPlace(const WindowPlace& place);
 
 // Reads the list; a missing, unreadable or damaged file gives what it still holds and is written anew.
 void LoadRecentFiles();

@@ -8,6 +8,7 @@
 #include "shell/main_window_win.h"
 #include "shell/recent_files_win.h"
 #include "shell/splash_win.h"
+#include "shell/structures_window_win.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ constexpr DWORD SplashMilliseconds = 3000;
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX controls = {
+        sizeof controls, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     StartDrawing();
     ResetMainModes();
@@ -38,7 +40,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (TranslateMainWindowKey(&msg))
+        // The Structures window's keys first: its Ctrl+C copies rows, the main window's a picture.
+        if (TranslateStructuresKey(&msg) || TranslateMainWindowKey(&msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

@@ -6,8 +6,10 @@
 
 #include "app/main_modes.h"
 #include "app/shown_result.h"
+#include "app/structure_highlight.h"
 #include "editing/edit_state.h"
 #include "editing/editing_tools_win.h"
+#include "editing/hit_test.h"
 #include "model/drawing.h"
 #include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
@@ -141,6 +143,13 @@ void OnMouseMove(HWND window, int x, int y, UINT) {
     canvasState.bandPixel = canvasState.pointerPixel;
 }
 
+// With no tool, a click on a polygon selects its structure in the Structures window, when it is open.
+void PickStructure(PixelPoint click) {
+    int32_t polygon = -1, vertex = -1;
+    if (HitTest(CurrentView(), drawing.polygons, click, &polygon, &vertex) && polygon >= 0)
+        structureHighlight.pick(polygon);
+}
+
 PixelPoint ClickPixel(int x, int y) {
     return {static_cast<int16_t>(x), static_cast<int16_t>(y)};
 }
@@ -149,7 +158,9 @@ PixelPoint ClickPixel(int x, int y) {
 void OnLeftButtonDown(HWND window, BOOL doubleClick, int x, int y, UINT) {
     if (doubleClick)
         return;
-    if (DrawingViewShown())
+    if (DrawingViewShown() && mainModes.toolMode == NoTool)
+        PickStructure(ClickPixel(x, y));
+    else if (DrawingViewShown())
         ToolLeftClick(window, mainModes.toolMode, ClickPixel(x, y));
     ShowMainControls();  // a polygon begun or a drag taken up holds Undo back
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/shown_result.h"
+#include "app/structure_highlight.h"
 #include "editing/edit_state.h"
 #include "model/drawing.h"
 #include "ui/gdi_guards_win.h"
@@ -17,6 +18,9 @@ const COLORREF VertexMarkColour = RGB(250, 25, 5);
 const COLORREF OutlineColour = RGB(124, 124, 255);
 const COLORREF HoleColour = RGB(255, 255, 255);
 const COLORREF StructureColour = RGB(127, 127, 127);
+// The structures selected in the Structures window: an orange ground under the hatch, a darker edge.
+const COLORREF HighlightColour = RGB(255, 170, 40);
+const COLORREF HighlightEdgeColour = RGB(200, 80, 0);
 
 POINT ToPoint(PixelPoint p) {
     return {p.x, p.y};
@@ -35,6 +39,20 @@ void DrawHatchedPolygon(HDC dc, const std::vector<POINT>& points) {
     SelectScope useHatch(dc, hatch.handle);
     SetPolyFillMode(dc, ALTERNATE);
     Polygon(dc, points.data(), static_cast<int>(points.size()));
+}
+
+// Under its hatch a highlighted polygon is filled orange instead of white, inside a wider edge.
+void DrawHighlightedPolygon(HDC dc, const std::vector<POINT>& points) {
+    GdiObject<HBRUSH> hatch(CreateHatchBrush(HS_DIAGCROSS, RGB(0, 0, 0)));
+    GdiObject<HPEN> edge(CreatePen(PS_SOLID, ScaledPixels(3, canvasState.dpi), HighlightEdgeColour));
+    SelectScope useHatch(dc, hatch.handle);
+    SelectScope useEdge(dc, edge.handle);
+    COLORREF ground = SetBkColor(dc, HighlightColour);
+    int mode = SetBkMode(dc, OPAQUE);
+    SetPolyFillMode(dc, ALTERNATE);
+    Polygon(dc, points.data(), static_cast<int>(points.size()));
+    SetBkMode(dc, mode);
+    SetBkColor(dc, ground);
 }
 
 // The same box the hit test picks a vertex with, so a click anywhere on the mark finds the vertex.
@@ -99,7 +117,10 @@ void DrawPolygons(HDC dc) {
             if (store.priorities()[j] != priority)
                 continue;
             std::vector<POINT> points = PixelsOf(store.polygon(j), view);
-            DrawHatchedPolygon(dc, points);
+            if (structureHighlight.has(j))
+                DrawHighlightedPolygon(dc, points);
+            else
+                DrawHatchedPolygon(dc, points);
             DrawVertexMarks(dc, points);
         }
 }
@@ -118,15 +139,17 @@ void DrawResultView(const RECT& rect, HDC dc, bool ad, ResultLabel label) {
             SelectScope fill(dc, result.holeFlags[k] ? hole.handle : outer.handle);
             Polygon(dc, points.data(), static_cast<int>(points.size()));
         }
-        GdiObject<HBRUSH> grey(CreateSolidBrush(StructureColour));
+        // The selected structures stand out on the screen only; a picture shows the drawing as it is.
+        GdiObject<HBRUSH> grey(CreateSolidBrush(StructureColour)), marked(CreateSolidBrush(HighlightColour));
         GdiObject<HPEN> black(CreatePen(PS_SOLID, 0, RGB(0, 0, 0)));
-        SelectScope useGrey(dc, grey.handle);
         SelectScope useBlack(dc, black.handle);
         for (int32_t j = 0; j < drawing.polygons.count(); j++) {
             const struct Polygon& polygon = drawing.polygons.polygon(j);
             std::vector<POINT> points;
             for (int32_t i = 0; i < polygon.vertexCount; i++)
                 points.push_back(ToPoint(mapping.map(polygon.x[i], polygon.y[i])));
+            bool highlighted = label == ResultLabel::Area && structureHighlight.has(j);
+            SelectScope fill(dc, highlighted ? marked.handle : grey.handle);
             Polygon(dc, points.data(), static_cast<int>(points.size()));
         }
     }

@@ -94,7 +94,7 @@ void RegisterMainClassesOnce() {
     existing.cbSize = sizeof existing;
     if (GetClassInfoExA(GetModuleHandleA(nullptr), TEXT_PROGRAM_TITLE, &existing))
         return;
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     ASSERT_TRUE(RegisterMainClasses());
 }

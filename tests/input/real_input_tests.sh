@@ -229,6 +229,28 @@ undo_keeps_the_zoom)
     [ "$zoom" = "x 2" ] || fail "Ctrl+Z changed the zoom to $zoom"
     save_and_quit
     ;;
+structures_window_keys)
+    # F4 opens the Structures window; a click on the house's row lights the house up in orange on the
+    # canvas, and Ctrl+C in the list (the main window's Ctrl+C copies a picture) puts the row on the
+    # clipboard under its heading line, the same cells as zelvora-cli assess prints.
+    start_program
+    press F4
+    structures=$(find_window Structures 20) || fail "F4 opened no Structures window"
+    sleep 3
+    eval "$(xdotool getwindowgeometry --shell "$structures")"
+    xdotool mousemove $((X + 60)) $((Y + 64)); sleep 0.3; xdotool click 1; sleep 1.5
+    orange=$(import -window root -depth 8 txt:- | grep -c "#FFAA28")
+    [ "$orange" -gt 100 ] || fail "the selected house is not highlighted ($orange orange pixels)"
+    press ctrl+c
+    clip=$(xclip -selection clipboard -o | tr -d '\r')
+    heading=$(printf 'No.\tName\tHeight [m]\tAd [m²]\tAm [m²]\tCD\tND [1/year]\tNM [1/year]\tNL [1/year]\tNI [1/year]\tNDJ [1/year]')
+    [ "$(echo "$clip" | head -n 1)" = "$heading" ] || fail "the clipboard has no heading line: $clip"
+    row=$(echo "$clip" | sed -n 2p | tr '\t' ' ' | xargs)
+    expected=$(wine "$cli" assess "$drawing" | tr -d '\r' | sed -n 2p | xargs)
+    [ -n "$row" ] && [ "$row" = "$expected" ] || fail "the clipboard row '$row' is not assess's '$expected'"
+    xclip -selection clipboard -t TARGETS -o | grep -qx Csv || fail "no CSV on the clipboard"
+    kill "$program_pid"  # nothing was changed
+    ;;
 assessment_with_keys)
     # Data > Assessment... from the keyboard; Tab leaves the edition's buttons for NG, Enter is OK.
     # The value typed is in the saved file, as zelvora-cli reads it.
