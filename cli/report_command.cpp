@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/assess_input.h"
+#include "cli/cli_calculation.h"
 #include "cli/cli_commands.h"
 #include "engine/calc_records.h"
 #include "exchange/import_file.h"
@@ -93,7 +94,19 @@ int ReportCommand(int argc, char** argv) {
     if (status != ExitSuccess)
         return status;
 
-    ReportCalculation calculation = CalculateReport(drawing, flags.overrides, flags.threads);
+    int shownPercent;
+    CalcRun watch(ProgressBar(flags.quiet, &shownPercent));
+    ReportCalculation calculation;
+    {
+        StopOnInterrupt interrupt(&watch);
+        calculation = CalculateReport(drawing, flags.overrides, flags.threads, &watch);
+    }
+    ClearProgressBar(flags.quiet);
+    // The watch is also the run of the whole drawing's outlines, which may have run out of memory.
+    if (watch.stopped() && !watch.outOfMemory) {
+        fprintf(stderr, "stopped\n");
+        return ExitFailure;
+    }
     request.fileName = BaseName(flags.input);
     request.dateTime = ReportDateTime();
     request.footprintSource = SourceOf(flags, drawing);
