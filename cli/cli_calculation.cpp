@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "engine/ad_am_outlines.h"
+#include "engine/memory_estimate.h"
 #include "engine/out_of_memory.h"
 #include "model/height_limit.h"
 #include "options/calc_limits.h"
@@ -138,6 +139,11 @@ bool CalculateDrawing(const Drawing& source, const CalcOptions& options, bool qu
                 "the most a vertex can have\n",
                 static_cast<int>(polygon + 1), source.polygons.polygon(static_cast<int32_t>(polygon)).name,
                 static_cast<int>(vertex + 1), input.polygons[polygon].vertices[vertex].height, MaxVertexHeight);
+        return false;
+    }
+    MemoryNeed need;
+    if (BeyondMemory(input, AvailableMemoryBytes(), &need)) {
+        fprintf(stderr, "Error to calculate Ad and Am\nzelvora-cli: %s\n", BeyondMemoryText(need).c_str());
         return false;
     }
     auto start = std::chrono::steady_clock::now();

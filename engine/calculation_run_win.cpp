@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "engine/ad_am_outlines.h"
+#include "engine/memory_estimate.h"
 #include "engine/out_of_memory.h"
 #include "resources/resource.h"
 #include "text/ui_texts.h"
@@ -102,6 +103,12 @@ CalcOutcome StartCalculation(HWND owner, const Drawing& source, CalcResult* resu
     std::unique_ptr<CalculationJob> job;
     if (!WithinMemory([&] { job = std::make_unique<CalculationJob>(source); })) {
         Warn(owner, TEXT_CALCULATION_FAILED "\n" TEXT_OUT_OF_MEMORY);
+        return CalcOutcome::Failed;
+    }
+    // A drawing that surely cannot fit is refused with the figures rather than left to run out.
+    MemoryNeed need;
+    if (BeyondMemory(job->input, AvailableMemoryBytes(), &need)) {
+        Warn(owner, (TEXT_CALCULATION_FAILED "\n" + BeyondMemoryText(need)).c_str());
         return CalcOutcome::Failed;
     }
     if (RunDialog(owner, IDD_PROGRESS, ProgressDialogProc, reinterpret_cast<LPARAM>(job.get())) == -1)

@@ -15,6 +15,7 @@
 #include "cli/cli_calculation.h"
 #include "cli/cli_commands.h"
 #include "engine/ad_am_outlines.h"
+#include "engine/memory_estimate.h"
 #include "engine/out_of_memory.h"
 #include "tests/drawing_builders.h"
 #include "tests/test_support.h"
@@ -130,6 +131,15 @@ TEST(OutOfMemory, CommandLineRunSaysMemoryRanOut) {
     }
 }
 
+// A drawing of count polygons of the given number of vertices each (only the counts matter here).
+CalcInput PolygonsOf(int count, int vertices) {
+    CalcInput input;
+    input.polygons.resize(static_cast<size_t>(count));
+    for (CalcPolygon& polygon : input.polygons)
+        polygon.vertices.resize(static_cast<size_t>(vertices));
+    return input;
+}
+
 // The drawing of a calculation input, written as a file the command line reads.
 bool WriteInput(const CalcInput& input, const std::string& path, double mapSize) {
     std::vector<Polygon> polygons;
@@ -140,6 +150,40 @@ bool WriteInput(const CalcInput& input, const std::string& path, double mapSize)
         polygons.push_back(MakePolygon("block", 1, vertices));
     }
     return WriteDrawing(path, polygons, mapSize);
+}
+
+// A calculation is refused before it starts only where it surely cannot fit: the drawings whose peaks
+// were measured are never refused with that much memory free, and the district and the million-vertex
+// polygon that ran out of a 2 GB address space are refused under it.
+TEST(MemoryEstimate, RefusesOnlyWhatCannotFit) {
+    const int64_t MB = 1 << 20;
+    const struct {
+        const char* drawing;
+        CalcInput input;
+        int64_t available;
+        bool beyond;
+    } cases[] = {
+        {"house, 100 MB free", PolygonsOf(1, 6), 100 * MB, false},
+        {"house, nothing free", PolygonsOf(1, 6), 0, true},
+        {"round polygon of 32,000 vertices, its measured peak", PolygonsOf(1, 32000), 192 * MB, false},
+        {"district of 160,000 vertices, its measured peak", PolygonsOf(40000, 4), 1296 * MB, false},
+        {"district of 40,000 vertices, its measured peak", PolygonsOf(10000, 4), 330 * MB, false},
+        {"polygon of 1,000,000 vertices under 2 GB", PolygonsOf(1, 1000000), 2048 * MB, true},
+        {"district of 2,073,600 vertices under 2 GB", PolygonsOf(518400, 4), 2048 * MB, true},
+        {"district of 2,073,600 vertices, 24 GB free", PolygonsOf(518400, 4), 24576 * MB, false},
+    };
+    for (const auto& c : cases) {
+        MemoryNeed need;
+        EXPECT_EQ(BeyondMemory(c.input, c.available, &need), c.beyond) << c.drawing;
+        EXPECT_EQ(need.availableBytes, c.available) << c.drawing;
+        EXPECT_GE(need.leastBytes, need.vertices * 1024) << c.drawing;
+    }
+    MemoryNeed need;
+    BeyondMemory(PolygonsOf(1, 1000000), 2000 * MB, &need);
+    EXPECT_EQ(
+        BeyondMemoryText(need),
+        "The calculation of 1,000,000 vertices needs at least 2,930 MB of memory and 2,000 MB are free; it was not "
+        "started.");
 }
 
 // Ctrl+C during a long calculation of each command that calculates: the command ends with status 1 and
