@@ -123,8 +123,18 @@ CalcOptions RunOptions(const CalcOptions& stored, const CalcFlags& flags) {
     return options;
 }
 
+bool FitsInMemory(const Drawing& source) {
+    MemoryNeed need;
+    if (!BeyondMemory(source, AvailableMemoryBytes(), &need))
+        return true;
+    fprintf(stderr, "Error to calculate Ad and Am\nzelvora-cli: %s\n", BeyondMemoryText(need).c_str());
+    return false;
+}
+
 bool CalculateDrawing(const Drawing& source, const CalcOptions& options, bool quiet, CalcResult* result,
                       double* seconds) {
+    if (!FitsInMemory(source))
+        return false;
     int shownPercent;
     CalcRun run(ProgressBar(quiet, &shownPercent));
     CalcInput input;
@@ -139,11 +149,6 @@ bool CalculateDrawing(const Drawing& source, const CalcOptions& options, bool qu
                 "the most a vertex can have\n",
                 static_cast<int>(polygon + 1), source.polygons.polygon(static_cast<int32_t>(polygon)).name,
                 static_cast<int>(vertex + 1), input.polygons[polygon].vertices[vertex].height, MaxVertexHeight);
-        return false;
-    }
-    MemoryNeed need;
-    if (BeyondMemory(input, AvailableMemoryBytes(), &need)) {
-        fprintf(stderr, "Error to calculate Ad and Am\nzelvora-cli: %s\n", BeyondMemoryText(need).c_str());
         return false;
     }
     auto start = std::chrono::steady_clock::now();

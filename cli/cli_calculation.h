@@ -44,6 +44,10 @@ ProgressCallback ProgressBar(bool quiet, int* shownPercent);
 // Clears the bar's line, when a bar was drawn.
 void ClearProgressBar(bool quiet);
 
+// False, after saying why with the figures, when the drawing's calculation surely cannot fit the memory
+// left: known from the counts alone, so it is asked before anything slow.
+bool FitsInMemory(const Drawing& source);
+
 // Calculates Ad and Am, drawing a progress bar on standard error when it is a terminal and the run
 // is not quiet; Ctrl+C stops it. On failure says on standard error "Error to calculate Ad and Am" (with
 // the reason when memory ran out or a height is above the limit), or "stopped".

@@ -98,17 +98,18 @@ bool ConfirmNeighbours(HWND owner, const Drawing& source) {
 // The failure is told once the dialog has gone, on the window's own thread.
 CalcOutcome StartCalculation(HWND owner, const Drawing& source, CalcResult* result) {
     ClearResult(result);
+    // A drawing that surely cannot fit is refused with the figures, before anything slow, rather than
+    // left to run out.
+    MemoryNeed need;
+    if (BeyondMemory(source, AvailableMemoryBytes(), &need)) {
+        Warn(owner, (TEXT_CALCULATION_FAILED "\n" + BeyondMemoryText(need)).c_str());
+        return CalcOutcome::Failed;
+    }
     if (!ConfirmNeighbours(owner, source))
         return CalcOutcome::NotRun;
     std::unique_ptr<CalculationJob> job;
     if (!WithinMemory([&] { job = std::make_unique<CalculationJob>(source); })) {
         Warn(owner, TEXT_CALCULATION_FAILED "\n" TEXT_OUT_OF_MEMORY);
-        return CalcOutcome::Failed;
-    }
-    // A drawing that surely cannot fit is refused with the figures rather than left to run out.
-    MemoryNeed need;
-    if (BeyondMemory(job->input, AvailableMemoryBytes(), &need)) {
-        Warn(owner, (TEXT_CALCULATION_FAILED "\n" + BeyondMemoryText(need)).c_str());
         return CalcOutcome::Failed;
     }
     if (RunDialog(owner, IDD_PROGRESS, ProgressDialogProc, reinterpret_cast<LPARAM>(job.get())) == -1)

@@ -16,10 +16,15 @@ std::string Grouped(int64_t count) {
 
 }  // namespace
 
-bool BeyondMemory(const CalcInput& input, int64_t availableBytes, MemoryNeed* need) {
-    need->vertices = 0;
-    for (const CalcPolygon& polygon : input.polygons)
-        need->vertices += static_cast<int64_t>(polygon.vertices.size());
+bool BeyondMemory(const Drawing& source, int64_t availableBytes, MemoryNeed* need) {
+    int64_t vertices = 0;
+    for (int32_t i = 0; i < source.polygons.count(); i++)
+        vertices += source.polygons.polygon(i).vertexCount;
+    return BeyondMemory(vertices, availableBytes, need);
+}
+
+bool BeyondMemory(int64_t vertices, int64_t availableBytes, MemoryNeed* need) {
+    need->vertices = vertices;
     need->leastBytes = need->vertices * LeastBytesPerVertex;
     need->availableBytes = availableBytes;
     return need->leastBytes > availableBytes;

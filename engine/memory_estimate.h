@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/calc_records.h"
+#include "model/drawing.h"
 
 // The least memory a calculation takes per vertex. Measured peaks ran from 6 KB a vertex (one round
 // polygon, 8,000 to 32,000 vertices) to 8.5 KB (districts of small buildings, 10,000 to 160,000
@@ -18,8 +18,10 @@ struct MemoryNeed {
     int64_t availableBytes = 0;  // what the process can still take
 };
 
-// The figures of a calculation of the input with availableBytes left; true when it cannot fit.
-bool BeyondMemory(const CalcInput& input, int64_t availableBytes, MemoryNeed* need);
+// The figures of a calculation of so many vertices with availableBytes left; true when it cannot fit.
+bool BeyondMemory(int64_t vertices, int64_t availableBytes, MemoryNeed* need);
+// The same for the whole drawing: known from the counts alone, before anything is built or checked.
+bool BeyondMemory(const Drawing& source, int64_t availableBytes, MemoryNeed* need);
 
 // The refusal as the window and the command line give it, with the figures in MB.
 std::string BeyondMemoryText(const MemoryNeed& need);

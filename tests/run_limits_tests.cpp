@@ -131,15 +131,6 @@ TEST(OutOfMemory, CommandLineRunSaysMemoryRanOut) {
     }
 }
 
-// A drawing of count polygons of the given number of vertices each (only the counts matter here).
-CalcInput PolygonsOf(int count, int vertices) {
-    CalcInput input;
-    input.polygons.resize(static_cast<size_t>(count));
-    for (CalcPolygon& polygon : input.polygons)
-        polygon.vertices.resize(static_cast<size_t>(vertices));
-    return input;
-}
-
 // The drawing of a calculation input, written as a file the command line reads.
 bool WriteInput(const CalcInput& input, const std::string& path, double mapSize) {
     std::vector<Polygon> polygons;
@@ -159,27 +150,34 @@ TEST(MemoryEstimate, RefusesOnlyWhatCannotFit) {
     const int64_t MB = 1 << 20;
     const struct {
         const char* drawing;
-        CalcInput input;
+        int64_t vertices;
         int64_t available;
         bool beyond;
     } cases[] = {
-        {"house, 100 MB free", PolygonsOf(1, 6), 100 * MB, false},
-        {"house, nothing free", PolygonsOf(1, 6), 0, true},
-        {"round polygon of 32,000 vertices, its measured peak", PolygonsOf(1, 32000), 192 * MB, false},
-        {"district of 160,000 vertices, its measured peak", PolygonsOf(40000, 4), 1296 * MB, false},
-        {"district of 40,000 vertices, its measured peak", PolygonsOf(10000, 4), 330 * MB, false},
-        {"polygon of 1,000,000 vertices under 2 GB", PolygonsOf(1, 1000000), 2048 * MB, true},
-        {"district of 2,073,600 vertices under 2 GB", PolygonsOf(518400, 4), 2048 * MB, true},
-        {"district of 2,073,600 vertices, 24 GB free", PolygonsOf(518400, 4), 24576 * MB, false},
+        {"house, 100 MB free", 6, 100 * MB, false},
+        {"house, nothing free", 6, 0, true},
+        {"round polygon of 32,000 vertices, its measured peak", 32000, 192 * MB, false},
+        {"district of 160,000 vertices, its measured peak", 160000, 1296 * MB, false},
+        {"district of 40,000 vertices, its measured peak", 40000, 330 * MB, false},
+        {"polygon of 1,000,000 vertices under 2 GB", 1000000, 2048 * MB, true},
+        {"district of 2,073,600 vertices under 2 GB", 2073600, 2048 * MB, true},
+        {"district of 2,073,600 vertices, 24 GB free", 2073600, 24576 * MB, false},
     };
     for (const auto& c : cases) {
         MemoryNeed need;
-        EXPECT_EQ(BeyondMemory(c.input, c.available, &need), c.beyond) << c.drawing;
+        EXPECT_EQ(BeyondMemory(c.vertices, c.available, &need), c.beyond) << c.drawing;
         EXPECT_EQ(need.availableBytes, c.available) << c.drawing;
         EXPECT_GE(need.leastBytes, need.vertices * 1024) << c.drawing;
     }
+    // A drawing's count is every vertex of every polygon, taken before anything is built.
+    Drawing two;
+    two.polygons.appendPolygon(MakePolygon("a", 1, {{0, 0, 5}, {10, 0, 5}, {10, 10, 5}, {0, 10, 5}}));
+    two.polygons.appendPolygon(MakePolygon("b", 1, {{20, 0, 5}, {30, 0, 5}, {30, 10, 5}}));
     MemoryNeed need;
-    BeyondMemory(PolygonsOf(1, 1000000), 2000 * MB, &need);
+    EXPECT_FALSE(BeyondMemory(two, 7 * LeastBytesPerVertex, &need));
+    EXPECT_EQ(need.vertices, 7);
+    EXPECT_TRUE(BeyondMemory(two, 7 * LeastBytesPerVertex - 1, &need));
+    BeyondMemory(1000000, 2000 * MB, &need);
     EXPECT_EQ(
         BeyondMemoryText(need),
         "The calculation of 1,000,000 vertices needs at least 2,930 MB of memory and 2,000 MB are free; it was not "
