@@ -71,6 +71,9 @@ void AssessStructure(const Drawing& source, const AssessmentResult& run, const A
     }
     const CalcResult& calc = calculation.result;
     out->calculated = true;
+    for (int32_t c = 0; c < calc.contourCount; c++)
+        if (calc.adFlags[c])
+            out->adOutline.push_back(calc.contours[c]);
     out->footprint = FootprintArea(input);
     out->ad = calc.ad * 1e6;
     out->am = calc.am * 1e6;
