@@ -10,6 +10,7 @@
 
 #include "assessment/event_formulas.h"
 #include "assessment/structures.h"
+#include "engine/geometry.h"
 #include "model/assessment_settings.h"
 #include "model/drawing_options.h"
 
@@ -32,13 +33,14 @@ struct StructureResult {
     double footprint = 0.0;   // m^2 of the union of the polygons
     bool calculated = false;  // false: error says why, and no area or event is given
     std::string error;
-    double ad = 0.0;           // m^2
-    double am = 0.0;           // m^2
-    double amDistance = 0.0;   // metres: D, or rM for edition 3
-    double uw = 0.0;           // kV in force for rM (edition 3)
-    double cd = 1.0;           // in force
-    bool cdSet = false;        // false: cd is what the surroundings suggest
-    double cdSuggested = 1.0;  // what the surroundings suggest, whatever is in force
+    double ad = 0.0;                            // m^2
+    double am = 0.0;                            // m^2
+    std::vector<std::vector<Point>> adOutline;  // its Ad's contours, holes included, for the site plan
+    double amDistance = 0.0;                    // metres: D, or rM for edition 3
+    double uw = 0.0;                            // kV in force for rM (edition 3)
+    double cd = 1.0;                            // in force
+    bool cdSet = false;                         // false: cd is what the surroundings suggest
+    double cdSuggested = 1.0;                   // what the surroundings suggest, whatever is in force
     std::vector<LineSettings> lines;
     StructureEvents events;
 };

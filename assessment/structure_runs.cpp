@@ -39,7 +39,7 @@ double FootprintArea(const CalcInput& input) {
 // Areas, location factor and events of one structure; the others' results are not touched, so
 // structures can be assessed in any order, on any thread.
 void AssessStructure(const Drawing& source, const AssessmentResult& run, const AssessOverrides& overrides,
-                     const CdSuggestion& suggestion, StructureResult* out) {
+                     const CdSuggestion& suggestion, const CalcRun* watch, StructureResult* out) {
     const AssessmentSettings& settings = run.settings;
     const Polygon& first = source.polygons.polygon(out->structure.polygons.front());
     out->name = first.name;
@@ -62,13 +62,18 @@ void AssessStructure(const Drawing& source, const AssessmentResult& run, const A
         out->error = "a polygon has fewer than three vertices, repeats a vertex or crosses itself";
         return;
     }
-    CalcRun calculation;
+    CalcRun calculation(watch);
     if (!ComputeAdAm(&input, options, &calculation)) {
-        out->error = "Ad and Am cannot be calculated";
+        out->error = calculation.outOfMemory ? "the calculation ran out of memory"
+                     : calculation.stopped() ? "the assessment was stopped"
+                                             : "Ad and Am cannot be calculated";
         return;
     }
     const CalcResult& calc = calculation.result;
     out->calculated = true;
+    for (int32_t c = 0; c < calc.contourCount; c++)
+        if (calc.adFlags[c])
+            out->adOutline.push_back(calc.contours[c]);
     out->footprint = FootprintArea(input);
     out->ad = calc.ad * 1e6;
     out->am = calc.am * 1e6;
@@ -173,7 +178,7 @@ AssessmentResult AssessDrawing(const Drawing& source, const AssessOverrides& ove
             result.error = "the assessment was stopped";
             return;
         }
-        AssessStructure(source, run, overrides, suggestions[i], &result);
+        AssessStructure(source, run, overrides, suggestions[i], watch, &result);
         if (watch)
             watch->advance();
     });

@@ -10,6 +10,7 @@
 #include "assessment/line_words.h"
 #include "assessment/structure_runs.h"
 #include "cli/assess_input.h"
+#include "cli/cli_calculation.h"
 #include "cli/cli_commands.h"
 #include "exchange/import_build.h"
 #include "exchange/import_file.h"
@@ -65,6 +66,7 @@ bool ReadOption(int argc, char** argv, int* i, AssessFlags* flags) {
         takesValue = false;
         flags->json |= !strcmp(word, "--json");
         flags->csv |= !strcmp(word, "--csv");
+        flags->quiet |= !strcmp(word, "--quiet");
         flags->skipInvalid |= !strcmp(word, "--skip-invalid");
         flags->importOptions |= !strcmp(word, "--skip-invalid");
     } else if (!strcmp(word, "--edition")) {
@@ -200,7 +202,18 @@ int AssessCommand(int argc, char** argv) {
     int status = ReadAssessInput(flags, &source);
     if (status != ExitSuccess)
         return status;
-    AssessmentResult result = AssessDrawing(source, flags.overrides, flags.threads);
+    int shownPercent;
+    CalcRun watch(ProgressBar(flags.quiet, &shownPercent));
+    AssessmentResult result;
+    {
+        StopOnInterrupt interrupt(&watch);
+        result = AssessDrawing(source, flags.overrides, flags.threads, &watch);
+    }
+    ClearProgressBar(flags.quiet);
+    if (watch.stopped()) {
+        fprintf(stderr, "stopped\n");
+        return ExitFailure;
+    }
     if (flags.geojson) {
         std::string text;
         if (!AssessmentGeoJson(source, result, &text)) {

@@ -14,6 +14,7 @@ struct AssessFlags {
     bool skipInvalid = false;
     bool json = false;
     bool csv = false;
+    bool quiet = false;
     const char* geojson = nullptr;
     int32_t threads = 0;
     const char* input = nullptr;

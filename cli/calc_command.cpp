@@ -42,6 +42,8 @@ int CalcCommand(int argc, char** argv) {
     if (!LoadDrawing(files[0], &source))
         return ExitCannotRead;
 
+    if (!FitsInMemory(source))
+        return ExitFailure;
     // Polygons that are apart still calculate; only the caller that asks for one footprint is refused.
     int32_t outer = 0;
     bool neighbours = PolygonsAreNeighbours(MakeCalcInput(source), &outer);

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "engine/ad_am_outlines.h"
+#include "engine/memory_estimate.h"
 #include "engine/out_of_memory.h"
 #include "model/height_limit.h"
 #include "options/calc_limits.h"
@@ -53,6 +54,28 @@ void RequestStop(int) {
 }
 
 }  // namespace
+
+StopOnInterrupt::StopOnInterrupt(CalcRun* run) {
+    interruptedRun = run;
+    previous = signal(SIGINT, RequestStop);
+}
+
+StopOnInterrupt::~StopOnInterrupt() {
+    signal(SIGINT, previous);
+    interruptedRun = nullptr;
+}
+
+ProgressCallback ProgressBar(bool quiet, int* shownPercent) {
+    *shownPercent = -1;
+    if (quiet || !isatty(fileno(stderr)))
+        return ProgressCallback();
+    return [shownPercent](int32_t position, int32_t total) { DrawProgress(position, total, shownPercent); };
+}
+
+void ClearProgressBar(bool quiet) {
+    if (!quiet && isatty(fileno(stderr)))
+        fprintf(stderr, "\r%50s\r", "");
+}
 
 bool ParseCalcFlags(int argc, char** argv, CalcFlags* flags, std::vector<const char*>* arguments) {
     for (int i = 0; i < argc; i++) {
@@ -100,14 +123,20 @@ CalcOptions RunOptions(const CalcOptions& stored, const CalcFlags& flags) {
     return options;
 }
 
+bool FitsInMemory(const Drawing& source) {
+    MemoryNeed need;
+    if (!BeyondMemory(source, AvailableMemoryBytes(), &need))
+        return true;
+    fprintf(stderr, "Error to calculate Ad and Am\nzelvora-cli: %s\n", BeyondMemoryText(need).c_str());
+    return false;
+}
+
 bool CalculateDrawing(const Drawing& source, const CalcOptions& options, bool quiet, CalcResult* result,
                       double* seconds) {
-    bool showProgress = !quiet && isatty(fileno(stderr));
-    int shownPercent = -1;
-    ProgressCallback bar;
-    if (showProgress)
-        bar = [&shownPercent](int32_t position, int32_t total) { DrawProgress(position, total, &shownPercent); };
-    CalcRun run(bar);
+    if (!FitsInMemory(source))
+        return false;
+    int shownPercent;
+    CalcRun run(ProgressBar(quiet, &shownPercent));
     CalcInput input;
     if (!WithinMemory([&] { input = MakeCalcInput(source); })) {
         fprintf(stderr, "Error to calculate Ad and Am\nzelvora-cli: the calculation ran out of memory\n");
@@ -123,15 +152,14 @@ bool CalculateDrawing(const Drawing& source, const CalcOptions& options, bool qu
         return false;
     }
     auto start = std::chrono::steady_clock::now();
-    interruptedRun = &run;
-    void (*previous)(int) = signal(SIGINT, RequestStop);
-    bool ok = ComputeAdAm(&input, options, &run);
-    signal(SIGINT, previous);
-    interruptedRun = nullptr;
+    bool ok;
+    {
+        StopOnInterrupt interrupt(&run);
+        ok = ComputeAdAm(&input, options, &run);
+    }
     *seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     *result = std::move(run.result);
-    if (showProgress)
-        fprintf(stderr, "\r%50s\r", "");
+    ClearProgressBar(quiet);
     if (!ok && run.outOfMemory)
         fprintf(stderr, "Error to calculate Ad and Am\nzelvora-cli: the calculation ran out of memory\n");
     else if (!ok && run.stopped())

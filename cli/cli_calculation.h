@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/calc_records.h"
+#include "engine/calc_run.h"
 #include "model/drawing.h"
 
 struct CalcFlags {
@@ -24,6 +25,28 @@ bool ParseCalcFlags(int argc, char** argv, CalcFlags* flags, std::vector<const c
 
 // The drawing's own options with the flags' overrides, limited as the options dialog limits them.
 CalcOptions RunOptions(const CalcOptions& stored, const CalcFlags& flags);
+
+// While it lives, Ctrl+C asks the run to stop instead of ending the program; one at a time.
+class StopOnInterrupt {
+  public:
+    explicit StopOnInterrupt(CalcRun* run);
+    ~StopOnInterrupt();
+    StopOnInterrupt(const StopOnInterrupt&) = delete;
+    StopOnInterrupt& operator=(const StopOnInterrupt&) = delete;
+
+  private:
+    void (*previous)(int);
+};
+
+// A progress bar on standard error when it is a terminal and the run is not quiet, else no callback.
+// shownPercent keeps the bar's state and must outlive the run.
+ProgressCallback ProgressBar(bool quiet, int* shownPercent);
+// Clears the bar's line, when a bar was drawn.
+void ClearProgressBar(bool quiet);
+
+// False, after saying why with the figures, when the drawing's calculation surely cannot fit the memory
+// left: known from the counts alone, so it is asked before anything slow.
+bool FitsInMemory(const Drawing& source);
 
 // Calculates Ad and Am, drawing a progress bar on standard error when it is a terminal and the run
 // is not quiet; Ctrl+C stops it. On failure says on standard error "Error to calculate Ad and Am" (with

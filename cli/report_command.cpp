@@ -2,10 +2,13 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/assess_input.h"
+#include "cli/cli_calculation.h"
 #include "cli/cli_commands.h"
 #include "engine/calc_records.h"
 #include "exchange/import_file.h"
@@ -36,14 +39,19 @@ const char* BaseName(const char* path) {
     return name;
 }
 
+// The signature fields given on the command line; each replaces the one the drawing remembers.
+struct SignatureOverrides {
+    std::optional<std::string> project, author, checker;
+};
+
 // Takes the report's own arguments (OUT.pdf, the signature fields) out of argv; the rest are assess's.
-bool TakeReportArguments(int argc, char** argv, std::vector<char*>* rest, ReportSignatures* signatures,
+bool TakeReportArguments(int argc, char** argv, std::vector<char*>* rest, SignatureOverrides* signatures,
                          const char** output) {
     for (int i = 0; i < argc; ++i) {
-        std::string* field = !strcmp(argv[i], "--project")   ? &signatures->project
-                             : !strcmp(argv[i], "--author")  ? &signatures->author
-                             : !strcmp(argv[i], "--checker") ? &signatures->checker
-                                                             : nullptr;
+        std::optional<std::string>* field = !strcmp(argv[i], "--project")   ? &signatures->project
+                                            : !strcmp(argv[i], "--author")  ? &signatures->author
+                                            : !strcmp(argv[i], "--checker") ? &signatures->checker
+                                                                            : nullptr;
         if (field) {
             if (i + 1 >= argc) {
                 fprintf(stderr, "zelvora-cli: %s needs a text\n", argv[i]);
@@ -78,7 +86,8 @@ int ReportCommand(int argc, char** argv) {
     ReportRequest request;
     const char* output = nullptr;
     AssessFlags flags;
-    if (!TakeReportArguments(argc, argv, &rest, &request.signatures, &output) ||
+    SignatureOverrides given;
+    if (!TakeReportArguments(argc, argv, &rest, &given, &output) ||
         !ParseAssessFlags(int(rest.size()), rest.data(), &flags)) {
         fputs(ReportUsage, stderr);
         return ExitUsage;
@@ -93,7 +102,26 @@ int ReportCommand(int argc, char** argv) {
     if (status != ExitSuccess)
         return status;
 
-    ReportCalculation calculation = CalculateReport(drawing, flags.overrides, flags.threads);
+    request.signatures = drawing.assessment.signatures;
+    for (auto [field, value] : {std::pair{&request.signatures.project, &given.project},
+                                {&request.signatures.author, &given.author},
+                                {&request.signatures.checker, &given.checker}})
+        if (*value)
+            *field = **value;
+
+    int shownPercent;
+    CalcRun watch(ProgressBar(flags.quiet, &shownPercent));
+    ReportCalculation calculation;
+    {
+        StopOnInterrupt interrupt(&watch);
+        calculation = CalculateReport(drawing, flags.overrides, flags.threads, &watch);
+    }
+    ClearProgressBar(flags.quiet);
+    // The watch is also the run of the whole drawing's outlines, which may have run out of memory.
+    if (watch.stopped() && !watch.outOfMemory) {
+        fprintf(stderr, "stopped\n");
+        return ExitFailure;
+    }
     request.fileName = BaseName(flags.input);
     request.dateTime = ReportDateTime();
     request.footprintSource = SourceOf(flags, drawing);

@@ -38,6 +38,9 @@ class ProgressSink {
 struct CalcRun {
     CalcRun() = default;
     explicit CalcRun(ProgressCallback callback) : progress(std::move(callback)) {}
+    // A run made for a part of a larger one (a structure of an assessment): a stop of the larger run
+    // reaches this one too, even midway.
+    explicit CalcRun(const CalcRun* whole) : whole(whole) {}
     CalcRun(const CalcRun&) = delete;
     CalcRun& operator=(const CalcRun&) = delete;
 
@@ -47,13 +50,16 @@ struct CalcRun {
         outOfMemory = 1;
         stopRequested = 1;
     }
-    bool stopped() const { return stopRequested != 0; }
+    bool stopped() const { return stopRequested != 0 || (whole && whole->stopped()); }
     void advance() { progress.advance(stopRequested); }
 
     std::atomic<uint8_t> stopRequested{0};  // set by whoever watches, polled by the calculation
     std::atomic<uint8_t> outOfMemory{0};    // the reason of a failed run: an allocation failed
     ProgressSink progress;
     CalcResult result;  // what the run came to: no contour and zero areas unless it completed
+
+  private:
+    const CalcRun* whole = nullptr;
 };
 
 // A part of a run's progress steps, handed out as that part of the work advances, so that the bar

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "engine/ad_am_outlines.h"
+#include "engine/memory_estimate.h"
 #include "engine/out_of_memory.h"
 #include "resources/resource.h"
 #include "text/ui_texts.h"
@@ -97,6 +98,13 @@ bool ConfirmNeighbours(HWND owner, const Drawing& source) {
 // The failure is told once the dialog has gone, on the window's own thread.
 CalcOutcome StartCalculation(HWND owner, const Drawing& source, CalcResult* result) {
     ClearResult(result);
+    // A drawing that surely cannot fit is refused with the figures, before anything slow, rather than
+    // left to run out.
+    MemoryNeed need;
+    if (BeyondMemory(source, AvailableMemoryBytes(), &need)) {
+        Warn(owner, (TEXT_CALCULATION_FAILED "\n" + BeyondMemoryText(need)).c_str());
+        return CalcOutcome::Failed;
+    }
     if (!ConfirmNeighbours(owner, source))
         return CalcOutcome::NotRun;
     std::unique_ptr<CalculationJob> job;

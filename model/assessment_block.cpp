@@ -7,7 +7,10 @@
 namespace {
 
 const uint8_t BlockTag[4] = {'Z', 'A', 'S', 'M'};
+// Version 2 adds the report's signature fields after the structures; a drawing without them is still
+// written as version 1, byte for byte as before.
 constexpr uint8_t BlockVersion = 1;
+constexpr uint8_t SignedVersion = 2;
 constexpr size_t FrameBytes = 4 + 1 + 4 + 4;  // tag, version, payload length, checksum
 constexpr size_t StructureBytes = 4 + 8 + 8 + 1;
 constexpr size_t LineBytes = 5 + 8 + 8 + 1 + 4 * 8;
@@ -46,8 +49,24 @@ LineSettings ReadLine(ByteReader* in) {
     return line;
 }
 
+void WriteField(ByteWriter* out, const std::string& field) {
+    out->int32(static_cast<int32_t>(field.size()));
+    out->text(field.data(), field.size());
+}
+
+bool ReadField(ByteReader* in, std::string* field) {
+    if (in->remaining() < 4)
+        return false;
+    int32_t length = in->int32();
+    if (length < 0 || static_cast<size_t>(length) > MaxSignatureBytes || in->remaining() < static_cast<size_t>(length))
+        return false;
+    const uint8_t* text = in->take(static_cast<size_t>(length));
+    field->assign(reinterpret_cast<const char*>(text), static_cast<size_t>(length));
+    return true;
+}
+
 // Every count is checked against the bytes left before it is used.
-bool ReadPayload(ByteReader* in, AssessmentSettings* settings) {
+bool ReadPayload(ByteReader* in, uint8_t version, AssessmentSettings* settings) {
     if (in->remaining() < 1 + 4 * 8 + 4)
         return false;
     settings->edition = in->byte();
@@ -69,6 +88,10 @@ bool ReadPayload(ByteReader* in, AssessmentSettings* settings) {
         for (uint8_t i = 0; i < lines; i++)
             structure.lines.push_back(ReadLine(in));
     }
+    ReportSignatures& s = settings->signatures;
+    if (version == SignedVersion &&
+        !(ReadField(in, &s.project) && ReadField(in, &s.author) && ReadField(in, &s.checker)))
+        return false;
     return in->remaining() == 0;
 }
 
@@ -89,9 +112,15 @@ void AppendAssessmentBlock(const AssessmentSettings& settings, std::vector<uint8
         for (const LineSettings& line : structure.lines)
             WriteLine(&body, line);
     }
+    bool signedBlock = !settings.signatures.empty();
+    if (signedBlock) {
+        WriteField(&body, settings.signatures.project);
+        WriteField(&body, settings.signatures.author);
+        WriteField(&body, settings.signatures.checker);
+    }
     ByteWriter out(bytes);
     out.text(reinterpret_cast<const char*>(BlockTag), sizeof BlockTag);
-    out.byte(BlockVersion);
+    out.byte(signedBlock ? SignedVersion : BlockVersion);
     out.int32(static_cast<int32_t>(payload.size()));
     out.text(reinterpret_cast<const char*>(payload.data()), payload.size());
     out.int32(static_cast<int32_t>(Checksum(payload.data(), payload.size())));
@@ -99,7 +128,8 @@ void AppendAssessmentBlock(const AssessmentSettings& settings, std::vector<uint8
 
 AssessmentSettings DecodeAssessmentBlock(const uint8_t* bytes, size_t size, int32_t polygonCount) {
     AssessmentSettings none;
-    if (size < FrameBytes || memcmp(bytes, BlockTag, sizeof BlockTag) != 0 || bytes[4] != BlockVersion)
+    if (size < FrameBytes || memcmp(bytes, BlockTag, sizeof BlockTag) != 0 ||
+        (bytes[4] != BlockVersion && bytes[4] != SignedVersion))
         return none;
     ByteReader frame(bytes, size);
     frame.take(5);
@@ -112,7 +142,7 @@ AssessmentSettings DecodeAssessmentBlock(const uint8_t* bytes, size_t size, int3
     ByteReader in(payload, length);
     AssessmentSettings read;
     read.present = 1;
-    if (!ReadPayload(&in, &read) || !AssessmentSettingsValid(read, polygonCount))
+    if (!ReadPayload(&in, bytes[4], &read) || !AssessmentSettingsValid(read, polygonCount))
         return none;
     return read;
 }

@@ -65,6 +65,10 @@ bool AssessmentSettingsValid(const AssessmentSettings& settings, int32_t polygon
             return false;
         previous = structure.firstPolygon;
     }
+    const ReportSignatures& s = settings.signatures;
+    for (const std::string* field : {&s.project, &s.author, &s.checker})
+        if (field->size() > MaxSignatureBytes || field->find('\0') != std::string::npos)
+            return false;
     return true;
 }
 

@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 constexpr int32_t MaxLinesPerStructure = 8;
+constexpr size_t MaxSignatureBytes = 200;     // of each field, in UTF-8
 constexpr double UnknownLineLength = 1000.0;  // metres assumed when the length is not known
 
 enum class LineKind : uint8_t { Power, Telecom, Count };
@@ -43,6 +45,16 @@ struct StructureSettings {
     std::vector<LineSettings> lines;
 };
 
+// The fields of the report that an engineer fills in by hand; empty ones are printed as blank lines to
+// write on.
+struct ReportSignatures {
+    std::string project;
+    std::string author;
+    std::string checker;
+
+    bool empty() const { return project.empty() && author.empty() && checker.empty(); }
+};
+
 struct AssessmentSettings {
     uint8_t present = 0;  // 0: the drawing has never had settings; nothing is written to its file
     int32_t edition = 2;
@@ -51,6 +63,7 @@ struct AssessmentSettings {
     double k = 2.0;
     double uw = 2.5;                            // kV, edition 3
     std::vector<StructureSettings> structures;  // ordered by first polygon, one at most per polygon
+    ReportSignatures signatures;
 };
 
 double LineLength(const LineSettings& line);

@@ -7,30 +7,28 @@
 #include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
 #include "ui/dialog_runner_win.h"
+#include "ui/dialog_state_win.h"
 #include "ui/prompt_win.h"
 
 namespace {
 
-// The dialog's copies live as long as the program, as the values it last showed.
-DrawOptions copies;
-
-void SetSnapBox(HWND dialog, bool on) {
-    copies.snapOn = on ? 1 : 0;
+// The dialog works on a copy of the drawing's options, made when it opens and stored only by Save.
+void SetSnapBox(HWND dialog, DrawOptions* copies, bool on) {
+    copies->snapOn = on ? 1 : 0;
     CheckDlgButton(dialog, IDC_DRAW_SNAP_ON, on ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void Open(HWND dialog) {
-    copies = drawing.drawOptions;
-    SetDlgItemTextA(dialog, IDC_DRAW_MAP_SIZE, DecimalText(copies.mapSize, 0).c_str());
-    SetSnapBox(dialog, copies.snapOn == 1);
+void Open(HWND dialog, DrawOptions* copies) {
+    SetDlgItemTextA(dialog, IDC_DRAW_MAP_SIZE, DecimalText(copies->mapSize, 0).c_str());
+    SetSnapBox(dialog, copies, copies->snapOn == 1);
     for (const SnapStep& step : SnapSteps)
         SendDlgItemMessageA(dialog, IDC_DRAW_SNAP_STEP, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(step.label));
-    SendDlgItemMessageA(dialog, IDC_DRAW_SNAP_STEP, CB_SETCURSEL, copies.snapIndex, 0);
-    if (copies.snapIndex == 0)
-        SetSnapBox(dialog, false);
+    SendDlgItemMessageA(dialog, IDC_DRAW_SNAP_STEP, CB_SETCURSEL, copies->snapIndex, 0);
+    if (copies->snapIndex == 0)
+        SetSnapBox(dialog, copies, false);
     for (const ZoomStep& zoom : ZoomSteps)
         SendDlgItemMessageA(dialog, IDC_DRAW_ZOOM, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(zoom.label));
-    SendDlgItemMessageA(dialog, IDC_DRAW_ZOOM, CB_SETCURSEL, copies.zoomIndex, 0);
+    SendDlgItemMessageA(dialog, IDC_DRAW_ZOOM, CB_SETCURSEL, copies->zoomIndex, 0);
 }
 
 // Lays the canvas out as the main window's WM_SIZE does and lets it recompute its scroll ranges.
@@ -39,10 +37,10 @@ void RelayCanvas() {
     RefreshMainWindow();
 }
 
-void Save(HWND dialog) {
+void Save(HWND dialog, DrawOptions* copies) {
     char text[1000];
     GetDlgItemTextA(dialog, IDC_DRAW_MAP_SIZE, text, sizeof text);
-    if (!StoreDrawOptions(&drawing.drawOptions, &copies, text)) {
+    if (!StoreDrawOptions(&drawing.drawOptions, copies, text)) {
         Prompt(dialog, TEXT_SNAP_ZOOM_REFUSED, TEXT_WARNING, MB_OK | MB_ICONWARNING);
         return;
     }
@@ -54,26 +52,29 @@ int32_t Selection(HWND dialog, int list) {
     return static_cast<int32_t>(SendDlgItemMessageA(dialog, list, CB_GETCURSEL, 0, 0));
 }
 
-INT_PTR CALLBACK DrawOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK DrawOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    DrawOptions* copies = DialogState<DrawOptions>(dialog, msg, lParam);
+    if (!copies)
+        return FALSE;
     switch (msg) {
-        case WM_INITDIALOG: Open(dialog); return TRUE;
+        case WM_INITDIALOG: Open(dialog, copies); return TRUE;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDC_DRAW_SNAP_STEP:
                     if (HIWORD(wParam) == CBN_SELENDOK) {
-                        copies.snapIndex = Selection(dialog, IDC_DRAW_SNAP_STEP);
-                        if (copies.snapIndex == 0)
-                            SetSnapBox(dialog, false);
+                        copies->snapIndex = Selection(dialog, IDC_DRAW_SNAP_STEP);
+                        if (copies->snapIndex == 0)
+                            SetSnapBox(dialog, copies, false);
                     }
                     break;
                 case IDC_DRAW_ZOOM:
                     if (HIWORD(wParam) == CBN_SELENDOK)
-                        copies.zoomIndex = Selection(dialog, IDC_DRAW_ZOOM);
+                        copies->zoomIndex = Selection(dialog, IDC_DRAW_ZOOM);
                     break;
                 case IDC_DRAW_SNAP_ON:
-                    SetSnapBox(dialog, IsDlgButtonChecked(dialog, IDC_DRAW_SNAP_ON) != BST_CHECKED);
+                    SetSnapBox(dialog, copies, IsDlgButtonChecked(dialog, IDC_DRAW_SNAP_ON) != BST_CHECKED);
                     break;
-                case IDC_DRAW_SAVE: Save(dialog); break;
+                case IDC_DRAW_SAVE: Save(dialog, copies); break;
                 case IDC_DRAW_CANCEL:
                 case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
             }
@@ -85,5 +86,6 @@ INT_PTR CALLBACK DrawOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPA
 }  // namespace
 
 void ShowDrawOptionsDialog(HWND owner) {
-    RunDialog(owner, IDD_DRAW_OPTIONS, DrawOptionsDialogProc);
+    DrawOptions copies = drawing.drawOptions;
+    RunDialog(owner, IDD_DRAW_OPTIONS, DrawOptionsDialogProc, reinterpret_cast<LPARAM>(&copies));
 }

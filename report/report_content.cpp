@@ -81,11 +81,14 @@ SitePlan PlanOf(const ReportInput& input) {
     bool several = input.assessment->structures.size() > 1;
     const CalcResult& whole = *input.whole;
     for (int32_t c = 0; c < whole.contourCount; ++c) {
-        if (whole.adFlags[c])
-            plan.adOutlines.push_back(whole.contours[c]);
-        else if (!several)
-            plan.amOutlines.push_back(whole.contours[c]);
+        if (several)
+            break;
+        (whole.adFlags[c] ? plan.adOutlines : plan.amOutlines).push_back(whole.contours[c]);
     }
+    if (several)
+        for (const StructureResult& s : input.assessment->structures)
+            if (!s.adOutline.empty())
+                plan.structureAdOutlines.push_back(s.adOutline);
     for (const StructureResult& s : input.assessment->structures) {
         const std::vector<Point>& first = plan.footprints[s.structure.polygons.front()];
         Point centre{0.0, 0.0};
@@ -106,8 +109,8 @@ void SitePlanSection(const ReportInput& input, PageFlow* flow) {
     flow->KeepTogether(height + kHeadingMm);
     flow->Heading("Site plan");
     bool several = input.assessment->structures.size() > 1;
-    flow->Paragraph(several ? "Footprints (grey) with the number of each structure, and the outline of the "
-                              "structures' collection areas Ad (orange)."
+    flow->Paragraph(several ? "Footprints (grey) with the number of each structure, and each structure's "
+                              "collection area Ad (orange outline)."
                             : "Footprint (grey), collection area Ad (orange) and Am (blue).",
                     8.0);
     double top = 0.0;

@@ -10,13 +10,6 @@
 #include "model/drawing.h"
 #include "report/page_flow.h"
 
-// The fields an engineer fills in by hand; empty ones are printed as blank lines to write on.
-struct ReportSignatures {
-    std::string project;
-    std::string author;
-    std::string checker;
-};
-
 struct ReportInput {
     const Drawing* drawing = nullptr;
     const AssessmentResult* assessment = nullptr;

@@ -5,6 +5,7 @@
 
 #include "resources/resource.h"
 #include "ui/dialog_runner_win.h"
+#include "ui/dialog_state_win.h"
 #include "ui/gdi_guards_win.h"
 
 namespace {
@@ -35,10 +36,9 @@ unsigned __stdcall ReportWorker(void* parameter) {
 }
 
 INT_PTR CALLBACK ReportProgressProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    ReportJob* job = DialogState<ReportJob>(dialog, msg, lParam);
     switch (msg) {
         case WM_INITDIALOG: {
-            ReportJob* job = reinterpret_cast<ReportJob*>(lParam);
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
             job->dialog = dialog;
             OwnedHandle worker(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ReportWorker, job, 0, nullptr)));
             job->started = worker.handle != nullptr;
@@ -47,10 +47,10 @@ INT_PTR CALLBACK ReportProgressProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM
             return TRUE;
         }
         case WM_COMMAND:
-            if (LOWORD(wParam) != IDC_PROGRESS_CLOSE)
+            if (LOWORD(wParam) != IDC_PROGRESS_CLOSE || !job)
                 return FALSE;
             // The dialog stays until the worker has seen the stop and finished.
-            reinterpret_cast<ReportJob*>(GetWindowLongPtrA(dialog, DWLP_USER))->run.requestStop();
+            job->run.requestStop();
             return TRUE;
         case WM_APP_REPORT_CALCULATED: EndDialog(dialog, IDOK); return TRUE;
     }

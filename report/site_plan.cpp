@@ -126,6 +126,8 @@ double DrawSitePlan(const SitePlan& plan, double leftMm, double topMm, double wi
     box.Add(plan.footprints);
     box.Add(plan.adOutlines);
     box.Add(plan.amOutlines);
+    for (const auto& outline : plan.structureAdOutlines)
+        box.Add(outline);
     if (box.Empty())
         return 0.0;
     double mapHeight = heightMm - kLegendMm;
@@ -139,6 +141,14 @@ double DrawSitePlan(const SitePlan& plan, double leftMm, double topMm, double wi
         page->paths.push_back(Region(plan.amOutlines, place, kAmFill, kAmLine));
     if (!plan.adOutlines.empty())
         page->paths.push_back(Region(plan.adOutlines, place, kAdFill, kAdLine));
+    // All the fills first, then every outline over them, so that no fill hides another structure's line.
+    for (bool fill : {true, false})
+        for (const auto& outline : plan.structureAdOutlines) {
+            PagePath path = Region(outline, place, kAdFill, kAdLine);
+            path.filled = fill;
+            path.stroked = !fill;
+            page->paths.push_back(std::move(path));
+        }
     page->paths.push_back(Region(plan.footprints, place, kFootprintFill, kInk));
     // In a dense plan a number that would cover another one is left out: the table names them all.
     std::vector<LabelBox> placed;

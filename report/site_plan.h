@@ -18,6 +18,9 @@ struct SitePlan {
     std::vector<std::vector<Point>> footprints;  // map coordinates: metres, y growing southwards
     std::vector<std::vector<Point>> adOutlines;  // contours; one inside another is a hole
     std::vector<std::vector<Point>> amOutlines;
+    // For several structures, each one's Ad contours in place of the whole drawing's, so that each
+    // outline shows where they overlap.
+    std::vector<std::vector<std::vector<Point>>> structureAdOutlines;
     std::vector<SitePlanLabel> labels;
     bool northUp = false;
 };

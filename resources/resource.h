@@ -40,6 +40,12 @@
 #define IDC_IMPORT_UNIT_LIST 193
 #define IDC_IMPORT_UNIT_REASON 194
 
+// ---- report signatures dialog: project, author and checker, before a report is made -----------
+#define IDD_REPORT_SIGNATURES 500
+#define IDC_REPORT_PROJECT 501
+#define IDC_REPORT_AUTHOR 502
+#define IDC_REPORT_CHECKER 503
+
 // ---- keyboard: commands that only a key gives ------------------------------------------------
 #define IDR_ACCELERATORS 200
 #define IDM_ESCAPE 201

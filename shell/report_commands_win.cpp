@@ -3,10 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "app/drawing_changes.h"
+#include "app/edit_history.h"
 #include "model/drawing.h"
 #include "model/file_io.h"
 #include "report/print_pages_win.h"
 #include "report/report_run_win.h"
+#include "shell/report_signatures_dialog_win.h"
 #include "text/ui_texts.h"
 #include "ui/file_dialog_win.h"
 #include "ui/prompt_win.h"
@@ -26,6 +29,21 @@ bool SomethingToReport(HWND window) {
     return false;
 }
 
+// Asks for the project, author and checker, prefilled with the drawing's; what the user changed is kept
+// in the drawing as an edit that can be undone. False on Cancel.
+bool AskSignatures(HWND window) {
+    ReportSignatures signatures = drawing.assessment.signatures;
+    if (!AskReportSignatures(window, &signatures))
+        return false;
+    const ReportSignatures& kept = drawing.assessment.signatures;
+    if (signatures.project == kept.project && signatures.author == kept.author && signatures.checker == kept.checker)
+        return true;
+    drawing.assessment.signatures = signatures;
+    drawing.assessment.present = 1;
+    drawingChanges.commit(&editHistory, &drawing);
+    return true;
+}
+
 // The calculation and the request of a report of the open drawing; false when the user stopped or the
 // run failed, which is told here.
 bool PrepareReport(HWND window, ReportCalculation* calculation, ReportRequest* request) {
@@ -34,6 +52,7 @@ bool PrepareReport(HWND window, ReportCalculation* calculation, ReportRequest* r
         case ReportRunOutcome::failed: Warn(window, TEXT_CALCULATION_FAILED); return false;
         case ReportRunOutcome::done: break;
     }
+    request->signatures = drawing.assessment.signatures;
     request->fileName = DrawingName();
     request->dateTime = ReportDateTime();
     request->footprintSource = FootprintSourceOf(drawing);
@@ -50,7 +69,7 @@ ReportFileDialogFn AskReportFileName = ShowReportDialog;
 
 void ExportReportCommand(HWND window) {
     char path[FileNameSize] = {};
-    if (!SomethingToReport(window) || !AskReportFileName(window, path))
+    if (!SomethingToReport(window) || !AskSignatures(window) || !AskReportFileName(window, path))
         return;
     ReportCalculation calculation;
     ReportRequest request;
@@ -62,7 +81,7 @@ void ExportReportCommand(HWND window) {
 }
 
 void PrintReportCommand(HWND window) {
-    if (!SomethingToReport(window))
+    if (!SomethingToReport(window) || !AskSignatures(window))
         return;
     bool failed = false;
     HDC printer = ChoosePrinter(window, &failed);

@@ -112,7 +112,7 @@ TEST(AssessmentBlock, DamagedOrUnknownBlocksAreIgnored) {
         bytes[at] = value;
         cases.push_back({what, bytes});
     };
-    changed("unknown version", block + 4, 2);
+    changed("unknown version", block + 4, 3);
     changed("a payload byte flipped", block + 20, good[block + 20] ^ 0x10);
     changed("the checksum changed", good.size() - 1, good.back() ^ 1);
     changed("a length beyond the file", block + 8, 0x7f);
@@ -130,6 +130,36 @@ TEST(AssessmentBlock, DamagedOrUnknownBlocksAreIgnored) {
     }
 }
 
+// The report's signature fields go into version 2 of the block and come back as written, in any script;
+// settings without them stay version 1, as older files and programs have it.
+TEST(AssessmentBlock, SignaturesRoundTripInVersionTwoOnly) {
+    const struct {
+        const char* what;
+        ReportSignatures signatures;
+        uint8_t version;
+    } cases[] = {
+        {"none", {}, 1},
+        {"project only", {"Depot 7", "", ""}, 2},
+        {"checker only", {"", "", "A. Ruiz"}, 2},
+        {"all three, in Greek and Chinese", {"Αποθήκη Β", "王小明", std::string(200, 'x')}, 2},
+    };
+    for (const auto& c : cases) {
+        Drawing drawing = ThreeSquares();
+        drawing.assessment = SomeSettings();
+        drawing.assessment.signatures = c.signatures;
+        std::vector<uint8_t> bytes = EncodeDrawing(drawing);
+        size_t block = EncodeDrawing(ThreeSquares()).size();
+        ASSERT_GT(bytes.size(), block + 4) << c.what;
+        EXPECT_EQ(bytes[block + 4], c.version) << c.what;
+        DrawingImage image = Decode(bytes);
+        EXPECT_EQ(image.assessment.present, 1) << c.what;
+        EXPECT_EQ(image.assessment.signatures.project, c.signatures.project) << c.what;
+        EXPECT_EQ(image.assessment.signatures.author, c.signatures.author) << c.what;
+        EXPECT_EQ(image.assessment.signatures.checker, c.signatures.checker) << c.what;
+        ExpectSame(image.assessment, drawing.assessment);
+    }
+}
+
 TEST(AssessmentBlock, ValuesOutOfRangeAreRefusedAsAWhole) {
     struct Case {
         const char* what;
@@ -144,6 +174,8 @@ TEST(AssessmentBlock, ValuesOutOfRangeAreRefusedAsAWhole) {
         {"unknown line kind", [](AssessmentSettings* s) { s->structures[0].lines[0].kind = LineKind::Count; }},
         {"adjacent without width", [](AssessmentSettings* s) { s->structures[0].lines[0].adjacent.width = 0; }},
         {"polygons out of order", [](AssessmentSettings* s) { std::swap(s->structures[0], s->structures[1]); }},
+        {"author of 201 bytes", [](AssessmentSettings* s) { s->signatures.author.assign(201, 'a'); }},
+        {"checker with a zero byte", [](AssessmentSettings* s) { s->signatures.checker = std::string("a\0b", 3); }},
     };
     for (const Case& c : cases) {
         Drawing drawing = ThreeSquares();

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "report/report_formulas.h"
+#include "report/report_run.h"
 #include "report/site_plan.h"
+#include "tests/drawing_builders.h"
 
 namespace {
 
@@ -78,5 +80,40 @@ TEST(SitePlan, FitsItsBoxWithTheScaleItStates) {
         for (const PageText& t : page.texts)
             arrow |= t.text == "N";
         EXPECT_EQ(arrow, c.northUp) << c.what;
+    }
+}
+
+// One structure shows the whole drawing's Ad and Am; several show each structure's own Ad outline, so
+// that where two overlap both lines are seen, and the whole drawing's Ad is not drawn over them.
+TEST(SitePlan, SeveralStructuresShowEachOnesAdOutline) {
+    const PageColour adLine{200, 110, 30}, adFill{250, 214, 170}, amFill{214, 232, 247};
+    auto same = [](PageColour a, PageColour b) { return a.red == b.red && a.green == b.green && a.blue == b.blue; };
+    const struct {
+        const char* what;
+        std::vector<double> lefts;  // one 10 m square of 8 m height at each
+        int outlines, amRegions;
+    } cases[] = {
+        {"one structure", {0}, 0, 1},
+        {"two apart", {0, 300}, 2, 0},
+        {"three whose Ad overlap", {0, 40, 80}, 3, 0},
+    };
+    PdfTypesetter typesetter;
+    ASSERT_TRUE(typesetter.Ready());
+    for (const auto& c : cases) {
+        Drawing drawing;
+        for (double left : c.lefts)
+            drawing.polygons.appendPolygon(Square(left, 0, 10, 8));
+        ReportCalculation calculation = CalculateReport(drawing, AssessOverrides(), 1);
+        PageDescription pages = ReportPages(drawing, calculation, ReportRequest(), typesetter);
+        int outlines = 0, amRegions = 0, adFills = 0;
+        for (const Page& page : pages.pages)
+            for (const PagePath& path : page.paths) {
+                outlines += path.stroked && !path.filled && same(path.stroke, adLine);
+                amRegions += path.filled && same(path.fill, amFill);
+                adFills += path.filled && same(path.fill, adFill);
+            }
+        EXPECT_EQ(outlines, c.outlines) << c.what;
+        EXPECT_EQ(amRegions, c.amRegions) << c.what;
+        EXPECT_EQ(adFills, c.outlines > 0 ? c.outlines : 1) << c.what;
     }
 }

@@ -29,6 +29,8 @@
 #define TEXT_CALCULATION_FAILED "Error to calculate Ad and Am"
 #define TEXT_CALCULATION_STOPPED "Calculation stopped"
 #define TEXT_OUT_OF_MEMORY "The calculation ran out of memory; the drawing is as it was."
+#define TEXT_BEYOND_MEMORY \
+    "The calculation of %s vertices needs at least %s MB of memory and %s MB are free; it was not started."
 #define TEXT_INVALID_POINT "Invalid Point"
 #define TEXT_INVALID_POSITION "Invalid Position"
 #define TEXT_INVALID_POLYGON "Invalid Polygon"

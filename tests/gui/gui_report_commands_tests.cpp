@@ -5,8 +5,12 @@
 #include <iterator>
 #include <string>
 
+#include "app/edit_history.h"
+#include "model/drawing.h"
 #include "resources/resource.h"
 #include "shell/report_commands_win.h"
+#include "shell/report_signatures_dialog_win.h"
+#include "tests/gui/gui_dialog_steps.h"
 #include "tests/gui/gui_test_support.h"
 
 namespace {
@@ -22,6 +26,11 @@ bool AnswerReportDialog(HWND, char* path) {
     return !reportPath.empty();
 }
 
+// The signature fields asked first, left as they are.
+bool KeepSignatures(HWND, ReportSignatures*) {
+    return true;
+}
+
 std::string Contents(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
@@ -33,13 +42,18 @@ class ReportExport : public MainWindowTest {
         MainWindowTest::SetUp();
         saved = AskReportFileName;
         AskReportFileName = AnswerReportDialog;
+        savedSignatures = AskReportSignatures;
+        AskReportSignatures = KeepSignatures;
         reportDialogs = 0;
     }
     void TearDown() override {
         AskReportFileName = saved;
+        AskReportSignatures = savedSignatures;
+        ClearDialogSteps();
         MainWindowTest::TearDown();
     }
     ReportFileDialogFn saved = nullptr;
+    ReportSignaturesFn savedSignatures = nullptr;
 };
 
 }  // namespace
@@ -87,4 +101,33 @@ TEST_F(ReportExport, NothingToReportWithoutPolygonsOrWhenCancelled) {
     Command(IDM_FILE_EXPORT_REPORT);
     EXPECT_EQ(reportDialogs, 1);
     EXPECT_EQ(watch->Created(Running), 0) << "nothing is calculated for a cancelled export";
+}
+
+// The dialog before the report: prefilled with what the drawing remembers, what is typed is kept as an
+// edit that Undo takes back, and Cancel makes no report and changes nothing.
+TEST_F(ReportExport, SignaturesAreAskedPrefilledAndKeptInTheDrawing) {
+    AskReportSignatures = savedSignatures;
+    watch->OnActivate("Report", AnswerDialog);
+    Open(ExamplePath("house.Zlv"));
+    reportPath = TempPath("signed.pdf");
+    std::string project = "?", checker = "?";
+    QueueDialogSteps({Read(IDC_REPORT_PROJECT, &project), Type(IDC_REPORT_PROJECT, "Depot 7"),
+                      Type(IDC_REPORT_CHECKER, "Ελένη Παππά"), Press(IDOK)});
+    Command(IDM_FILE_EXPORT_REPORT);
+    EXPECT_EQ(project, "");
+    EXPECT_EQ(reportDialogs, 1);
+    EXPECT_EQ(drawing.assessment.signatures.project, "Depot 7");
+    EXPECT_EQ(drawing.assessment.signatures.checker, "Ελένη Παππά");
+    EXPECT_EQ(drawing.modified, 1);
+
+    QueueDialogSteps({Read(IDC_REPORT_PROJECT, &project), Read(IDC_REPORT_CHECKER, &checker), Press(IDCANCEL)});
+    Command(IDM_FILE_EXPORT_REPORT);
+    EXPECT_EQ(project, "Depot 7");
+    EXPECT_EQ(checker, "Ελένη Παππά");
+    EXPECT_EQ(reportDialogs, 1) << "a cancelled dialog makes no report";
+
+    Command(IDM_EDIT_UNDO);
+    EXPECT_EQ(drawing.assessment.signatures.project, "");
+    EXPECT_EQ(drawing.assessment.signatures.checker, "");
+    EXPECT_EQ(DialogStepsLeft(), 0u);
 }

@@ -8,6 +8,7 @@ usage: report_pdf_tests.py CASE CLI WORKDIR [EMULATOR] [OTHER_CLI]
 import json
 import math
 import re
+import struct
 import subprocess
 import sys
 from pathlib import Path
@@ -156,6 +157,38 @@ def case_failed_write_keeps_file(cli, work, *_):
     for wrong in (["report", source], ["report", source, pdf, "--json"], ["report", source, pdf, "--project"]):
         status = cli(*wrong, check=False).returncode
         expect(status == 64, f"{wrong[2:]}: status {status}, expected 64", faults)
+    return faults
+
+
+def signed_drawing(path, project, author, checker):
+    """The example house with assessment settings holding the report's signature fields (block version 2)."""
+    example = Path(__file__).resolve().parents[2] / "examples" / "house.Zlv"
+    payload = bytes([2]) + struct.pack("<4di", 0.0, 0.0, 2.0, 2.5, 0)
+    for field in (project, author, checker):
+        text = field.encode("utf-8")
+        payload += struct.pack("<i", len(text)) + text
+    checksum = 2166136261
+    for byte in payload:
+        checksum = ((checksum ^ byte) * 16777619) & 0xFFFFFFFF
+    block = b"ZASM" + bytes([2]) + struct.pack("<i", len(payload)) + payload + struct.pack("<I", checksum)
+    path.write_bytes(example.read_bytes() + block)
+
+
+def case_signatures_from_drawing_and_options(cli, work, *_):
+    """The fields the drawing remembers are printed; one given on the command line replaces its own."""
+    faults = []
+    source = work / "signed.Zlv"
+    signed_drawing(source, "Depot 7", "Kim Lee", "Ελένη Παππά")
+    pdf = work / "signed.pdf"
+    for options, printed, absent in (([], ["Depot 7", "Kim Lee", "Ελένη Παππά"], []),
+                                     (["--author", "Ana Ruiz", "--project", ""], ["Ana Ruiz", "Ελένη Παππά"],
+                                      ["Kim Lee", "Depot 7"])):
+        cli("report", source, pdf, *options)
+        text = pdf_text(pdf)
+        for field in printed:
+            expect(field in text, f"{options}: {field!r} missing", faults)
+        for field in absent:
+            expect(field not in text, f"{options}: {field!r} printed though replaced", faults)
     return faults
 
 
