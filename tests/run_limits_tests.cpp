@@ -197,17 +197,18 @@ TEST(CommandLineStop, InterruptStopsTheCalculationAndWritesNothing) {
             v.x += 500.0, v.y += 500.0;
     ASSERT_TRUE(WriteInput(building, round, 1000.0));
     std::string picture = TestPath("site.svg"), features = TestPath("round.geojson"), pdf = TestPath("round.pdf");
-    // Finding the site's structures and suggesting their CD come before the runs and are not stopped:
-    // under a loaded test run they alone can take seconds.
+    // "stopped" proves the stop; the bound only that it came long before the end (the round building
+    // alone runs for minutes under the sanitizers), with room for a loaded machine: finding the site's
+    // structures and suggesting their CD come before the runs and are not stopped.
+    const double mostSeconds = 60.0;
     const struct {
         std::vector<std::string> words;
         std::string output;
-        double mostSeconds;
     } cases[] = {
-        {{"svg", site, picture, "--quiet"}, picture, 5.0},
-        {{"assess", round, "--geojson", features, "--quiet"}, features, 5.0},
-        {{"assess", site, "--geojson", features, "--threads", "2"}, features, 15.0},
-        {{"report", round, pdf, "--quiet"}, pdf, 5.0},
+        {{"svg", site, picture, "--quiet"}, picture},
+        {{"assess", round, "--geojson", features, "--quiet"}, features},
+        {{"assess", site, "--geojson", features, "--threads", "2"}, features},
+        {{"report", round, pdf, "--quiet"}, pdf},
     };
     void (*outside)(int) = signal(SIGINT, SIG_IGN);  // a signal that comes too late must not end the tests
     for (const auto& c : cases) {
@@ -231,7 +232,7 @@ TEST(CommandLineStop, InterruptStopsTheCalculationAndWritesNothing) {
         EXPECT_EQ(status, 1) << words[1] << " " << words[2];
         EXPECT_EQ(said, "stopped\n") << words[1] << " " << words[2];
         EXPECT_EQ(printed, "") << words[1] << " " << words[2];
-        EXPECT_LT(seconds, c.mostSeconds) << words[1] << " " << words[2];
+        EXPECT_LT(seconds, mostSeconds) << words[1] << " " << words[2];
         EXPECT_FALSE(FileExists(c.output)) << words[1] << " " << words[2];
     }
     signal(SIGINT, outside);
