@@ -31,9 +31,9 @@ void Open(HWND dialog, DrawOptions* copies) {
     SendDlgItemMessageA(dialog, IDC_DRAW_ZOOM, CB_SETCURSEL, copies->zoomIndex, 0);
 }
 
-// Lays the canvas out as the main window's WM_SIZE does and lets it recompute its scroll ranges.
+// The canvas takes its place for the new options and recomputes its scroll ranges.
 void RelayCanvas() {
-    LayOutCanvas();
+    RelayMainWindow();
     RefreshMainWindow();
 }
 

@@ -18,6 +18,7 @@
 #include "shell/about_dialog_win.h"
 #include "shell/assessment_dialog_win.h"
 #include "shell/file_commands_win.h"
+#include "shell/main_layout_win.h"
 #include "shell/help_window_win.h"
 #include "shell/import_command_win.h"
 #include "shell/main_window_win.h"

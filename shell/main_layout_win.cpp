@@ -50,6 +50,13 @@ void LayOutMainWindow(HWND window) {
     LayOutCanvas();
 }
 
+void LayOutCanvas() {
+    RECT client;
+    GetClientRect(mainWindow, &client);
+    PixelRect place = CanvasPlace(client.right, client.bottom, canvasState.dpi);
+    MoveWindow(canvasWindow, place.left, place.top, place.width, place.height, TRUE);
+}
+
 void OnMainDpiChanged(HWND window, int dpi, const RECT* proposed) {
     canvasState.dpi = dpi;
     SetWindowPos(window, nullptr, proposed->left, proposed->top, proposed->right - proposed->left,

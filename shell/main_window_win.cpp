@@ -9,6 +9,7 @@
 #include "app/edit_history.h"
 #include "app/main_modes.h"
 #include "editing/edit_state.h"
+#include "engine/polygon_checks.h"
 #include "model/drawing.h"
 #include "resources/resource.h"
 #include "shell/file_commands_win.h"
@@ -62,7 +63,9 @@ void CreateChildren(HWND window) {
 // Whatever changed, the verdict of the checks, the menus, the buttons and the picture follow it here,
 // once per change, and never while painting.
 void OnDrawingChanged() {
-    RecheckCalcReady();
+    drawing.calcReady = CheckDrawing(drawing);
+    ApplyCalcReady(drawing.calcReady);
+    ShowMainControls();
     RefreshMainWindow();
 }
 

@@ -2,11 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/main_modes.h"
-#include "engine/polygon_checks.h"
-#include "model/drawing.h"
-#include "view/canvas_state.h"
-#include "view/window_layout.h"
 
 HWND mainWindow = nullptr;
 HWND canvasWindow = nullptr;
@@ -19,22 +14,14 @@ void RefreshMainWindow() {
     SendMessageA(canvasWindow, WM_SIZE, SIZE_RESTORED, MAKELPARAM(outer.right - outer.left, outer.bottom - outer.top));
 }
 
-void LayOutCanvas() {
+void RelayMainWindow() {
     RECT client;
     GetClientRect(mainWindow, &client);
-    PixelRect place = CanvasPlace(client.right, client.bottom, canvasState.dpi);
-    MoveWindow(canvasWindow, place.left, place.top, place.width, place.height, TRUE);
+    SendMessageA(mainWindow, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
 }
 
 void ShowMainControls() {
     SendMessageA(mainWindow, WM_APP_SHOW_CONTROLS, 0, 0);
-}
-
-bool RecheckCalcReady() {
-    drawing.calcReady = CheckDrawing(drawing);
-    ApplyCalcReady(drawing.calcReady);
-    ShowMainControls();
-    return drawing.calcReady;
 }
 
 void SetStatusText(int part, const char* text) {

@@ -14,13 +14,10 @@ constexpr UINT WM_APP_SHOW_CONTROLS = WM_APP + 10;
 // Invalidates the whole main window and has the canvas recompute its scroll bars.
 void RefreshMainWindow();
 
-// Puts the canvas where the main window's layout wants it for the present client size.
-void LayOutCanvas();
+// Has the main window lay its children out again for its present size, as on WM_SIZE.
+void RelayMainWindow();
 
 // The menu and the buttons show the mode record again (the main window does it on WM_APP_SHOW_CONTROLS).
 void ShowMainControls();
-
-// Runs the polygon checks on the drawing and lets the view buttons follow the verdict.
-bool RecheckCalcReady();
 
 void SetStatusText(int part, const char* text);
