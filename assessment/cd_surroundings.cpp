@@ -21,7 +21,7 @@ struct Outline {
 Outline OutlineOf(const PolygonStore& polygons, const Structure& structure) {
     Outline outline;
     for (int32_t index : structure.polygons) {
-        const Polygon& polygon = polygons.polygon(index);
+        const PolygonRecord& polygon = polygons.polygon(index);
         for (int32_t k = 0; k < polygon.vertexCount; k++) {
             int32_t next = (k + 1) % polygon.vertexCount;
             outline.edges.push_back({{polygon.x[k], polygon.y[k]}, {polygon.x[next], polygon.y[next]}});
@@ -65,7 +65,7 @@ Point Centroid(const PolygonStore& polygons, const Structure& structure) {
     std::vector<ClipPolygon> parts;
     std::vector<Point> first;
     for (int32_t index : structure.polygons) {
-        const Polygon& polygon = polygons.polygon(index);
+        const PolygonRecord& polygon = polygons.polygon(index);
         std::vector<Point> ring;
         for (int32_t k = 0; k < polygon.vertexCount; k++)
             ring.push_back({polygon.x[k], polygon.y[k]});

@@ -41,7 +41,7 @@ double FootprintArea(const CalcInput& input) {
 void AssessStructure(const Drawing& source, const AssessmentResult& run, const AssessOverrides& overrides,
                      const CdSuggestion& suggestion, const CalcRun* watch, StructureResult* out) {
     const AssessmentSettings& settings = run.settings;
-    const Polygon& first = source.polygons.polygon(out->structure.polygons.front());
+    const PolygonRecord& first = source.polygons.polygon(out->structure.polygons.front());
     out->name = first.name;
     const StructureSettings* own = FindStructureSettings(source.assessment, out->structure.polygons.front());
 
@@ -133,7 +133,7 @@ AssessmentSettings SettingsInForce(const AssessmentSettings& stored, const Asses
 CalcInput StructureCalcInput(const PolygonStore& polygons, const Structure& structure) {
     CalcInput input;
     for (int32_t index : structure.polygons) {
-        const Polygon& polygon = polygons.polygon(index);
+        const PolygonRecord& polygon = polygons.polygon(index);
         CalcPolygon calcPolygon;
         for (int32_t k = 0; k < polygon.vertexCount; k++)
             calcPolygon.vertices.push_back({polygon.x[k], polygon.y[k], polygon.height[k]});

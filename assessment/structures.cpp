@@ -41,7 +41,7 @@ bool SegmentsMeet(Vec a, Vec b, Vec c, Vec d) {
                      PointSegmentDistance(b, c, d)}) <= TouchTolerance;
 }
 
-std::vector<Vec> Ring(const Polygon& polygon, Vec origin) {
+std::vector<Vec> Ring(const PolygonRecord& polygon, Vec origin) {
     std::vector<Vec> ring(polygon.vertexCount);
     for (int32_t k = 0; k < polygon.vertexCount; k++)
         ring[k] = {polygon.x[k] - origin.x, polygon.y[k] - origin.y};
@@ -52,7 +52,7 @@ struct Box {
     double minX, minY, maxX, maxY;
 };
 
-Box BoxOf(const Polygon& polygon) {
+Box BoxOf(const PolygonRecord& polygon) {
     Box box = {INFINITY, INFINITY, -INFINITY, -INFINITY};
     for (int32_t k = 0; k < polygon.vertexCount; k++) {
         box.minX = std::min(box.minX, polygon.x[k]);
@@ -71,7 +71,7 @@ int32_t Root(std::vector<int32_t>* parent, int32_t i) {
 
 }  // namespace
 
-bool PolygonsShareAPoint(const Polygon& first, const Polygon& second) {
+bool PolygonsShareAPoint(const PolygonRecord& first, const PolygonRecord& second) {
     if (first.vertexCount < 1 || second.vertexCount < 1)
         return false;
     Vec origin = {first.x[0], first.y[0]};

@@ -17,7 +17,7 @@ constexpr double TouchTolerance = 1e-6;
 
 // True when the two polygons share at least a point: edges that cross or touch, or one inside the
 // other. Polygons are closed rings of at least one vertex.
-bool PolygonsShareAPoint(const struct Polygon& first, const struct Polygon& second);
+bool PolygonsShareAPoint(const PolygonRecord& first, const PolygonRecord& second);
 
 // Every structure of the store, ordered by first polygon. Candidate pairs come from a sweep over the
 // polygons' boxes, so a site of many small buildings costs little more than its touching pairs.

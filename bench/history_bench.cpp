@@ -23,7 +23,7 @@ Drawing Town(int buildings) {
         const double xs[] = {x, x + 16, x + 16, x + 8, x + 8, x};
         const double ys[] = {y, y, y + 6, y + 6, y + 12, y + 12};
         const double heights[] = {9, 9, 12, 12, 15, 15};
-        Polygon building;
+        PolygonRecord building;
         SetPolygonName(&building, ("Building " + std::to_string(b + 1)).c_str());
         SetPolygonVertices(&building, xs, ys, heights, 6);
         town.polygons.appendPolygon(building);

@@ -40,7 +40,7 @@ void PrintChecks(const Drawing& source) {
 }
 
 // One line a vertex under its polygon's line, each value in the shortest text that reads back exactly.
-void PrintVertices(const Polygon& polygon) {
+void PrintVertices(const PolygonRecord& polygon) {
     for (int32_t k = 0; k < polygon.vertexCount; k++) {
         char x[32], y[32], height[32];
         printf("\t\t%s\t%s\t%s\n", ShortestText(polygon.x[k], x), ShortestText(polygon.y[k], y),
@@ -64,7 +64,7 @@ int InfoCommand(int argc, char** argv) {
     PrintPolygons(source.polygons);
     PrintChecks(source);
     for (int32_t i = 0; i < source.polygons.count(); i++) {
-        const Polygon& polygon = source.polygons.polygon(i);
+        const PolygonRecord& polygon = source.polygons.polygon(i);
         printf("%d\t%s\t%d\t%d\n", static_cast<int>(i), polygon.name,
                static_cast<int>(PriorityValues[polygon.priority]), static_cast<int>(polygon.vertexCount));
         if (vertices)

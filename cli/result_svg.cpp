@@ -72,7 +72,7 @@ std::string ResultSvg(const Drawing& source, const CalcResult& result, bool adVi
     svg += "<path fill=\"#7c7cff\" fill-rule=\"evenodd\" d=\"" + outline + "\"/>\n";
     Append(&svg, "<g fill=\"#7f7f7f\" stroke=\"#000000\" stroke-width=\"%.4f\">\n", width / 1000.0, 0.0);
     for (int32_t i : PaintOrder(store)) {
-        const Polygon& polygon = store.polygon(i);
+        const PolygonRecord& polygon = store.polygon(i);
         svg += "<polygon points=\"";
         for (int32_t k = 0; k < polygon.vertexCount; k++)
             Append(&svg, k ? " %.4f,%.4f" : "%.4f,%.4f", polygon.x[k], polygon.y[k]);

@@ -38,7 +38,7 @@ SaveOutcome SavePolygonOptions(Drawing* target, int32_t polygon, int32_t priorit
     if (!name[0])
         return SaveOutcome::Refused;
     priority = ClampPriority(priority);
-    const struct Polygon& stored = target->polygons.polygon(polygon);
+    const PolygonRecord& stored = target->polygons.polygon(polygon);
     bool reordered = priority != stored.priority;
     bool renamed = strncmp(name, stored.name, PolygonNameSize - 1) != 0;
     if (reordered || renamed)

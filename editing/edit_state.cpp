@@ -4,7 +4,7 @@ EditState editState;
 
 void DropPendingPolygon(EditState* edit) {
     edit->constructing = false;
-    edit->pendingPolygon = Polygon();
+    edit->pendingPolygon = PolygonRecord();
 }
 
 void EndDrag(EditState* edit) {

@@ -7,7 +7,7 @@
 #include "model/polygon_store.h"
 
 struct EditState {
-    struct Polygon pendingPolygon;  // the polygon being created, vertex by vertex
+    PolygonRecord pendingPolygon;  // the polygon being created, vertex by vertex
     bool constructing = false;
     bool dragActive = false;  // a vertex or polygon is being moved
     int32_t selectedPolygon = -1;

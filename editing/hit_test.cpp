@@ -14,7 +14,7 @@ bool HitTest(const ViewTransform& view, const PolygonStore& store, PixelPoint cl
     std::vector<int32_t> near(store.count(), -1);
     bool hit = false;
     for (int32_t i = 0; i < store.count(); i++) {
-        const struct Polygon& polygon = store.polygon(i);
+        const PolygonRecord& polygon = store.polygon(i);
         std::vector<Point> ring(polygon.vertexCount);
         for (int32_t k = 0; k < polygon.vertexCount; k++)
             ring[k] = {polygon.x[k], polygon.y[k]};

@@ -62,7 +62,7 @@ ToolOutcome PickUp(EditState* edit, const Drawing& source, const ViewTransform& 
 
 // The polygon counts as under construction only once its first vertex has been answered for.
 ToolOutcome CreateLeftClick(EditState* edit, const Drawing& source, Point at) {
-    struct Polygon& pending = edit->pendingPolygon;
+    PolygonRecord& pending = edit->pendingPolygon;
     if (!edit->constructing) {
         pending = NewPendingPolygon(source.polygons.count(), at);
         return AskNewVertex(0, AfterDialog::StartPolygon);
@@ -75,7 +75,7 @@ ToolOutcome CreateLeftClick(EditState* edit, const Drawing& source, Point at) {
 
 // The right click places the last vertex itself, so two placed vertices are enough to close.
 ToolOutcome CreateRightClick(EditState* edit, Point at) {
-    struct Polygon& pending = edit->pendingPolygon;
+    PolygonRecord& pending = edit->pendingPolygon;
     if (pending.vertexCount < 2)
         return Refuse(ToolMessage::MinimumThreeVertices);
     if (!ClosingEdgesFit(pending, at))
@@ -85,14 +85,14 @@ ToolOutcome CreateRightClick(EditState* edit, Point at) {
 }
 
 VertexAnswer ProposedVertex(const EditState& edit, int32_t vertex) {
-    const struct Polygon& pending = edit.pendingPolygon;
+    const PolygonRecord& pending = edit.pendingPolygon;
     VertexAnswer answer = {pending.height[vertex], pending.priority, {}};
     memcpy(answer.name, pending.name, PolygonNameSize);
     return answer;
 }
 
 void TakeNewVertex(EditState* edit, Drawing* target, ToolOutcome* outcome, const VertexAnswer& answer) {
-    struct Polygon& pending = edit->pendingPolygon;
+    PolygonRecord& pending = edit->pendingPolygon;
     pending.height[outcome->vertex] = answer.height;
     pending.priority = answer.priority;
     SetPolygonName(&pending, answer.name);

@@ -180,7 +180,7 @@ CalcInput MakeCalcInput(const Drawing& source) {
     const PolygonStore& store = source.polygons;
     input.polygons.resize(store.count());
     for (int32_t i = 0; i < store.count(); i++) {
-        const Polygon& polygon = store.polygon(i);
+        const PolygonRecord& polygon = store.polygon(i);
         std::vector<CalcVertex>& vertices = input.polygons[i].vertices;
         vertices.resize(polygon.vertexCount);
         for (int32_t k = 0; k < polygon.vertexCount; k++)

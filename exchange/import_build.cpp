@@ -234,7 +234,7 @@ void Place(const std::vector<KeptFootprint>& kept, ImportResult* result) {
             std::string name = footprint.name;
             if (placed.size() > 1)
                 name += " part " + std::to_string(i + 1);
-            Polygon polygon;
+            PolygonRecord polygon;
             SetPolygonName(&polygon, name.c_str());
             std::vector<double> x, y, h;
             for (const CalcVertex& v : placed[i]) {

@@ -23,8 +23,8 @@ struct FootprintFailure {
 };
 
 struct ImportResult {
-    std::string refusal;                   // non-empty: nothing can be imported, and why
-    std::vector<struct Polygon> polygons;  // the footprints that passed, in drawing coordinates
+    std::string refusal;                  // non-empty: nothing can be imported, and why
+    std::vector<PolygonRecord> polygons;  // the footprints that passed, in drawing coordinates
     std::vector<FootprintFailure> failures;
     Georeference georeference;
     double mapSize = 0.0;  // metres that hold the polygons and their margin

@@ -67,7 +67,7 @@ OutlineRegion Region(const char* name, double areaKm2, const std::vector<ClipCon
 bool FootprintContours(const Drawing& source, std::vector<ClipContour>* contours, double* areaKm2) {
     std::vector<ClipPolygon> parts;
     for (int32_t i = 0; i < source.polygons.count(); i++) {
-        const Polygon& polygon = source.polygons.polygon(i);
+        const PolygonRecord& polygon = source.polygons.polygon(i);
         std::vector<Point> points;
         for (int32_t k = 0; k < polygon.vertexCount; k++)
             points.push_back({polygon.x[k], polygon.y[k]});

@@ -28,8 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (again.polygons.size() != image.polygons.size())
         abort();
     for (size_t i = 0; i < image.polygons.size(); i++) {
-        const Polygon& a = image.polygons[i];
-        const Polygon& b = again.polygons[i];
+        const PolygonRecord& a = image.polygons[i];
+        const PolygonRecord& b = again.polygons[i];
         if (strcmp(a.name, b.name) != 0 || a.priority != b.priority || a.x != b.x || a.y != b.y || a.height != b.height)
             abort();
     }

@@ -73,8 +73,8 @@ std::vector<int32_t> ReadIntegers(ByteReader* in, int32_t count) {
     return values;
 }
 
-FileError ReadReals(ByteReader* in, std::vector<Polygon>* polygons, std::vector<double> Polygon::*member) {
-    for (Polygon& polygon : *polygons) {
+FileError ReadReals(ByteReader* in, std::vector<PolygonRecord>* polygons, std::vector<double> PolygonRecord::*member) {
+    for (PolygonRecord& polygon : *polygons) {
         std::vector<double>& values = polygon.*member;
         values.resize(polygon.vertexCount);
         for (double& value : values) {
@@ -119,25 +119,25 @@ FileError DecodeChecked(const uint8_t* bytes, size_t size, DrawingImage* image) 
     }
     if (nameBytes > in.remaining() || vertexTotal > (in.remaining() - nameBytes) / 24)
         return FileError::Truncated;
-    uint64_t memory = polygonCount * uint64_t{sizeof(Polygon)} + vertexTotal * 3 * sizeof(double);
+    uint64_t memory = polygonCount * uint64_t{sizeof(PolygonRecord)} + vertexTotal * 3 * sizeof(double);
     if (memory > MemoryPerFileByte * size + MemoryAllowance)
         return FileError::TooLarge;
 
-    std::vector<Polygon> polygons(polygonCount);
+    std::vector<PolygonRecord> polygons(polygonCount);
     for (int32_t i = 0; i < polygonCount; i++) {
-        Polygon& polygon = polygons[i];
+        PolygonRecord& polygon = polygons[i];
         polygon.vertexCount = counts[i];
         polygon.priority = priorities[i];
         // The stored length decides: the name is at most that many bytes, up to an earlier NUL, and a
         // terminator byte that is not NUL does not lengthen it.
         memcpy(polygon.name, in.take(lengths[i] + 1), lengths[i]);
     }
-    for (std::vector<double> Polygon::*member : {&Polygon::x, &Polygon::y, &Polygon::height}) {
+    for (std::vector<double> PolygonRecord::*member : {&PolygonRecord::x, &PolygonRecord::y, &PolygonRecord::height}) {
         error = ReadReals(&in, &polygons, member);
         if (error != FileError::None)
             return error;
     }
-    for (const Polygon& polygon : polygons)
+    for (const PolygonRecord& polygon : polygons)
         for (double height : polygon.height)
             if (height > MaxVertexHeight)
                 return FileError::HeightTooLarge;
@@ -189,7 +189,7 @@ std::vector<uint8_t> EncodeDrawing(const Drawing& source) {
         const char* name = store.polygon(i).name;
         out.text(name, strnlen(name, PolygonNameSize - 1) + 1);
     }
-    for (std::vector<double> Polygon::*member : {&Polygon::x, &Polygon::y, &Polygon::height})
+    for (std::vector<double> PolygonRecord::*member : {&PolygonRecord::x, &PolygonRecord::y, &PolygonRecord::height})
         for (int32_t i = 0; i < store.count(); i++)
             for (double value : store.polygon(i).*member)
                 out.real(value);

@@ -35,7 +35,7 @@ struct DrawingImage {
     uint8_t format = CurrentFileFormat;
     DrawOptions drawOptions;
     CalcOptions calcOptions;
-    std::vector<struct Polygon> polygons;
+    std::vector<PolygonRecord> polygons;
     Georeference georeference;
     AssessmentSettings assessment;
 };

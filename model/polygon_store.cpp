@@ -5,26 +5,26 @@
 
 #include "model/drawing_options.h"
 
-void SetPolygonName(Polygon* polygon, const char* text) {
+void SetPolygonName(PolygonRecord* polygon, const char* text) {
     size_t length = strnlen(text, PolygonNameSize - 1);
     memcpy(polygon->name, text, length);
     memset(polygon->name + length, 0, PolygonNameSize - length);
 }
 
-void SetPolygonVertices(Polygon* polygon, const double* x, const double* y, const double* height, int32_t count) {
+void SetPolygonVertices(PolygonRecord* polygon, const double* x, const double* y, const double* height, int32_t count) {
     polygon->x.assign(x, x + count);
     polygon->y.assign(y, y + count);
     polygon->height.assign(height, height + count);
     polygon->vertexCount = count;
 }
 
-bool PolygonWellFormed(const Polygon& polygon) {
+bool PolygonWellFormed(const PolygonRecord& polygon) {
     size_t n = static_cast<size_t>(polygon.vertexCount);
     return polygon.vertexCount >= 0 && polygon.x.size() == n && polygon.y.size() == n && polygon.height.size() == n &&
            PriorityIndexValid(polygon.priority) && memchr(polygon.name, 0, PolygonNameSize) != nullptr;
 }
 
-bool PolygonStore::appendPolygon(Polygon polygon) {
+bool PolygonStore::appendPolygon(PolygonRecord polygon) {
     if (!PolygonWellFormed(polygon))
         return false;
     counts.push_back(polygon.vertexCount);
@@ -43,14 +43,14 @@ bool PolygonStore::removePolygon(int32_t index) {
 }
 
 // Either every polygon of the list is taken or, when one is malformed, none is.
-bool PolygonStore::replacePolygons(std::vector<Polygon> list) {
-    for (const Polygon& polygon : list)
+bool PolygonStore::replacePolygons(std::vector<PolygonRecord> list) {
+    for (const PolygonRecord& polygon : list)
         if (!PolygonWellFormed(polygon))
             return false;
     records = std::move(list);
     counts.clear();
     priorityIndexes.clear();
-    for (const Polygon& polygon : records) {
+    for (const PolygonRecord& polygon : records) {
         counts.push_back(polygon.vertexCount);
         priorityIndexes.push_back(polygon.priority);
     }
@@ -78,7 +78,7 @@ bool PolygonStore::moveVertex(int32_t index, int32_t vertex, double x, double y)
 bool PolygonStore::movePolygon(int32_t index, double dx, double dy) {
     if (index < 0 || index >= count())
         return false;
-    Polygon& polygon = records[index];
+    PolygonRecord& polygon = records[index];
     for (int32_t i = 0; i < polygon.vertexCount; i++) {
         polygon.x[i] += dx;
         polygon.y[i] += dy;

@@ -6,9 +6,9 @@
 
 constexpr int32_t PolygonNameSize = 100;  // bytes, including the terminating NUL
 
-// Windows declares a drawing function named Polygon, which hides this type in files that include
-// <windows.h> first; the declarations below therefore name it "struct Polygon".
-struct Polygon {
+// One polygon of the drawing: its vertices, draw priority and name. (Not "Polygon": Windows declares a
+// drawing function of that name.)
+struct PolygonRecord {
     int32_t vertexCount = 0;
     int32_t priority = 0;  // index into PriorityValues; 0 is drawn on top
     char name[PolygonNameSize] = {};
@@ -18,13 +18,13 @@ struct Polygon {
 };
 
 // Copies text into the name buffer, cutting it at 99 bytes so the NUL always fits.
-void SetPolygonName(struct Polygon* polygon, const char* text);
+void SetPolygonName(PolygonRecord* polygon, const char* text);
 
 // Fills x, y and height from parallel arrays and sets vertexCount to match.
-void SetPolygonVertices(struct Polygon* polygon, const double* x, const double* y, const double* height, int32_t count);
+void SetPolygonVertices(PolygonRecord* polygon, const double* x, const double* y, const double* height, int32_t count);
 
 // A record the store accepts: arrays of vertexCount elements, a priority index in range, a terminated name.
-bool PolygonWellFormed(const struct Polygon& polygon);
+bool PolygonWellFormed(const PolygonRecord& polygon);
 
 // The index of a polygon is its identity for selection, hit testing, deletion and its place in the file.
 // The two parallel arrays duplicate each record's vertexCount and priority; every operation that changes
@@ -32,13 +32,13 @@ bool PolygonWellFormed(const struct Polygon& polygon);
 class PolygonStore {
   public:
     int32_t count() const { return static_cast<int32_t>(records.size()); }
-    const struct Polygon& polygon(int32_t index) const { return records[index]; }
+    const PolygonRecord& polygon(int32_t index) const { return records[index]; }
     const std::vector<int32_t>& vertexCounts() const { return counts; }
     const std::vector<int32_t>& priorities() const { return priorityIndexes; }
 
-    bool appendPolygon(struct Polygon polygon);
+    bool appendPolygon(PolygonRecord polygon);
     bool removePolygon(int32_t index);
-    bool replacePolygons(std::vector<struct Polygon> list);
+    bool replacePolygons(std::vector<PolygonRecord> list);
     void clearPolygons();
 
     bool moveVertex(int32_t index, int32_t vertex, double x, double y);
@@ -49,7 +49,7 @@ class PolygonStore {
 
   private:
     bool validVertex(int32_t index, int32_t vertex) const;
-    std::vector<struct Polygon> records;
+    std::vector<PolygonRecord> records;
     std::vector<int32_t> counts;
     std::vector<int32_t> priorityIndexes;
 };

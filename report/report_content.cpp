@@ -73,7 +73,7 @@ SitePlan PlanOf(const ReportInput& input) {
     SitePlan plan;
     const PolygonStore& polygons = input.drawing->polygons;
     for (int32_t i = 0; i < polygons.count(); ++i) {
-        const struct Polygon& polygon = polygons.polygon(i);
+        const PolygonRecord& polygon = polygons.polygon(i);
         plan.footprints.emplace_back();
         for (int32_t v = 0; v < polygon.vertexCount; ++v)
             plan.footprints.back().push_back({polygon.x[v], polygon.y[v]});

@@ -54,7 +54,7 @@ void FootprintBox(const PolygonStore& polygons, Point* low, Point* high) {
     *low = {HUGE_VAL, HUGE_VAL};
     *high = {-HUGE_VAL, -HUGE_VAL};
     for (int32_t i = 0; i < polygons.count(); i++) {
-        const struct Polygon& polygon = polygons.polygon(i);
+        const PolygonRecord& polygon = polygons.polygon(i);
         for (int32_t k = 0; k < polygon.vertexCount; k++) {
             *low = {std::min(low->x, polygon.x[k]), std::min(low->y, polygon.y[k])};
             *high = {std::max(high->x, polygon.x[k]), std::max(high->y, polygon.y[k])};

@@ -242,7 +242,7 @@ void ScrollIntoSight(const StructureResult& structure) {
     for (int32_t p : structure.structure.polygons) {
         if (p >= drawing.polygons.count())
             return;
-        const struct Polygon& polygon = drawing.polygons.polygon(p);
+        const PolygonRecord& polygon = drawing.polygons.polygon(p);
         for (int32_t i = 0; i < polygon.vertexCount; i++) {
             low = {std::min(low.x, polygon.x[i]), std::min(low.y, polygon.y[i])};
             high = {std::max(high.x, polygon.x[i]), std::max(high.y, polygon.y[i])};

@@ -17,7 +17,7 @@ CliRun Assess(std::vector<std::string> arguments) {
     return RunTool(arguments);
 }
 
-Polygon Block(const char* name, double x0, double y0, double x1, double y1, double height) {
+PolygonRecord Block(const char* name, double x0, double y0, double x1, double y1, double height) {
     return MakePolygon(name, 0, {{x0, y0, height}, {x1, y0, height}, {x1, y1, height}, {x0, y1, height}});
 }
 
@@ -25,8 +25,8 @@ Polygon Block(const char* name, double x0, double y0, double x1, double y1, doub
 std::string SiteFile(const char* name, const AssessmentSettings& settings = AssessmentSettings()) {
     Drawing drawing;
     drawing.drawOptions.mapSize = 1000.0;
-    for (const Polygon& p : {Block("Hall", 100, 100, 140, 120, 12), Block("Shed", 160, 100, 170, 108, 4),
-                             Block("Annex", 140, 105, 150, 115, 6), Block("Tower", 600, 600, 606, 606, 30)})
+    for (const PolygonRecord& p : {Block("Hall", 100, 100, 140, 120, 12), Block("Shed", 160, 100, 170, 108, 4),
+                                   Block("Annex", 140, 105, 150, 115, 6), Block("Tower", 600, 600, 606, 606, 30)})
         drawing.polygons.appendPolygon(p);
     drawing.assessment = settings;
     std::string path = TestPath(name);

@@ -15,7 +15,7 @@ std::string Example(const char* name) {
 }
 
 // A drawing file of the polygons in the test folder, and its path.
-std::string DrawingAt(const char* name, const std::vector<Polygon>& polygons) {
+std::string DrawingAt(const char* name, const std::vector<PolygonRecord>& polygons) {
     std::string path = TestPath(name);
     WriteDrawing(path, polygons);
     return path;
@@ -44,7 +44,7 @@ TEST(CliInfo, DescribesAValidDrawing) {
 
 // Each vertex in the shortest text that reads back as the same number, so that scripts lose nothing.
 TEST(CliInfo, ListsVerticesOnRequest) {
-    Polygon odd = MakePolygon("odd", 0, {{0.1, 1e-7, 12.25}, {123456.75, -3, 0}, {5, 5000000.125, 1.0 / 3}});
+    PolygonRecord odd = MakePolygon("odd", 0, {{0.1, 1e-7, 12.25}, {123456.75, -3, 0}, {5, 5000000.125, 1.0 / 3}});
     CliRun run = RunTool({"info", DrawingAt("vertices.Zlv", {odd}), "--vertices"});
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("0\todd\t1\t3\n"
@@ -57,8 +57,8 @@ TEST(CliInfo, ListsVerticesOnRequest) {
 }
 
 TEST(CliInfo, ReportsInvalidAndSeparatePolygons) {
-    Polygon bowTie = MakePolygon("bow tie", 9, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}});
-    Polygon apart = MakePolygon("apart", 4, {{50, 50, 1}, {60, 50, 1}, {60, 60, 1}});
+    PolygonRecord bowTie = MakePolygon("bow tie", 9, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}});
+    PolygonRecord apart = MakePolygon("apart", 4, {{50, 50, 1}, {60, 50, 1}, {60, 60, 1}});
     CliRun run = RunTool({"info", DrawingAt("two.Zlv", {bowTie, apart})});
     EXPECT_EQ(run.status, 0);
     // The bow tie's two lobes meet in one point only, so they count as two outer contours.
@@ -218,7 +218,7 @@ TEST(CliCalc, PolygonsApartAreCalculatedWithAWarningUnlessRefused) {
 }
 
 TEST(CliCalc, DrawingsThatCannotBeCalculatedExitOne) {
-    Polygon bowTie = MakePolygon("bow tie", 0, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}});
+    PolygonRecord bowTie = MakePolygon("bow tie", 0, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}});
     for (const std::string& path : {DrawingAt("bow.Zlv", {bowTie}), DrawingAt("none.Zlv", {})}) {
         CliRun run = RunTool({"calc", path});
         EXPECT_EQ(run.status, 1) << path;
@@ -268,7 +268,7 @@ TEST(CliSvg, WritesTheChosenViewWithStructureAndLabel) {
 
 TEST(CliSvg, UnwritableTargetExitsThreeAndUncalculableOne) {
     EXPECT_EQ(RunTool({"svg", Example("house.Zlv"), TestPath("nowhere") + "/x.svg"}).status, 3);
-    Polygon bowTie = MakePolygon("bow tie", 0, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}});
+    PolygonRecord bowTie = MakePolygon("bow tie", 0, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}});
     std::string out = TestPath("bow.svg");
     EXPECT_EQ(RunTool({"svg", DrawingAt("bow2.Zlv", {bowTie}), out}).status, 1);
     EXPECT_FALSE(FileExists(out));

@@ -6,8 +6,8 @@
 #include "model/drawing_file.h"
 #include "model/file_io.h"
 
-Polygon MakePolygon(const char* name, int32_t priority, const std::vector<TestVertex>& vertices) {
-    Polygon polygon;
+PolygonRecord MakePolygon(const char* name, int32_t priority, const std::vector<TestVertex>& vertices) {
+    PolygonRecord polygon;
     SetPolygonName(&polygon, name);
     polygon.priority = priority;
     for (const TestVertex& v : vertices) {
@@ -19,7 +19,7 @@ Polygon MakePolygon(const char* name, int32_t priority, const std::vector<TestVe
     return polygon;
 }
 
-Polygon Square(double left, double bottom, double side, double height) {
+PolygonRecord Square(double left, double bottom, double side, double height) {
     return MakePolygon("Square", 0,
                        {{left, bottom, height},
                         {left + side, bottom, height},
@@ -27,7 +27,7 @@ Polygon Square(double left, double bottom, double side, double height) {
                         {left, bottom + side, height}});
 }
 
-Polygon Round(double radius, int vertices, double height) {
+PolygonRecord Round(double radius, int vertices, double height) {
     std::vector<TestVertex> points;
     for (int i = 0; i < vertices; i++) {
         double angle = 2 * 3.14159265358979323846 * i / vertices;
@@ -36,10 +36,10 @@ Polygon Round(double radius, int vertices, double height) {
     return MakePolygon("Round", 0, points);
 }
 
-bool WriteDrawing(const std::string& path, const std::vector<Polygon>& polygons, double mapSize) {
+bool WriteDrawing(const std::string& path, const std::vector<PolygonRecord>& polygons, double mapSize) {
     Drawing source;
     source.drawOptions.mapSize = mapSize;
-    for (const Polygon& polygon : polygons)
+    for (const PolygonRecord& polygon : polygons)
         source.polygons.appendPolygon(polygon);
     return WriteDrawingFile(path.c_str(), source) == FileError::None;
 }

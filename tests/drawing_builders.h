@@ -12,15 +12,15 @@ struct TestVertex {
     double x, y, height;
 };
 
-struct Polygon MakePolygon(const char* name, int32_t priority, const std::vector<TestVertex>& vertices);
+PolygonRecord MakePolygon(const char* name, int32_t priority, const std::vector<TestVertex>& vertices);
 
 // An axis-parallel square from (left, bottom), named "Square", and a regular polygon round the origin
 // with its first vertex on the x axis, named "Round"; both at one height.
-struct Polygon Square(double left, double bottom, double side, double height);
-struct Polygon Round(double radius, int vertices, double height);
+PolygonRecord Square(double left, double bottom, double side, double height);
+PolygonRecord Round(double radius, int vertices, double height);
 
 // The file bytes of a drawing of these polygons with default options but the map size.
-bool WriteDrawing(const std::string& path, const std::vector<struct Polygon>& polygons, double mapSize = 100.0);
+bool WriteDrawing(const std::string& path, const std::vector<PolygonRecord>& polygons, double mapSize = 100.0);
 int PolygonsInFile(const std::string& path);  // -1 when the file cannot be read
 
 std::vector<uint8_t> FileBytes(const std::string& path);  // empty when it cannot be read

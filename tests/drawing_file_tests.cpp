@@ -62,11 +62,11 @@ std::vector<uint8_t> WorkedExample() {
     return b.data;
 }
 
-Polygon TriangleA() {
+PolygonRecord TriangleA() {
     return MakePolygon("A", 2, {{0, 0, 10}, {10, 0, 10}, {10, 5, 12}});
 }
 
-Polygon SquareBC() {
+PolygonRecord SquareBC() {
     return MakePolygon("BC", 0, {{20, 20, 3}, {30, 20, 3}, {30, 30, 4}, {20, 30, 4}});
 }
 
@@ -148,7 +148,7 @@ TEST(DrawingFileRead, WorkedExampleGivesPolygonAndOptions) {
     EXPECT_EQ(image.drawOptions.mapSize, 100.0);
     EXPECT_EQ(image.calcOptions.distanceProjection, 500.0);
     ASSERT_EQ(image.polygons.size(), 1u);
-    const Polygon& p = image.polygons[0];
+    const PolygonRecord& p = image.polygons[0];
     EXPECT_STREQ(p.name, "A");
     EXPECT_EQ(p.priority, 2);
     EXPECT_EQ(p.vertexCount, 3);
@@ -160,10 +160,10 @@ TEST(DrawingFileRead, WorkedExampleGivesPolygonAndOptions) {
 TEST(DrawingFileRead, RoundTripKeepsEveryBit) {
     const double awkward[] = {
         0.1, -0.0, 1e-310, std::numeric_limits<double>::max(), -123456789.123456789, 5.0e2 + 0.000001, 1.0 / 3.0};
-    Polygon odd = MakePolygon(
+    PolygonRecord odd = MakePolygon(
         std::string(99, 'n').c_str(), 9,
         {{awkward[0], awkward[1], awkward[2]}, {awkward[3], awkward[4], awkward[5]}, {awkward[6], -awkward[0], 0.0}});
-    Polygon unnamed = MakePolygon("", 5, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
+    PolygonRecord unnamed = MakePolygon("", 5, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
     Drawing source;
     source.drawOptions = {1, 2, 5, 1e7};
     source.calcOptions = {2.75, 123.456};

@@ -14,11 +14,11 @@ class DrawingLifecycle : public ::testing::Test {
     void TearDown() override { StartDrawing(); }
 
     // A file of the given polygons with options unlike the defaults.
-    static std::string SaveFile(const char* name, const std::vector<Polygon>& polygons) {
+    static std::string SaveFile(const char* name, const std::vector<PolygonRecord>& polygons) {
         Drawing source;
         source.drawOptions = {1, 6, 1, 400.0};
         source.calcOptions = {2.0, 300.0};
-        for (const Polygon& polygon : polygons)
+        for (const PolygonRecord& polygon : polygons)
             source.polygons.appendPolygon(polygon);
         std::string path = TestPath(name);
         WriteDrawingFile(path.c_str(), source);
@@ -41,7 +41,7 @@ class DrawingLifecycle : public ::testing::Test {
     }
 };
 
-Polygon Square(const char* name) {
+PolygonRecord Square(const char* name) {
     return MakePolygon(name, 0, {{0, 0, 5}, {10, 0, 5}, {10, 10, 5}, {0, 10, 5}});
 }
 
@@ -94,13 +94,13 @@ TEST_F(DrawingLifecycle, OpenOfAnEmptyDrawingSucceedsWithoutTheCheck) {
 
 // A refused file must not leave its options behind either: the next New would calculate with them.
 TEST_F(DrawingLifecycle, OpenOfInvalidPolygonsChangesNothing) {
-    Polygon twoVertices = MakePolygon("line", 0, {{0, 0, 1}, {5, 5, 1}});
-    Polygon repeated = MakePolygon("dup", 0, {{0, 0, 1}, {5, 0, 1}, {5, 0, 1}, {0, 5, 1}});
-    Polygon bowTie = MakePolygon("bow", 0, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}});
-    for (const Polygon& bad : {twoVertices, repeated, bowTie})
+    PolygonRecord twoVertices = MakePolygon("line", 0, {{0, 0, 1}, {5, 5, 1}});
+    PolygonRecord repeated = MakePolygon("dup", 0, {{0, 0, 1}, {5, 0, 1}, {5, 0, 1}, {0, 5, 1}});
+    PolygonRecord bowTie = MakePolygon("bow", 0, {{0, 0, 1}, {10, 10, 1}, {10, 0, 1}, {0, 10, 1}});
+    for (const PolygonRecord& bad : {twoVertices, repeated, bowTie})
         for (bool alone : {false, true}) {
             StartDrawing();
-            std::vector<Polygon> polygons = {bad};
+            std::vector<PolygonRecord> polygons = {bad};
             if (!alone)
                 polygons.insert(polygons.begin(), Square("fine"));
             std::string path = SaveFile("invalid.Zlv", polygons);

@@ -17,7 +17,7 @@
 
 namespace {
 
-Polygon Square(const char* name, double x0, double y0) {
+PolygonRecord Square(const char* name, double x0, double y0) {
     return MakePolygon(name, 0, {{x0, y0, 5}, {x0 + 10, y0, 5}, {x0 + 10, y0 + 10, 6}, {x0, y0 + 10, 6}});
 }
 

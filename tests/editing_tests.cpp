@@ -39,8 +39,8 @@ void ExpectHit(const Hit& h, bool hit, int32_t polygon, int32_t vertex) {
 }
 
 // Heights differ per vertex so that a move which mixes them up shows.
-struct Polygon MakeShape(int32_t priority, const std::vector<Point>& points) {
-    struct Polygon polygon;
+PolygonRecord MakeShape(int32_t priority, const std::vector<Point>& points) {
+    PolygonRecord polygon;
     SetPolygonName(&polygon, "block");
     polygon.priority = priority;
     for (const Point& p : points) {
@@ -60,15 +60,15 @@ std::vector<Point> Square(double x0, double y0, double side) {
     return {{x0, y0}, {x0 + side, y0}, {x0 + side, y0 + side}, {x0, y0 + side}};
 }
 
-void ExpectSame(const struct Polygon& actual, const struct Polygon& expected) {
+void ExpectSame(const PolygonRecord& actual, const PolygonRecord& expected) {
     EXPECT_EQ(actual.x, expected.x);
     EXPECT_EQ(actual.y, expected.y);
     EXPECT_EQ(actual.height, expected.height);
 }
 
 // A pending polygon with its vertices placed in order, as the create tool would have built it.
-struct Polygon Pending(const std::vector<Point>& points) {
-    struct Polygon pending = NewPendingPolygon(0, points[0]);
+PolygonRecord Pending(const std::vector<Point>& points) {
+    PolygonRecord pending = NewPendingPolygon(0, points[0]);
     for (size_t i = 1; i < points.size(); i++)
         AppendPendingVertex(&pending, points[i]);
     return pending;
@@ -284,7 +284,7 @@ TEST(DecimalText, NumberFieldTakesTheValueAsTypedOrRefusesIt) {
 
 TEST_F(CreateRules, NewPolygonIsNamedAfterTheStoredCount) {
     for (int32_t count : {0, 3, 12}) {
-        struct Polygon pending = NewPendingPolygon(count, {7.5, -2});
+        PolygonRecord pending = NewPendingPolygon(count, {7.5, -2});
         EXPECT_STREQ(pending.name, ("Polygon " + std::to_string(count)).c_str());
         EXPECT_EQ(pending.priority, 0);
         ASSERT_EQ(pending.vertexCount, 1);
@@ -328,7 +328,7 @@ TEST_F(CreateRules, NewEdgesMustNotTouchThePlacedEdges) {
 }
 
 TEST_F(CreateRules, AppendedVertexStartsWithThePreviousHeight) {
-    struct Polygon pending = NewPendingPolygon(2, {0, 0});
+    PolygonRecord pending = NewPendingPolygon(2, {0, 0});
     pending.height[0] = 7.5;
     pending.priority = 4;
     AppendPendingVertex(&pending, {10, 0});
@@ -371,12 +371,12 @@ TEST_F(EditRules, VertexMoveKeepsThePolygonSimple) {
         StartDrawing();
         AddShape(0, Square(0, 0, 10));
         AddShape(0, {{20, 0}, {30, 0}, {30, 10}});
-        const struct Polygon before = drawing.polygons.polygon(c.index);
-        const struct Polygon other = drawing.polygons.polygon(1 - c.index);
+        const PolygonRecord before = drawing.polygons.polygon(c.index);
+        const PolygonRecord other = drawing.polygons.polygon(1 - c.index);
         EXPECT_EQ(MoveVertexTo(&drawing.polygons, c.index, c.k, c.w), c.accepted);
-        const struct Polygon& after = drawing.polygons.polygon(c.index);
+        const PolygonRecord& after = drawing.polygons.polygon(c.index);
         if (c.accepted) {
-            struct Polygon expected = before;
+            PolygonRecord expected = before;
             expected.x[c.k] = c.w.x;
             expected.y[c.k] = c.w.y;
             ExpectSame(after, expected);
@@ -391,10 +391,10 @@ TEST_F(EditRules, PolygonMoveShiftsOnlyTheVertices) {
     AddShape(6, Square(0, 0, 10));
     ASSERT_TRUE(drawing.polygons.setName(0, "hall"));
     AddShape(2, {{20, 0}, {30, 0}, {30, 10}});
-    const struct Polygon before = drawing.polygons.polygon(0);
-    const struct Polygon other = drawing.polygons.polygon(1);
+    const PolygonRecord before = drawing.polygons.polygon(0);
+    const PolygonRecord other = drawing.polygons.polygon(1);
     ASSERT_TRUE(MovePolygonBy(&drawing.polygons, 0, 10, -2.5));
-    const struct Polygon& after = drawing.polygons.polygon(0);
+    const PolygonRecord& after = drawing.polygons.polygon(0);
     ASSERT_EQ(after.vertexCount, 4);
     for (int32_t i = 0; i < 4; i++) {
         EXPECT_EQ(after.x[i], before.x[i] + 10);
@@ -409,7 +409,7 @@ TEST_F(EditRules, PolygonMoveShiftsOnlyTheVertices) {
 
 TEST_F(EditRules, PolygonMoveRefusedWhenTheShapeStaysInvalid) {
     AddShape(0, {{0, 0}, {10, 10}, {10, 0}, {0, 10}});  // crosses itself
-    const struct Polygon before = drawing.polygons.polygon(0);
+    const PolygonRecord before = drawing.polygons.polygon(0);
     EXPECT_FALSE(MovePolygonBy(&drawing.polygons, 0, 5, 5));
     ExpectSame(drawing.polygons.polygon(0), before);
 }
@@ -419,7 +419,7 @@ TEST_F(EditRules, IndexesOutsideTheStoreAreRefused) {
     EXPECT_FALSE(MovePolygonBy(&drawing.polygons, 0, 1, 1));
     AddShape(0, Square(0, 0, 10));
     ASSERT_TRUE(drawing.polygons.appendPolygon(MakeShape(0, {})));  // a record without vertices
-    const struct Polygon before = drawing.polygons.polygon(0);
+    const PolygonRecord before = drawing.polygons.polygon(0);
     const int32_t vertexCases[][2] = {{-1, 0}, {2, 0}, {0, -1}, {0, 4}, {1, 0}};
     for (const auto& c : vertexCases)
         EXPECT_FALSE(MoveVertexTo(&drawing.polygons, c[0], c[1], {1, 1})) << c[0] << ", " << c[1];

@@ -91,7 +91,7 @@ TEST(DxfImport, ArcsAndUnitsBecomeMetres) {
                   (i == 2 ? "42\n1\n" : "");
     ImportResult result = ImportText(DxfFile(entity, 4), SourceFormat::Dxf);
     ASSERT_EQ(result.polygons.size(), 1u) << ImportFailuresText(result);
-    const Polygon& p = result.polygons[0];
+    const PolygonRecord& p = result.polygons[0];
     std::vector<Point> points;
     for (int32_t k = 0; k < p.vertexCount; k++)
         points.push_back({p.x[k], p.y[k]});
@@ -127,7 +127,7 @@ TEST(DxfImport, EveryInsunitsCodeScalesToMetres) {
                                           "38\n" + std::to_string(4 / c.metres) + "\n");
         ImportResult result = ImportText(DxfFile(entities, c.code), SourceFormat::Dxf);
         ASSERT_EQ(result.polygons.size(), 1u) << ImportFailuresText(result);
-        const Polygon& p = result.polygons[0];
+        const PolygonRecord& p = result.polygons[0];
         EXPECT_NEAR(std::fabs(p.x[1] - p.x[0]) + std::fabs(p.y[1] - p.y[0]), 20.0, 1e-6);
         EXPECT_NEAR(p.height[0], 4.0, 1e-6);
         std::string summary = ImportSummary(result);
@@ -253,7 +253,7 @@ TEST(GeoJsonImport, ProjectedEdgesMatchGeodesicDistances) {
     ImportResult result =
         ImportText(FeatureCollection({PolygonFeature({corners}, R"({"height": 20})")}), SourceFormat::GeoJson);
     ASSERT_EQ(result.polygons.size(), 1u);
-    const Polygon& p = result.polygons[0];
+    const PolygonRecord& p = result.polygons[0];
     ASSERT_EQ(p.vertexCount, 4);
     for (int k = 0; k < 4; k++) {
         int next = (k + 1) % 4;
@@ -281,7 +281,7 @@ TEST(Placement, FootprintsSitInsideTheMapWithAMarginAndKeepTheirArea) {
         settings.defaultHeight = 10;
         ImportResult result = ImportText(DxfFile(LwPolyline("a", c.ring, true)), SourceFormat::Dxf, settings);
         ASSERT_EQ(result.polygons.size(), 1u) << c.what;
-        const Polygon& p = result.polygons[0];
+        const PolygonRecord& p = result.polygons[0];
         std::vector<Point> source, placed;
         for (int32_t k = 0; k < p.vertexCount; k++) {
             EXPECT_GE(p.x[k], 10.0) << c.what;

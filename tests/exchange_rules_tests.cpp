@@ -179,7 +179,8 @@ TEST(CourtyardSplit, ImportedCourtyardMatchesFourBlocks) {
     auto block = [&](double x0, double y0, double x1, double y1) {
         return MakeBlock(x0 + sx, sy - y1, x1 + sx, sy - y0, 12);
     };
-    for (Polygon polygon : {block(0, 0, 80, 15), block(0, 65, 80, 80), block(0, 15, 15, 65), block(65, 15, 80, 65)})
+    for (PolygonRecord polygon :
+         {block(0, 0, 80, 15), block(0, 65, 80, 80), block(0, 15, 15, 65), block(65, 15, 80, 65)})
         blocks.polygons.appendPolygon(polygon);
     CalcRun fromImport, fromBlocks;
     CalcInput a = MakeCalcInput(courtyard), b = MakeCalcInput(blocks);

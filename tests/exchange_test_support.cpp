@@ -64,6 +64,6 @@ ImportResult ImportText(const std::string& text, SourceFormat format, const Impo
     return BuildImport(source, settings);
 }
 
-Polygon MakeBlock(double x0, double y0, double x1, double y1, double height) {
+PolygonRecord MakeBlock(double x0, double y0, double x1, double y1, double height) {
     return MakePolygon("block", 0, {{x0, y0, height}, {x1, y0, height}, {x1, y1, height}, {x0, y1, height}});
 }

@@ -25,4 +25,4 @@ std::string FeatureCollection(const std::vector<std::string>& features, const st
 ImportResult ImportText(const std::string& text, SourceFormat format, const ImportSettings& settings = {});
 
 // An axis-parallel rectangle polygon of the drawing at one height.
-struct Polygon MakeBlock(double x0, double y0, double x1, double y1, double height);
+PolygonRecord MakeBlock(double x0, double y0, double x1, double y1, double height);

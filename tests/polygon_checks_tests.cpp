@@ -29,7 +29,7 @@ void AddPolygon(Drawing* target, const std::vector<Point>& points) {
         y.push_back(p.y);
         height.push_back(5.0 + p.x);
     }
-    Polygon polygon;
+    PolygonRecord polygon;
     SetPolygonName(&polygon, "block");
     SetPolygonVertices(&polygon, x.data(), y.data(), height.data(), static_cast<int32_t>(points.size()));
     ASSERT_TRUE(target->polygons.appendPolygon(polygon));

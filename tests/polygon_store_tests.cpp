@@ -8,7 +8,7 @@
 
 namespace {
 
-Polygon Triangle(const char* name, int32_t priority, double offset) {
+PolygonRecord Triangle(const char* name, int32_t priority, double offset) {
     return MakePolygon(name, priority, {{offset, 0, 1}, {offset + 10, 0, 2}, {offset, 5, 3}});
 }
 
@@ -92,15 +92,15 @@ TEST(PolygonStore, ArraysAgreeAfterMixedSequence) {
 
 TEST(PolygonStore, AppendRefusesMalformedRecords) {
     PolygonStore store;
-    Polygon shortArrays = Triangle("x", 0, 0);
+    PolygonRecord shortArrays = Triangle("x", 0, 0);
     shortArrays.height.pop_back();
-    Polygon badPriority = Triangle("x", 10, 0);
-    Polygon negativePriority = Triangle("x", -1, 0);
-    Polygon wrongCount = Triangle("x", 0, 0);
+    PolygonRecord badPriority = Triangle("x", 10, 0);
+    PolygonRecord negativePriority = Triangle("x", -1, 0);
+    PolygonRecord wrongCount = Triangle("x", 0, 0);
     wrongCount.vertexCount = 4;
-    Polygon unterminated = Triangle("x", 0, 0);
+    PolygonRecord unterminated = Triangle("x", 0, 0);
     memset(unterminated.name, 'n', PolygonNameSize);
-    for (Polygon* bad : {&shortArrays, &badPriority, &negativePriority, &wrongCount, &unterminated})
+    for (PolygonRecord* bad : {&shortArrays, &badPriority, &negativePriority, &wrongCount, &unterminated})
         EXPECT_FALSE(store.appendPolygon(*bad));
     EXPECT_EQ(store.count(), 0);
     ExpectArraysAgree(store);
@@ -108,7 +108,7 @@ TEST(PolygonStore, AppendRefusesMalformedRecords) {
 
 TEST(PolygonStore, ReplaceTakesAllOrNothing) {
     PolygonStore store = StoreOfFour();
-    std::vector<Polygon> list = {Triangle("X", 1, 0), Triangle("Y", 11, 0)};
+    std::vector<PolygonRecord> list = {Triangle("X", 1, 0), Triangle("Y", 11, 0)};
     EXPECT_FALSE(store.replacePolygons(list));
     EXPECT_EQ(Names(store), (std::vector<std::string>{"A", "B", "C", "D"}));
 
@@ -146,7 +146,7 @@ TEST(PolygonStore, PriorityChangeWritesRecordAndArray) {
 }
 
 TEST(PolygonName, LongTextIsCutAt99Bytes) {
-    Polygon polygon;
+    PolygonRecord polygon;
     std::string text(150, 'w');
     SetPolygonName(&polygon, text.c_str());
     EXPECT_EQ(strlen(polygon.name), 99u);

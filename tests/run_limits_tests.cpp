@@ -133,7 +133,7 @@ TEST(OutOfMemory, CommandLineRunSaysMemoryRanOut) {
 
 // The drawing of a calculation input, written as a file the command line reads.
 bool WriteInput(const CalcInput& input, const std::string& path, double mapSize) {
-    std::vector<Polygon> polygons;
+    std::vector<PolygonRecord> polygons;
     for (size_t p = 0; p < input.polygons.size(); p++) {
         std::vector<TestVertex> vertices;
         for (const CalcVertex& v : input.polygons[p].vertices)

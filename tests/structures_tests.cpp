@@ -17,18 +17,18 @@ namespace {
 
 const double Pi = 4 * std::atan(1.0);
 
-Polygon Box(const char* name, double x0, double y0, double x1, double y1, double height) {
+PolygonRecord Box(const char* name, double x0, double y0, double x1, double y1, double height) {
     return MakePolygon(name, 0, {{x0, y0, height}, {x1, y0, height}, {x1, y1, height}, {x0, y1, height}});
 }
 
-Drawing DrawingOf(const std::vector<Polygon>& polygons) {
+Drawing DrawingOf(const std::vector<PolygonRecord>& polygons) {
     Drawing drawing;
-    for (const Polygon& polygon : polygons)
+    for (const PolygonRecord& polygon : polygons)
         drawing.polygons.appendPolygon(polygon);
     return drawing;
 }
 
-std::vector<std::vector<int32_t>> Groups(const std::vector<Polygon>& polygons) {
+std::vector<std::vector<int32_t>> Groups(const std::vector<PolygonRecord>& polygons) {
     std::vector<std::vector<int32_t>> groups;
     for (const Structure& structure : FindStructures(DrawingOf(polygons).polygons))
         groups.push_back(structure.polygons);
@@ -40,7 +40,7 @@ using GroupList = std::vector<std::vector<int32_t>>;
 TEST(Structures, GroupByOverlapAndTouch) {
     struct Case {
         const char* what;
-        std::vector<Polygon> polygons;
+        std::vector<PolygonRecord> polygons;
         GroupList groups;
     } cases[] = {
         {"separate", {Box("a", 0, 0, 10, 10, 5), Box("b", 20, 0, 30, 10, 5)}, {{0}, {1}}},
@@ -70,19 +70,19 @@ TEST(Structures, GroupByOverlapAndTouch) {
 TEST(Structures, ShareAPointAtMapCoordinates) {
     // At UTM-sized coordinates a corner on a sloped wall still touches, and a 1 mm gap still parts.
     double x = 500000.0, y = 5000000.0;
-    Polygon wall = MakePolygon("w", 0, {{x, y, 5}, {x + 30, y + 10, 5}, {x + 30, y + 20, 5}, {x, y + 20, 5}});
-    Polygon onWall = Box("t", x + 15, y + 5 - 10, x + 25, y + 5, 5);  // corner (x+15, y+5) lies on the wall
+    PolygonRecord wall = MakePolygon("w", 0, {{x, y, 5}, {x + 30, y + 10, 5}, {x + 30, y + 20, 5}, {x, y + 20, 5}});
+    PolygonRecord onWall = Box("t", x + 15, y + 5 - 10, x + 25, y + 5, 5);  // corner (x+15, y+5) lies on the wall
     EXPECT_TRUE(PolygonsShareAPoint(wall, onWall));
-    Polygon apart = Box("g", x + 15, y + 4.999 - 10, x + 25, y + 4.999, 5);
+    PolygonRecord apart = Box("g", x + 15, y + 4.999 - 10, x + 25, y + 4.999, 5);
     EXPECT_FALSE(PolygonsShareAPoint(wall, apart));
 }
 
 // A structure's areas are those of a drawing holding only its polygons: the same engine, the same
 // input, bit for bit.
 TEST(StructureRuns, AreasEqualCalcOnTheStructureAlone) {
-    std::vector<Polygon> site = {Box("Hall", 0, 0, 40, 20, 12), Box("Shed", 60, 0, 70, 8, 4),
-                                 Box("Annex", 40, 5, 50, 15, 6), Box("Tower", 100, 100, 106, 106, 30),
-                                 Box("Wing", 35, 20, 45, 35, 9)};
+    std::vector<PolygonRecord> site = {Box("Hall", 0, 0, 40, 20, 12), Box("Shed", 60, 0, 70, 8, 4),
+                                       Box("Annex", 40, 5, 50, 15, 6), Box("Tower", 100, 100, 106, 106, 30),
+                                       Box("Wing", 35, 20, 45, 35, 9)};
     Drawing drawing = DrawingOf(site);
     AssessmentResult result = AssessDrawing(drawing, AssessOverrides());
     ASSERT_EQ(result.structures.size(), 3u);
@@ -110,7 +110,7 @@ TEST(StructureRuns, AreasEqualCalcOnTheStructureAlone) {
 
 // Structures run on several threads at once give what one thread gives, to the last bit.
 TEST(StructureRuns, ResultDoesNotDependOnTheThreadCount) {
-    std::vector<Polygon> site;
+    std::vector<PolygonRecord> site;
     for (int i = 0; i < 24; i++)  // pairs sharing a wall, and single blocks, of varied heights
         site.push_back(Box("B", 40.0 * i, (i % 3) * 7.0, 40.0 * i + 12 + i % 5, 20.0 + (i % 3) * 7.0, 4 + i % 7));
     for (int i = 0; i < 24; i += 2)
@@ -199,7 +199,7 @@ TEST(StructureRuns, SettingsBelongToTheFirstPolygonAndOverridesWin) {
 }
 
 TEST(StructureRuns, AStructureThatCannotBeCalculatedLeavesTheOthers) {
-    Polygon bowtie = MakePolygon("Bowtie", 0, {{100, 0, 5}, {110, 10, 5}, {110, 0, 5}, {100, 10, 5}});
+    PolygonRecord bowtie = MakePolygon("Bowtie", 0, {{100, 0, 5}, {110, 10, 5}, {110, 0, 5}, {100, 10, 5}});
     Drawing drawing = DrawingOf({Box("A", 0, 0, 10, 10, 5), bowtie});
     AssessmentResult result = AssessDrawing(drawing, AssessOverrides());
     ASSERT_EQ(result.structures.size(), 2u);
@@ -256,7 +256,7 @@ TEST(CdSurroundings, SectorsOfDirections) {
         EXPECT_EQ(SectorOf(c.dx, c.dy), c.sector) << c.dx << "," << c.dy;
 }
 
-double SuggestedCd(const std::vector<Polygon>& polygons, CdSuggestion* first = nullptr) {
+double SuggestedCd(const std::vector<PolygonRecord>& polygons, CdSuggestion* first = nullptr) {
     Drawing drawing = DrawingOf(polygons);
     std::vector<Structure> structures = FindStructures(drawing.polygons);
     std::vector<double> heights;
@@ -275,8 +275,8 @@ double SuggestedCd(const std::vector<Polygon>& polygons, CdSuggestion* first = n
 
 // The building under test is a 10 m square, 10 m high: its vicinity reaches 30 m out.
 TEST(CdSurroundings, SuggestionsFromNeighbours) {
-    Polygon self = Box("Self", 0, 0, 10, 10, 10);
-    std::vector<Polygon> ring, equalRing;  // eight blocks around it, 5 m away, higher or as high
+    PolygonRecord self = Box("Self", 0, 0, 10, 10, 10);
+    std::vector<PolygonRecord> ring, equalRing;  // eight blocks around it, 5 m away, higher or as high
     for (int i = -1; i <= 1; i++)
         for (int j = -1; j <= 1; j++)
             if (i || j) {
@@ -285,7 +285,7 @@ TEST(CdSurroundings, SuggestionsFromNeighbours) {
             }
     struct Case {
         const char* what;
-        std::vector<Polygon> others;
+        std::vector<PolygonRecord> others;
         double cd;
         int32_t nearby;
     } cases[] = {
@@ -298,7 +298,7 @@ TEST(CdSurroundings, SuggestionsFromNeighbours) {
         {"ringed by ones as high", equalRing, 0.5, 8},
     };
     for (const Case& c : cases) {
-        std::vector<Polygon> polygons = {self};
+        std::vector<PolygonRecord> polygons = {self};
         polygons.insert(polygons.end(), c.others.begin(), c.others.end());
         CdSuggestion suggestion;
         EXPECT_EQ(SuggestedCd(polygons, &suggestion), c.cd) << c.what;
@@ -310,11 +310,11 @@ TEST(CdSurroundings, SuggestionsFromNeighbours) {
 TEST(CdSurroundings, SixHigherSectorsMakeASurroundedStructure) {
     // Higher blocks placed so that each takes exactly one sector around the centroid (5, 5): east (0),
     // north (2), west (4), south (6), then north-north-east (1) and west-north-west (3).
-    std::vector<Polygon> blocks = {Box("E", 15, 5, 25, 8, 30),  Box("N", 2, 15, 5, 25, 30),
-                                   Box("W", -15, 2, -5, 5, 30), Box("S", 5, -15, 8, -5, 30),
-                                   Box("NE", 6, 15, 8, 25, 30), Box("NW", -25, 6, -15, 8, 30)};
+    std::vector<PolygonRecord> blocks = {Box("E", 15, 5, 25, 8, 30),  Box("N", 2, 15, 5, 25, 30),
+                                         Box("W", -15, 2, -5, 5, 30), Box("S", 5, -15, 8, -5, 30),
+                                         Box("NE", 6, 15, 8, 25, 30), Box("NW", -25, 6, -15, 8, 30)};
     for (size_t count = 1; count <= blocks.size(); count++) {
-        std::vector<Polygon> polygons = {Box("Self", 0, 0, 10, 10, 10)};
+        std::vector<PolygonRecord> polygons = {Box("Self", 0, 0, 10, 10, 10)};
         polygons.insert(polygons.end(), blocks.begin(), blocks.begin() + count);
         CdSuggestion suggestion;
         double cd = SuggestedCd(polygons, &suggestion);

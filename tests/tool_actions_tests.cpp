@@ -84,7 +84,7 @@ TEST_F(ToolActions, CreateBuildsAPolygonClickByClick) {
         EXPECT_EQ(drawing.modified, closed ? 1 : 0);
         EXPECT_EQ(ShownContours(), closed ? 0 : 5) << "only a closed polygon discards the results";
     }
-    const struct Polygon& made = drawing.polygons.polygon(0);
+    const PolygonRecord& made = drawing.polygons.polygon(0);
     EXPECT_EQ(made.x, (std::vector<double>{0, 10, 10, 0}));
     EXPECT_EQ(made.y, (std::vector<double>{0, 0, 10, 10}));
     EXPECT_STREQ(made.name, "Polygon 0");

@@ -102,7 +102,7 @@ void ShowStatus(const std::string& pointer, const std::string& distance) {
 // The distance shown while placing a vertex or moving one, from where it started.
 std::string DistanceText() {
     const Point& cursor = canvasState.cursorPoint;
-    const struct Polygon& pending = editState.pendingPolygon;
+    const PolygonRecord& pending = editState.pendingPolygon;
     if (mainModes.toolMode == CreateTool && editState.constructing && pending.vertexCount > 0)
         return DistanceStatus(cursor.x - pending.x.back(), cursor.y - pending.y.back());
     if (mainModes.toolMode != EditTool || !editState.dragActive)

@@ -26,7 +26,7 @@ POINT ToPoint(PixelPoint p) {
     return {p.x, p.y};
 }
 
-std::vector<POINT> PixelsOf(const struct Polygon& polygon, const ViewTransform& view) {
+std::vector<POINT> PixelsOf(const PolygonRecord& polygon, const ViewTransform& view) {
     std::vector<POINT> points(polygon.vertexCount);
     for (int32_t i = 0; i < polygon.vertexCount; i++)
         points[i] = ToPoint(ToPixel(view, polygon.x[i], polygon.y[i]));
@@ -144,7 +144,7 @@ void DrawResultView(const RECT& rect, HDC dc, bool ad, ResultLabel label) {
         GdiObject<HPEN> black(CreatePen(PS_SOLID, 0, RGB(0, 0, 0)));
         SelectScope useBlack(dc, black.handle);
         for (int32_t j = 0; j < drawing.polygons.count(); j++) {
-            const struct Polygon& polygon = drawing.polygons.polygon(j);
+            const PolygonRecord& polygon = drawing.polygons.polygon(j);
             std::vector<POINT> points;
             for (int32_t i = 0; i < polygon.vertexCount; i++)
                 points.push_back(ToPoint(mapping.map(polygon.x[i], polygon.y[i])));
@@ -160,7 +160,7 @@ void DrawResultView(const RECT& rect, HDC dc, bool ad, ResultLabel label) {
 // The placed edges are not part of a paint, so they are drawn again with every band.
 void DrawCreateBand(HWND canvas) {
     WindowDc window(canvas);
-    const struct Polygon& pending = editState.pendingPolygon;
+    const PolygonRecord& pending = editState.pendingPolygon;
     int32_t n = pending.vertexCount;
     if (editState.constructing && n >= 1) {
         std::vector<POINT> placed = PixelsOf(pending, CurrentView());
@@ -183,7 +183,7 @@ bool DrawVertexBand(HWND canvas) {
     int32_t p = editState.selectedPolygon, k = editState.selectedVertex;
     if (p < 0 || p >= drawing.polygons.count() || k < 0 || k >= drawing.polygons.polygon(p).vertexCount)
         return false;
-    const struct Polygon& polygon = drawing.polygons.polygon(p);
+    const PolygonRecord& polygon = drawing.polygons.polygon(p);
     ViewTransform view = CurrentView();
     int32_t n = polygon.vertexCount;
     POINT previous = ToPoint(ToPixel(view, polygon.x[(k + n - 1) % n], polygon.y[(k + n - 1) % n]));
@@ -203,7 +203,7 @@ bool DrawPolygonGhost(HWND canvas) {
     int32_t p = editState.selectedPolygon;
     if (p < 0 || p >= drawing.polygons.count())
         return false;
-    const struct Polygon& polygon = drawing.polygons.polygon(p);
+    const PolygonRecord& polygon = drawing.polygons.polygon(p);
     double z = CurrentView().z;
     WindowDc window(canvas);
     InvertBand(window.dc, [&](PixelPoint end) {

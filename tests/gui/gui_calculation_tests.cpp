@@ -13,7 +13,7 @@ const char* const Running = "Calculation...";
 
 class Calculation : public MainWindowTest {
   protected:
-    void OpenDrawing(const char* name, const std::vector<struct Polygon>& polygons) {
+    void OpenDrawing(const char* name, const std::vector<PolygonRecord>& polygons) {
         std::string path = TempPath(name);
         ASSERT_TRUE(WriteDrawing(path, polygons));
         Open(path);

@@ -74,8 +74,8 @@ int CountDifferent(const Image& a, const Image& b) {
     return count;
 }
 
-struct Polygon Box(int32_t priority, double left, double top, double right, double bottom) {
-    struct Polygon box;
+PolygonRecord Box(int32_t priority, double left, double top, double right, double bottom) {
+    PolygonRecord box;
     SetPolygonName(&box, "box");
     box.priority = priority;
     box.x = {left, right, right, left};
@@ -135,7 +135,7 @@ TEST_F(Renderer, PolygonHatchIsOpaqueDiagonalCross) {
 
 TEST_F(Renderer, PriorityOneHidesPriorityTenWhateverTheStoreOrder) {
     drawing.drawOptions.snapIndex = 0;
-    const struct Polygon front = Box(0, 5.0, 5.0, 15.0, 15.0), back = Box(9, 10.0, 10.0, 20.0, 20.0);
+    const PolygonRecord front = Box(0, 5.0, 5.0, 15.0, 15.0), back = Box(9, 10.0, 10.0, 20.0, 20.0);
     drawing.polygons.appendPolygon(front);
     Image frontAlone = Rendered(250, 250);
     StartDrawing();
@@ -165,7 +165,7 @@ TEST_F(Renderer, PriorityOneHidesPriorityTenWhateverTheStoreOrder) {
 
 TEST_F(Renderer, EqualPrioritiesPutTheLaterPolygonOnTop) {
     drawing.drawOptions.snapIndex = 0;
-    const struct Polygon first = Box(3, 5.0, 5.0, 15.0, 15.0), second = Box(3, 10.0, 10.0, 20.0, 20.0);
+    const PolygonRecord first = Box(3, 5.0, 5.0, 15.0, 15.0), second = Box(3, 10.0, 10.0, 20.0, 20.0);
     drawing.polygons.appendPolygon(second);
     Image secondAlone = Rendered(250, 250);
     drawing.polygons.appendPolygon(first);
@@ -437,7 +437,7 @@ TEST_F(CanvasOnScreen, PolygonGhostInvertsItsWholeAreaAndErasesItself) {
 TEST_F(CanvasOnScreen, CreateBandErasesItselfAndLeavesThePlacedEdge) {
     Image before = OnScreen(canvas);
     editState.constructing = true;
-    struct Polygon& pending = editState.pendingPolygon;
+    PolygonRecord& pending = editState.pendingPolygon;
     pending.x = {5.0, 15.0};
     pending.y = {25.0, 25.0};  // pixels (50, 250) to (150, 250)
     pending.height = {0.0, 0.0};

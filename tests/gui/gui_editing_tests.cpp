@@ -45,8 +45,8 @@ Step LookAtVertexDialog(Shown* into) {
     };
 }
 
-struct Polygon Outline(const std::vector<Point>& corners, double height, const char* name) {
-    struct Polygon outline;
+PolygonRecord Outline(const std::vector<Point>& corners, double height, const char* name) {
+    PolygonRecord outline;
     for (const Point& p : corners) {
         outline.x.push_back(p.x);
         outline.y.push_back(p.y);
@@ -57,7 +57,7 @@ struct Polygon Outline(const std::vector<Point>& corners, double height, const c
     return outline;
 }
 
-void ExpectSamePolygon(const struct Polygon& actual, const struct Polygon& expected) {
+void ExpectSamePolygon(const PolygonRecord& actual, const PolygonRecord& expected) {
     EXPECT_EQ(actual.x, expected.x);
     EXPECT_EQ(actual.y, expected.y);
     EXPECT_EQ(actual.height, expected.height);
@@ -98,7 +98,7 @@ class Editing : public MainWindowTest {
     }
 
     // A drawing of these polygons opened with a tool chosen, and a result present that edits discard.
-    void OpenWith(const std::vector<struct Polygon>& polygons, int toolButton) {
+    void OpenWith(const std::vector<PolygonRecord>& polygons, int toolButton) {
         std::string path = TempPath("editing.Zlv");
         ASSERT_TRUE(WriteDrawing(path, polygons));
         Open(path);
@@ -160,7 +160,7 @@ TEST_F(Editing, LeftLeftRightDrawsATriangleThatCountsOnlyWhenClosed) {
     EXPECT_EQ(CurrentResult().contourCount, 0);
     EXPECT_EQ(drawing.calcReady, 1);
     EXPECT_EQ(ViewButtons(), "oo");
-    const struct Polygon& triangle = drawing.polygons.polygon(0);
+    const PolygonRecord& triangle = drawing.polygons.polygon(0);
     EXPECT_EQ(triangle.x, (std::vector<double>{10, 30, 20}));
     EXPECT_EQ(triangle.y, (std::vector<double>{10, 10, 25}));
     EXPECT_EQ(triangle.height, (std::vector<double>{2, 3, 4}));
@@ -209,7 +209,7 @@ TEST_F(Editing, RefusedClicksWarnAndLeaveTheConstructionAsItWas) {
     };
     auto refuse = [this](const Refusal& r) {
         SCOPED_TRACE(r.why);
-        const struct Polygon before = editState.pendingPolygon;
+        const PolygonRecord before = editState.pendingPolygon;
         int dialogs = watch->Created(VertexCaption);
         size_t prompts = script.prompts.size();
         Move(r.x, r.y);
@@ -278,7 +278,7 @@ TEST_F(Editing, VertexDropMovesItOrIsRefusedLeavingThePolygon) {
         SCOPED_TRACE(d.why);
         MarkUnchanged();
         script.prompts.clear();
-        const struct Polygon before = drawing.polygons.polygon(d.polygon);
+        const PolygonRecord before = drawing.polygons.polygon(d.polygon);
         Left(d.fromX, d.fromY);
         ASSERT_TRUE(editState.dragActive);
         EXPECT_EQ(editState.selectedPolygon, d.polygon);
@@ -295,7 +295,7 @@ TEST_F(Editing, VertexDropMovesItOrIsRefusedLeavingThePolygon) {
         EXPECT_EQ(editState.selectedPolygon, -1);
         EXPECT_EQ(editState.selectedVertex, -1);
         EXPECT_EQ(Menus(window), "save calc draw");
-        const struct Polygon& after = drawing.polygons.polygon(d.polygon);
+        const PolygonRecord& after = drawing.polygons.polygon(d.polygon);
         if (d.accepted) {
             EXPECT_TRUE(script.prompts.empty());
             EXPECT_EQ(after.x[d.vertex], d.toX / 10.0);
@@ -313,7 +313,7 @@ TEST_F(Editing, VertexDropMovesItOrIsRefusedLeavingThePolygon) {
 
 TEST_F(Editing, PolygonDropShiftsItByTheDragOrIsRefused) {
     OpenWith({Square(10, 10, 20, 5)}, IDC_EDIT_BUTTON);
-    struct Polygon expected = drawing.polygons.polygon(0);
+    PolygonRecord expected = drawing.polygons.polygon(0);
     Left(150, 160);  // inside, away from the vertices: the whole polygon
     ASSERT_TRUE(editState.dragActive);
     EXPECT_EQ(editState.selectedVertex, -1);
@@ -329,7 +329,7 @@ TEST_F(Editing, PolygonDropShiftsItByTheDragOrIsRefused) {
 
     // A polygon that fails the checks wherever it lies cannot be moved: a bow tie, picked up in its
     // right-hand lobe.
-    const struct Polygon bowTie = Outline({{60, 10}, {80, 30}, {80, 10}, {60, 30}}, 2, "Bow tie");
+    const PolygonRecord bowTie = Outline({{60, 10}, {80, 30}, {80, 10}, {60, 30}}, 2, "Bow tie");
     drawing.polygons.appendPolygon(bowTie);
     MarkUnchanged();
     Left(770, 200);
@@ -346,7 +346,7 @@ TEST_F(Editing, PolygonDropShiftsItByTheDragOrIsRefused) {
 
 TEST_F(Editing, RightClickOpensTheDialogOfWhatItHitsAndCancelKeepsEverything) {
     OpenWith({Square(10, 10, 20, 5)}, IDC_EDIT_BUTTON);
-    const struct Polygon before = drawing.polygons.polygon(0);
+    const PolygonRecord before = drawing.polygons.polygon(0);
     Right(700, 400);  // a miss
     EXPECT_EQ(watch->Created(HeightCaption) + watch->Created(OptionsCaption), 0);
 
@@ -437,7 +437,7 @@ TEST_F(Editing, VertexDialogEndsOnlyWithAValidHeightAndAName) {
     for (const PromptCall& prompt : script.prompts)
         EXPECT_EQ(prompt.text, "Vertex's height [m] takes a number from 0 to 1000.");
     script.prompts.clear();
-    const struct Polygon& pending = editState.pendingPolygon;
+    const PolygonRecord& pending = editState.pendingPolygon;
     ASSERT_EQ(pending.vertexCount, 1);
     EXPECT_EQ(pending.height[0], 0.004);
     EXPECT_STREQ(pending.name, "Hall");
@@ -478,7 +478,7 @@ TEST_F(Editing, NameFieldsHoldAtMostNinetyNineCharacters) {
 // Two squares overlap at pixel (250, 250); with equal priorities the later one is on top there.
 // Neither is calculated from, so the result stays the drawing's result.
 TEST_F(Editing, NewPriorityOrNameMarksTheDrawingAndKeepsTheResult) {
-    struct Polygon back = Square(20, 20, 20, 5);
+    PolygonRecord back = Square(20, 20, 20, 5);
     SetPolygonName(&back, "Back");
     OpenWith({Square(10, 10, 20, 5), back}, IDC_EDIT_BUTTON);
     std::string shown;
@@ -509,7 +509,7 @@ TEST_F(Editing, NewPriorityOrNameMarksTheDrawingAndKeepsTheResult) {
 }
 
 TEST_F(Editing, DeleteAsksFirstAndRemovesThePolygonOnlyOnYes) {
-    struct Polygon other = Square(50, 10, 20, 5);
+    PolygonRecord other = Square(50, 10, 20, 5);
     SetPolygonName(&other, "Other");
     OpenWith({Square(10, 10, 20, 5), other}, IDC_DELETE_BUTTON);
     Left(700, 400);   // a miss asks nothing

@@ -102,7 +102,7 @@ class Export : public ::testing::Test {
         ASSERT_NE(window, nullptr);
 
         drawing.isOpen = drawing.calcReady = 1;
-        struct Polygon structure;
+        PolygonRecord structure;
         structure.x = {10.0, 40.0, 40.0, 10.0};
         structure.y = {40.0, 40.0, 60.0, 60.0};
         structure.height = {5.0, 5.0, 5.0, 5.0};

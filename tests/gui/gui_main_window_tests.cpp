@@ -181,7 +181,7 @@ TEST_F(MainWindow, OpenRefusesBrokenFilesAndStaysWithoutDrawing) {
     bytes.resize(bytes.size() - 9);
     std::string truncated = TempPath("truncated.Zlv"), crossing = TempPath("bow_tie.Zlv");
     WriteBytes(truncated, bytes);
-    struct Polygon bowTie;
+    PolygonRecord bowTie;
     const double x[] = {0, 10, 10, 0}, y[] = {0, 10, 0, 10}, h[] = {5, 5, 5, 5};
     SetPolygonVertices(&bowTie, x, y, h, 4);
     ASSERT_TRUE(WriteDrawing(crossing, {Square(0, 20, 10, 5), bowTie}, 250.0));
