@@ -11,11 +11,9 @@
 
 namespace {
 
-CalcOptions copies;  // the values the dialog showed when it opened
-
-void ShowCopies(HWND dialog) {
-    SetDlgItemTextA(dialog, IDC_CALC_HEIGHT_PROJECTION, DecimalText(copies.heightProjection, 3).c_str());
-    SetDlgItemTextA(dialog, IDC_CALC_DISTANCE_PROJECTION, DecimalText(copies.distanceProjection, 3).c_str());
+void ShowOptions(HWND dialog, const CalcOptions& options) {
+    SetDlgItemTextA(dialog, IDC_CALC_HEIGHT_PROJECTION, DecimalText(options.heightProjection, 3).c_str());
+    SetDlgItemTextA(dialog, IDC_CALC_DISTANCE_PROJECTION, DecimalText(options.distanceProjection, 3).c_str());
 }
 
 void Save(HWND dialog) {
@@ -40,8 +38,7 @@ void Save(HWND dialog) {
 INT_PTR CALLBACK CalcOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
         case WM_INITDIALOG:
-            copies = drawing.calcOptions;
-            ShowCopies(dialog);
+            ShowOptions(dialog, drawing.calcOptions);
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDC_CALC_SAVE)
