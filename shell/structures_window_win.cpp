@@ -497,9 +497,9 @@ RECT FirstPlace(HWND owner, int32_t dpi) {
 }  // namespace
 
 bool RegisterStructuresClass() {
-    WindowClassSpec spec = {TEXT_STRUCTURES_CLASS, StructuresWindowProc, GetSysColorBrush(COLOR_BTNFACE)};
-    spec.programIcon = true;
-    return RegisterWindowClass(spec);
+    WindowClassSpec structures = {TEXT_STRUCTURES_CLASS, StructuresWindowProc, GetSysColorBrush(COLOR_BTNFACE)};
+    structures.programIcon = true;
+    return RegisterWindowClass(structures);
 }
 
 void OpenStructuresWindow(HWND owner) {
