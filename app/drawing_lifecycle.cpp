@@ -5,7 +5,7 @@
 
 #include "app/edit_history.h"
 #include "app/shown_result.h"
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
 
 namespace {
 

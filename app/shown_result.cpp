@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
 
 ShownResult shownResult;
 

@@ -3,7 +3,7 @@
 // drawing, or of this one before a change, is ever shown, whichever way the change came.
 #pragma once
 
-#include "engine/calc_records.h"
+#include "engine/run/calc_records.h"
 #include "model/drawing.h"
 
 class ShownResult {

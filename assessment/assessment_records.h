@@ -10,7 +10,7 @@
 
 #include "assessment/event_formulas.h"
 #include "assessment/structures.h"
-#include "engine/geometry.h"
+#include "engine/geometry/geometry.h"
 #include "model/assessment_settings.h"
 #include "model/drawing_options.h"
 

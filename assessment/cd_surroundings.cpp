@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numeric>
 
-#include "engine/clipper.h"
+#include "engine/clipper/clipper.h"
 
 namespace {
 

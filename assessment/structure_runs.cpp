@@ -7,9 +7,9 @@
 #include <thread>
 
 #include "assessment/cd_surroundings.h"
-#include "engine/ad_am_outlines.h"
-#include "engine/clipper.h"
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
+#include "engine/clipper/clipper.h"
+#include "engine/construction/ad_am_outlines.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "assessment/assessment_records.h"
-#include "engine/calc_run.h"
+#include "engine/run/calc_run.h"
 #include "model/drawing.h"
 
 // The drawing-wide settings of the drawing with the overrides applied. A flash density given for the

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numeric>
 
-#include "engine/geometry.h"
+#include "engine/geometry/geometry.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 
 #include "bench/bench_drawings.h"
 #include "bench/reference_ad_am.h"
-#include "engine/ad_am_outlines.h"
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
+#include "engine/construction/ad_am_outlines.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
 
 struct BenchDrawing {
     std::string name;

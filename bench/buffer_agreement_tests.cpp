@@ -6,7 +6,7 @@
 
 #include "bench/bench_drawings.h"
 #include "bench/geos_buffer.h"
-#include "engine/ad_am_outlines.h"
+#include "engine/construction/ad_am_outlines.h"
 
 namespace {
 

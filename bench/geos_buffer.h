@@ -3,7 +3,7 @@
 // for speed, never for areas: its circles are drawn with other points than the engine's.
 #pragma once
 
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
 #include "model/drawing_options.h"
 
 struct BufferResult {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
 #include "model/drawing_options.h"
 
 struct RandomDrawing {

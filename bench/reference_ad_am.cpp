@@ -3,8 +3,8 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/clipper.h"
-#include "engine/geometry.h"
+#include "engine/clipper/clipper.h"
+#include "engine/geometry/geometry.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
 #include "model/drawing_options.h"
 
 struct ReferenceResult {

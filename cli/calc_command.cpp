@@ -2,7 +2,7 @@
 
 #include "cli/cli_calculation.h"
 #include "cli/cli_commands.h"
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <cstring>
 #include <utility>
 
-#include "engine/ad_am_outlines.h"
-#include "engine/memory_estimate.h"
-#include "engine/out_of_memory.h"
+#include "engine/construction/ad_am_outlines.h"
+#include "engine/run/memory_estimate.h"
+#include "engine/run/out_of_memory.h"
 #include "model/height_limit.h"
 #include "options/calc_limits.h"
 

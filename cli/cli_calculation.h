@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "engine/calc_records.h"
-#include "engine/calc_run.h"
+#include "engine/run/calc_records.h"
+#include "engine/run/calc_run.h"
 #include "model/drawing.h"
 
 struct CalcFlags {

@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "cli/cli_commands.h"
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
 #include "model/drawing_file.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "cli/assess_input.h"
 #include "cli/cli_calculation.h"
 #include "cli/cli_commands.h"
-#include "engine/calc_records.h"
+#include "engine/run/calc_records.h"
 #include "exchange/import_file.h"
 #include "model/file_io.h"
 #include "report/report_run.h"

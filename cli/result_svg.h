@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/calc_records.h"
+#include "engine/run/calc_records.h"
 #include "model/drawing.h"
 
 // North up in the drawing's own orientation: world y grows downwards, as it does in SVG.

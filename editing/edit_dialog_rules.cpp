@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/calc_records.h"
+#include "engine/run/calc_records.h"
 
 int32_t ClampPriority(int32_t priority) {
     return priority < 0 ? 0 : priority > PriorityCount - 1 ? PriorityCount - 1 : priority;

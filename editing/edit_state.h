@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "engine/geometry.h"
+#include "engine/geometry/geometry.h"
 #include "model/polygon_store.h"
 
 struct EditState {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/geometry.h"
+#include "engine/geometry/geometry.h"
 #include "model/drawing_options.h"
 
 bool HitTest(const ViewTransform& view, const PolygonStore& store, PixelPoint click, int32_t* polygonIndex,

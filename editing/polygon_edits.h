@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "engine/geometry.h"
+#include "engine/geometry/geometry.h"
 #include "model/polygon_store.h"
 
 // A new polygon with its first vertex at p, height 1.0, priority "1" and the name "Polygon <count>".

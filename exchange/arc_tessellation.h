@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/geometry.h"
+#include "engine/geometry/geometry.h"
 
 constexpr double MaxChordError = 0.05;  // metres between an arc and the edges that replace it
 constexpr int32_t MaxArcSegments = 4096;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/clipper.h"
+#include "engine/clipper/clipper.h"
 
 namespace {
 

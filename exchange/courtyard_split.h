@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/geometry.h"
+#include "engine/geometry/geometry.h"
 
 // rings[0] is the outer ring, the others its holes; each ring must already be simple. Fills pieces and
 // returns an empty text, or returns why the rings do not make one footprint with courtyards.

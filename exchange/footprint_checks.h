@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
 
 constexpr double MergeDistance = 0.001;  // metres: closer vertices are one vertex
 constexpr double MinHeight = 0.01;       // metres, as the height dialogs allow

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/calc_records.h"
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
+#include "engine/run/calc_records.h"
 #include "exchange/arc_tessellation.h"
 #include "exchange/courtyard_split.h"
 #include "exchange/footprint_checks.h"

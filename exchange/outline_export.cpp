@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/clipper.h"
-#include "engine/geometry.h"
+#include "engine/clipper/clipper.h"
+#include "engine/geometry/geometry.h"
 #include "exchange/dxf_adapter.h"
 #include "exchange/geodesy.h"
 #include "exchange/geojson_adapter.h"

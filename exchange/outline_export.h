@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/calc_records.h"
+#include "engine/run/calc_records.h"
 #include "exchange/import_source.h"
 #include "exchange/outline_regions.h"
 #include "model/drawing.h"

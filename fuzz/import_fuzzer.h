@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
 #include "exchange/import_build.h"
 
 inline void CheckImport(const ImportSource& source) {

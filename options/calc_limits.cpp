@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/calc_records.h"
+#include "engine/run/calc_records.h"
 #include "model/drawing_options.h"
 
 double LimitHeightProjection(double value) {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "assessment/assessment_records.h"
-#include "engine/calc_records.h"
+#include "engine/run/calc_records.h"
 #include "model/drawing.h"
 #include "report/page_flow.h"
 

@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "assessment/structure_runs.h"
-#include "engine/ad_am_outlines.h"
+#include "engine/construction/ad_am_outlines.h"
 
 ReportCalculation CalculateReport(const Drawing& drawing, const AssessOverrides& overrides, int32_t threads,
                                   CalcRun* watch) {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "assessment/assessment_records.h"
-#include "engine/calc_records.h"
-#include "engine/calc_run.h"
+#include "engine/run/calc_records.h"
+#include "engine/run/calc_run.h"
 #include "model/drawing.h"
 #include "report/pdf_writer.h"
 #include "report/report_content.h"

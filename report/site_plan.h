@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/geometry.h"
+#include "engine/geometry/geometry.h"
 #include "report/page_description.h"
 
 struct SitePlanLabel {

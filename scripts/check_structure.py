@@ -4,7 +4,8 @@
 Each folder is two parts: its portable core and its Win32 glue (files whose names end in _win). The
 parts stand in layers, drawn in the README: a part includes only its own folder's parts and parts of
 lower layers, so that includes run one way. Glue sits on the whole core; the core never includes glue or
-a Win32 header. The check also fails on a program file over 600 lines.
+a Win32 header. Inside the engine, its folders stand in layers of their own (engine/DESIGN.md). The
+check also fails on a program file over 600 lines.
 With --graph it prints which part includes which.
 """
 import re
@@ -19,6 +20,9 @@ WIN32_HEADERS = {"windows.h", "windowsx.h", "commctrl.h", "commdlg.h", "shellapi
 CORE_LAYERS = [["cli", "shell"], ["app"], ["report"], ["assessment"], ["editing"], ["view"], ["options", "exchange"],
                ["engine"], ["model"], ["text"], ["resources"]]
 GLUE_LAYERS = [["shell"], ["view"], ["editing", "options", "engine", "report"], ["ui"], ["model"]]
+# The engine's own folders, top to bottom, drawn in engine/DESIGN.md; its core includes run one way
+# between them as between the program's parts.
+ENGINE_LAYERS = [["construction"], ["checks"], ["clipper", "index", "run"], ["geometry"]]
 MOST_LINES = 600
 INCLUDE = re.compile(r'#\s*include\s*([<"])([^>"]+)[>"]')
 
@@ -61,6 +65,21 @@ def include_fault(here, there):
     return None
 
 
+def engine_fault(path, name):
+    """Why an engine core file may not include the engine header name, or None."""
+    def depth(parts):
+        if len(parts) < 3:
+            return None
+        return next((d for d, folders in enumerate(ENGINE_LAYERS) if parts[1] in folders), None)
+
+    mine, theirs = depth(path.parts), depth(Path(name).parts)
+    if mine is None or theirs is None:
+        return f"{path if mine is None else name} stands in no engine folder; put it in one of engine/DESIGN.md's layers"
+    if path.parts[1] != Path(name).parts[1] and theirs <= mine:
+        return f"engine/{Path(name).parts[1]} is not below engine/{path.parts[1]}"
+    return None
+
+
 def main():
     faults, graph = [], {}
     for path, lines in read_program().items():
@@ -78,6 +97,8 @@ def main():
             if quoted and "/" in name:
                 there = part_of(Path(name))
                 fault = include_fault(here, there)
+                if not fault and here == "engine/core" and there == "engine/core":
+                    fault = engine_fault(path, name)
                 if fault:
                     faults.append(f"{where}: {here} includes {name}; {fault}")
                 if there != here:

@@ -9,7 +9,7 @@
 #include "app/edit_history.h"
 #include "app/main_modes.h"
 #include "editing/edit_state.h"
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
 #include "model/drawing.h"
 #include "resources/resource.h"
 #include "shell/file_commands_win.h"

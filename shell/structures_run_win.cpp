@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "assessment/structure_runs.h"
-#include "engine/out_of_memory.h"
+#include "engine/run/out_of_memory.h"
 #include "ui/gdi_guards_win.h"
 
 struct StructuresJob {

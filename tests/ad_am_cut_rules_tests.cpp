@@ -1,7 +1,7 @@
 // The engine against the literal construction where its shortcuts act: inner halves of bands and the
 // inward parts of discs dropped beside convex footprints with large radii, polygons cut by the whole
 // shapes of those before them, and a non-convex polygon's shapes cut by its own kept pieces.
-#include "engine/ad_am_outlines.h"
+#include "engine/construction/ad_am_outlines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Tests of the Ad and Am construction: closed forms on rectangles, agreement with the literal reference
 // construction, outline topology, progress accounting, stopping, failure and bit-identical examples.
-#include "engine/ad_am_outlines.h"
+#include "engine/construction/ad_am_outlines.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "bench/reference_ad_am.h"
-#include "engine/calc_run.h"
+#include "engine/run/calc_run.h"
 #include "model/drawing_file.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // Tests of the engine's cut-down pieces: the circle polygon cut a block of points at a time against the
 // plain rule applied point by point, and the grid of filed shapes, whose cuts must remove only what the
 // filed shapes cover.
-#include "engine/cover_grid.h"
-#include "engine/disc_arcs.h"
+#include "engine/construction/disc_arcs.h"
+#include "engine/index/cover_grid.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "engine/clipper.h"
+#include "engine/clipper/clipper.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Tests of a run's progress when two passes advance it at once: the sink sees each position once and
 // in order, a share hands out exactly its steps however its work reports, and a stop freezes it; of runs
 // going on side by side; and of the work shared between two threads.
-#include "engine/calc_run.h"
+#include "engine/run/calc_run.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
-#include "engine/ad_am_outlines.h"
-#include "engine/parallel_for.h"
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
+#include "engine/construction/ad_am_outlines.h"
+#include "engine/run/parallel_for.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/clipper.h"
+#include "engine/clipper/clipper.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 
 #include "bench/random_drawings.h"
 #include "bench/reference_ad_am.h"
-#include "engine/ad_am_outlines.h"
-#include "engine/calc_records.h"
+#include "engine/construction/ad_am_outlines.h"
+#include "engine/run/calc_records.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "app/drawing_lifecycle.h"
 #include "editing/hit_test.h"
 #include "editing/polygon_edits.h"
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
 #include "model/drawing.h"
 #include "text/decimal_text.h"
 #include "text/number_field.h"

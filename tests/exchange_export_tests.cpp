@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/drawing_lifecycle.h"
-#include "engine/ad_am_outlines.h"
+#include "engine/construction/ad_am_outlines.h"
 #include "exchange/dxf_adapter.h"
 #include "exchange/geojson_adapter.h"
 #include "exchange/outline_export.h"

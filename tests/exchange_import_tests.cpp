@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "engine/geometry.h"
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
+#include "engine/geometry/geometry.h"
 #include "exchange/dxf_adapter.h"
 #include "exchange/geodesy.h"
 #include "exchange/geojson_adapter.h"

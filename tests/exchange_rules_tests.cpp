@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "engine/ad_am_outlines.h"
-#include "engine/clipper.h"
+#include "engine/clipper/clipper.h"
+#include "engine/construction/ad_am_outlines.h"
 #include "exchange/arc_tessellation.h"
 #include "exchange/courtyard_split.h"
 #include "exchange/footprint_checks.h"

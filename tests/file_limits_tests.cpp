@@ -12,7 +12,7 @@
 #endif
 
 #include "cli/cli_calculation.h"
-#include "engine/ad_am_outlines.h"
+#include "engine/construction/ad_am_outlines.h"
 #include "model/drawing_bytes.h"
 #include "model/drawing_file.h"
 #include "model/file_io.h"

@@ -1,4 +1,4 @@
-#include "engine/geometry.h"
+#include "engine/geometry/geometry.h"
 
 #include <gtest/gtest.h>
 

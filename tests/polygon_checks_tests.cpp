@@ -1,4 +1,4 @@
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The quiet runs of arcs set aside from a sweep of the clipper: the sweep of the shortened paths with
 // the runs put back gives the very contours the sweep of the whole paths gives.
-#include "engine/quiet_runs.h"
+#include "engine/clipper/quiet_runs.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/geometry.h"
+#include "engine/geometry/geometry.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include "bench/bench_drawings.h"
 #include "cli/cli_calculation.h"
 #include "cli/cli_commands.h"
-#include "engine/ad_am_outlines.h"
-#include "engine/memory_estimate.h"
-#include "engine/out_of_memory.h"
+#include "engine/construction/ad_am_outlines.h"
+#include "engine/run/memory_estimate.h"
+#include "engine/run/out_of_memory.h"
 #include "tests/drawing_builders.h"
 #include "tests/test_support.h"
 

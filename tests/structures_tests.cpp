@@ -9,8 +9,8 @@
 #include "assessment/cd_surroundings.h"
 #include "assessment/structure_runs.h"
 #include "assessment/structures.h"
-#include "engine/ad_am_outlines.h"
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
+#include "engine/construction/ad_am_outlines.h"
 #include "tests/drawing_builders.h"
 
 namespace {

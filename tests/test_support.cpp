@@ -4,7 +4,7 @@
 #include <random>
 
 #include "app/shown_result.h"
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/drawing_lifecycle.h"
-#include "engine/calc_records.h"
+#include "engine/run/calc_records.h"
 #include "model/drawing.h"
 #include "view/bmp_layout.h"
 #include "view/canvas_state.h"

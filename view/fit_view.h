@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "engine/geometry.h"
+#include "engine/geometry/geometry.h"
 
 struct FittedView {
     int32_t zoomIndex;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/calc_records.h"
+#include "engine/run/calc_records.h"
 #include "view/view_transform.h"
 
 // The bounding box of the chosen outline, scaled so that its larger side spans the rectangle's smaller

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "engine/geometry.h"
+#include "engine/geometry/geometry.h"
 #include "view/view_transform.h"
 
 struct ScrollPosition {

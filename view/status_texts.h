@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "engine/geometry.h"
+#include "engine/geometry/geometry.h"
 
 std::string PointerStatus(Point cursor);           // drawing view
 std::string AreaStatus(bool adView, double area);  // result views, km^2

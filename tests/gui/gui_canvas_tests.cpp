@@ -12,7 +12,7 @@
 #include "app/drawing_lifecycle.h"
 #include "app/main_modes.h"
 #include "editing/edit_state.h"
-#include "engine/calc_records.h"
+#include "engine/run/calc_records.h"
 #include "model/drawing.h"
 #include "shell/main_window_win.h"
 #include "tests/gui/gui_test_support.h"

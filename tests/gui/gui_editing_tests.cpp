@@ -13,7 +13,7 @@
 
 #include "app/main_modes.h"
 #include "editing/edit_state.h"
-#include "engine/calc_records.h"
+#include "engine/run/calc_records.h"
 #include "resources/resource.h"
 #include "shell/main_window_win.h"
 #include "tests/gui/gui_dialog_steps.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/main_modes.h"
-#include "engine/calc_records.h"
+#include "engine/run/calc_records.h"
 #include "resources/resource.h"
 #include "shell/import_command_win.h"
 #include "tests/gui/gui_dialog_steps.h"

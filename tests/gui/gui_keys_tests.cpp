@@ -4,7 +4,7 @@
 
 #include "app/main_modes.h"
 #include "editing/edit_state.h"
-#include "engine/calc_records.h"
+#include "engine/run/calc_records.h"
 #include "model/drawing_file.h"
 #include "resources/resource.h"
 #include "shell/main_window_win.h"

@@ -1,6 +1,6 @@
 // The option dialogs driven through their own controls: Options > Draw with the canvas it lays out again,
 // Options > Calculation with its question and the results it discards, and the simplified calculation.
-#include "engine/calc_records.h"
+#include "engine/run/calc_records.h"
 #include "resources/resource.h"
 #include "shell/main_window_win.h"
 #include "tests/gui/gui_dialog_steps.h"

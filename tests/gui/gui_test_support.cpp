@@ -11,7 +11,7 @@
 #include "app/main_modes.h"
 #include "app/shown_result.h"
 #include "editing/edit_state.h"
-#include "engine/polygon_checks.h"
+#include "engine/checks/polygon_checks.h"
 #include "model/drawing_file.h"
 #include "model/file_io.h"
 #include "resources/resource.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/calc_records.h"
+#include "engine/run/calc_records.h"
 #include "model/drawing.h"
 #include "shell/file_commands_win.h"
 #include "tests/drawing_builders.h"

@@ -1,7 +1,0 @@
-#include "engine/calc_records.h"
-
-void ClearResult(CalcResult* result) {
-    result->contourCount = 0;
-    result->ad = 0.0;
-    result->am = 0.0;
-}

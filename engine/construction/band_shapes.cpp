@@ -1,0 +1,110 @@
+#include "engine/construction/band_shapes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// The unit normal of an edge pointing into the footprint.
+Point InwardNormal(const PolygonBands& bands, size_t edge) {
+    Point a = bands.vertices[edge], b = bands.vertices[(edge + 1) % bands.vertices.size()];
+    double length = Distance(a, b);
+    return {-(b.y - a.y) / length * bands.orientation, (b.x - a.x) / length * bands.orientation};
+}
+
+// The inner half of an edge's band lies inside a convex footprint up to where the footprint ends, which
+// the footprint covers. Beyond, a point lies within the band's radius less the footprint's depth there
+// of the far side, and so inside the far side's outer bands and discs when that is no more than the
+// smallest radius of the footprint (less the circle polygon's shortfall). The depth along a line
+// across a convex footprint is least at one of the edge's ends, so testing the ends suffices.
+bool InnerHalfCovered(const PolygonBands& bands, size_t edge, Point innerA, Point innerB) {
+    if (bands.convex.empty())
+        return false;
+    if (bands.convex.contains(innerA) && bands.convex.contains(innerB))
+        return true;
+    size_t next = (edge + 1) % bands.vertices.size();
+    Point a = bands.vertices[edge], b = bands.vertices[next];
+    double reach = std::max(bands.radius[edge], bands.radius[next]);
+    double depth = reach - (CircleInnerRadius * bands.smallestRadius - InsideMargin);
+    if (depth <= 0.0)
+        return true;
+    Point n = InwardNormal(bands, edge);
+    return bands.convex.contains({a.x + depth * n.x, a.y + depth * n.y}) &&
+           bands.convex.contains({b.x + depth * n.x, b.y + depth * n.y});
+}
+
+}  // namespace
+
+PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcPolygon& polygon) {
+    size_t n = polygon.vertices.size();
+    std::vector<Point> vertices(n);
+    std::vector<double> radius(n);
+    for (size_t i = 0; i < n; i++) {
+        const CalcVertex& v = polygon.vertices[i];
+        vertices[i] = {v.x, v.y};
+        // A radius is a distance: a negative height read from a file widens like a positive one.
+        radius[i] = std::fabs(pass == CalcPass::Ad ? v.height * options.heightProjection : options.distanceProjection);
+    }
+    std::vector<Trapezoid> trapezoids;
+    trapezoids.reserve(n);
+    for (size_t i = 0; i < n; i++)
+        trapezoids.emplace_back(BandCorners(vertices[i], vertices[(i + 1) % n], radius[i], radius[(i + 1) % n]));
+    double orientation = SignedArea(vertices.data(), static_cast<int32_t>(n)) >= 0 ? 1.0 : -1.0;
+    ConvexShape convex(vertices);
+    double smallest = *std::min_element(radius.begin(), radius.end());
+    return {std::move(vertices), std::move(radius), std::move(trapezoids), orientation, std::move(convex), smallest};
+}
+
+// The shapes filed before take most of a disc on a site of many buildings, so they cut first. The
+// polygon's own shapes cut it only within its group of edges, which are united together: a piece cut
+// away for a shape of another group would leave each group's union ragged, and the later unions slow.
+// The trapezoids first: on a smooth outline they take all but a thin wedge outwards and one inwards, which the
+// neighbours' discs and the footprint then mostly take. When the radius is large beside a convex
+// footprint, the inward wedge reaches across it and out beyond its far side; there it lies within the
+// smallest radius of the far side's edges and vertices (less the circle polygon's shortfall), which
+// cover it, so it is dropped. That holds along every direction in which the footprint is at least deep
+// enough, and farther from the centre than its neighbours' edges, so that the far side is never the
+// neighbours or the vertex itself; divided by the circle polygon's inner radius, the depth also holds
+// between two such directions a step of the circle apart, where the chords run.
+DiscArc DiscPiece(const PolygonBands& bands, size_t i, size_t first, size_t last, const CoverGrid& filed) {
+    const std::vector<Point>& v = bands.vertices;
+    const std::vector<double>& r = bands.radius;
+    size_t n = v.size(), previous = (i + n - 1) % n, next = (i + 1) % n;
+    if (!(r[i] > 0.0))
+        return DiscArc::Empty();
+    bool whole = first == 0 && last == n;  // the neighbours wrap round within one group
+    bool previousInGroup = whole || i > first, nextInGroup = whole || next < last;
+    DiscArc disc(v[i], r[i]);
+    disc.cutByGrid(filed);
+    disc.cutByTrapezoid(bands.trapezoids[i]);
+    if (previousInGroup)
+        disc.cutByTrapezoid(bands.trapezoids[previous]);
+    if (r[next] > 0.0 && nextInGroup)
+        disc.cutByCircle(v[next], r[next]);
+    if (r[previous] > 0.0 && previousInGroup)
+        disc.cutByCircle(v[previous], r[previous]);
+    if (!bands.convex.empty()) {
+        disc.cutByShape(bands.convex);
+        double overreach = r[i] - (CircleInnerRadius * bands.smallestRadius - InsideMargin);
+        double neighbours = std::max(Distance(v[i], v[next]), Distance(v[i], v[previous])) + InsideMargin;
+        disc.cutByDepth(bands.convex, std::max(overreach, neighbours) / CircleInnerRadius,
+                        {InwardNormal(bands, previous), InwardNormal(bands, i)});
+    }
+    return disc;
+}
+
+std::vector<Point> TrapezoidPiece(const PolygonBands& bands, size_t edge, const CoverGrid& filed) {
+    size_t n = bands.vertices.size(), next = (edge + 1) % n;
+    if (bands.radius[edge] == 0.0 && bands.radius[next] == 0.0)
+        return {};
+    Point a = bands.vertices[edge], b = bands.vertices[next];
+    const std::array<Point, 4>& t = bands.trapezoids[edge].corners;
+    // Corners 0 and 1 lie on either side of a, corners 3 and 2 on the same sides of b.
+    bool firstInner = Cross(a, b, t[0]) * bands.orientation > 0;
+    Point innerA = firstInner ? t[0] : t[1], outerA = firstInner ? t[1] : t[0];
+    Point innerB = firstInner ? t[3] : t[2], outerB = firstInner ? t[2] : t[3];
+    if (InnerHalfCovered(bands, edge, innerA, innerB))
+        return filed.cut({a, outerA, outerB, b});
+    return filed.cut({t.begin(), t.end()});
+}

@@ -1,0 +1,54 @@
+// Convex shapes of the construction with fast tests of whether a point lies well inside them.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "engine/geometry/geometry.h"
+
+// Points count as inside a shape only this far from its boundary (ten clipper units), so that the
+// rounding of coordinates to the clipper's grid can never open a gap where a cut-away piece was.
+constexpr double InsideMargin = 1e-5;
+
+// Every step of the circle polygon spans at most 3.24 degrees, so all of it lies at least
+// r cos(1.62 degrees) from the centre; only the thin ring outside that needs the chord test.
+constexpr double CircleInnerRadius = 0.9996;
+
+double Cross(Point origin, Point a, Point b);
+
+// Whether p lies to the left of the line from a to b by at least the margin.
+bool LeftOf(Point a, Point b, Point p);
+
+// Whether p lies well inside the circle polygon of radius r around centre.
+bool InsideCircle(Point centre, double r, Point p);
+
+// The four corners of an edge band's trapezoid, with its sides kept as half-planes.
+class Trapezoid {
+  public:
+    explicit Trapezoid(const std::array<Point, 4>& points);
+    bool contains(Point p) const;
+    std::array<Point, 4> corners;
+
+    struct Side {
+        double nx, ny, limit;  // inside where nx x + ny y > limit; nx = ny = 0 for a side of no length
+    };
+    std::array<Side, 4> sides;
+};
+
+// A convex polygon, for a test in logarithmic time.
+class ConvexShape {
+  public:
+    ConvexShape() = default;
+    // Empty (containing nothing) when the polygon is not convex.
+    explicit ConvexShape(const std::vector<Point>& polygon);
+    bool contains(Point p) const;
+    bool empty() const { return corners.empty(); }
+    const std::vector<Point>& points() const { return corners; }
+    // The corners of its bounding box.
+    Point low() const { return boxLow; }
+    Point high() const { return boxHigh; }
+
+  private:
+    std::vector<Point> corners;  // counter-clockwise
+    Point boxLow{0.0, 0.0}, boxHigh{-1.0, -1.0};
+};
