@@ -35,9 +35,11 @@ void MakeFont(int32_t dpi) {
 void LayOutMainWindow(HWND window) {
     int32_t dpi = canvasState.dpi;
     MakeFont(dpi);
+    RECT client;
+    GetClientRect(window, &client);
     for (int32_t i = 0; i < ToolbarButtonCount; i++) {
         HWND button = GetDlgItem(window, IDC_DRAW_BUTTON + i);
-        PixelRect place = ToolbarButtonPlace(i, dpi);
+        PixelRect place = ToolbarButtonPlace(i, client.right, dpi);
         MoveWindow(button, place.left, place.top, place.width, place.height, TRUE);
         SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }

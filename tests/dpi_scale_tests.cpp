@@ -35,7 +35,8 @@ TEST(DpiScale, MainWindowLayoutGrowsWithTheDensity) {
         {192, {1700, 1200}, {20, 20, 200, 40}, {1220, 20, 200, 40}, 1668, 1082, {20, 80, 1618, 942}, 800},
     };
     for (const Case& c : cases) {
-        PixelRect first = ToolbarButtonPlace(0, c.dpi), last = ToolbarButtonPlace(ToolbarButtonCount - 1, c.dpi);
+        PixelRect first = ToolbarButtonPlace(0, c.clientWidth, c.dpi);
+        PixelRect last = ToolbarButtonPlace(ToolbarButtonCount - 1, c.clientWidth, c.dpi);
         PixelRect canvas = CanvasPlace(c.clientWidth, c.clientHeight, c.dpi);
         PixelSize window = MainWindowSize(c.dpi);
         const PixelRect actual[] = {{0, 0, window.width, window.height}, first, last, canvas};
@@ -47,6 +48,26 @@ TEST(DpiScale, MainWindowLayoutGrowsWithTheDensity) {
             EXPECT_EQ(actual[i].height, expected[i].height) << c.dpi << " DPI, rectangle " << i;
         }
         EXPECT_EQ(StatusSplit(c.dpi), c.statusSplit);
+    }
+}
+
+// A client area narrower than the row of buttons (192 DPI on a screen 1400 wide) narrows the row: every
+// button stays whole inside the margins and no two overlap; a wide enough one keeps the row as drawn.
+TEST(DpiScale, ToolbarFitsANarrowClientArea) {
+    const struct {
+        int32_t dpi, clientWidth, lastRight;
+    } cases[] = {{96, 834, 710},    {96, 720, 710},  {96, 600, 590},  {192, 1668, 1420},
+                 {192, 1386, 1366}, {192, 700, 680}, {144, 1000, 985}};
+    for (const auto& c : cases) {
+        int32_t previousRight = 0;
+        for (int32_t i = 0; i < ToolbarButtonCount; i++) {
+            PixelRect button = ToolbarButtonPlace(i, c.clientWidth, c.dpi);
+            EXPECT_GT(button.left, previousRight) << c.dpi << " DPI, width " << c.clientWidth << ", button " << i;
+            EXPECT_GT(button.width, 0);
+            previousRight = button.left + button.width;
+        }
+        EXPECT_LE(previousRight, c.lastRight) << c.dpi << " DPI, width " << c.clientWidth;
+        EXPECT_GE(previousRight, c.lastRight - 2) << c.dpi << " DPI, width " << c.clientWidth;
     }
 }
 

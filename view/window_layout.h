@@ -23,8 +23,9 @@ PixelSize MainWindowSize(int32_t dpi = BaseDpi);
 // centred in it, so that its caption and menu bar are always on the screen.
 PixelRect PlaceInWorkArea(PixelSize wanted, PixelRect workArea);
 
-// Toolbar button i (Draw, Create, Edit, Delete, View Ad, View Am), in a row along the top.
-PixelRect ToolbarButtonPlace(int32_t i, int32_t dpi = BaseDpi);
+// Toolbar button i (Draw, Create, Edit, Delete, View Ad, View Am), in a row along the top of a client
+// area of the given width.
+PixelRect ToolbarButtonPlace(int32_t i, int32_t clientWidth, int32_t dpi = BaseDpi);
 
 // The canvas fills the client area below the buttons and above the status bar, with margins.
 PixelRect CanvasPlace(int32_t clientWidth, int32_t clientHeight, int32_t dpi = BaseDpi);
