@@ -496,11 +496,21 @@ TEST_F(MainWindow, ADensityChangeLaysTheWindowOutAgain) {
     RECT proposed = {0, 0, 1700, 1200};
     SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&proposed));
     EXPECT_EQ(canvasState.dpi, 192);
-    EXPECT_EQ(buttonSize(), std::make_pair(200L, 40L));
     RECT canvas;
     GetWindowRect(canvasWindow, &canvas);
     RECT client;
     GetClientRect(window, &client);
+    // The display may hold the window narrower than proposed; then the row of buttons narrows to it.
+    if (client.right >= 1440) {
+        EXPECT_EQ(buttonSize(), std::make_pair(200L, 40L));
+    } else {
+        EXPECT_GT(buttonSize().first, 100L);
+        EXPECT_EQ(buttonSize().second, 40L);
+        RECT last;
+        GetWindowRect(GetDlgItem(window, IDC_VIEW_AM_BUTTON), &last);
+        MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&last), 2);
+        EXPECT_LE(last.right, client.right - 20) << "View Am whole in sight";
+    }
     EXPECT_EQ(canvas.right - canvas.left, client.right - 50) << "the margins double too";
     proposed = {0, 0, 850, 600};
     SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&proposed));
