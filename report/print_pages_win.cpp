@@ -16,14 +16,17 @@ std::wstring Wide(const std::string& text) {
 
 }  // namespace
 
-bool PrintPagesOn(HDC printer, const PageDescription& pages, const std::string& jobName) {
+bool PrintPagesOn(HDC printer, const PageDescription& pages, const std::string& jobName,
+                  const std::string& outputFile) {
     ReportFontsGdi fonts;
     if (!fonts.Ready())
         return false;
     std::wstring name = Wide(jobName);
+    std::wstring output = Wide(outputFile);
     DOCINFOW job = {};
     job.cbSize = sizeof job;
     job.lpszDocName = name.c_str();
+    job.lpszOutput = output.empty() ? nullptr : output.c_str();
     if (StartDocW(printer, &job) <= 0)
         return false;
     PagePlacement placement = PrinterPlacement(printer);
@@ -41,7 +44,7 @@ bool PrintPagesOn(HDC printer, const PageDescription& pages, const std::string& 
     return EndDoc(printer) > 0;
 }
 
-HDC ChoosePrinter(HWND owner, bool* failed) {
+HDC ChoosePrinter(HWND owner, bool* toFile, bool* failed) {
     PRINTDLGW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
@@ -50,6 +53,7 @@ HDC ChoosePrinter(HWND owner, bool* failed) {
     // Without any printer the dialog has told the user so itself.
     DWORD error = chosen ? 0 : CommDlgExtendedError();
     *failed = chosen ? dialog.hDC == nullptr : error != 0 && error != PDERR_NODEFAULTPRN;
+    *toFile = chosen && (dialog.Flags & PD_PRINTTOFILE);
     if (dialog.hDevMode)
         GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames)

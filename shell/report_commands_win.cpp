@@ -63,9 +63,14 @@ bool ShowReportDialog(HWND owner, char* path) {
     return ShowFileDialog(owner, {TEXT_REPORT_FILTER, TEXT_REPORT_EXTENSION, true}, path) != 0;
 }
 
+bool ShowPrintFileDialog(HWND owner, char* path) {
+    return ShowFileDialog(owner, {TEXT_PRINT_FILE_FILTER, TEXT_PRINT_FILE_EXTENSION, true}, path) != 0;
+}
+
 }  // namespace
 
 ReportFileDialogFn AskReportFileName = ShowReportDialog;
+ReportFileDialogFn AskPrintFileName = ShowPrintFileDialog;
 
 void ExportReportCommand(HWND window) {
     char path[FileNameSize] = {};
@@ -83,8 +88,16 @@ void ExportReportCommand(HWND window) {
 void PrintReportCommand(HWND window) {
     if (!SomethingToReport(window) || !AskSignatures(window))
         return;
-    bool failed = false;
-    HDC printer = ChoosePrinter(window, &failed);
+    bool failed = false, toFile = false;
+    HDC printer = ChoosePrinter(window, &toFile, &failed);
+    // The program asks for the file itself and hands it to the job: left to the system, the job goes to a
+    // port called "FILE:", which Windows answers with a question of its own but Wine takes for the name
+    // of a file in whatever folder the program was started from.
+    char outputFile[FileNameSize] = {};
+    if (printer && toFile && !AskPrintFileName(window, outputFile)) {
+        DeleteDC(printer);
+        return;
+    }
     bool printed = false;
     if (printer) {
         ReportCalculation calculation;
@@ -94,8 +107,8 @@ void PrintReportCommand(HWND window) {
             return;
         }
         PdfTypesetter typesetter;
-        printed = typesetter.Ready() &&
-                  PrintPagesOn(printer, ReportPages(drawing, calculation, request, typesetter), request.fileName);
+        printed = typesetter.Ready() && PrintPagesOn(printer, ReportPages(drawing, calculation, request, typesetter),
+                                                     request.fileName, outputFile);
         DeleteDC(printer);
     }
     if (failed || (printer && !printed))

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # File > Print... as a user prints a report: Ctrl+P, Enter in the report's dialog and in the system's
-# print dialog, by real X11 keys through Wine's display driver. The printer is a PostScript printer
-# (Wine's own driver) whose port is a file, in a Wine prefix of the test's own; what it printed is
-# turned into PDF by Ghostscript and read back with pdftotext beside the PDF that zelvora-cli report
-# writes for the same drawing: the same pages with the same words and numbers.
+# print dialog (with "Print to file" ticked, a file name typed into the save dialog that follows), by
+# real X11 keys through Wine's display driver. The printer is a PostScript printer (Wine's own driver)
+# whose port is a file, in a Wine prefix of the test's own; what it printed is turned into PDF by
+# Ghostscript and read back with pdftotext beside the PDF that zelvora-cli report writes for the same
+# drawing: the same pages with the same words and numbers.
 #
 # usage: print_tests.sh CASE ZELVORA_EXE CLI_EXE FILE_PRINTER_EXE WORK_FOLDER   (on an X display)
 set -u
@@ -54,8 +55,10 @@ printer_of_paper() {  # A4 | Letter
         fail "the printer could not be set up"
 }
 
-# The drawing printed with the keyboard; waits for the printer's file to be complete.
+# The drawing printed with the keyboard, to the printer's port or, given a file, with "Print to file"
+# into that file; waits for the file printed to be complete.
 print_with_keys() {
+    local to_file=${1:-}
     wine "$zelvora" "$drawing" >/dev/null 2>&1 &
     program_pid=$!
     find_window "$(basename "$drawing") - Zelvora v1.0.0" 90 >/dev/null || fail "the main window did not appear"
@@ -64,7 +67,16 @@ print_with_keys() {
     find_window Report 10 >/dev/null || fail "Ctrl+P did not ask for the report's project, author and checker"
     press Return
     find_window Print 10 >/dev/null || fail "no print dialog after the report's dialog"
-    press Return
+    if [ -n "$to_file" ]; then
+        press alt+l
+        press Return
+        find_window "Save As" 10 >/dev/null || fail "no question for the file to print into"
+        xdotool type --delay 20 "$(winepath -w "$to_file")"; sleep 0.3
+        press Return
+        port_file=$printed printed=$to_file
+    else
+        press Return
+    fi
     for _ in $(seq 120); do
         [ -s "$printed" ] && tail -c 64 "$printed" | grep -q '%%EOF' && break
         sleep 0.5
@@ -87,11 +99,14 @@ same_text_as_the_pdf() {
 }
 
 case $case_name in
-house_on_a4)
+house_to_file_on_a4)
+    # "Print to file" takes the file named in the save dialog; the printer's own port gets nothing.
     drawing=$out/house.Zlv
     cp "$here/../../examples/house.Zlv" "$drawing"
     printer_of_paper A4
-    print_with_keys
+    rm -f "$out/house.prn"
+    print_with_keys "$out/house.prn"
+    [ ! -e "$port_file" ] || fail "the printer's port was printed to although a file was chosen"
     same_text_as_the_pdf
     ;;
 site_of_30_on_letter)
