@@ -12,6 +12,9 @@
 // toFile says whether the user ticked "Print to file".
 HDC ChoosePrinter(HWND owner, bool* toFile, bool* failed);
 
+enum class PrintOutcome { printed, cancelled, failed };
+
 // Prints the pages as one job on a printer's device context that the caller owns; into outputFile
 // (UTF-8) instead of the printer's port when one is given.
-bool PrintPagesOn(HDC printer, const PageDescription& pages, const std::string& jobName, const std::string& outputFile);
+PrintOutcome PrintPagesOn(HDC printer, const PageDescription& pages, const std::string& jobName,
+                          const std::string& outputFile);

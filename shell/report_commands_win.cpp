@@ -98,7 +98,7 @@ void PrintReportCommand(HWND window) {
         DeleteDC(printer);
         return;
     }
-    bool printed = false;
+    PrintOutcome outcome = PrintOutcome::failed;
     if (printer) {
         ReportCalculation calculation;
         ReportRequest request;
@@ -107,10 +107,11 @@ void PrintReportCommand(HWND window) {
             return;
         }
         PdfTypesetter typesetter;
-        printed = typesetter.Ready() && PrintPagesOn(printer, ReportPages(drawing, calculation, request, typesetter),
-                                                     request.fileName, outputFile);
+        if (typesetter.Ready())
+            outcome = PrintPagesOn(printer, ReportPages(drawing, calculation, request, typesetter), request.fileName,
+                                   outputFile);
         DeleteDC(printer);
     }
-    if (failed || (printer && !printed))
+    if (failed || (printer && outcome == PrintOutcome::failed))
         Prompt(window, TEXT_REPORT_NOT_PRINTED, TEXT_FAILED, MB_OK);
 }
