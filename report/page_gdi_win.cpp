@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "report/paper_fit.h"
 #include "report/report_fonts.h"
 #include "ui/gdi_guards_win.h"
 
@@ -130,11 +131,15 @@ bool ReportFontsGdi::Ready() const {
 }
 
 PagePlacement PrinterPlacement(HDC printer) {
+    double dotsPerMmX = GetDeviceCaps(printer, LOGPIXELSX) / 25.4;
+    double dotsPerMmY = GetDeviceCaps(printer, LOGPIXELSY) / 25.4;
+    PaperFit fit = FitPageToPaper(GetDeviceCaps(printer, PHYSICALWIDTH) / dotsPerMmX,
+                                  GetDeviceCaps(printer, PHYSICALHEIGHT) / dotsPerMmY);
     PagePlacement placement;
-    placement.pixelsPerMmX = GetDeviceCaps(printer, LOGPIXELSX) / 25.4;
-    placement.pixelsPerMmY = GetDeviceCaps(printer, LOGPIXELSY) / 25.4;
-    placement.originX = -GetDeviceCaps(printer, PHYSICALOFFSETX);
-    placement.originY = -GetDeviceCaps(printer, PHYSICALOFFSETY);
+    placement.pixelsPerMmX = fit.scale * dotsPerMmX;
+    placement.pixelsPerMmY = fit.scale * dotsPerMmY;
+    placement.originX = fit.leftMm * dotsPerMmX - GetDeviceCaps(printer, PHYSICALOFFSETX);
+    placement.originY = fit.topMm * dotsPerMmY - GetDeviceCaps(printer, PHYSICALOFFSETY);
     return placement;
 }
 

@@ -28,6 +28,7 @@ struct PagePlacement {
     double originY = 0.0;
 };
 
+// The page on the printer's paper: at its own size, or shrunk onto paper smaller than A4.
 PagePlacement PrinterPlacement(HDC printer);
 
 void DrawPageGdi(HDC dc, const Page& page, const PagePlacement& placement);

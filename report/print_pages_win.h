@@ -9,7 +9,12 @@
 
 // The printer the user chooses in the system's print dialog (owned by owner), as a device context the
 // caller deletes; null when the user cancels or the printer cannot be opened (failed tells which).
-HDC ChoosePrinter(HWND owner, bool* failed);
+// toFile says whether the user ticked "Print to file".
+HDC ChoosePrinter(HWND owner, bool* toFile, bool* failed);
 
-// Prints the pages as one job on a printer's device context that the caller owns.
-bool PrintPagesOn(HDC printer, const PageDescription& pages, const std::string& jobName);
+enum class PrintOutcome { printed, cancelled, failed };
+
+// Prints the pages as one job on a printer's device context that the caller owns; into outputFile
+// (UTF-8) instead of the printer's port when one is given.
+PrintOutcome PrintPagesOn(HDC printer, const PageDescription& pages, const std::string& jobName,
+                          const std::string& outputFile);

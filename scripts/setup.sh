@@ -10,7 +10,7 @@ packages=(
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth x11-utils xdotool xclip imagemagick dpkg-dev nlohmann-json3-dev python3
     nsis zip unzip
-    zlib1g-dev libz-mingw-w64-dev fonts-dejavu-core fonts-droid-fallback poppler-utils
+    zlib1g-dev libz-mingw-w64-dev fonts-dejavu-core fonts-droid-fallback poppler-utils ghostscript
     libgeos-dev
 )
 missing=()

@@ -63,9 +63,14 @@ bool ShowReportDialog(HWND owner, char* path) {
     return ShowFileDialog(owner, {TEXT_REPORT_FILTER, TEXT_REPORT_EXTENSION, true}, path) != 0;
 }
 
+bool ShowPrintFileDialog(HWND owner, char* path) {
+    return ShowFileDialog(owner, {TEXT_PRINT_FILE_FILTER, TEXT_PRINT_FILE_EXTENSION, true}, path) != 0;
+}
+
 }  // namespace
 
 ReportFileDialogFn AskReportFileName = ShowReportDialog;
+ReportFileDialogFn AskPrintFileName = ShowPrintFileDialog;
 
 void ExportReportCommand(HWND window) {
     char path[FileNameSize] = {};
@@ -83,9 +88,17 @@ void ExportReportCommand(HWND window) {
 void PrintReportCommand(HWND window) {
     if (!SomethingToReport(window) || !AskSignatures(window))
         return;
-    bool failed = false;
-    HDC printer = ChoosePrinter(window, &failed);
-    bool printed = false;
+    bool failed = false, toFile = false;
+    HDC printer = ChoosePrinter(window, &toFile, &failed);
+    // The program asks for the file itself and hands it to the job: left to the system, the job goes to a
+    // port called "FILE:", which Windows answers with a question of its own but Wine takes for the name
+    // of a file in whatever folder the program was started from.
+    char outputFile[FileNameSize] = {};
+    if (printer && toFile && !AskPrintFileName(window, outputFile)) {
+        DeleteDC(printer);
+        return;
+    }
+    PrintOutcome outcome = PrintOutcome::failed;
     if (printer) {
         ReportCalculation calculation;
         ReportRequest request;
@@ -94,10 +107,11 @@ void PrintReportCommand(HWND window) {
             return;
         }
         PdfTypesetter typesetter;
-        printed = typesetter.Ready() &&
-                  PrintPagesOn(printer, ReportPages(drawing, calculation, request, typesetter), request.fileName);
+        if (typesetter.Ready())
+            outcome = PrintPagesOn(printer, ReportPages(drawing, calculation, request, typesetter), request.fileName,
+                                   outputFile);
         DeleteDC(printer);
     }
-    if (failed || (printer && !printed))
+    if (failed || (printer && outcome == PrintOutcome::failed))
         Prompt(window, TEXT_REPORT_NOT_PRINTED, TEXT_FAILED, MB_OK);
 }

@@ -10,4 +10,7 @@ void ExportReportCommand(HWND window);
 // Tests answer it instead.
 using ReportFileDialogFn = bool (*)(HWND owner, char* path);
 extern ReportFileDialogFn AskReportFileName;
+
+// The save dialog for the printer's output when the user ticked "Print to file"; the same form.
+extern ReportFileDialogFn AskPrintFileName;
 void PrintReportCommand(HWND window);

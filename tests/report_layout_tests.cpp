@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "report/page_flow.h"
+#include "report/paper_fit.h"
 #include "report/pdf_writer.h"
 #include "report/report_numbers.h"
 
@@ -170,4 +171,30 @@ TEST(ReportNumbers, AreasGroupThousandsAndEventsKeepThreeSignificantDigits) {
         {0.5, "0.5"}, {233.33333, "233.333"}, {1000, "1" + nb + "000"}, {1234.56, "1" + nb + "234.6"}, {2.5, "2.5"}};
     for (const Events& c : plain)
         EXPECT_EQ(PlainNumber(c.value), c.text) << c.value;
+}
+
+// The A4 page on a printer's paper: never cut (the foot of the page carries its number), never enlarged,
+// and at its own size on A4 as a PostScript printer measures it, so that the plan's scale holds.
+TEST(PaperFit, ThePageShrinksOnlyOntoSmallerPaperAndIsCentred) {
+    struct Case {
+        const char* paper;
+        double widthMm, heightMm;
+        double scale, leftMm, topMm;
+    };
+    const Case cases[] = {
+        {"A4", 210.0, 297.0, 1.0, 0.0, 0.0},
+        {"A4 of 595 x 842 points", 209.9028, 297.0389, 1.0, -0.0486, 0.0194},
+        {"Letter", 215.9, 279.4, 0.940741, 9.172, 0.0},
+        {"Legal", 215.9, 355.6, 1.0, 2.95, 29.3},
+        {"A3", 297.0, 420.0, 1.0, 43.5, 61.5},
+        {"A4 landscape", 297.0, 210.0, 0.707071, 74.258, 0.0},
+        {"A5", 148.0, 210.0, 0.704762, 0.0, 0.343},
+        {"no size stated", 0.0, 0.0, 1.0, 0.0, 0.0},
+    };
+    for (const Case& c : cases) {
+        PaperFit fit = FitPageToPaper(c.widthMm, c.heightMm);
+        EXPECT_NEAR(fit.scale, c.scale, 1e-6) << c.paper;
+        EXPECT_NEAR(fit.leftMm, c.leftMm, 1e-3) << c.paper;
+        EXPECT_NEAR(fit.topMm, c.topMm, 1e-3) << c.paper;
+    }
 }

@@ -65,6 +65,8 @@
 #define TEXT_REPORT_NOTHING "There is no drawing to report."
 #define TEXT_REPORT_NOT_WRITTEN "Error to write file"
 #define TEXT_REPORT_NOT_PRINTED "The report could not be printed."
+#define TEXT_PRINT_FILE_FILTER "Printer output(*.prn)\0*.prn\0All files(*.*)\0*.*\0"
+#define TEXT_PRINT_FILE_EXTENSION "prn"
 #define TEXT_UNTITLED_DRAWING "Untitled"
 
 // The assessment's dialogs (Data > Assessment..., the Structure and Line dialogs).

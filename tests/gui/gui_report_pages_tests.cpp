@@ -8,6 +8,7 @@
 
 #include "report/page_gdi_win.h"
 #include "report/pdf_writer.h"
+#include "report/print_pages_win.h"
 #include "ui/gdi_guards_win.h"
 
 namespace {
@@ -86,4 +87,38 @@ TEST(ReportPagesGdi, ClosedPathsFillWithHolesAndOpenOnesOnlyStroke) {
     EXPECT_EQ(at(30, 30), RGB(255, 255, 255)) << "the hole";
     EXPECT_EQ(at(30, 55), RGB(0, 0, 0)) << "the open path's line";
     EXPECT_EQ(at(52, 52), RGB(255, 255, 255)) << "an open path is never filled";
+}
+
+namespace {
+
+DWORD refusal = 0;  // what the device gives as the reason when it refuses the job
+
+BOOL CALLBACK RefuseJob(HDC, int) {
+    SetLastError(refusal);
+    return FALSE;
+}
+
+}  // namespace
+
+// A printer that asks for a file of its own refuses the job when that question is cancelled: the
+// user's choice, which the command must not report as a failed print; any other refusal is a failure.
+TEST(ReportPagesGdi, AJobRefusedAsCancelledIsNoFailure) {
+    struct Case {
+        const char* what;
+        DWORD reason;
+        PrintOutcome outcome;
+    };
+    const Case cases[] = {
+        {"the user cancelled the printer's question", ERROR_CANCELLED, PrintOutcome::cancelled},
+        {"the printer refused", ERROR_ACCESS_DENIED, PrintOutcome::failed},
+    };
+    PageDescription pages;
+    pages.pages.resize(1);
+    for (const Case& c : cases) {
+        MemoryCanvas canvas(100, 100);
+        ASSERT_TRUE(canvas.ready());
+        refusal = c.reason;
+        SetAbortProc(canvas.dc, RefuseJob);
+        EXPECT_EQ(PrintPagesOn(canvas.dc, pages, "job", ""), c.outcome) << c.what;
+    }
 }
