@@ -43,7 +43,7 @@ run_suite package sh -c 'scripts/package.sh --from build/windows && xvfb-run -a 
 
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DZELVORA_FUZZ=ON >/dev/null &&
     cmake --build build/fuzz || exit 1
-run_suite fuzz ctest --test-dir build/fuzz --output-on-failure --timeout 300 --verbose
+run_suite fuzz ctest --test-dir build/fuzz --output-on-failure --timeout 300 --verbose -j2
 grep -h 'stat::number_of_executed_units' "$logs/fuzz.log" | sed 's/^.*stat::/fuzzer: /'
 
 # One closing line over every ctest verdict of the five runs.
