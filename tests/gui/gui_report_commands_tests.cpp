@@ -93,8 +93,7 @@ TEST_F(ReportExport, NothingToReportWithoutPolygonsOrWhenCancelled) {
     Command(IDM_FILE_EXPORT_REPORT);
     Command(IDM_FILE_PRINT);
     ASSERT_EQ(script.prompts.size(), 2u);
-    ExpectPrompt(script.prompts[0], window, "There is no drawing to report.", "Warning",
-                 MB_OK | MB_ICONWARNING);
+    ExpectPrompt(script.prompts[0], window, "There is no drawing to report.", "Warning", MB_OK | MB_ICONWARNING);
     EXPECT_EQ(reportDialogs, 0);
 
     Open(ExamplePath("house.Zlv"));
