@@ -5,8 +5,6 @@
 
 #include "app/edit_history.h"
 
-DrawingChanges drawingChanges;
-
 int32_t DrawingChanges::listen(Listener listener) {
     entries.push_back({nextId, std::move(listener)});
     return nextId++;

@@ -38,6 +38,3 @@ class DrawingChanges {
     std::vector<Entry> entries;
     int32_t nextId = 1;
 };
-
-// The changes of the process-wide drawing.
-extern DrawingChanges drawingChanges;

@@ -3,13 +3,12 @@
 #include <cstring>
 #include <utility>
 
-#include "app/edit_history.h"
-#include "app/shown_result.h"
+#include "app/session.h"
 #include "engine/checks/polygon_checks.h"
 
 namespace {
 
-void SetFlags(uint8_t isOpen, uint8_t modified, uint8_t calcReady) {
+void SetFlags(Drawing& drawing, uint8_t isOpen, uint8_t modified, uint8_t calcReady) {
     drawing.isOpen = isOpen;
     drawing.modified = modified;
     drawing.calcReady = calcReady;
@@ -18,23 +17,25 @@ void SetFlags(uint8_t isOpen, uint8_t modified, uint8_t calcReady) {
 }  // namespace
 
 // The program starts in the state that Close leaves.
-void StartDrawing() {
-    CloseDrawing();
+void StartDrawing(Session& session) {
+    CloseDrawing(session);
 }
 
-void NewDrawing() {
+void NewDrawing(Session& session) {
+    Drawing& drawing = session.drawing;
     drawing.polygons.clearPolygons();
     drawing.georeference = Georeference();
     drawing.assessment = AssessmentSettings();
     drawing.fileName[0] = 0;
-    SetFlags(1, 0, 0);
-    shownResult.discard();
-    editHistory.reset(drawing, true);
+    SetFlags(drawing, 1, 0, 0);
+    session.shownResult.discard();
+    session.editHistory.reset(drawing, true);
 }
 
 // The file is read into a copy of the drawing and taken only once it has passed every check, so that
 // a refused file leaves neither its polygons nor its options behind.
-FileError OpenDrawing(const char* path) {
+FileError OpenDrawing(Session& session, const char* path) {
+    Drawing& drawing = session.drawing;
     if (!SetFileName(&drawing, path))
         return FileError::PathTooLong;
     Drawing opened;
@@ -45,44 +46,47 @@ FileError OpenDrawing(const char* path) {
         error = FileError::InvalidPolygons;
     if (error != FileError::None)
         return error;
-    shownResult.discard();
+    session.shownResult.discard();
     drawing.polygons = std::move(opened.polygons);
     drawing.drawOptions = opened.drawOptions;
     drawing.calcOptions = opened.calcOptions;
     drawing.georeference = opened.georeference;
     drawing.assessment = std::move(opened.assessment);
-    SetFlags(1, 0, 1);
-    editHistory.reset(drawing, true);
+    SetFlags(drawing, 1, 0, 1);
+    session.editHistory.reset(drawing, true);
     return FileError::None;
 }
 
-FileError SaveDrawing(const char* path) {
+FileError SaveDrawing(Session& session, const char* path) {
+    Drawing& drawing = session.drawing;
     if (strlen(path) >= FileNameSize)
         return FileError::PathTooLong;
     FileError error = WriteDrawingFile(path, drawing);
     if (error == FileError::None) {
         SetFileName(&drawing, path);
         drawing.modified = 0;
-        editHistory.markSaved(drawing);
+        session.editHistory.markSaved(drawing);
     }
     return error;
 }
 
-void CloseDrawing() {
+void CloseDrawing(Session& session) {
+    Drawing& drawing = session.drawing;
     drawing.polygons.clearPolygons();
     resetOptions(&drawing);
     drawing.georeference = Georeference();
     drawing.assessment = AssessmentSettings();
     drawing.fileName[0] = 0;
-    SetFlags(0, 0, 0);
-    shownResult.discard();
-    editHistory.reset(drawing, true);
+    SetFlags(drawing, 0, 0, 0);
+    session.shownResult.discard();
+    session.editHistory.reset(drawing, true);
 }
 
 // The imported drawing is where its history starts; nothing before it can be undone into it.
-ApplyOutcome ImportDrawing(const ImportResult& result, bool importRest) {
+ApplyOutcome ImportDrawing(Session& session, const ImportResult& result, bool importRest) {
+    Drawing& drawing = session.drawing;
     ApplyOutcome outcome = ApplyImport(result, importRest, &drawing);
     if (outcome == ApplyOutcome::Applied)
-        editHistory.reset(drawing, false);
+        session.editHistory.reset(drawing, false);
     return outcome;
 }

@@ -7,8 +7,6 @@
 #include "model/drawing_file.h"
 #include "options/draw_option_rules.h"
 
-EditHistory editHistory;
-
 namespace {
 
 // Exactly as long as its content, so that what is counted is what is kept.
@@ -68,16 +66,16 @@ void EditHistory::markSaved(const Drawing& written) {
     saved = current;
 }
 
-bool EditHistory::undo(Drawing* target) {
-    return canUndo() && moveTo(current - 1, target);
+bool EditHistory::undo(Drawing* target, ShownResult* shown) {
+    return canUndo() && moveTo(current - 1, target, shown);
 }
 
-bool EditHistory::redo(Drawing* target) {
-    return canRedo() && moveTo(current + 1, target);
+bool EditHistory::redo(Drawing* target, ShownResult* shown) {
+    return canRedo() && moveTo(current + 1, target, shown);
 }
 
 // The state is decoded completely before anything of the target changes.
-bool EditHistory::moveTo(size_t index, Drawing* target) {
+bool EditHistory::moveTo(size_t index, Drawing* target, ShownResult* shown) {
     const std::vector<uint8_t>& state = states[index];
     DrawingImage image;
     if (DecodeDrawing(state.data(), state.size(), &image) != FileError::None)
@@ -97,7 +95,8 @@ bool EditHistory::moveTo(size_t index, Drawing* target) {
     target->assessment = std::move(image.assessment);
     current = index;
     target->modified = modified();
-    shownResult.discard();
+    if (shown)
+        shown->discard();
     return true;
 }
 

@@ -10,6 +10,8 @@
 
 #include "model/drawing.h"
 
+class ShownResult;
+
 constexpr int32_t HistoryStepLimit = 200;
 constexpr size_t HistoryByteLimit = size_t{64} << 20;
 
@@ -33,11 +35,11 @@ class EditHistory {
     bool canRedo() const { return current + 1 < states.size(); }
 
     // Replace the drawing's content with the state before (after) the current one, discard the
-    // results and set modified unless that state is the saved one. The zoom stays as it is. The file name and the open
-    // flag stay; calcReady waits for the next check of the polygons. False, changing nothing, when there is no such
-    // step.
-    bool undo(Drawing* target);
-    bool redo(Drawing* target);
+    // shown result when one is given, and set modified unless that state is the saved one. The zoom stays as it is. The
+    // file name and the open flag stay; calcReady waits for the next check of the polygons. False, changing nothing,
+    // when there is no such step.
+    bool undo(Drawing* target, ShownResult* shown = nullptr);
+    bool redo(Drawing* target, ShownResult* shown = nullptr);
 
     bool modified() const { return saved == NoState || saved != current; }
     int32_t undoSteps() const { return static_cast<int32_t>(current); }
@@ -46,7 +48,7 @@ class EditHistory {
 
   private:
     static constexpr size_t NoState = SIZE_MAX;
-    bool moveTo(size_t index, Drawing* target);
+    bool moveTo(size_t index, Drawing* target, ShownResult* shown);
     void dropFront();
     void dropAfterCurrent();
     static size_t Footprint(const std::vector<uint8_t>& state);
@@ -58,6 +60,3 @@ class EditHistory {
     size_t byteLimit;
     size_t bytes = 0;
 };
-
-// The history of the process-wide drawing; New, Open, Save and Close keep it by themselves.
-extern EditHistory editHistory;

@@ -2,39 +2,37 @@
 
 #include <initializer_list>
 
-MainModes mainModes;
-
 namespace {
 
-ButtonState& Button(ButtonIndex index) {
-    return mainModes.controls.buttons[index];
+ButtonState& Button(MainModes* modes, ButtonIndex index) {
+    return modes->controls.buttons[index];
 }
 
-void SetButton(ButtonIndex index, bool enabled, bool checked, bool pressed) {
-    Button(index) = {enabled, checked, pressed};
+void SetButton(MainModes* modes, ButtonIndex index, bool enabled, bool checked, bool pressed) {
+    Button(modes, index) = {enabled, checked, pressed};
 }
 
-void Highlight(ButtonIndex index) {
-    SetButton(index, true, false, true);
+void Highlight(MainModes* modes, ButtonIndex index) {
+    SetButton(modes, index, true, false, true);
 }
 
-void SetFileMenus(bool drawingOpen) {
-    mainModes.controls.fileNew = !drawingOpen;
-    mainModes.controls.fileSave = drawingOpen;
-    mainModes.controls.exportDraw = false;
+void SetFileMenus(MainModes* modes, bool drawingOpen) {
+    modes->controls.fileNew = !drawingOpen;
+    modes->controls.fileSave = drawingOpen;
+    modes->controls.exportDraw = false;
 }
 
 // Back in the drawing view with no tool: the tools free to choose, the views as the check allows.
-void ReturnToDrawingView(bool calcReady) {
-    mainModes.viewMode = DrawingView;
-    mainModes.toolMode = NoTool;
-    mainModes.controls.optionsCalculation = true;
-    mainModes.controls.exportDraw = false;
-    Highlight(DrawButton);
+void ReturnToDrawingView(MainModes* modes, bool calcReady) {
+    modes->viewMode = DrawingView;
+    modes->toolMode = NoTool;
+    modes->controls.optionsCalculation = true;
+    modes->controls.exportDraw = false;
+    Highlight(modes, DrawButton);
     for (ButtonIndex tool : {CreateButton, EditButton, DeleteButton})
-        SetButton(tool, true, false, false);
+        SetButton(modes, tool, true, false, false);
     for (ButtonIndex view : {ViewAdButton, ViewAmButton})
-        SetButton(view, calcReady, false, false);
+        SetButton(modes, view, calcReady, false, false);
 }
 
 ButtonIndex ToolButton(int32_t tool) {
@@ -47,109 +45,109 @@ ButtonIndex ViewButton(int32_t target) {
 
 }  // namespace
 
-void ResetMainModes() {
-    mainModes = MainModes();
+void ResetMainModes(MainModes* modes) {
+    *modes = MainModes();
 }
 
-void EnterNoDrawing() {
-    mainModes.viewMode = DrawingView;
-    mainModes.toolMode = NoTool;
-    SetFileMenus(false);
-    for (ButtonState& button : mainModes.controls.buttons)
+void EnterNoDrawing(MainModes* modes) {
+    modes->viewMode = DrawingView;
+    modes->toolMode = NoTool;
+    SetFileMenus(modes, false);
+    for (ButtonState& button : modes->controls.buttons)
         button.enabled = false;
 }
 
-void EnterNewDrawing() {
-    mainModes.viewMode = DrawingView;
-    mainModes.toolMode = NoTool;
-    SetFileMenus(true);
-    Highlight(DrawButton);
+void EnterNewDrawing(MainModes* modes) {
+    modes->viewMode = DrawingView;
+    modes->toolMode = NoTool;
+    SetFileMenus(modes, true);
+    Highlight(modes, DrawButton);
     for (ButtonIndex other : {CreateButton, EditButton, DeleteButton}) {
-        Button(other).pressed = false;
-        Button(other).enabled = true;
+        Button(modes, other).pressed = false;
+        Button(modes, other).enabled = true;
     }
     for (ButtonIndex view : {ViewAdButton, ViewAmButton}) {
-        Button(view).pressed = false;
-        Button(view).enabled = false;
+        Button(modes, view).pressed = false;
+        Button(modes, view).enabled = false;
     }
 }
 
-void EnterOpenedDrawing() {
-    EnterNewDrawing();
+void EnterOpenedDrawing(MainModes* modes) {
+    EnterNewDrawing(modes);
     for (ButtonIndex view : {ViewAdButton, ViewAmButton})
-        Button(view).enabled = true;
+        Button(modes, view).enabled = true;
 }
 
-void EnterClosedDrawing() {
-    mainModes.viewMode = DrawingView;
-    mainModes.toolMode = NoTool;
-    SetFileMenus(false);
-    for (ButtonState& button : mainModes.controls.buttons)
+void EnterClosedDrawing(MainModes* modes) {
+    modes->viewMode = DrawingView;
+    modes->toolMode = NoTool;
+    SetFileMenus(modes, false);
+    for (ButtonState& button : modes->controls.buttons)
         button = ButtonState();
 }
 
-void PressDraw(bool calcReady) {
-    if (mainModes.viewMode != DrawingView) {
-        ReturnToDrawingView(calcReady);
+void PressDraw(MainModes* modes, bool calcReady) {
+    if (modes->viewMode != DrawingView) {
+        ReturnToDrawingView(modes, calcReady);
         return;
     }
-    Highlight(DrawButton);
+    Highlight(modes, DrawButton);
     for (ButtonIndex tool : {CreateButton, EditButton, DeleteButton})
-        Button(tool).enabled = true;
-    mainModes.controls.optionsCalculation = true;
-    mainModes.controls.exportDraw = false;
+        Button(modes, tool).enabled = true;
+    modes->controls.optionsCalculation = true;
+    modes->controls.exportDraw = false;
 }
 
-void ToggleTool(int32_t tool) {
+void ToggleTool(MainModes* modes, int32_t tool) {
     ButtonIndex pressed = ToolButton(tool);
-    if (mainModes.toolMode == tool) {
-        SetButton(pressed, true, false, false);
-        mainModes.toolMode = NoTool;
+    if (modes->toolMode == tool) {
+        SetButton(modes, pressed, true, false, false);
+        modes->toolMode = NoTool;
         return;
     }
-    mainModes.viewMode = DrawingView;
-    mainModes.toolMode = tool;
+    modes->viewMode = DrawingView;
+    modes->toolMode = tool;
     for (ButtonIndex other : {CreateButton, EditButton, DeleteButton}) {
         if (other != pressed) {
-            Button(other).checked = false;
-            Button(other).pressed = false;
+            Button(modes, other).checked = false;
+            Button(modes, other).pressed = false;
         }
     }
 }
 
-void ShowCurrentView(int32_t target) {
-    ButtonState& button = Button(ViewButton(target));
+void ShowCurrentView(MainModes* modes, int32_t target) {
+    ButtonState& button = Button(modes, ViewButton(target));
     button.checked = true;
     button.pressed = true;
     button.enabled = true;
 }
 
-void EnterResultView(int32_t target) {
-    mainModes.viewMode = target;
-    mainModes.toolMode = NoTool;
-    SetButton(DrawButton, true, false, false);
+void EnterResultView(MainModes* modes, int32_t target) {
+    modes->viewMode = target;
+    modes->toolMode = NoTool;
+    SetButton(modes, DrawButton, true, false, false);
     for (ButtonIndex tool : {CreateButton, EditButton, DeleteButton})
-        SetButton(tool, false, false, false);
+        SetButton(modes, tool, false, false, false);
     ButtonIndex other = ViewButton(target == AdView ? AmView : AdView);
-    SetButton(other, true, false, false);
-    Button(ViewButton(target)).enabled = true;
-    mainModes.controls.optionsCalculation = false;
-    mainModes.controls.exportDraw = true;
+    SetButton(modes, other, true, false, false);
+    Button(modes, ViewButton(target)).enabled = true;
+    modes->controls.optionsCalculation = false;
+    modes->controls.exportDraw = true;
 }
 
-void LeaveFailedView(bool calcReady) {
-    ReturnToDrawingView(calcReady);
+void LeaveFailedView(MainModes* modes, bool calcReady) {
+    ReturnToDrawingView(modes, calcReady);
 }
 
-void ApplyCalcReady(bool calcReady) {
+void ApplyCalcReady(MainModes* modes, bool calcReady) {
     for (ButtonIndex view : {ViewAdButton, ViewAmButton}) {
         if (calcReady)
-            Button(view).enabled = true;
+            Button(modes, view).enabled = true;
         else
-            SetButton(view, false, false, false);
+            SetButton(modes, view, false, false, false);
     }
 }
 
-void SetOptionsDrawEnabled(bool enabled) {
-    mainModes.controls.optionsDraw = enabled;
+void SetOptionsDrawEnabled(MainModes* modes, bool enabled) {
+    modes->controls.optionsDraw = enabled;
 }

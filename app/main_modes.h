@@ -32,24 +32,22 @@ struct MainModes {
     MainControls controls;
 };
 
-extern MainModes mainModes;
+void ResetMainModes(MainModes* modes);  // as the program starts
 
-void ResetMainModes();  // as the program starts
-
-void EnterNoDrawing();  // at creation: nothing open
-void EnterNewDrawing();
-void EnterOpenedDrawing();
-void EnterClosedDrawing();
-void PressDraw(bool calcReady);
+void EnterNoDrawing(MainModes* modes);  // at creation: nothing open
+void EnterNewDrawing(MainModes* modes);
+void EnterOpenedDrawing(MainModes* modes);
+void EnterClosedDrawing(MainModes* modes);
+void PressDraw(MainModes* modes, bool calcReady);
 
 // The clicked button's own check is set by the click itself, before these run.
-void ToggleTool(int32_t tool);
-void ShowCurrentView(int32_t target);  // the view asked for is already shown
-void EnterResultView(int32_t target);
-void LeaveFailedView(bool calcReady);
+void ToggleTool(MainModes* modes, int32_t tool);
+void ShowCurrentView(MainModes* modes, int32_t target);  // the view asked for is already shown
+void EnterResultView(MainModes* modes, int32_t target);
+void LeaveFailedView(MainModes* modes, bool calcReady);
 
 // A refreshed verdict of the polygon checks enables or disables the two view buttons.
-void ApplyCalcReady(bool calcReady);
+void ApplyCalcReady(MainModes* modes, bool calcReady);
 
 // While an edit drag is under way the draw options cannot change the grid under it.
-void SetOptionsDrawEnabled(bool enabled);
+void SetOptionsDrawEnabled(MainModes* modes, bool enabled);

@@ -4,8 +4,6 @@
 
 #include "engine/checks/polygon_checks.h"
 
-ShownResult shownResult;
-
 namespace {
 
 const CalcResult NoResult;

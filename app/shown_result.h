@@ -21,5 +21,3 @@ class ShownResult {
     CalcOptions options;
     CalcResult result;
 };
-
-extern ShownResult shownResult;

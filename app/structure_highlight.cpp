@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-StructureHighlight structureHighlight;
-
 void StructureHighlight::show(std::vector<int32_t> polygons) {
     std::sort(polygons.begin(), polygons.end());
     polygons.erase(std::unique(polygons.begin(), polygons.end()), polygons.end());

@@ -25,5 +25,3 @@ class StructureHighlight {
     std::vector<int32_t> marked;  // ascending, each once
     PickListener pickListener;
 };
-
-extern StructureHighlight structureHighlight;

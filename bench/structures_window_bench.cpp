@@ -11,8 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/drawing_lifecycle.h"
-#include "app/main_modes.h"
+#include "app/session.h"
 #include "bench/district.h"
 #include "exchange/import_build.h"
 #include "exchange/import_file.h"
@@ -21,6 +20,7 @@
 #include "shell/main_window_win.h"
 #include "shell/recent_files_win.h"
 #include "shell/structures_window_win.h"
+#include "ui/app_windows_win.h"
 
 namespace {
 
@@ -44,16 +44,16 @@ std::string Note() {
     return text;
 }
 
-bool Import(const std::string& path, int rows) {
+bool Import(Drawing* drawing, const std::string& path, int rows) {
     std::string text = DistrictGeoJson(rows);
     if (!WriteFileAtomically(path.c_str(), std::vector<uint8_t>(text.begin(), text.end())))
         return false;
     ImportSource source;
     std::string message;
     bool read = ReadImportFile(path.c_str(), &source, &message) == ImportFileError::None &&
-                ApplyImport(BuildImport(source, ImportSettings()), false, &drawing) == ApplyOutcome::Applied;
+                ApplyImport(BuildImport(source, ImportSettings()), false, drawing) == ApplyOutcome::Applied;
     remove(path.c_str());
-    drawing.isOpen = 1;
+    drawing->isOpen = 1;
     return read;
 }
 
@@ -63,18 +63,17 @@ int main(int argc, char** argv) {
     int rows = argc > 1 ? atoi(argv[1]) : 100;
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    StartDrawing();
-    ResetMainModes();
     char folder[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
     recentFilesIni = std::string(folder) + "zelvora_bench_recent.ini";  // never the user's own settings
     if (!RegisterMainClasses())
         return 1;
     HWND window = CreateMainWindow(GetModuleHandleA(nullptr), L"zelvora.exe");
-    if (!window || !Import(std::string(folder) + "zelvora_bench_district.geojson", rows)) {
+    if (!window || !Import(&SessionOf(window).drawing, std::string(folder) + "zelvora_bench_district.geojson", rows)) {
         fprintf(stderr, "the district cannot be made\n");
         return 2;
     }
+    Drawing& drawing = SessionOf(window).drawing;
     printf("district: %d buildings, %d polygons\n", rows * 100, drawing.polygons.count());
 
     Clock::time_point start = Clock::now();

@@ -1,7 +1,5 @@
 #include "editing/edit_state.h"
 
-EditState editState;
-
 void DropPendingPolygon(EditState* edit) {
     edit->constructing = false;
     edit->pendingPolygon = PolygonRecord();

@@ -15,7 +15,5 @@ struct EditState {
     Point dragOrigin = {0.0, 0.0};  // where a whole polygon was picked up
 };
 
-extern EditState editState;
-
-void DropPendingPolygon(EditState* edit = &editState);  // abandons the polygon under construction
-void EndDrag(EditState* edit = &editState);             // abandons an edit drag, selecting nothing
+void DropPendingPolygon(EditState* edit);  // abandons the polygon under construction
+void EndDrag(EditState* edit);             // abandons an edit drag, selecting nothing

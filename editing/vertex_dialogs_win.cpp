@@ -6,6 +6,7 @@
 
 #include "app/drawing_changes.h"
 #include "app/edit_history.h"
+#include "app/session.h"
 #include "editing/edit_dialog_rules.h"
 #include "model/drawing.h"
 #include "resources/resource.h"
@@ -86,29 +87,32 @@ struct HeightDialogState {
 };
 
 void SaveHeight(HWND dialog, const HeightDialogState& state) {
+    Session& session = SessionOf(mainWindow);
     char text[TextSize];
     GetDlgItemTextA(dialog, IDC_HEIGHT_VALUE, text, TextSize);
-    SaveOutcome saved = SaveVertexHeight(&drawing, state.index, state.k, text);
+    SaveOutcome saved = SaveVertexHeight(&session.drawing, state.index, state.k, text);
     if (saved == SaveOutcome::Refused) {
         RefuseField(dialog, IDC_HEIGHT_VALUE, RangeMessage(VertexHeightRange));
         return;
     }
     if (saved == SaveOutcome::Changed)
-        drawingChanges.commit(&editHistory, &drawing);
+        session.drawingChanges.commit(&session.editHistory, &session.drawing);
     EndDialog(dialog, IDOK);
 }
 
 INT_PTR CALLBACK VertexHeightDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* state = DialogState<HeightDialogState>(dialog, msg, lParam);
     switch (msg) {
-        case WM_INITDIALOG:
-            if (!VertexExists(drawing.polygons, state->index, state->k)) {
+        case WM_INITDIALOG: {
+            const PolygonStore& polygons = SessionOf(mainWindow).drawing.polygons;
+            if (!VertexExists(polygons, state->index, state->k)) {
                 Warn(mainWindow, TEXT_INVALID_POINT);
                 EndDialog(dialog, IDCANCEL);
                 return TRUE;
             }
-            ShowHeight(dialog, IDC_HEIGHT_VALUE, drawing.polygons.polygon(state->index).height[state->k]);
+            ShowHeight(dialog, IDC_HEIGHT_VALUE, polygons.polygon(state->index).height[state->k]);
             return TRUE;
+        }
         case WM_COMMAND:
             if (LOWORD(wParam) == IDC_HEIGHT_SAVE)
                 SaveHeight(dialog, *state);
@@ -127,32 +131,35 @@ struct OptionsDialogState {
 };
 
 void SaveOptions(HWND dialog, OptionsDialogState* state) {
+    Session& session = SessionOf(mainWindow);
     char name[TextSize];
     GetDlgItemTextA(dialog, IDC_POLYGON_NAME, name, TextSize);
-    SaveOutcome saved = SavePolygonOptions(&drawing, state->index, state->priority, name);
+    SaveOutcome saved = SavePolygonOptions(&session.drawing, state->index, state->priority, name);
     if (saved == SaveOutcome::Refused) {
-        SetDlgItemTextA(dialog, IDC_POLYGON_NAME, drawing.polygons.polygon(state->index).name);
+        SetDlgItemTextA(dialog, IDC_POLYGON_NAME, session.drawing.polygons.polygon(state->index).name);
         return;
     }
     if (saved == SaveOutcome::Changed)
-        drawingChanges.commit(&editHistory, &drawing);
+        session.drawingChanges.commit(&session.editHistory, &session.drawing);
     EndDialog(dialog, IDOK);
 }
 
 INT_PTR CALLBACK PolygonOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* state = DialogState<OptionsDialogState>(dialog, msg, lParam);
     switch (msg) {
-        case WM_INITDIALOG:
-            if (state->index < 0 || state->index >= drawing.polygons.count()) {
+        case WM_INITDIALOG: {
+            const PolygonStore& polygons = SessionOf(mainWindow).drawing.polygons;
+            if (state->index < 0 || state->index >= polygons.count()) {
                 Warn(mainWindow, TEXT_INVALID_POLYGON);
                 EndDialog(dialog, IDCANCEL);
                 return TRUE;
             }
-            state->priority = drawing.polygons.polygon(state->index).priority;
+            state->priority = polygons.polygon(state->index).priority;
             FillPriorities(dialog, IDC_POLYGON_PRIORITY, state->priority);
             LimitName(dialog, IDC_POLYGON_NAME);
-            SetDlgItemTextA(dialog, IDC_POLYGON_NAME, drawing.polygons.polygon(state->index).name);
+            SetDlgItemTextA(dialog, IDC_POLYGON_NAME, polygons.polygon(state->index).name);
             return TRUE;
+        }
         case WM_COMMAND:
             if (LOWORD(wParam) == IDC_POLYGON_PRIORITY && HIWORD(wParam) == CBN_SELENDOK)
                 state->priority =

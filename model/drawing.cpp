@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-Drawing drawing;
-
 void resetOptions(Drawing* target) {
     target->drawOptions = DrawOptions();
     target->calcOptions = CalcOptions();

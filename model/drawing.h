@@ -1,4 +1,4 @@
-// The one document of the process: polygons, options, file name and flags.
+// A document: polygons, options, file name and flags.
 #pragma once
 
 #include <cstdint>
@@ -21,8 +21,6 @@ struct Drawing {
     uint8_t modified = 0;   // changed since created, opened or last saved
     uint8_t calcReady = 0;  // last verdict of CheckDrawing; gates View Ad and View Am
 };
-
-extern Drawing drawing;
 
 void resetOptions(Drawing* target);
 

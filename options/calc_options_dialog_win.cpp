@@ -2,10 +2,12 @@
 
 #include "app/drawing_changes.h"
 #include "app/edit_history.h"
+#include "app/session.h"
 #include "model/drawing.h"
 #include "options/calc_limits.h"
 #include "resources/resource.h"
 #include "text/decimal_text.h"
+#include "ui/app_windows_win.h"
 #include "ui/dialog_runner_win.h"
 #include "ui/dialog_state_win.h"
 
@@ -17,6 +19,7 @@ void ShowOptions(HWND dialog, const CalcOptions& options) {
 }
 
 void Save(HWND dialog) {
+    Session& session = SessionOf(mainWindow);
     char height[1000], distance[1000];
     GetDlgItemTextA(dialog, IDC_CALC_HEIGHT_PROJECTION, height, sizeof height);
     GetDlgItemTextA(dialog, IDC_CALC_DISTANCE_PROJECTION, distance, sizeof distance);
@@ -29,17 +32,15 @@ void Save(HWND dialog) {
         RefuseField(dialog, IDC_CALC_DISTANCE_PROJECTION, RangeMessage(DistanceProjectionRange));
         return;
     }
-    SaveOutcome saved = StoreCalcOptionTexts(&drawing, height, distance);
+    SaveOutcome saved = StoreCalcOptionTexts(&session.drawing, height, distance);
     if (saved == SaveOutcome::Changed)
-        drawingChanges.commit(&editHistory, &drawing);
+        session.drawingChanges.commit(&session.editHistory, &session.drawing);
     EndDialog(dialog, IDOK);
 }
 
 INT_PTR CALLBACK CalcOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
-        case WM_INITDIALOG:
-            ShowOptions(dialog, drawing.calcOptions);
-            return TRUE;
+        case WM_INITDIALOG: ShowOptions(dialog, SessionOf(mainWindow).drawing.calcOptions); return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDC_CALC_SAVE)
                 Save(dialog);

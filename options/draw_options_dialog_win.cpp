@@ -1,5 +1,6 @@
 #include "options/draw_options_dialog_win.h"
 
+#include "app/session.h"
 #include "model/drawing.h"
 #include "options/draw_option_rules.h"
 #include "resources/resource.h"
@@ -38,9 +39,10 @@ void RelayCanvas() {
 }
 
 void Save(HWND dialog, DrawOptions* copies) {
+    Session& session = SessionOf(mainWindow);
     char text[1000];
     GetDlgItemTextA(dialog, IDC_DRAW_MAP_SIZE, text, sizeof text);
-    if (!StoreDrawOptions(&drawing.drawOptions, copies, text)) {
+    if (!StoreDrawOptions(&session.drawing.drawOptions, copies, text)) {
         Prompt(dialog, TEXT_SNAP_ZOOM_REFUSED, TEXT_WARNING, MB_OK | MB_ICONWARNING);
         return;
     }
@@ -86,6 +88,7 @@ INT_PTR CALLBACK DrawOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPA
 }  // namespace
 
 void ShowDrawOptionsDialog(HWND owner) {
-    DrawOptions copies = drawing.drawOptions;
+    Session& session = SessionOf(mainWindow);
+    DrawOptions copies = session.drawing.drawOptions;
     RunDialog(owner, IDD_DRAW_OPTIONS, DrawOptionsDialogProc, reinterpret_cast<LPARAM>(&copies));
 }

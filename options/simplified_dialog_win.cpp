@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/session.h"
 #include "model/drawing.h"
 #include "options/simplified_areas.h"
 #include "resources/resource.h"
@@ -27,6 +28,7 @@ const Field Fields[4] = {
 
 // Every field is read, so each keeps the value typed even when another is wrong; one message for all.
 void Calculate(HWND dialog) {
+    Session& session = SessionOf(mainWindow);
     double values[4] = {0, 0, 0, 0};
     bool valid = true;
     for (int i = 0; i < 4; i++) {
@@ -38,7 +40,7 @@ void Calculate(HWND dialog) {
         Warn(mainWindow, TEXT_INVALID_DATA);
         return;
     }
-    const CalcOptions& options = drawing.calcOptions;
+    const CalcOptions& options = session.drawing.calcOptions;
     SimplifiedResult result = SimplifiedAreas(values[0], values[1], values[2], values[3], options.heightProjection,
                                               options.distanceProjection);
     char text[260];

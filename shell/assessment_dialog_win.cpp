@@ -2,9 +2,11 @@
 
 #include "app/drawing_changes.h"
 #include "app/edit_history.h"
+#include "app/session.h"
 #include "assessment/assessment_fields.h"
 #include "model/drawing.h"
 #include "resources/resource.h"
+#include "ui/app_windows_win.h"
 #include "ui/dialog_runner_win.h"
 #include "ui/dialog_state_win.h"
 
@@ -38,7 +40,8 @@ void EnableFields(HWND dialog) {
 }
 
 void Open(HWND dialog) {
-    AssessmentTexts shown = AssessmentTextsOf(drawing.assessment);
+    Session& session = SessionOf(mainWindow);
+    AssessmentTexts shown = AssessmentTextsOf(session.drawing.assessment);
     for (int i = 0; i < FieldCount; i++) {
         SetDlgItemTextA(dialog, LabelId(i),
                         (std::string(AssessmentFieldRange(static_cast<AssessmentField>(i)).field) + ":").c_str());
@@ -51,6 +54,7 @@ void Open(HWND dialog) {
 
 // Nothing is stored until every field the edition takes reads; a refusal keeps the dialog open.
 void Save(HWND dialog, AssessmentDialogState* state) {
+    Session& session = SessionOf(mainWindow);
     AssessmentTexts typed;
     typed.edition = ChosenEdition(dialog);
     char text[100];
@@ -58,14 +62,14 @@ void Save(HWND dialog, AssessmentDialogState* state) {
         GetDlgItemTextA(dialog, FieldId(i), text, sizeof text);
         typed.texts[i] = text;
     }
-    AssessmentSettings read = drawing.assessment;
+    AssessmentSettings read = session.drawing.assessment;
     AssessmentField refused = AssessmentField::Count;
     if (!ReadAssessmentTexts(typed, &read, &refused)) {
         RefuseField(dialog, FieldId(static_cast<int>(refused)), RangeMessage(AssessmentFieldRange(refused)));
         return;
     }
-    if (StoreAssessmentValues(&drawing.assessment, read))
-        state->changed = drawingChanges.commit(&editHistory, &drawing);
+    if (StoreAssessmentValues(&session.drawing.assessment, read))
+        state->changed = session.drawingChanges.commit(&session.editHistory, &session.drawing);
     EndDialog(dialog, IDOK);
 }
 

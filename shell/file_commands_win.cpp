@@ -7,6 +7,7 @@
 #include "app/drawing_changes.h"
 #include "app/drawing_lifecycle.h"
 #include "app/main_modes.h"
+#include "app/session.h"
 #include "editing/edit_state.h"
 #include "shell/main_window_win.h"
 #include "shell/recent_files_win.h"
@@ -35,10 +36,11 @@ bool NarrowPath(const wchar_t* wide, char* path) {
 }
 
 void ShowNoDrawing() {
-    DropPendingPolygon();
-    EndDrag();
-    EnterClosedDrawing();
-    drawingChanges.announceReplaced();
+    Session& session = SessionOf(mainWindow);
+    DropPendingPolygon(&session.editState);
+    EndDrag(&session.editState);
+    EnterClosedDrawing(&session.mainModes);
+    session.drawingChanges.announceReplaced();
     ShowCanvasStatus();
 }
 
@@ -46,14 +48,15 @@ void ShowNoDrawing() {
 
 // Whatever a tool had started belongs to the drawing being replaced.
 bool OpenNamedDrawing(HWND owner, const char* path) {
-    DropPendingPolygon();
-    EndDrag();
-    if (OpenDrawing(path) != FileError::None) {
+    Session& session = SessionOf(mainWindow);
+    DropPendingPolygon(&session.editState);
+    EndDrag(&session.editState);
+    if (OpenDrawing(session, path) != FileError::None) {
         Warn(owner, TEXT_OPEN_FAILED);
         return false;
     }
-    EnterOpenedDrawing();
-    drawingChanges.announceReplaced();
+    EnterOpenedDrawing(&session.mainModes);
+    session.drawingChanges.announceReplaced();
     RememberRecentFile(owner, path);
     ApplyMainControls();  // the title loses its star
     return true;
@@ -62,18 +65,20 @@ bool OpenNamedDrawing(HWND owner, const char* path) {
 FileDialogFn AskFileName = ShowDrawingDialog;
 
 void NewDrawingCommand(HWND) {
-    NewDrawing();
-    DropPendingPolygon();
-    EndDrag();
-    EnterNewDrawing();
-    drawingChanges.announceReplaced();
+    Session& session = SessionOf(mainWindow);
+    NewDrawing(session);
+    DropPendingPolygon(&session.editState);
+    EndDrag(&session.editState);
+    EnterNewDrawing(&session.mainModes);
+    session.drawingChanges.announceReplaced();
 }
 
 // A cancelled dialog is not a failure to report: nothing happens.
 bool OpenDrawingCommand(HWND owner, bool askName) {
+    Session& session = SessionOf(mainWindow);
     char path[FileNameSize] = {};
     if (!askName)
-        strcpy(path, drawing.fileName);
+        strcpy(path, session.drawing.fileName);
     else if (!AskFileName(owner, false, path))
         return false;
     return OpenNamedDrawing(owner, path);
@@ -82,11 +87,12 @@ bool OpenDrawingCommand(HWND owner, bool askName) {
 // The drawing counts as saved only once the file is written; a cancelled dialog writes nothing and
 // says nothing, and a failed write leaves the drawing marked as modified.
 bool SaveDrawingCommand(HWND owner, bool askName) {
+    Session& session = SessionOf(mainWindow);
     char path[FileNameSize];
-    strcpy(path, drawing.fileName);
+    strcpy(path, session.drawing.fileName);
     if ((askName || !path[0]) && !AskFileName(owner, true, path))
         return false;
-    if (SaveDrawing(path) != FileError::None) {
+    if (SaveDrawing(session, path) != FileError::None) {
         Warn(owner, TEXT_WRITE_FAILED);
         return false;
     }
@@ -98,16 +104,18 @@ bool SaveDrawingCommand(HWND owner, bool askName) {
 // Yes saves, No goes on without saving, Cancel backs out; a save the user wanted but did not get backs
 // out too.
 bool SaveIfWanted(HWND owner) {
-    if (!drawing.modified)
+    Session& session = SessionOf(mainWindow);
+    if (!session.drawing.modified)
         return true;
     int answer = Prompt(owner, TEXT_SAVE_CHANGES, TEXT_WARNING, MB_YESNOCANCEL | MB_ICONWARNING);
     return answer == IDNO || (answer == IDYES && SaveDrawingCommand(owner, false));
 }
 
 bool CloseDrawingCommand(HWND owner) {
+    Session& session = SessionOf(mainWindow);
     if (!SaveIfWanted(owner))
         return false;
-    CloseDrawing();
+    CloseDrawing(session);
     ShowNoDrawing();
     return true;
 }
@@ -118,11 +126,12 @@ void QuitCommand(HWND owner) {
 }
 
 void CloseWhileDestroying(HWND owner) {
-    if (drawing.modified && AskYesNo(owner, TEXT_SAVE_CHANGES))
+    Session& session = SessionOf(mainWindow);
+    if (session.drawing.modified && AskYesNo(owner, TEXT_SAVE_CHANGES))
         SaveDrawingCommand(owner, false);
-    CloseDrawing();
-    DropPendingPolygon();
-    EndDrag();
+    CloseDrawing(session);
+    DropPendingPolygon(&session.editState);
+    EndDrag(&session.editState);
 }
 
 void OpenFromCommandLine(HWND owner, const wchar_t* commandLine) {

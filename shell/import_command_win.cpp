@@ -8,6 +8,7 @@
 #include "app/drawing_changes.h"
 #include "app/drawing_lifecycle.h"
 #include "app/main_modes.h"
+#include "app/session.h"
 #include "editing/edit_state.h"
 #include "exchange/import_file.h"
 #include "options/draw_option_rules.h"
@@ -65,18 +66,19 @@ void FootprintBox(const PolygonStore& polygons, Point* low, Point* high) {
 // The footprints fill the canvas at the most magnified zoom that shows them whole, as "show all" does;
 // the scroll ranges of that zoom come first, so that the scroll positions hold.
 void ShowImported(HWND owner, const ImportResult& result) {
-    DropPendingPolygon();
-    EndDrag();
+    Session& session = SessionOf(mainWindow);
+    DropPendingPolygon(&session.editState);
+    EndDrag(&session.editState);
     RECT client;
     GetClientRect(canvasWindow, &client);
     Point low, high;
-    FootprintBox(drawing.polygons, &low, &high);
-    FittedView fitted = FitBox(low, high, client.right, client.bottom, canvasState.dpi);
-    DrawOptions& options = drawing.drawOptions;
+    FootprintBox(session.drawing.polygons, &low, &high);
+    FittedView fitted = FitBox(low, high, client.right, client.bottom, session.canvasState.dpi);
+    DrawOptions& options = session.drawing.drawOptions;
     options.zoomIndex = fitted.zoomIndex;
     options = WithUsableGrid(options);
-    EnterOpenedDrawing();
-    drawingChanges.announceReplaced();
+    EnterOpenedDrawing(&session.mainModes);
+    session.drawingChanges.announceReplaced();
     SetScrollPos(canvasWindow, SB_HORZ, fitted.scrollX, FALSE);
     SetScrollPos(canvasWindow, SB_VERT, fitted.scrollY, FALSE);
     RefreshMainWindow();
@@ -88,6 +90,7 @@ void ShowImported(HWND owner, const ImportResult& result) {
 ImportDialogFn AskImportFile = ShowImportDialog;
 
 bool ImportCommand(HWND owner) {
+    Session& session = SessionOf(mainWindow);
     if (!SaveIfWanted(owner))
         return false;
     char path[FileNameSize] = {};
@@ -117,7 +120,7 @@ bool ImportCommand(HWND owner) {
         Refuse(owner, result.refusal);
         return false;
     }
-    if (!WantsTheRest(owner, result) || ImportDrawing(result, true) != ApplyOutcome::Applied)
+    if (!WantsTheRest(owner, result) || ImportDrawing(session, result, true) != ApplyOutcome::Applied)
         return false;
     ShowImported(owner, result);
     return true;

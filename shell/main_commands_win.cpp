@@ -6,6 +6,7 @@
 #include "app/edit_history.h"
 #include "app/main_modes.h"
 #include "app/recent_files.h"
+#include "app/session.h"
 #include "app/shown_result.h"
 #include "editing/edit_state.h"
 #include "engine/checks/polygon_checks.h"
@@ -35,7 +36,8 @@ namespace {
 // An automatic check box toggles its own check when clicked; the mode record takes that over first,
 // since the clicked button keeps the check its click gave it.
 void TakeClickedCheck(HWND window, int id) {
-    ButtonState& button = mainModes.controls.buttons[id - IDC_DRAW_BUTTON];
+    Session& session = SessionOf(mainWindow);
+    ButtonState& button = session.mainModes.controls.buttons[id - IDC_DRAW_BUTTON];
     button.checked = SendMessageA(GetDlgItem(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
@@ -45,38 +47,41 @@ void Show() {
 }
 
 void ToolCommand(int32_t tool) {
-    if (editState.dragActive)
-        EndDrag();
-    ToggleTool(tool);
+    Session& session = SessionOf(mainWindow);
+    if (session.editState.dragActive)
+        EndDrag(&session.editState);
+    ToggleTool(&session.mainModes, tool);
     Show();
 }
 
 // One calculation gives both areas, so a result of the drawing as it is only switches the view; a
 // completed run's result is kept with the input it was calculated from.
 CalcOutcome ResultReady(HWND window) {
-    if (shownResult.has(drawing))
+    Session& session = SessionOf(mainWindow);
+    if (session.shownResult.has(session.drawing))
         return CalcOutcome::Completed;
-    CalcInput input = MakeCalcInput(drawing);
+    CalcInput input = MakeCalcInput(session.drawing);
     CalcResult result;
-    CalcOutcome outcome = StartCalculation(window, drawing, &result);
+    CalcOutcome outcome = StartCalculation(window, session.drawing, &result);
     if (outcome == CalcOutcome::Completed)
-        shownResult.accept(std::move(input), drawing.calcOptions, std::move(result));
+        session.shownResult.accept(std::move(input), session.drawing.calcOptions, std::move(result));
     return outcome;
 }
 
 void ViewCommand(HWND window, int32_t target) {
-    if (editState.dragActive)
-        EndDrag();  // nothing can be carried into a result view
-    if (mainModes.viewMode == target) {
-        ShowCurrentView(target);
+    Session& session = SessionOf(mainWindow);
+    if (session.editState.dragActive)
+        EndDrag(&session.editState);  // nothing can be carried into a result view
+    if (session.mainModes.viewMode == target) {
+        ShowCurrentView(&session.mainModes, target);
         Show();
         return;
     }
     CalcOutcome outcome = ResultReady(window);
     if (outcome == CalcOutcome::Completed)
-        EnterResultView(target);
+        EnterResultView(&session.mainModes, target);
     else
-        LeaveFailedView(drawing.calcReady);
+        LeaveFailedView(&session.mainModes, session.drawing.calcReady);
     Show();
     if (outcome == CalcOutcome::Stopped)
         SetStatusText(0, TEXT_CALCULATION_STOPPED);
@@ -86,27 +91,30 @@ void ViewCommand(HWND window, int32_t target) {
 // result went with the change, and the canvas takes the map size of the state it returns to; the zoom
 // stays as the user left it.
 void StepCommand(bool undo) {
-    if (editState.constructing || editState.dragActive)
+    Session& session = SessionOf(mainWindow);
+    if (session.editState.constructing || session.editState.dragActive)
         return;  // Escape ends those first
-    if (!(undo ? editHistory.undo(&drawing) : editHistory.redo(&drawing)))
+    if (!(undo ? session.editHistory.undo(&session.drawing, &session.shownResult)
+               : session.editHistory.redo(&session.drawing, &session.shownResult)))
         return;
-    if (mainModes.viewMode != DrawingView)
-        PressDraw(drawing.calcReady);
+    if (session.mainModes.viewMode != DrawingView)
+        PressDraw(&session.mainModes, session.drawing.calcReady);
     LayOutCanvas();
-    drawingChanges.announceReplaced();
+    session.drawingChanges.announceReplaced();
 }
 
 // Escape abandons what the current tool has started; it means nothing in a result view.
 void EscapeCommand(HWND window) {
-    if (mainModes.viewMode != DrawingView)
+    Session& session = SessionOf(mainWindow);
+    if (session.mainModes.viewMode != DrawingView)
         return;
-    if (mainModes.toolMode == CreateTool && editState.constructing) {
-        DropPendingPolygon();
+    if (session.mainModes.toolMode == CreateTool && session.editState.constructing) {
+        DropPendingPolygon(&session.editState);
         ApplyMainControls();
         InvalidateRect(window, nullptr, TRUE);
     }
-    if (mainModes.toolMode == EditTool && editState.dragActive) {
-        EndDrag();
+    if (session.mainModes.toolMode == EditTool && session.editState.dragActive) {
+        EndDrag(&session.editState);
         ApplyMainControls();
         InvalidateRect(window, nullptr, TRUE);
     }
@@ -115,6 +123,7 @@ void EscapeCommand(HWND window) {
 }  // namespace
 
 void OnMainCommand(HWND window, int id) {
+    Session& session = SessionOf(mainWindow);
     if (id >= IDC_DRAW_BUTTON && id <= IDC_VIEW_AM_BUTTON)
         TakeClickedCheck(window, id);
     if (id >= IDM_FILE_RECENT_FIRST && id < IDM_FILE_RECENT_FIRST + RecentFileLimit) {
@@ -134,7 +143,7 @@ void OnMainCommand(HWND window, int id) {
         case IDM_DATA_EXPORT: ExportDrawing(); break;
         case IDM_DATA_STRUCTURES: OpenStructuresWindow(window); break;
         case IDM_DATA_ASSESSMENT:
-            if (drawing.isOpen)
+            if (session.drawing.isOpen)
                 ShowAssessmentDialog(window);
             break;
         case IDM_EDIT_COPY: CopyPicture(); break;
@@ -156,7 +165,7 @@ void OnMainCommand(HWND window, int id) {
         case IDM_HELP_GUIDE: OpenHelpWindow(window); break;
         case IDM_ESCAPE: EscapeCommand(window); break;
         case IDC_DRAW_BUTTON:
-            PressDraw(drawing.calcReady);
+            PressDraw(&session.mainModes, session.drawing.calcReady);
             Show();
             break;
         case IDC_CREATE_BUTTON: ToolCommand(CreateTool); break;

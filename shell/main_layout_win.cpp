@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/session.h"
 #include "resources/resource.h"
 #include "ui/app_windows_win.h"
 #include "ui/gdi_guards_win.h"
@@ -33,7 +34,8 @@ void MakeFont(int32_t dpi) {
 }  // namespace
 
 void LayOutMainWindow(HWND window) {
-    int32_t dpi = canvasState.dpi;
+    Session& session = SessionOf(mainWindow);
+    int32_t dpi = session.canvasState.dpi;
     MakeFont(dpi);
     RECT client;
     GetClientRect(window, &client);
@@ -53,14 +55,16 @@ void LayOutMainWindow(HWND window) {
 }
 
 void LayOutCanvas() {
+    Session& session = SessionOf(mainWindow);
     RECT client;
     GetClientRect(mainWindow, &client);
-    PixelRect place = CanvasPlace(client.right, client.bottom, canvasState.dpi);
+    PixelRect place = CanvasPlace(client.right, client.bottom, session.canvasState.dpi);
     MoveWindow(canvasWindow, place.left, place.top, place.width, place.height, TRUE);
 }
 
 void OnMainDpiChanged(HWND window, int dpi, const RECT* proposed) {
-    canvasState.dpi = dpi;
+    Session& session = SessionOf(mainWindow);
+    session.canvasState.dpi = dpi;
     SetWindowPos(window, nullptr, proposed->left, proposed->top, proposed->right - proposed->left,
                  proposed->bottom - proposed->top, SWP_NOZORDER | SWP_NOACTIVATE);
     LayOutMainWindow(window);

@@ -8,6 +8,7 @@
 #include "app/drawing_changes.h"
 #include "app/edit_history.h"
 #include "app/main_modes.h"
+#include "app/session.h"
 #include "editing/edit_state.h"
 #include "engine/checks/polygon_checks.h"
 #include "model/drawing.h"
@@ -49,6 +50,7 @@ void CreateStatusBar(HWND window) {
 }
 
 void CreateChildren(HWND window) {
+    Session& session = SessionOf(mainWindow);
     CreateStatusBar(window);
     HINSTANCE instance = GetModuleHandleA(nullptr);
     for (int i = 0; i < ButtonCount; i++)
@@ -56,27 +58,35 @@ void CreateChildren(HWND window) {
                         window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ButtonId(i))), instance, nullptr);
     canvasWindow = CreateWindowExA(0, TEXT_CANVAS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0, 0,
                                    0, 0, window, nullptr, instance, nullptr);
-    canvasState.dpi = WindowDpi(window);
+    session.canvasState.dpi = WindowDpi(window);
     LayOutMainWindow(window);
 }
 
 // Whatever changed, the verdict of the checks, the menus, the buttons and the picture follow it here,
 // once per change, and never while painting.
 void OnDrawingChanged() {
-    drawing.calcReady = CheckDrawing(drawing);
-    ApplyCalcReady(drawing.calcReady);
+    Session& session = SessionOf(mainWindow);
+    session.drawing.calcReady = CheckDrawing(session.drawing);
+    ApplyCalcReady(&session.mainModes, session.drawing.calcReady);
     ShowMainControls();
     RefreshMainWindow();
 }
 
-BOOL OnCreate(HWND window, LPCREATESTRUCTA create) {
+// The session comes first, so that the window and its children find it from their own creation on.
+BOOL OnNonClientCreate(HWND window, LPCREATESTRUCTA create) {
+    SetSessionOf(window, new Session());
     mainWindow = window;
+    return FORWARD_WM_NCCREATE(window, create, DefWindowProcA);
+}
+
+BOOL OnCreate(HWND window, LPCREATESTRUCTA create) {
+    Session& session = SessionOf(window);
     keys = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
     LoadRecentFiles();
     ShowRecentFiles(window);
     CreateChildren(window);
-    changesHeard = drawingChanges.listen(OnDrawingChanged);
-    EnterNoDrawing();
+    changesHeard = session.drawingChanges.listen(OnDrawingChanged);
+    EnterNoDrawing(&session.mainModes);
     ApplyMainControls();
     RefreshMainWindow();
     OpenFromCommandLine(window, static_cast<const wchar_t*>(create->lpCreateParams));
@@ -121,20 +131,29 @@ BOOL OnQueryEndSession(HWND window) {
 }
 
 void OnDestroy(HWND window) {
-    drawingChanges.stopListening(changesHeard);
+    SessionOf(window).drawingChanges.stopListening(changesHeard);
     CloseWhileDestroying(window);
-    mainWindow = nullptr;
     PostQuitMessage(0);
+}
+
+// The children are gone by now: nothing asks for the session after it.
+void OnNonClientDestroy(HWND window) {
+    delete &SessionOf(window);
+    SetSessionOf(window, nullptr);
+    mainWindow = nullptr;
+    FORWARD_WM_NCDESTROY(window, DefWindowProcA);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+        HANDLE_MSG(window, WM_NCCREATE, OnNonClientCreate);
         HANDLE_MSG(window, WM_CREATE, OnCreate);
         HANDLE_MSG(window, WM_SIZE, OnSize);
         HANDLE_MSG(window, WM_COMMAND, OnCommand);
         HANDLE_MSG(window, WM_CLOSE, OnClose);
         HANDLE_MSG(window, WM_QUERYENDSESSION, OnQueryEndSession);
         HANDLE_MSG(window, WM_DESTROY, OnDestroy);
+        HANDLE_MSG(window, WM_NCDESTROY, OnNonClientDestroy);
         case WM_APP_SHOW_CONTROLS: OnShowControls(); return 0;
         case WM_DPICHANGED: OnMainDpiChanged(window, HIWORD(wParam), reinterpret_cast<RECT*>(lParam)); return 0;
         case WM_MOUSEWHEEL:
@@ -149,7 +168,8 @@ void EnableMenuCommand(HMENU menu, UINT id, bool enabled) {
 
 // Set only when it differs, so that a refresh does not redraw the caption each time.
 void ShowTitle() {
-    std::string title = WindowTitle(drawing.fileName, drawing.isOpen, drawing.modified);
+    Session& session = SessionOf(mainWindow);
+    std::string title = WindowTitle(session.drawing.fileName, session.drawing.isOpen, session.drawing.modified);
     char shown[FileNameSize + 64] = {};
     GetWindowTextA(mainWindow, shown, sizeof shown);
     if (title != shown)
@@ -180,21 +200,22 @@ HWND CreateMainWindow(HINSTANCE instance, const wchar_t* commandLine) {
 }
 
 void ApplyMainControls() {
+    Session& session = SessionOf(mainWindow);
     ShowTitle();
-    if (drawing.isOpen)
+    if (session.drawing.isOpen)
         ShowCanvasStatus();
-    SetOptionsDrawEnabled(!editState.dragActive);
+    SetOptionsDrawEnabled(&session.mainModes, !session.editState.dragActive);
     HMENU menu = GetMenu(mainWindow);
-    const MainControls& c = mainModes.controls;
+    const MainControls& c = session.mainModes.controls;
     for (UINT id : {IDM_FILE_NEW, IDM_FILE_OPEN, IDM_DATA_IMPORT})
         EnableMenuCommand(menu, id, c.fileNew);
     for (UINT id : {IDM_FILE_SAVE, IDM_FILE_SAVE_AS, IDM_FILE_CLOSE, IDM_DATA_ASSESSMENT})
         EnableMenuCommand(menu, id, c.fileSave);
     for (UINT id : {IDM_DATA_EXPORT, IDM_EDIT_COPY})
         EnableMenuCommand(menu, id, c.exportDraw);
-    bool stepping = drawing.isOpen && !editState.constructing && !editState.dragActive;
-    EnableMenuCommand(menu, IDM_EDIT_UNDO, stepping && editHistory.canUndo());
-    EnableMenuCommand(menu, IDM_EDIT_REDO, stepping && editHistory.canRedo());
+    bool stepping = session.drawing.isOpen && !session.editState.constructing && !session.editState.dragActive;
+    EnableMenuCommand(menu, IDM_EDIT_UNDO, stepping && session.editHistory.canUndo());
+    EnableMenuCommand(menu, IDM_EDIT_REDO, stepping && session.editHistory.canRedo());
     EnableMenuCommand(menu, IDM_OPTIONS_CALCULATION, c.optionsCalculation);
     EnableMenuCommand(menu, IDM_OPTIONS_DRAW, c.optionsDraw);
     for (int i = 0; i < ButtonCount; i++) {

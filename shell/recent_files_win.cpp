@@ -3,10 +3,12 @@
 #include <shlobj.h>
 
 #include "app/recent_files.h"
+#include "app/session.h"
 #include "model/drawing.h"
 #include "model/file_io.h"
 #include "resources/resource.h"
 #include "shell/file_commands_win.h"
+#include "ui/app_windows_win.h"
 
 std::string recentFilesIni;
 
@@ -96,10 +98,11 @@ void ShowRecentFiles(HWND window) {
 }
 
 void OpenRecentCommand(HWND window, int index) {
+    Session& session = SessionOf(mainWindow);
     if (index < 0 || static_cast<size_t>(index) >= recentFiles.paths().size())
         return;
     std::string path = recentFiles.paths()[index];
-    if (drawing.isOpen && !CloseDrawingCommand(window))
+    if (session.drawing.isOpen && !CloseDrawingCommand(window))
         return;
     if (!OpenNamedDrawing(window, path.c_str()))
         ForgetRecentFile(window, path.c_str());

@@ -5,25 +5,29 @@
 
 #include "app/drawing_changes.h"
 #include "app/edit_history.h"
+#include "app/session.h"
 #include "model/drawing.h"
 #include "model/file_io.h"
 #include "report/print_pages_win.h"
 #include "report/report_run_win.h"
 #include "shell/report_signatures_dialog_win.h"
 #include "text/ui_texts.h"
+#include "ui/app_windows_win.h"
 #include "ui/file_dialog_win.h"
 #include "ui/prompt_win.h"
 
 namespace {
 
 std::string DrawingName() {
-    std::string path = drawing.fileName;
+    Session& session = SessionOf(mainWindow);
+    std::string path = session.drawing.fileName;
     size_t slash = path.find_last_of("/\\");
     return path.empty() ? std::string(TEXT_UNTITLED_DRAWING) : path.substr(slash == std::string::npos ? 0 : slash + 1);
 }
 
 bool SomethingToReport(HWND window) {
-    if (drawing.isOpen && drawing.polygons.count() > 0)
+    Session& session = SessionOf(mainWindow);
+    if (session.drawing.isOpen && session.drawing.polygons.count() > 0)
         return true;
     Warn(window, TEXT_REPORT_NOTHING);
     return false;
@@ -32,30 +36,32 @@ bool SomethingToReport(HWND window) {
 // Asks for the project, author and checker, prefilled with the drawing's; what the user changed is kept
 // in the drawing as an edit that can be undone. False on Cancel.
 bool AskSignatures(HWND window) {
-    ReportSignatures signatures = drawing.assessment.signatures;
+    Session& session = SessionOf(mainWindow);
+    ReportSignatures signatures = session.drawing.assessment.signatures;
     if (!AskReportSignatures(window, &signatures))
         return false;
-    const ReportSignatures& kept = drawing.assessment.signatures;
+    const ReportSignatures& kept = session.drawing.assessment.signatures;
     if (signatures.project == kept.project && signatures.author == kept.author && signatures.checker == kept.checker)
         return true;
-    drawing.assessment.signatures = signatures;
-    drawing.assessment.present = 1;
-    drawingChanges.commit(&editHistory, &drawing);
+    session.drawing.assessment.signatures = signatures;
+    session.drawing.assessment.present = 1;
+    session.drawingChanges.commit(&session.editHistory, &session.drawing);
     return true;
 }
 
 // The calculation and the request of a report of the open drawing; false when the user stopped or the
 // run failed, which is told here.
 bool PrepareReport(HWND window, ReportCalculation* calculation, ReportRequest* request) {
-    switch (CalculateReportWithProgress(window, drawing, calculation)) {
+    Session& session = SessionOf(mainWindow);
+    switch (CalculateReportWithProgress(window, session.drawing, calculation)) {
         case ReportRunOutcome::stopped: return false;
         case ReportRunOutcome::failed: Warn(window, TEXT_CALCULATION_FAILED); return false;
         case ReportRunOutcome::done: break;
     }
-    request->signatures = drawing.assessment.signatures;
+    request->signatures = session.drawing.assessment.signatures;
     request->fileName = DrawingName();
     request->dateTime = ReportDateTime();
-    request->footprintSource = FootprintSourceOf(drawing);
+    request->footprintSource = FootprintSourceOf(session.drawing);
     return true;
 }
 
@@ -73,6 +79,7 @@ ReportFileDialogFn AskReportFileName = ShowReportDialog;
 ReportFileDialogFn AskPrintFileName = ShowPrintFileDialog;
 
 void ExportReportCommand(HWND window) {
+    Session& session = SessionOf(mainWindow);
     char path[FileNameSize] = {};
     if (!SomethingToReport(window) || !AskSignatures(window) || !AskReportFileName(window, path))
         return;
@@ -81,11 +88,12 @@ void ExportReportCommand(HWND window) {
     if (!PrepareReport(window, &calculation, &request))
         return;
     std::vector<uint8_t> bytes;
-    if (!ReportPdf(drawing, calculation, request, &bytes) || !WriteFileAtomically(path, bytes))
+    if (!ReportPdf(session.drawing, calculation, request, &bytes) || !WriteFileAtomically(path, bytes))
         Prompt(window, TEXT_REPORT_NOT_WRITTEN, TEXT_FAILED, MB_OK);
 }
 
 void PrintReportCommand(HWND window) {
+    Session& session = SessionOf(mainWindow);
     if (!SomethingToReport(window) || !AskSignatures(window))
         return;
     bool failed = false, toFile = false;
@@ -108,8 +116,8 @@ void PrintReportCommand(HWND window) {
         }
         PdfTypesetter typesetter;
         if (typesetter.Ready())
-            outcome = PrintPagesOn(printer, ReportPages(drawing, calculation, request, typesetter), request.fileName,
-                                   outputFile);
+            outcome = PrintPagesOn(printer, ReportPages(session.drawing, calculation, request, typesetter),
+                                   request.fileName, outputFile);
         DeleteDC(printer);
     }
     if (failed || (printer && outcome == PrintOutcome::failed))

@@ -4,12 +4,14 @@
 
 #include "app/drawing_changes.h"
 #include "app/edit_history.h"
+#include "app/session.h"
 #include "assessment/assessment_fields.h"
 #include "assessment/structure_fields.h"
 #include "model/drawing.h"
 #include "resources/resource.h"
 #include "shell/line_dialog_win.h"
 #include "text/ui_texts.h"
+#include "ui/app_windows_win.h"
 #include "ui/dialog_runner_win.h"
 #include "ui/dialog_state_win.h"
 #include "ui/prompt_win.h"
@@ -46,13 +48,14 @@ void ShowLines(HWND dialog, const StructureDialogState& state, int32_t select) {
 
 // A polygon that begins no structure has no settings of its own to edit: they would be dropped.
 bool Open(HWND dialog, StructureDialogState* state) {
-    if (state->firstPolygon < 0 || state->firstPolygon >= drawing.polygons.count() ||
-        !SuggestedCd(drawing, state->firstPolygon, &state->suggested)) {
+    Session& session = SessionOf(mainWindow);
+    if (state->firstPolygon < 0 || state->firstPolygon >= session.drawing.polygons.count() ||
+        !SuggestedCd(session.drawing, state->firstPolygon, &state->suggested)) {
         Warn(GetParent(dialog), TEXT_NO_SUCH_STRUCTURE);
         return false;
     }
-    state->edit = StructureEditOf(drawing.assessment, state->firstPolygon);
-    SetDlgItemTextA(dialog, IDC_STRUCTURE_NAME, drawing.polygons.polygon(state->firstPolygon).name);
+    state->edit = StructureEditOf(session.drawing.assessment, state->firstPolygon);
+    SetDlgItemTextA(dialog, IDC_STRUCTURE_NAME, session.drawing.polygons.polygon(state->firstPolygon).name);
     for (int32_t i = 0; i < CdChoiceCount; i++)
         SendDlgItemMessageA(dialog, IDC_STRUCTURE_CD, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(CdChoiceText(i, state->suggested).c_str()));
@@ -60,7 +63,7 @@ bool Open(HWND dialog, StructureDialogState* state) {
     std::string label = std::string(StructureUwRange.field) + ":";
     SetDlgItemTextA(dialog, IDC_STRUCTURE_UW_LABEL, label.c_str());
     SetDlgItemTextA(dialog, IDC_STRUCTURE_UW, FieldText(state->edit.uw, true).c_str());
-    bool editionThree = drawing.assessment.edition == 3;
+    bool editionThree = session.drawing.assessment.edition == 3;
     EnableWindow(GetDlgItem(dialog, IDC_STRUCTURE_UW), editionThree);
     EnableWindow(GetDlgItem(dialog, IDC_STRUCTURE_UW_LABEL), editionThree);
     ShowLines(dialog, *state, -1);
@@ -93,9 +96,10 @@ void RemoveLine(HWND dialog, StructureDialogState* state) {
 
 // Everything the dialog holds becomes one undoable change, or none when it equals what was filed.
 void Save(HWND dialog, StructureDialogState* state) {
+    Session& session = SessionOf(mainWindow);
     StructureEdit edit = state->edit;
     edit.cd = CdOfChoice(static_cast<int32_t>(SendDlgItemMessageA(dialog, IDC_STRUCTURE_CD, CB_GETCURSEL, 0, 0)));
-    if (drawing.assessment.edition == 3) {
+    if (session.drawing.assessment.edition == 3) {
         char text[100];
         GetDlgItemTextA(dialog, IDC_STRUCTURE_UW, text, sizeof text);
         if (!ReadField(text, StructureUwRange, true, &edit.uw)) {
@@ -103,8 +107,8 @@ void Save(HWND dialog, StructureDialogState* state) {
             return;
         }
     }
-    if (StoreStructureEdit(&drawing.assessment, state->firstPolygon, edit))
-        state->changed = drawingChanges.commit(&editHistory, &drawing);
+    if (StoreStructureEdit(&session.drawing.assessment, state->firstPolygon, edit))
+        state->changed = session.drawingChanges.commit(&session.editHistory, &session.drawing);
     EndDialog(dialog, IDOK);
 }
 

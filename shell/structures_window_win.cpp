@@ -11,6 +11,7 @@
 #include "app/drawing_changes.h"
 #include "app/listing_note.h"
 #include "app/main_modes.h"
+#include "app/session.h"
 #include "app/structure_highlight.h"
 #include "app/structure_listing.h"
 #include "assessment/assessment_table.h"
@@ -93,32 +94,35 @@ void ShowState() {
 
 // The rows are listed again from the listing; the selection goes with them, and so does the highlight.
 void ShowRows() {
+    Session& session = SessionOf(mainWindow);
     const AssessmentResult* rows = Rows();
     open->order = rows ? SortedRows(*rows, open->sortColumn, open->ascending) : std::vector<int32_t>();
     ListView_SetItemState(open->list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_SetItemCountEx(open->list, static_cast<int>(open->order.size()), 0);
     InvalidateRect(open->list, nullptr, TRUE);
-    if (!structureHighlight.empty()) {
-        structureHighlight.clear();
+    if (!session.structureHighlight.empty()) {
+        session.structureHighlight.clear();
         InvalidateRect(canvasWindow, nullptr, FALSE);
     }
     ShowState();
 }
 
 void Begin() {
-    int64_t ticket = open->listing.begin(drawing);
+    Session& session = SessionOf(mainWindow);
+    int64_t ticket = open->listing.begin(session.drawing);
     SendMessageA(open->progress, PBM_SETPOS, 0, 0);
-    if (drawing.isOpen && !open->run.start(open->window, drawing, ticket))
-        open->listing.changed(drawing);  // the thread could not start: out of date until asked again
+    if (session.drawing.isOpen && !open->run.start(open->window, session.drawing, ticket))
+        open->listing.changed(session.drawing);  // the thread could not start: out of date until asked again
     ShowRows();
 }
 
 // After every change of the drawing: the rows never outlive the state of the drawing they belong to.
 void Follow() {
+    Session& session = SessionOf(mainWindow);
     if (!open)
         return;
     std::vector<int32_t> selected = SelectedFirstPolygons();  // before the rows go
-    ChangeAction action = open->listing.changed(drawing, open->run.running() ? open->run.secondsSoFar() : 0.0);
+    ChangeAction action = open->listing.changed(session.drawing, open->run.running() ? open->run.secondsSoFar() : 0.0);
     if (action == ChangeAction::Nothing)
         return;
     open->run.stop();
@@ -132,13 +136,14 @@ void Follow() {
 
 // The end of a run of an earlier state (stopped when the drawing changed) is passed over.
 void OnRunDone(LPARAM ended) {
+    Session& session = SessionOf(mainWindow);
     int64_t ticket = open->listing.runningTicket();
     AssessmentResult result;
     bool stopped = false;
     double seconds = 0.0;
     if (ticket == 0 || (ticket & 0x7FFFFFFF) != ended || !open->run.take(ticket, &result, &stopped, &seconds))
         return;
-    open->listing.finish(ticket, std::move(result), stopped, seconds, drawing);
+    open->listing.finish(ticket, std::move(result), stopped, seconds, session.drawing);
     ShowRows();
     // A structure edited through its dialog stays selected as its values come back.
     std::vector<int32_t> again;
@@ -236,13 +241,14 @@ void OnGetCellText(NMLVDISPINFOA* asked) {
 // The first selected structure is brought into the drawing view, when it shows; the result views fit
 // the whole drawing already.
 void ScrollIntoSight(const StructureResult& structure) {
-    if (!canvasWindow || mainModes.viewMode != DrawingView || structure.structure.polygons.empty())
+    Session& session = SessionOf(mainWindow);
+    if (!canvasWindow || session.mainModes.viewMode != DrawingView || structure.structure.polygons.empty())
         return;
     Point low = {1e300, 1e300}, high = {-1e300, -1e300};
     for (int32_t p : structure.structure.polygons) {
-        if (p >= drawing.polygons.count())
+        if (p >= session.drawing.polygons.count())
             return;
-        const PolygonRecord& polygon = drawing.polygons.polygon(p);
+        const PolygonRecord& polygon = session.drawing.polygons.polygon(p);
         for (int32_t i = 0; i < polygon.vertexCount; i++) {
             low = {std::min(low.x, polygon.x[i]), std::min(low.y, polygon.y[i])};
             high = {std::max(high.x, polygon.x[i]), std::max(high.y, polygon.y[i])};
@@ -252,13 +258,15 @@ void ScrollIntoSight(const StructureResult& structure) {
     GetClientRect(canvasWindow, &client);
     SCROLLINFO bar = {sizeof bar, SIF_RANGE, 0, 0, 0, 0, 0};
     GetScrollInfo(canvasWindow, SB_HORZ, &bar);
-    ScrollPosition to = ScrollToShow(low, high, CurrentView(), client.right, client.bottom, bar.nMax);
+    ScrollPosition to = ScrollToShow(low, high, CurrentView(session.canvasState, session.drawing), client.right,
+                                     client.bottom, bar.nMax);
     SetScrollPos(canvasWindow, SB_HORZ, to.x, TRUE);
     SetScrollPos(canvasWindow, SB_VERT, to.y, TRUE);
 }
 
 // Selections in a virtual list come as single items or ranges; both are gathered once, afterwards.
 void OnSelectionChanged() {
+    Session& session = SessionOf(mainWindow);
     open->selectionPosted = false;
     const AssessmentResult* rows = Rows();
     std::vector<int32_t> selected = SelectedRows();
@@ -267,7 +275,7 @@ void OnSelectionChanged() {
         for (int32_t row : selected)
             for (int32_t p : rows->structures[row].structure.polygons)
                 polygons.push_back(p);
-    structureHighlight.show(polygons);
+    session.structureHighlight.show(polygons);
     int focused = ListView_GetNextItem(open->list, -1, LVNI_FOCUSED | LVNI_SELECTED);
     if (rows && !selected.empty())
         ScrollIntoSight(rows->structures[focused >= 0 ? open->order[focused] : selected.front()]);
@@ -312,11 +320,12 @@ void CopyRows() {
 }
 
 void ExportRows() {
+    Session& session = SessionOf(mainWindow);
     if (open->listing.state() != ListingState::Current || !Rows()) {
         Prompt(open->window, TEXT_STRUCTURES_NOT_COMPLETE, TEXT_WARNING, MB_OK | MB_ICONWARNING);
         return;
     }
-    ExportStructures(open->window, drawing, *Rows());
+    ExportStructures(open->window, session.drawing, *Rows());
 }
 
 // --- the window ------------------------------------------------------------------------------------
@@ -376,12 +385,13 @@ void CreateChildren(HWND window) {
 }
 
 BOOL OnCreate(HWND window, LPCREATESTRUCTA) {
+    Session& session = SessionOf(mainWindow);
     open->window = window;
     open->dpi = WindowDpi(window);
     CreateChildren(window);
-    open->changesListener = drawingChanges.listen(Follow);
-    structureHighlight.listen(PickPolygon);
-    if (drawing.isOpen)
+    open->changesListener = session.drawingChanges.listen(Follow);
+    session.structureHighlight.listen(PickPolygon);
+    if (session.drawing.isOpen)
         Begin();
     else
         ShowRows();
@@ -427,10 +437,11 @@ void RememberPlace(HWND window) {
 }
 
 void OnDestroy(HWND window) {
+    Session& session = SessionOf(mainWindow);
     RememberPlace(window);
-    drawingChanges.stopListening(open->changesListener);
-    structureHighlight.listen(nullptr);
-    structureHighlight.clear();
+    session.drawingChanges.stopListening(open->changesListener);
+    session.structureHighlight.listen(nullptr);
+    session.structureHighlight.clear();
     if (canvasWindow)
         InvalidateRect(canvasWindow, nullptr, FALSE);
 }

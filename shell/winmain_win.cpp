@@ -3,8 +3,6 @@
 
 #include <commctrl.h>
 
-#include "app/drawing_lifecycle.h"
-#include "app/main_modes.h"
 #include "shell/main_window_win.h"
 #include "shell/recent_files_win.h"
 #include "shell/splash_win.h"
@@ -20,8 +18,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls = {
         sizeof controls, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    StartDrawing();
-    ResetMainModes();
     recentFilesIni = DefaultRecentFilesIni();
     if (!RegisterMainClasses())
         return 0;

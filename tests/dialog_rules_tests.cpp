@@ -8,23 +8,23 @@
 #include "editing/edit_dialog_rules.h"
 #include "options/calc_limits.h"
 #include "options/draw_option_rules.h"
+#include "tests/session_test.h"
 #include "tests/test_support.h"
 
 namespace {
 
-class DialogRules : public ::testing::Test {
+class DialogRules : public SessionTest {
   protected:
     void SetUp() override {
-        StartDrawing();
-        NewDrawing();
+        StartDrawing(session);
+        NewDrawing(session);
         drawing.polygons.appendPolygon(MakePolygon("Hall", 2, {{0, 0, 8}, {10, 0, 8}, {10, 10, 9}}));
-        ShowResultOfDrawing(4);
+        ShowResultOfDrawing(session, 4);
     }
-    void TearDown() override { StartDrawing(); }
 
     // Whether the results went and the drawing was marked, as a short text for the tables.
-    static std::string Effects() {
-        return std::string(ShownContours() == 0 ? "discarded" : "kept") + (drawing.modified ? " modified" : "");
+    std::string Effects() {
+        return std::string(ShownContours(session) == 0 ? "discarded" : "kept") + (drawing.modified ? " modified" : "");
     }
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/drawing_lifecycle.h"
+#include "app/session.h"
 #include "editing/hit_test.h"
 #include "tests/test_support.h"
 #include "view/canvas_state.h"
@@ -114,7 +115,9 @@ TEST(DpiScale, AMetreSpansMorePixelsOnADenserScreen) {
 // The canvas's density reaches the transform, the pointer and the hit test: at 192 DPI the square of
 // 5..15 m has its corners at pixels 100 and 300, each under a mark of 12 x 12 pixels.
 TEST(DpiScale, ClicksPickTheMarksDrawnAtTheDensity) {
-    StartDrawing();
+    Session session;
+    Drawing& drawing = session.drawing;
+    CanvasState& canvasState = session.canvasState;
     drawing.polygons.appendPolygon(MakePolygon("block", 0, {{5, 5, 4}, {15, 5, 4}, {15, 15, 4}, {5, 15, 4}}));
     const int32_t cases[][5] = {
         // dpi, pixel, the polygon and the vertex picked
@@ -126,13 +129,12 @@ TEST(DpiScale, ClicksPickTheMarksDrawnAtTheDensity) {
     for (const auto& c : cases) {
         canvasState.dpi = c[0];
         int32_t polygon = 77, vertex = 77;
-        EXPECT_EQ(HitTest(CurrentView(), drawing.polygons, {c[1], c[2]}, &polygon, &vertex), c[3] == 0);
+        EXPECT_EQ(HitTest(CurrentView(canvasState, drawing), drawing.polygons, {c[1], c[2]}, &polygon, &vertex),
+                  c[3] == 0);
         EXPECT_EQ(polygon, c[3]) << c[0] << ": " << c[1] << ", " << c[2];
         EXPECT_EQ(vertex, c[4]) << c[0] << ": " << c[1] << ", " << c[2];
     }
     canvasState.dpi = 192;
-    TrackPointer({246, 90}, false);
+    TrackPointer(&canvasState, drawing, {246, 90}, false);
     EXPECT_DOUBLE_EQ(canvasState.cursorPoint.x, 12.3);
-    StartDrawing();
-    ResetCanvasState();
 }

@@ -13,6 +13,7 @@
 #include "app/edit_history.h"
 #include "exchange/import_build.h"
 #include "model/drawing_file.h"
+#include "tests/session_test.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -23,7 +24,8 @@ PolygonRecord Square(const char* name, double x0, double y0) {
 
 // The n-th edit of a sequence: every kind of change a user can make, in turn. True when the change
 // reaches what is calculated (the polygons' outlines and heights, the calculation options).
-bool Edit(int n) {
+bool Edit(Session& session, int n) {
+    Drawing& drawing = session.drawing;
     PolygonStore& store = drawing.polygons;
     int kind = store.count() == 0 ? 0 : n % 8;
     switch (kind) {
@@ -43,25 +45,21 @@ bool Edit(int n) {
 }
 
 // A change of the calculation options, recorded as the program records it.
-void ChangeOption(double distance) {
-    drawing.calcOptions.distanceProjection = distance;
-    editHistory.recordChange(&drawing);
+void ChangeOption(Session& session, double distance) {
+    session.drawing.calcOptions.distanceProjection = distance;
+    session.editHistory.recordChange(&session.drawing);
 }
 
 // A drawing from another program: a footprint placed with a georeference.
-void Import() {
+void Import(Session& session) {
     ImportResult result;
     result.polygons = {Square("north wing", 300, 300)};
     result.georeference = {1, GeoKind::Plane, 2056, 1.0, -2600000.0, 1200400.0, 0.0, 0.0};
-    ApplyImport(result, false, &drawing);
-    editHistory.reset(drawing, false);
+    ApplyImport(result, false, &session.drawing);
+    session.editHistory.reset(session.drawing, false);
 }
 
-class EditHistoryTest : public ::testing::Test {
-  protected:
-    void SetUp() override { StartDrawing(); }
-    void TearDown() override { StartDrawing(); }
-};
+using EditHistoryTest = SessionTest;
 
 }  // namespace
 
@@ -95,27 +93,28 @@ TEST_F(EditHistoryTest, ModifiedIsClearExactlyAtTheStateLastSavedOrOpened) {
         for (int edits = 0; steps >> step;) {
             SCOPED_TRACE(step);
             std::string name = drawing.fileName;
-            bool calculated = false;  // a change that reaches what is calculated hides the result too
-            ShowResultOfDrawing(3);   // a result that undo and redo must discard
+            bool calculated = false;          // a change that reaches what is calculated hides the result too
+            ShowResultOfDrawing(session, 3);  // a result that undo and redo must discard
             switch (step[0]) {
-                case 'N': NewDrawing(); break;
-                case 'O': ASSERT_EQ(OpenDrawing(openPath.c_str()), FileError::None); break;
-                case 'I': Import(); break;
-                case 'X': CloseDrawing(); break;
-                case 'C': calculated = Edit(++edits); [[fallthrough]];
+                case 'N': NewDrawing(session); break;
+                case 'O': ASSERT_EQ(OpenDrawing(session, openPath.c_str()), FileError::None); break;
+                case 'I': Import(session); break;
+                case 'X': CloseDrawing(session); break;
+                case 'C': calculated = Edit(session, ++edits); [[fallthrough]];
                 case '=': EXPECT_EQ(editHistory.recordChange(&drawing), step[0] == 'C'); break;
                 case 'U':
-                case 'u': EXPECT_EQ(editHistory.undo(&drawing), step[0] == 'U'); break;
+                case 'u': EXPECT_EQ(editHistory.undo(&drawing, &session.shownResult), step[0] == 'U'); break;
                 case 'R':
-                case 'r': EXPECT_EQ(editHistory.redo(&drawing), step[0] == 'R'); break;
-                case 'S': EXPECT_EQ(SaveDrawing(savePath.c_str()), FileError::None); break;
+                case 'r': EXPECT_EQ(editHistory.redo(&drawing, &session.shownResult), step[0] == 'R'); break;
+                case 'S': EXPECT_EQ(SaveDrawing(session, savePath.c_str()), FileError::None); break;
             }
             std::vector<uint8_t>& expected = states[step[1] - '0'];
             if (strchr("NOIXC", step[0]))
                 expected = EncodeDrawing(drawing);
             EXPECT_TRUE(EncodeDrawing(drawing) == expected);
             EXPECT_EQ(drawing.modified, step.back() == '*' ? 1 : 0);
-            EXPECT_EQ(ShownContours() == 0, strchr("NOIXUR", step[0]) != nullptr || (step[0] == 'C' && calculated));
+            EXPECT_EQ(ShownContours(session) == 0,
+                      strchr("NOIXUR", step[0]) != nullptr || (step[0] == 'C' && calculated));
             if (strchr("UR=", step[0])) {
                 EXPECT_EQ(drawing.fileName, name);
             }
@@ -126,22 +125,22 @@ TEST_F(EditHistoryTest, ModifiedIsClearExactlyAtTheStateLastSavedOrOpened) {
 // The oldest steps go: 200 steps of a small drawing are kept, the saved state beyond them with the
 // rest, and as many states of 1,000,000 bytes (1300 + 4 + 12 + 20 + 24 x 41,611) as 64 MiB hold: 67.
 TEST_F(EditHistoryTest, TheProgramKeeps200StepsOr64MiBWhicheverIsLess) {
-    NewDrawing();
+    NewDrawing(session);
     for (int n = 1; n <= 205; n++)
-        ChangeOption(500.0 + n);
+        ChangeOption(session, 500.0 + n);
     for (int n = 0; n < 200; n++)
-        ASSERT_TRUE(editHistory.undo(&drawing));
+        ASSERT_TRUE(editHistory.undo(&drawing, &session.shownResult));
     EXPECT_FALSE(editHistory.canUndo());
     EXPECT_EQ(drawing.calcOptions.distanceProjection, 505.0);
     EXPECT_EQ(drawing.modified, 1);
     std::vector<TestVertex> vertices(41611);
     for (size_t k = 0; k < vertices.size(); k++)
         vertices[k] = {static_cast<double>(k), k % 2 * 1.0, 3.0};
-    NewDrawing();
+    NewDrawing(session);
     drawing.polygons.appendPolygon(MakePolygon("nineteen characters", 0, vertices));
     ASSERT_EQ(EncodeDrawing(drawing).size(), 1000000u);
     for (int n = 1; n <= 70; n++)
-        ChangeOption(500.0 + n);
+        ChangeOption(session, 500.0 + n);
     EXPECT_EQ(editHistory.undoSteps(), 66);
     EXPECT_LE(editHistory.bytesKept(), size_t{64} << 20);
 }
@@ -161,7 +160,7 @@ TEST_F(EditHistoryTest, UndoAndRedoKeepTheZoom) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "snap " << c.snapBefore << ", zoom " << c.zoomNow);
-        NewDrawing();
+        NewDrawing(session);
         drawing.drawOptions.snapIndex = c.snapBefore;
         drawing.drawOptions.zoomIndex = 3;
         drawing.polygons.appendPolygon(Square("first", 0, 5));
@@ -170,10 +169,10 @@ TEST_F(EditHistoryTest, UndoAndRedoKeepTheZoom) {
         drawing.drawOptions.snapIndex = 0;
         drawing.polygons.movePolygon(0, 3.0, 0.0);
         editHistory.recordChange(&drawing);
-        ASSERT_TRUE(editHistory.undo(&drawing));
+        ASSERT_TRUE(editHistory.undo(&drawing, &session.shownResult));
         EXPECT_EQ(drawing.polygons.polygon(0).x[0], 0.0);
         EXPECT_EQ(drawing.drawOptions.zoomIndex, c.zoomAfterUndo);
-        ASSERT_TRUE(editHistory.redo(&drawing));
+        ASSERT_TRUE(editHistory.redo(&drawing, &session.shownResult));
         EXPECT_EQ(drawing.polygons.polygon(0).x[0], 3.0);
         EXPECT_EQ(drawing.drawOptions.zoomIndex, c.zoomAfterUndo);
     }
@@ -184,12 +183,12 @@ TEST_F(EditHistoryTest, ClosedDrawingsAndSavedViewOptions) {
     EXPECT_FALSE(editHistory.recordChange(&drawing));
     EXPECT_EQ(drawing.modified, 0);
     std::string path = TestPath("history-view.Zlv");
-    NewDrawing();
-    ChangeOption(600.0);
+    NewDrawing(session);
+    ChangeOption(session, 600.0);
     drawing.drawOptions.zoomIndex = 1;
-    ASSERT_EQ(SaveDrawing(path.c_str()), FileError::None);
-    ChangeOption(700.0);
-    ASSERT_TRUE(editHistory.undo(&drawing));
+    ASSERT_EQ(SaveDrawing(session, path.c_str()), FileError::None);
+    ChangeOption(session, 700.0);
+    ASSERT_TRUE(editHistory.undo(&drawing, &session.shownResult));
     EXPECT_EQ(drawing.modified, 0);
     EXPECT_TRUE(EncodeDrawing(drawing) == FileBytes(path));
 }

@@ -13,6 +13,7 @@
 #include "editing/polygon_edits.h"
 #include "engine/checks/polygon_checks.h"
 #include "model/drawing.h"
+#include "tests/session_test.h"
 #include "text/decimal_text.h"
 #include "text/number_field.h"
 #include "view/canvas_state.h"
@@ -24,13 +25,6 @@ struct Hit {
     int32_t polygon;
     int32_t vertex;
 };
-
-// The outputs start at values HitTest must overwrite, so a miss that leaves them alone shows.
-Hit HitAt(int32_t px, int32_t py) {
-    Hit h = {false, 77, 77};
-    h.hit = HitTest(CurrentView(), drawing.polygons, {px, py}, &h.polygon, &h.vertex);
-    return h;
-}
 
 void ExpectHit(const Hit& h, bool hit, int32_t polygon, int32_t vertex) {
     EXPECT_EQ(h.hit, hit);
@@ -52,10 +46,6 @@ PolygonRecord MakeShape(int32_t priority, const std::vector<Point>& points) {
     return polygon;
 }
 
-void AddShape(int32_t priority, const std::vector<Point>& points) {
-    ASSERT_TRUE(drawing.polygons.appendPolygon(MakeShape(priority, points)));
-}
-
 std::vector<Point> Square(double x0, double y0, double side) {
     return {{x0, y0}, {x0 + side, y0}, {x0 + side, y0 + side}, {x0, y0 + side}};
 }
@@ -74,14 +64,23 @@ PolygonRecord Pending(const std::vector<Point>& points) {
     return pending;
 }
 
-// Every test starts from, and leaves behind, the program's state at start-up.
-class Editing : public ::testing::Test {
+// Every test starts from the program's state at start-up, and goes back to it between its cases.
+class Editing : public SessionTest {
   protected:
-    void SetUp() override { Reset(); }
-    void TearDown() override { Reset(); }
-    static void Reset() {
-        StartDrawing();
-        ResetCanvasState();
+    void Reset() {
+        StartDrawing(session);
+        ResetCanvasState(&canvasState);
+    }
+
+    // The outputs start at values HitTest must overwrite, so a miss that leaves them alone shows.
+    Hit HitAt(int32_t px, int32_t py) {
+        Hit h = {false, 77, 77};
+        h.hit = HitTest(CurrentView(canvasState, drawing), drawing.polygons, {px, py}, &h.polygon, &h.vertex);
+        return h;
+    }
+
+    void AddShape(int32_t priority, const std::vector<Point>& points) {
+        ASSERT_TRUE(drawing.polygons.appendPolygon(MakeShape(priority, points)));
     }
 };
 
@@ -157,7 +156,7 @@ TEST_F(HitTesting, EqualPrioritiesGiveTheLaterPolygonThatHolds) {
 TEST_F(HitTesting, VertexBeneathTheWinnerIsNotPicked) {
     for (bool coverFirst : {true, false}) {
         SCOPED_TRACE(coverFirst ? "cover stored first" : "cover stored last");
-        StartDrawing();
+        StartDrawing(session);
         if (coverFirst)
             AddShape(0, Square(0, 0, 20));
         AddShape(4, Square(10, 10, 20));
@@ -182,7 +181,7 @@ TEST_F(HitTesting, CloseVerticesGiveTheHigherIndex) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        StartDrawing();
+        StartDrawing(session);
         AddShape(0, c.points);
         ExpectHit(HitAt(c.px, c.py), true, 0, c.vertex);
     }
@@ -206,7 +205,7 @@ TEST_F(HitTesting, FollowsScrollAndZoom) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        StartDrawing();
+        StartDrawing(session);
         drawing.drawOptions.zoomIndex = c.zoomIndex;
         canvasState.scrollX = c.scrollX;
         canvasState.scrollY = c.scrollY;
@@ -368,7 +367,7 @@ TEST_F(EditRules, VertexMoveKeepsThePolygonSimple) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        StartDrawing();
+        StartDrawing(session);
         AddShape(0, Square(0, 0, 10));
         AddShape(0, {{20, 0}, {30, 0}, {30, 10}});
         const PolygonRecord before = drawing.polygons.polygon(c.index);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/drawing_lifecycle.h"
+#include "app/session.h"
 #include "engine/construction/ad_am_outlines.h"
 #include "exchange/dxf_adapter.h"
 #include "exchange/geojson_adapter.h"
@@ -123,12 +124,14 @@ TEST(GeoreferenceBlock, CopyKeepsItAndNewAndCloseClearIt) {
     ASSERT_EQ(WriteDrawingFile(in.c_str(), source), FileError::None);
     EXPECT_EQ(RunTool({"copy", in, out}).status, 0);
     EXPECT_EQ(FileBytes(in), FileBytes(out));
-    ASSERT_EQ(OpenDrawing(in.c_str()), FileError::None);
+    Session session;
+    const Drawing& drawing = session.drawing;
+    ASSERT_EQ(OpenDrawing(session, in.c_str()), FileError::None);
     EXPECT_EQ(drawing.georeference.shiftX, 123.0);
-    NewDrawing();
+    NewDrawing(session);
     EXPECT_EQ(drawing.georeference.present, 0);
-    ASSERT_EQ(OpenDrawing(in.c_str()), FileError::None);
-    CloseDrawing();
+    ASSERT_EQ(OpenDrawing(session, in.c_str()), FileError::None);
+    CloseDrawing(session);
     EXPECT_EQ(drawing.georeference.present, 0);
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 // One character per button, Draw to View Am: '-' disabled and plain, 'o' enabled and plain,
 // 'H' highlighted (pressed, not checked), 'X' checked, 'P' checked and pressed, '?' anything else.
-std::string Looks() {
+std::string Looks(const MainModes& mainModes) {
     std::string looks;
     for (const ButtonState& b : mainModes.controls.buttons) {
         if (!b.enabled)
@@ -25,7 +25,7 @@ std::string Looks() {
 
 // The enabled menu groups: "new" (New, Open, Import), "save" (Save, Save as, Close), "export",
 // "calc" (Options > Calculation), "draw" (Options > Draw).
-std::string Menus() {
+std::string Menus(const MainModes& mainModes) {
     const MainControls& c = mainModes.controls;
     std::string menus;
     for (auto [on, name] : {std::pair{c.fileNew, "new"},
@@ -39,33 +39,33 @@ std::string Menus() {
 }
 
 // The window copies a click's own check into the record before the transition runs.
-void Click(ButtonIndex index) {
-    mainModes.controls.buttons[index].checked = !mainModes.controls.buttons[index].checked;
+void Click(MainModes* modes, ButtonIndex index) {
+    modes->controls.buttons[index].checked = !modes->controls.buttons[index].checked;
 }
 
 class MainModesTransitions : public ::testing::Test {
   protected:
-    void SetUp() override { ResetMainModes(); }
-
-    static void ExpectState(int32_t view, int32_t tool, const char* menus, const char* looks) {
+    void ExpectState(int32_t view, int32_t tool, const char* menus, const char* looks) {
         EXPECT_EQ(mainModes.viewMode, view);
         EXPECT_EQ(mainModes.toolMode, tool);
-        EXPECT_EQ(Menus(), menus);
-        EXPECT_EQ(Looks(), looks);
+        EXPECT_EQ(Menus(mainModes), menus);
+        EXPECT_EQ(Looks(mainModes), looks);
     }
 
-    static void ShowAd() {
-        EnterOpenedDrawing();
-        Click(ViewAdButton);
-        EnterResultView(AdView);
+    void ShowAd() {
+        EnterOpenedDrawing(&mainModes);
+        Click(&mainModes, ViewAdButton);
+        EnterResultView(&mainModes, AdView);
     }
+
+    MainModes mainModes;
 };
 
 }  // namespace
 
 TEST_F(MainModesTransitions, StartOffersOnlyNewOpenImportAndOptions) {
     ExpectState(DrawingView, NoTool, "new calc draw", "------");
-    EnterNoDrawing();
+    EnterNoDrawing(&mainModes);
     ExpectState(DrawingView, NoTool, "new calc draw", "------");
 }
 
@@ -78,35 +78,35 @@ TEST_F(MainModesTransitions, DocumentTransitionsSetMenusAndButtons) {
         const char* looks;
     };
     const Row rows[] = {
-        {"New", [] {}, EnterNewDrawing, "save calc draw", "Hooo--"},
-        {"Open", [] {}, EnterOpenedDrawing, "save calc draw", "Hooooo"},
+        {"New", [] {}, [this] { EnterNewDrawing(&mainModes); }, "save calc draw", "Hooo--"},
+        {"Open", [] {}, [this] { EnterOpenedDrawing(&mainModes); }, "save calc draw", "Hooooo"},
         {"New after Close of a view",
-         [] {
+         [this] {
              ShowAd();
-             EnterClosedDrawing();
+             EnterClosedDrawing(&mainModes);
          },
-         EnterNewDrawing, "save draw", "Hooo--"},
+         [this] { EnterNewDrawing(&mainModes); }, "save draw", "Hooo--"},
         {"Close in drawing view",
-         [] {
-             EnterOpenedDrawing();
-             Click(CreateButton);
-             ToggleTool(CreateTool);
+         [this] {
+             EnterOpenedDrawing(&mainModes);
+             Click(&mainModes, CreateButton);
+             ToggleTool(&mainModes, CreateTool);
          },
-         EnterClosedDrawing, "new calc draw", "------"},
-        {"Close in View Ad", ShowAd, EnterClosedDrawing, "new draw", "------"},
+         [this] { EnterClosedDrawing(&mainModes); }, "new calc draw", "------"},
+        {"Close in View Ad", [this] { ShowAd(); }, [this] { EnterClosedDrawing(&mainModes); }, "new draw", "------"},
         {"Close after View Am was asked again",
-         [] {
-             EnterOpenedDrawing();
-             Click(ViewAmButton);
-             EnterResultView(AmView);
-             Click(ViewAmButton);
-             ShowCurrentView(AmView);
+         [this] {
+             EnterOpenedDrawing(&mainModes);
+             Click(&mainModes, ViewAmButton);
+             EnterResultView(&mainModes, AmView);
+             Click(&mainModes, ViewAmButton);
+             ShowCurrentView(&mainModes, AmView);
          },
-         EnterClosedDrawing, "new draw", "------"},
+         [this] { EnterClosedDrawing(&mainModes); }, "new draw", "------"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ResetMainModes();
+        ResetMainModes(&mainModes);
         row.before();
         row.transition();
         ExpectState(DrawingView, NoTool, row.menus, row.looks);
@@ -114,11 +114,11 @@ TEST_F(MainModesTransitions, DocumentTransitionsSetMenusAndButtons) {
 }
 
 TEST_F(MainModesTransitions, DrawInTheDrawingViewKeepsTheToolAndHighlightsDraw) {
-    EnterOpenedDrawing();
-    Click(CreateButton);
-    ToggleTool(CreateTool);
-    Click(DrawButton);
-    PressDraw(true);
+    EnterOpenedDrawing(&mainModes);
+    Click(&mainModes, CreateButton);
+    ToggleTool(&mainModes, CreateTool);
+    Click(&mainModes, DrawButton);
+    PressDraw(&mainModes, true);
     ExpectState(DrawingView, CreateTool, "save calc draw", "HXoooo");
 }
 
@@ -126,42 +126,42 @@ TEST_F(MainModesTransitions, DrawInAResultViewReturnsToTheDrawingView) {
     for (bool calcReady : {true, false}) {
         SCOPED_TRACE(calcReady);
         for (int32_t view : {AdView, AmView}) {
-            ResetMainModes();
-            EnterOpenedDrawing();
-            Click(view == AdView ? ViewAdButton : ViewAmButton);
-            EnterResultView(view);
-            Click(DrawButton);
-            PressDraw(calcReady);
+            ResetMainModes(&mainModes);
+            EnterOpenedDrawing(&mainModes);
+            Click(&mainModes, view == AdView ? ViewAdButton : ViewAmButton);
+            EnterResultView(&mainModes, view);
+            Click(&mainModes, DrawButton);
+            PressDraw(&mainModes, calcReady);
             ExpectState(DrawingView, NoTool, "save calc draw", calcReady ? "Hooooo" : "Hooo--");
         }
     }
 }
 
 TEST_F(MainModesTransitions, SameToolAgainLeavesNoTool) {
-    EnterOpenedDrawing();
+    EnterOpenedDrawing(&mainModes);
     for (int32_t tool : {CreateTool, EditTool, DeleteTool}) {
         SCOPED_TRACE(tool);
         ButtonIndex button = static_cast<ButtonIndex>(CreateButton + tool - CreateTool);
-        Click(button);
-        ToggleTool(tool);
+        Click(&mainModes, button);
+        ToggleTool(&mainModes, tool);
         EXPECT_EQ(mainModes.toolMode, tool);
         EXPECT_TRUE(mainModes.controls.buttons[button].checked);
-        Click(button);
-        ToggleTool(tool);
+        Click(&mainModes, button);
+        ToggleTool(&mainModes, tool);
         ExpectState(DrawingView, NoTool, "save calc draw", "Hooooo");
     }
 }
 
 TEST_F(MainModesTransitions, AnotherToolReleasesTheOthers) {
-    EnterOpenedDrawing();
-    Click(CreateButton);
-    ToggleTool(CreateTool);
+    EnterOpenedDrawing(&mainModes);
+    Click(&mainModes, CreateButton);
+    ToggleTool(&mainModes, CreateTool);
     mainModes.controls.buttons[DeleteButton].pressed = true;  // a stray highlight goes too
-    Click(EditButton);
-    ToggleTool(EditTool);
+    Click(&mainModes, EditButton);
+    ToggleTool(&mainModes, EditTool);
     ExpectState(DrawingView, EditTool, "save calc draw", "HoXooo");
-    Click(DeleteButton);
-    ToggleTool(DeleteTool);
+    Click(&mainModes, DeleteButton);
+    ToggleTool(&mainModes, DeleteTool);
     ExpectState(DrawingView, DeleteTool, "save calc draw", "HooXoo");
 }
 
@@ -173,49 +173,49 @@ TEST_F(MainModesTransitions, EnteringAResultViewLocksTheTools) {
     };
     for (const Row& row : {Row{AdView, ViewAdButton, "o---Xo"}, Row{AmView, ViewAmButton, "o---oX"}}) {
         SCOPED_TRACE(row.view);
-        ResetMainModes();
-        EnterOpenedDrawing();
-        Click(EditButton);
-        ToggleTool(EditTool);
-        Click(row.button);
-        EnterResultView(row.view);
+        ResetMainModes(&mainModes);
+        EnterOpenedDrawing(&mainModes);
+        Click(&mainModes, EditButton);
+        ToggleTool(&mainModes, EditTool);
+        Click(&mainModes, row.button);
+        EnterResultView(&mainModes, row.view);
         ExpectState(row.view, NoTool, "save export draw", row.looks);
     }
     // From one view to the other the previous view button is released.
-    Click(ViewAdButton);
-    EnterResultView(AdView);
+    Click(&mainModes, ViewAdButton);
+    EnterResultView(&mainModes, AdView);
     ExpectState(AdView, NoTool, "save export draw", "o---Xo");
 }
 
 TEST_F(MainModesTransitions, AskingForTheShownViewKeepsItCheckedAndPressed) {
     ShowAd();
-    Click(ViewAdButton);  // the click took the check away
-    ShowCurrentView(AdView);
+    Click(&mainModes, ViewAdButton);  // the click took the check away
+    ShowCurrentView(&mainModes, AdView);
     ExpectState(AdView, NoTool, "save export draw", "o---Po");
 }
 
 TEST_F(MainModesTransitions, FailedViewReturnsToTheDrawingViewWithNoTool) {
     for (bool calcReady : {true, false}) {
         SCOPED_TRACE(calcReady);
-        ResetMainModes();
-        EnterOpenedDrawing();
-        Click(CreateButton);
-        ToggleTool(CreateTool);
-        Click(ViewAmButton);
-        LeaveFailedView(calcReady);
+        ResetMainModes(&mainModes);
+        EnterOpenedDrawing(&mainModes);
+        Click(&mainModes, CreateButton);
+        ToggleTool(&mainModes, CreateTool);
+        Click(&mainModes, ViewAmButton);
+        LeaveFailedView(&mainModes, calcReady);
         ExpectState(DrawingView, NoTool, "save calc draw", calcReady ? "Hooooo" : "Hooo--");
     }
 }
 
 TEST_F(MainModesTransitions, CalcReadyVerdictEnablesOrClearsTheViewButtons) {
-    EnterNewDrawing();
-    ApplyCalcReady(true);
-    EXPECT_EQ(Looks(), "Hooooo");
+    EnterNewDrawing(&mainModes);
+    ApplyCalcReady(&mainModes, true);
+    EXPECT_EQ(Looks(mainModes), "Hooooo");
     mainModes.controls.buttons[ViewAdButton] = {true, true, true};
-    ApplyCalcReady(true);
-    EXPECT_EQ(Looks(), "HoooPo");
-    ApplyCalcReady(false);
-    EXPECT_EQ(Looks(), "Hooo--");
+    ApplyCalcReady(&mainModes, true);
+    EXPECT_EQ(Looks(mainModes), "HoooPo");
+    ApplyCalcReady(&mainModes, false);
+    EXPECT_EQ(Looks(mainModes), "Hooo--");
 }
 
 TEST_F(MainModesTransitions, OptionsCalculationComesBackOnlyWithDrawOrAFailedView) {
@@ -225,21 +225,21 @@ TEST_F(MainModesTransitions, OptionsCalculationComesBackOnlyWithDrawOrAFailedVie
         bool calculation;
     };
     const Step steps[] = {
-        {"open", EnterOpenedDrawing, true},
-        {"view", [] { EnterResultView(AdView); }, false},
-        {"close", EnterClosedDrawing, false},
-        {"new", EnterNewDrawing, false},
-        {"tool", [] { ToggleTool(EditTool); }, false},
-        {"verdict", [] { ApplyCalcReady(true); }, false},
-        {"draw", [] { PressDraw(true); }, true},
-        {"view again", [] { EnterResultView(AmView); }, false},
-        {"other view", [] { EnterResultView(AdView); }, false},
-        {"same view", [] { ShowCurrentView(AdView); }, false},
-        {"close again", EnterClosedDrawing, false},
-        {"no drawing", EnterNoDrawing, false},
-        {"open again", EnterOpenedDrawing, false},
-        {"failed view", [] { LeaveFailedView(true); }, true},
-        {"close at last", EnterClosedDrawing, true},
+        {"open", [this] { EnterOpenedDrawing(&mainModes); }, true},
+        {"view", [this] { EnterResultView(&mainModes, AdView); }, false},
+        {"close", [this] { EnterClosedDrawing(&mainModes); }, false},
+        {"new", [this] { EnterNewDrawing(&mainModes); }, false},
+        {"tool", [this] { ToggleTool(&mainModes, EditTool); }, false},
+        {"verdict", [this] { ApplyCalcReady(&mainModes, true); }, false},
+        {"draw", [this] { PressDraw(&mainModes, true); }, true},
+        {"view again", [this] { EnterResultView(&mainModes, AmView); }, false},
+        {"other view", [this] { EnterResultView(&mainModes, AdView); }, false},
+        {"same view", [this] { ShowCurrentView(&mainModes, AdView); }, false},
+        {"close again", [this] { EnterClosedDrawing(&mainModes); }, false},
+        {"no drawing", [this] { EnterNoDrawing(&mainModes); }, false},
+        {"open again", [this] { EnterOpenedDrawing(&mainModes); }, false},
+        {"failed view", [this] { LeaveFailedView(&mainModes, true); }, true},
+        {"close at last", [this] { EnterClosedDrawing(&mainModes); }, true},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <random>
 
-#include "app/shown_result.h"
+#include "app/session.h"
 #include "engine/checks/polygon_checks.h"
 
 namespace {
@@ -32,12 +32,12 @@ bool FileExists(const std::string& path) {
     return std::filesystem::exists(path);
 }
 
-void ShowResultOfDrawing(int32_t contours) {
+void ShowResultOfDrawing(Session& session, int32_t contours) {
     CalcResult result;
     result.contourCount = contours;
-    shownResult.accept(MakeCalcInput(drawing), drawing.calcOptions, result);
+    session.shownResult.accept(MakeCalcInput(session.drawing), session.drawing.calcOptions, result);
 }
 
-int32_t ShownContours() {
-    return shownResult.of(drawing).contourCount;
+int32_t ShownContours(const Session& session) {
+    return session.shownResult.of(session.drawing).contourCount;
 }

@@ -6,12 +6,14 @@
 
 #include "tests/drawing_builders.h"
 
+struct Session;
+
 // A path inside a fresh folder of this test process's own, so runs never see each other's files.
 std::string TestPath(const char* name);
 
 bool FileExists(const std::string& path);
 
 // Shows a result of the given contour count for the drawing as it is now: one that a change must hide.
-void ShowResultOfDrawing(int32_t contours);
+void ShowResultOfDrawing(Session& session, int32_t contours);
 // The contour count of the result shown for the drawing as it is now; 0 when there is none.
-int32_t ShownContours();
+int32_t ShownContours(const Session& session);

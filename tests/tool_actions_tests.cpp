@@ -7,20 +7,20 @@
 
 #include "app/drawing_lifecycle.h"
 #include "editing/tool_actions.h"
+#include "tests/session_test.h"
 #include "tests/test_support.h"
 
 namespace {
 
 const ViewTransform View = {0, 0, 1.0};
 
-class ToolActions : public ::testing::Test {
+class ToolActions : public SessionTest {
   protected:
     void SetUp() override {
-        StartDrawing();
-        NewDrawing();
+        StartDrawing(session);
+        NewDrawing(session);
         edit = EditState();
     }
-    void TearDown() override { StartDrawing(); }
 
     // A 10 m square at (5 m, 5 m): vertices at pixels (50,50) (150,50) (150,150) (50,150).
     void AddSquare() {
@@ -72,7 +72,7 @@ TEST_F(ToolActions, CreateBuildsAPolygonClickByClick) {
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.what);
-        ShowResultOfDrawing(5);
+        ShowResultOfDrawing(session, 5);
         ToolOutcome outcome = CreateAndAnswer(s.right, s.at);
         EXPECT_EQ(outcome.message, s.message);
         EXPECT_EQ(outcome.dialog, s.dialog);
@@ -82,7 +82,7 @@ TEST_F(ToolActions, CreateBuildsAPolygonClickByClick) {
         bool closed = s.polygons == 1;
         EXPECT_EQ(outcome.changed, closed);
         EXPECT_EQ(drawing.modified, closed ? 1 : 0);
-        EXPECT_EQ(ShownContours(), closed ? 0 : 5) << "only a closed polygon discards the results";
+        EXPECT_EQ(ShownContours(session), closed ? 0 : 5) << "only a closed polygon discards the results";
     }
     const PolygonRecord& made = drawing.polygons.polygon(0);
     EXPECT_EQ(made.x, (std::vector<double>{0, 10, 10, 0}));

@@ -9,6 +9,7 @@
 #include "app/drawing_lifecycle.h"
 #include "engine/run/calc_records.h"
 #include "model/drawing.h"
+#include "tests/session_test.h"
 #include "view/bmp_layout.h"
 #include "view/canvas_state.h"
 #include "view/fit_view.h"
@@ -143,20 +144,17 @@ TEST(SnapToGrid, NegativeCoordinatesMoveTowardZero) {
     ExpectPixel(SnapToGrid({-3, 6}, 5), 0, 5);
 }
 
-class SnapTracking : public ::testing::Test {
+class SnapTracking : public SessionTest {
   protected:
     void SetUp() override {
-        StartDrawing();
-        ResetCanvasState();
         canvasState.gridStep = 10;
         canvasState.pointerPixel = {100, 50};
     }
-    void TearDown() override { ResetCanvasState(); }
 
     // The cursor sits where the last move put it, so the next raw position is that plus the move.
     PixelPoint Move(int32_t dx, int32_t dy) {
         PixelPoint from = canvasState.pointerPixel;
-        TrackPointer({from.x + dx, from.y + dy}, true);
+        TrackPointer(&canvasState, drawing, {from.x + dx, from.y + dy}, true);
         return canvasState.pointerPixel;
     }
 };
@@ -217,26 +215,26 @@ TEST_F(SnapTracking, OneAxisFullKeepsTheOthersCarry) {
 
 TEST_F(SnapTracking, WithoutSnappingThePointerIsTheRawPosition) {
     canvasState.snapCarry.x = 7;
-    EXPECT_FALSE(TrackPointer({104, 57}, false));
+    EXPECT_FALSE(TrackPointer(&canvasState, drawing, {104, 57}, false));
     EXPECT_FALSE(canvasState.snapActive);
     ExpectPixel(canvasState.pointerPixel, 104, 57);
     EXPECT_DOUBLE_EQ(canvasState.cursorPoint.x, 10.4);
     EXPECT_DOUBLE_EQ(canvasState.cursorPoint.y, 5.7);
     // No grid drawn yet: snapping asked for, but the pointer stays free and nothing divides by zero.
     canvasState.gridStep = 0;
-    EXPECT_FALSE(TrackPointer({33, 21}, true));
+    EXPECT_FALSE(TrackPointer(&canvasState, drawing, {33, 21}, true));
     EXPECT_FALSE(canvasState.snapActive);
     ExpectPixel(canvasState.pointerPixel, 33, 21);
 }
 
 TEST_F(SnapTracking, SnappingReportsWhenTheCursorMustFollow) {
-    EXPECT_TRUE(TrackPointer({104, 50}, true));  // carried to 104, drawn at 100
+    EXPECT_TRUE(TrackPointer(&canvasState, drawing, {104, 50}, true));  // carried to 104, drawn at 100
     EXPECT_TRUE(canvasState.snapActive);
     ExpectPixel(canvasState.pointerPixel, 100, 50);
     EXPECT_DOUBLE_EQ(canvasState.cursorPoint.x, 10.0);
-    EXPECT_FALSE(TrackPointer({200, 300}, true));  // a long move straight onto a grid point
+    EXPECT_FALSE(TrackPointer(&canvasState, drawing, {200, 300}, true));  // a long move straight onto a grid point
     ExpectPixel(canvasState.pointerPixel, 200, 300);
-    EXPECT_TRUE(TrackPointer({226, 300}, true));
+    EXPECT_TRUE(TrackPointer(&canvasState, drawing, {226, 300}, true));
     ExpectPixel(canvasState.pointerPixel, 230, 300);
 }
 
@@ -244,11 +242,11 @@ TEST_F(SnapTracking, CursorPointFollowsZoomAndScroll) {
     drawing.drawOptions.zoomIndex = 0;  // "x 10"
     canvasState.scrollX = 5;
     canvasState.scrollY = 7;
-    TrackPointer({126, 53}, false);
+    TrackPointer(&canvasState, drawing, {126, 53}, false);
     EXPECT_NEAR(canvasState.cursorPoint.x, 6.26, 1e-9);
     EXPECT_NEAR(canvasState.cursorPoint.y, 7.53, 1e-9);
     canvasState.pointerPixel = {0, 0};
-    TrackPointer({126, 53}, true);  // snapped to (130, 50) first
+    TrackPointer(&canvasState, drawing, {126, 53}, true);  // snapped to (130, 50) first
     EXPECT_NEAR(canvasState.cursorPoint.x, 6.3, 1e-9);
     EXPECT_NEAR(canvasState.cursorPoint.y, 7.5, 1e-9);
 }

@@ -2,10 +2,18 @@
 
 #include <commctrl.h>
 
-
 HWND mainWindow = nullptr;
 HWND canvasWindow = nullptr;
 HWND statusBar = nullptr;
+
+Session& SessionOf(HWND window) {
+    HWND main = GetAncestor(window, GA_ROOTOWNER);
+    return *reinterpret_cast<Session*>(GetWindowLongPtrA(main, GWLP_USERDATA));
+}
+
+void SetSessionOf(HWND window, Session* session) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(session));
+}
 
 void RefreshMainWindow() {
     InvalidateRect(mainWindow, nullptr, TRUE);

@@ -8,6 +8,12 @@ extern HWND mainWindow;
 extern HWND canvasWindow;
 extern HWND statusBar;
 
+struct Session;
+// The session of the main window that window belongs to: the main window itself, one of its children
+// or a window it owns. The main window makes the session as it is created and lets it go with itself.
+Session& SessionOf(HWND window);
+void SetSessionOf(HWND window, Session* session);
+
 // Sent to the main window to show the mode record's state on its menu and buttons again.
 constexpr UINT WM_APP_SHOW_CONTROLS = WM_APP + 10;
 

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "app/main_modes.h"
+#include "app/session.h"
 #include "editing/edit_state.h"
 #include "model/drawing.h"
 #include "ui/app_windows_win.h"
@@ -23,11 +24,13 @@ PanDrag pan;
 
 // Only the drawing view scrolls and zooms: the result views fit themselves.
 bool Navigable() {
-    return mainModes.viewMode == DrawingView;
+    Session& session = SessionOf(mainWindow);
+    return session.mainModes.viewMode == DrawingView;
 }
 
 int32_t MapMaximum() {
-    return ScrollMaximum(drawing.drawOptions.mapSize, false);
+    Session& session = SessionOf(mainWindow);
+    return ScrollMaximum(session.drawing.drawOptions.mapSize, false);
 }
 
 void ScrollTo(HWND canvas, ScrollPosition position) {
@@ -37,11 +40,13 @@ void ScrollTo(HWND canvas, ScrollPosition position) {
 }
 
 void ScrollByWheel(HWND canvas, int bar, int32_t notches) {
+    Session& session = SessionOf(mainWindow);
     UINT lines = 3;
     SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-    int32_t page = bar == SB_VERT ? canvasState.pageY : canvasState.pageX;
+    int32_t page = bar == SB_VERT ? session.canvasState.pageY : session.canvasState.pageX;
     int old = GetScrollPos(canvas, bar);
-    int position = WheelScrollPosition(old, notches, lines, CurrentView().z, MapMaximum(), page);
+    int position = WheelScrollPosition(old, notches, lines, CurrentView(session.canvasState, session.drawing).z,
+                                       MapMaximum(), page);
     if (position != old) {
         SetScrollPos(canvas, bar, position, TRUE);
         InvalidateRect(canvas, nullptr, TRUE);
@@ -50,17 +55,18 @@ void ScrollByWheel(HWND canvas, int bar, int32_t notches) {
 
 // The grid must not change under an edit drag, as Options > Draw is off then.
 void ZoomByWheel(HWND canvas, POINT pointer, int32_t notches) {
-    DrawOptions& options = drawing.drawOptions;
+    Session& session = SessionOf(mainWindow);
+    DrawOptions& options = session.drawing.drawOptions;
     int32_t zoom = WheelZoomIndex(options.zoomIndex, options.snapIndex, notches);
-    if (zoom == options.zoomIndex || editState.dragActive)
+    if (zoom == options.zoomIndex || session.editState.dragActive)
         return;
-    canvasState.scrollX = GetScrollPos(canvas, SB_HORZ);
-    canvasState.scrollY = GetScrollPos(canvas, SB_VERT);
+    session.canvasState.scrollX = GetScrollPos(canvas, SB_HORZ);
+    session.canvasState.scrollY = GetScrollPos(canvas, SB_VERT);
     RECT client;
     GetClientRect(canvas, &client);
     ScreenToClient(canvas, &pointer);
-    ScrollPosition at = ZoomAboutPointer(CurrentView(), ZoomSteps[zoom].value, {pointer.x, pointer.y}, client.right,
-                                         client.bottom, MapMaximum());
+    ScrollPosition at = ZoomAboutPointer(CurrentView(session.canvasState, session.drawing), ZoomSteps[zoom].value,
+                                         {pointer.x, pointer.y}, client.right, client.bottom, MapMaximum());
     options.zoomIndex = zoom;
     RefreshMainWindow();  // the scroll ranges and pages of the new zoom
     ScrollTo(canvas, at);
@@ -90,6 +96,7 @@ void WheelOnCanvas(HWND canvas, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool PanOnCanvas(HWND canvas, UINT message, int x, int y) {
+    Session& session = SessionOf(mainWindow);
     PixelPoint pointer = {x, y};
     switch (message) {
         case WM_MBUTTONDOWN:
@@ -101,8 +108,9 @@ bool PanOnCanvas(HWND canvas, UINT message, int x, int y) {
         case WM_MOUSEMOVE:
             if (!pan.active)
                 return false;
-            ScrollTo(canvas, PanScrollPosition(pan.atPress, pan.press, pointer, CurrentView(), MapMaximum(),
-                                               canvasState.pageX, canvasState.pageY));
+            ScrollTo(canvas, PanScrollPosition(pan.atPress, pan.press, pointer,
+                                               CurrentView(session.canvasState, session.drawing), MapMaximum(),
+                                               session.canvasState.pageX, session.canvasState.pageY));
             return true;
         case WM_MBUTTONUP:
         case WM_CAPTURECHANGED:

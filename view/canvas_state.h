@@ -22,13 +22,13 @@ struct CanvasState {
     int32_t dpi = BaseDpi;             // the canvas window's density, followed as it moves between screens
 };
 
-extern CanvasState canvasState;
+struct Drawing;
 
-void ResetCanvasState();
+void ResetCanvasState(CanvasState* canvas);
 
-// The transform of the drawing view at the current scroll positions, zoom and density.
-ViewTransform CurrentView();
+// The transform of the drawing view at the canvas's scroll positions and density and the drawing's zoom.
+ViewTransform CurrentView(const CanvasState& canvas, const Drawing& drawing);
 
 // Follows the pointer to a raw client position: with snapping, through the carry onto the grid.
 // True when the pointer was moved off the raw position, so that the system cursor must follow.
-bool TrackPointer(PixelPoint raw, bool snapping);
+bool TrackPointer(CanvasState* canvas, const Drawing& drawing, PixelPoint raw, bool snapping);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/main_modes.h"
+#include "app/session.h"
 #include "app/shown_result.h"
 #include "app/structure_highlight.h"
 #include "editing/edit_state.h"
@@ -23,20 +24,22 @@
 namespace {
 
 bool DrawingViewShown() {
-    return mainModes.viewMode == DrawingView;
+    Session& session = SessionOf(mainWindow);
+    return session.mainModes.viewMode == DrawingView;
 }
 
 // Both bars span the map in whole metres (nothing in the result views, which fit themselves); the
 // bars keep their positions within range by themselves.
 void OnSize(HWND window, UINT, int width, int height) {
-    double z = CurrentView().z;
-    canvasState.pageX = ScrollPage(width, z, canvasState.dpi);
-    canvasState.pageY = ScrollPage(height, z, canvasState.dpi);
-    int32_t maximum = ScrollMaximum(drawing.drawOptions.mapSize, !DrawingViewShown());
+    Session& session = SessionOf(mainWindow);
+    double z = CurrentView(session.canvasState, session.drawing).z;
+    session.canvasState.pageX = ScrollPage(width, z, session.canvasState.dpi);
+    session.canvasState.pageY = ScrollPage(height, z, session.canvasState.dpi);
+    int32_t maximum = ScrollMaximum(session.drawing.drawOptions.mapSize, !DrawingViewShown());
     SCROLLINFO bar = {sizeof bar, SIF_RANGE | SIF_PAGE, 0, maximum, 0, 0, 0};
-    bar.nPage = static_cast<UINT>(canvasState.pageY);
+    bar.nPage = static_cast<UINT>(session.canvasState.pageY);
     SetScrollInfo(window, SB_VERT, &bar, TRUE);
-    bar.nPage = static_cast<UINT>(canvasState.pageX);
+    bar.nPage = static_cast<UINT>(session.canvasState.pageX);
     SetScrollInfo(window, SB_HORZ, &bar, TRUE);
     InvalidateRect(window, nullptr, TRUE);
 }
@@ -64,17 +67,20 @@ void Scroll(HWND window, int bar, UINT code, int32_t page) {
 }
 
 void OnHScroll(HWND window, HWND, UINT code, int) {
-    Scroll(window, SB_HORZ, code, canvasState.pageX);
+    Session& session = SessionOf(mainWindow);
+    Scroll(window, SB_HORZ, code, session.canvasState.pageX);
 }
 
 void OnVScroll(HWND window, HWND, UINT code, int) {
-    Scroll(window, SB_VERT, code, canvasState.pageY);
+    Session& session = SessionOf(mainWindow);
+    Scroll(window, SB_VERT, code, session.canvasState.pageY);
 }
 
 // Drawn off screen and copied in one piece, so the canvas never flickers through white.
 void OnPaint(HWND window) {
-    canvasState.scrollX = GetScrollPos(window, SB_HORZ);
-    canvasState.scrollY = GetScrollPos(window, SB_VERT);
+    Session& session = SessionOf(mainWindow);
+    session.canvasState.scrollX = GetScrollPos(window, SB_HORZ);
+    session.canvasState.scrollY = GetScrollPos(window, SB_VERT);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     RECT client;
@@ -87,7 +93,7 @@ void OnPaint(HWND window) {
         PaintCanvas(dc, client.right, client.bottom);
     }
     EndPaint(window, &paint);
-    canvasState.bandVisible = false;
+    session.canvasState.bandVisible = false;
 }
 
 BOOL OnEraseBackground(HWND, HDC) {
@@ -101,27 +107,31 @@ void ShowStatus(const std::string& pointer, const std::string& distance) {
 
 // The distance shown while placing a vertex or moving one, from where it started.
 std::string DistanceText() {
-    const Point& cursor = canvasState.cursorPoint;
-    const PolygonRecord& pending = editState.pendingPolygon;
-    if (mainModes.toolMode == CreateTool && editState.constructing && pending.vertexCount > 0)
+    Session& session = SessionOf(mainWindow);
+    const Point& cursor = session.canvasState.cursorPoint;
+    const PolygonRecord& pending = session.editState.pendingPolygon;
+    if (session.mainModes.toolMode == CreateTool && session.editState.constructing && pending.vertexCount > 0)
         return DistanceStatus(cursor.x - pending.x.back(), cursor.y - pending.y.back());
-    if (mainModes.toolMode != EditTool || !editState.dragActive)
+    if (session.mainModes.toolMode != EditTool || !session.editState.dragActive)
         return "";
-    int32_t p = editState.selectedPolygon, k = editState.selectedVertex;
-    if (p < 0 || p >= drawing.polygons.count())
+    int32_t p = session.editState.selectedPolygon, k = session.editState.selectedVertex;
+    if (p < 0 || p >= session.drawing.polygons.count())
         return "";
     if (k < 0)
-        return DistanceStatus(cursor.x - editState.dragOrigin.x, cursor.y - editState.dragOrigin.y);
-    if (k >= drawing.polygons.polygon(p).vertexCount)
+        return DistanceStatus(cursor.x - session.editState.dragOrigin.x, cursor.y - session.editState.dragOrigin.y);
+    if (k >= session.drawing.polygons.polygon(p).vertexCount)
         return "";
-    return DistanceStatus(cursor.x - drawing.polygons.polygon(p).x[k], cursor.y - drawing.polygons.polygon(p).y[k]);
+    return DistanceStatus(cursor.x - session.drawing.polygons.polygon(p).x[k],
+                          cursor.y - session.drawing.polygons.polygon(p).y[k]);
 }
 
 void DrawBands(HWND window) {
-    if (mainModes.toolMode == CreateTool && editState.constructing)
+    Session& session = SessionOf(mainWindow);
+    if (session.mainModes.toolMode == CreateTool && session.editState.constructing)
         DrawCreateBand(window);
-    if (mainModes.toolMode == EditTool && editState.dragActive && editState.selectedPolygon != -1) {
-        if (editState.selectedVertex != -1)
+    if (session.mainModes.toolMode == EditTool && session.editState.dragActive &&
+        session.editState.selectedPolygon != -1) {
+        if (session.editState.selectedVertex != -1)
             DrawVertexBand(window);
         else
             DrawPolygonGhost(window);
@@ -129,25 +139,31 @@ void DrawBands(HWND window) {
 }
 
 void OnMouseMove(HWND window, int x, int y, UINT) {
+    Session& session = SessionOf(mainWindow);
     bool drawingView = DrawingViewShown();
-    bool snapping = drawingView && (mainModes.toolMode == CreateTool || mainModes.toolMode == EditTool) &&
-                    drawing.drawOptions.snapOn == 1;
-    if (TrackPointer({static_cast<int16_t>(x), static_cast<int16_t>(y)}, snapping)) {
-        POINT screen = {canvasState.pointerPixel.x, canvasState.pointerPixel.y};
+    bool snapping = drawingView &&
+                    (session.mainModes.toolMode == CreateTool || session.mainModes.toolMode == EditTool) &&
+                    session.drawing.drawOptions.snapOn == 1;
+    if (TrackPointer(&session.canvasState, session.drawing, {static_cast<int16_t>(x), static_cast<int16_t>(y)},
+                     snapping)) {
+        POINT screen = {session.canvasState.pointerPixel.x, session.canvasState.pointerPixel.y};
         ClientToScreen(window, &screen);
         SetCursorPos(screen.x, screen.y);
     }
     if (drawingView)
         DrawBands(window);
     ShowCanvasStatus();
-    canvasState.bandPixel = canvasState.pointerPixel;
+    session.canvasState.bandPixel = session.canvasState.pointerPixel;
 }
 
 // With no tool, a click on a polygon selects its structure in the Structures window, when it is open.
 void PickStructure(PixelPoint click) {
+    Session& session = SessionOf(mainWindow);
     int32_t polygon = -1, vertex = -1;
-    if (HitTest(CurrentView(), drawing.polygons, click, &polygon, &vertex) && polygon >= 0)
-        structureHighlight.pick(polygon);
+    if (HitTest(CurrentView(session.canvasState, session.drawing), session.drawing.polygons, click, &polygon,
+                &vertex) &&
+        polygon >= 0)
+        session.structureHighlight.pick(polygon);
 }
 
 PixelPoint ClickPixel(int x, int y) {
@@ -156,26 +172,29 @@ PixelPoint ClickPixel(int x, int y) {
 
 // Double clicks arrive as their own messages and are left alone: only separate presses count.
 void OnLeftButtonDown(HWND window, BOOL doubleClick, int x, int y, UINT) {
+    Session& session = SessionOf(mainWindow);
     if (doubleClick)
         return;
-    if (DrawingViewShown() && mainModes.toolMode == NoTool)
+    if (DrawingViewShown() && session.mainModes.toolMode == NoTool)
         PickStructure(ClickPixel(x, y));
     else if (DrawingViewShown())
-        ToolLeftClick(window, mainModes.toolMode, ClickPixel(x, y));
+        ToolLeftClick(window, session.mainModes.toolMode, ClickPixel(x, y));
     ShowMainControls();  // a polygon begun or a drag taken up holds Undo back
 }
 
 void OnRightButtonDown(HWND window, BOOL doubleClick, int x, int y, UINT) {
+    Session& session = SessionOf(mainWindow);
     if (doubleClick)
         return;
     if (DrawingViewShown())
-        ToolRightClick(window, mainModes.toolMode, ClickPixel(x, y));
+        ToolRightClick(window, session.mainModes.toolMode, ClickPixel(x, y));
     ShowMainControls();
 }
 
 // With a tool in the drawing view the pointer is a cross; the class has no cursor of its own to undo it.
 BOOL OnSetCursor(HWND window, HWND cursorWindow, UINT hitTest, UINT message) {
-    if (DrawingViewShown() && mainModes.toolMode != NoTool)
+    Session& session = SessionOf(mainWindow);
+    if (DrawingViewShown() && session.mainModes.toolMode != NoTool)
         SetCursor(LoadCursorA(nullptr, IDC_CROSS));
     return FORWARD_WM_SETCURSOR(window, cursorWindow, hitTest, message, DefWindowProcA);
 }
@@ -209,28 +228,31 @@ bool RegisterCanvasClass() {
 
 // The area comes from the result of the drawing as it is now, so it never outlives its drawing.
 void ShowCanvasStatus() {
-    if (!drawing.isOpen) {
+    Session& session = SessionOf(mainWindow);
+    if (!session.drawing.isOpen) {
         ShowStatus("", "");
     } else if (DrawingViewShown()) {
-        ShowStatus(PointerStatus(canvasState.cursorPoint), DistanceText());
+        ShowStatus(PointerStatus(session.canvasState.cursorPoint), DistanceText());
     } else {
-        bool ad = mainModes.viewMode == AdView;
-        const CalcResult& result = shownResult.of(drawing);
+        bool ad = session.mainModes.viewMode == AdView;
+        const CalcResult& result = session.shownResult.of(session.drawing);
         ShowStatus(AreaStatus(ad, ad ? result.ad : result.am), "");
     }
 }
 
 void PaintCanvas(HDC dc, int width, int height, ResultLabel label) {
+    Session& session = SessionOf(mainWindow);
     RECT client = {0, 0, width, height};
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (DrawingViewShown()) {
-        if (drawing.drawOptions.snapIndex != 0) {
-            canvasState.gridStep =
-                GridStep(SnapSteps[drawing.drawOptions.snapIndex].step, CurrentView().z, canvasState.dpi);
+        if (session.drawing.drawOptions.snapIndex != 0) {
+            session.canvasState.gridStep =
+                GridStep(SnapSteps[session.drawing.drawOptions.snapIndex].step,
+                         CurrentView(session.canvasState, session.drawing).z, session.canvasState.dpi);
             DrawGrid(dc, width, height);
         }
         DrawPolygons(dc);
-    } else if (drawing.isOpen && drawing.calcReady) {
-        DrawResultView(client, dc, mainModes.viewMode == AdView, label);
+    } else if (session.drawing.isOpen && session.drawing.calcReady) {
+        DrawResultView(client, dc, session.mainModes.viewMode == AdView, label);
     }
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/main_modes.h"
+#include "app/session.h"
 #include "app/shown_result.h"
 #include "exchange/outline_export.h"
 #include "model/drawing.h"
@@ -47,7 +48,8 @@ void Failed(HWND owner, const char* text) {
 }
 
 bool ResultViewShown() {
-    return mainModes.viewMode == AdView || mainModes.viewMode == AmView;
+    Session& session = SessionOf(mainWindow);
+    return session.mainModes.viewMode == AdView || session.mainModes.viewMode == AmView;
 }
 
 // The frame of the picture in hundredths of a millimetre of the screen: exactly the area the white
@@ -66,6 +68,7 @@ RECT MetafileFrame(const RECT& r) {
 // italic letters that keep their size when the picture is scaled. Drawn into the file at path, or into
 // memory without one; null when GDI cannot make it.
 HENHMETAFILE DrawMetafile(HWND window, const char* path) {
+    Session& session = SessionOf(mainWindow);
     RECT client;
     GetClientRect(window, &client);
     RECT r = {0, 0, client.right * MetafileScale, client.bottom * MetafileScale};
@@ -73,14 +76,14 @@ HENHMETAFILE DrawMetafile(HWND window, const char* path) {
     HDC metafile = CreateEnhMetaFileA(nullptr, path, &frame, TEXT_METAFILE_DESCRIPTION);
     if (!metafile)
         return nullptr;
-    bool ad = mainModes.viewMode == AdView;
+    bool ad = session.mainModes.viewMode == AdView;
     {
         GdiObject<HPEN> white(CreatePen(PS_SOLID, 0, RGB(255, 255, 255)));
         SelectScope useWhite(metafile, white.handle);
         Rectangle(metafile, r.left, r.top, r.right, r.bottom);
     }
     DrawResultView(r, metafile, ad, ResultLabel::None);
-    const CalcResult& result = shownResult.of(drawing);
+    const CalcResult& result = session.shownResult.of(session.drawing);
     std::string label = PictureCaption(ad, ad ? result.ad : result.am);
     GdiObject<HFONT> font(CreateFontA(8000, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS,
                                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
@@ -185,9 +188,11 @@ LRESULT CALLBACK ExportWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
 
 // The shown view's outline and the footprint, in the coordinates the drawing was imported from.
 bool ExportOutlines() {
+    Session& session = SessionOf(mainWindow);
     SourceFormat format = job.type == ExportType::Dxf ? SourceFormat::Dxf : SourceFormat::GeoJson;
-    OutlineView view = mainModes.viewMode == AdView ? OutlineView::Ad : OutlineView::Am;
-    ExportError error = WriteOutlineFile(job.target.c_str(), format, drawing, shownResult.of(drawing), view);
+    OutlineView view = session.mainModes.viewMode == AdView ? OutlineView::Ad : OutlineView::Am;
+    ExportError error =
+        WriteOutlineFile(job.target.c_str(), format, session.drawing, session.shownResult.of(session.drawing), view);
     if (error != ExportError::None)
         Failed(mainWindow, ExportErrorText(error));
     return error == ExportError::None;

@@ -3,10 +3,12 @@
 #include <cstring>
 #include <vector>
 
+#include "app/session.h"
 #include "app/shown_result.h"
 #include "app/structure_highlight.h"
 #include "editing/edit_state.h"
 #include "model/drawing.h"
+#include "ui/app_windows_win.h"
 #include "ui/gdi_guards_win.h"
 #include "view/canvas_state.h"
 #include "view/result_mapping.h"
@@ -43,8 +45,9 @@ void DrawHatchedPolygon(HDC dc, const std::vector<POINT>& points) {
 
 // Under its hatch a highlighted polygon is filled orange instead of white, inside a wider edge.
 void DrawHighlightedPolygon(HDC dc, const std::vector<POINT>& points) {
+    Session& session = SessionOf(mainWindow);
     GdiObject<HBRUSH> hatch(CreateHatchBrush(HS_DIAGCROSS, RGB(0, 0, 0)));
-    GdiObject<HPEN> edge(CreatePen(PS_SOLID, ScaledPixels(3, canvasState.dpi), HighlightEdgeColour));
+    GdiObject<HPEN> edge(CreatePen(PS_SOLID, ScaledPixels(3, session.canvasState.dpi), HighlightEdgeColour));
     SelectScope useHatch(dc, hatch.handle);
     SelectScope useEdge(dc, edge.handle);
     COLORREF ground = SetBkColor(dc, HighlightColour);
@@ -57,16 +60,18 @@ void DrawHighlightedPolygon(HDC dc, const std::vector<POINT>& points) {
 
 // The same box the hit test picks a vertex with, so a click anywhere on the mark finds the vertex.
 void DrawVertexMarks(HDC dc, const std::vector<POINT>& points) {
+    Session& session = SessionOf(mainWindow);
     GdiObject<HBRUSH> fill(CreateSolidBrush(VertexMarkColour));
     SelectScope useFill(dc, fill.handle);
     for (const POINT& p : points) {
-        PixelBox mark = VertexMarkBox({p.x, p.y}, canvasState.dpi);
+        PixelBox mark = VertexMarkBox({p.x, p.y}, session.canvasState.dpi);
         Rectangle(dc, mark.left, mark.top, mark.right, mark.bottom);
     }
 }
 
 void DrawLabel(HDC dc, const RECT& rect, bool ad, ResultLabel kind) {
-    const CalcResult& result = shownResult.of(drawing);
+    Session& session = SessionOf(mainWindow);
+    const CalcResult& result = session.shownResult.of(session.drawing);
     double value = ad ? result.ad : result.am;
     std::string label = kind == ResultLabel::Caption ? PictureCaption(ad, value) : AreaLabel(value);
     RECT area = rect;
@@ -77,16 +82,17 @@ void DrawLabel(HDC dc, const RECT& rect, bool ad, ResultLabel kind) {
 // the pointer, and remembers that a band shows.
 template <typename DrawBand>
 void InvertBand(HDC dc, DrawBand drawBand) {
+    Session& session = SessionOf(mainWindow);
     // One pixel wide at 96 DPI (the cosmetic pen, as the default), wider on denser screens.
-    int32_t width = ScaledPixels(1, canvasState.dpi);
+    int32_t width = ScaledPixels(1, session.canvasState.dpi);
     GdiObject<HPEN> pen(CreatePen(PS_SOLID, width > 1 ? width : 0, RGB(0, 0, 0)));
     SelectScope usePen(dc, pen.handle);
     int previousMode = SetROP2(dc, R2_NOT);
-    if (canvasState.bandVisible)
-        drawBand(canvasState.bandPixel);
-    drawBand(canvasState.pointerPixel);
+    if (session.canvasState.bandVisible)
+        drawBand(session.canvasState.bandPixel);
+    drawBand(session.canvasState.pointerPixel);
     SetROP2(dc, previousMode);
-    canvasState.bandVisible = true;
+    session.canvasState.bandVisible = true;
 }
 
 }  // namespace
@@ -94,7 +100,8 @@ void InvertBand(HDC dc, DrawBand drawBand) {
 // The dots go onto the white background in one pass: a white picture with black dots is combined with
 // the canvas so that only the dots change it, which stays fast even with a dot on every pixel.
 void DrawGrid(HDC dc, int width, int height) {
-    int32_t step = canvasState.gridStep;
+    Session& session = SessionOf(mainWindow);
+    int32_t step = session.canvasState.gridStep;
     if (step < 1 || width <= 0 || height <= 0)
         return;
     MemoryCanvas dots(width, height);
@@ -110,14 +117,15 @@ void DrawGrid(HDC dc, int width, int height) {
 
 // From priority index 9 down to 0, each priority in store order, so index 0 ends on top.
 void DrawPolygons(HDC dc) {
-    const PolygonStore& store = drawing.polygons;
-    ViewTransform view = CurrentView();
+    Session& session = SessionOf(mainWindow);
+    const PolygonStore& store = session.drawing.polygons;
+    ViewTransform view = CurrentView(session.canvasState, session.drawing);
     for (int32_t priority = PriorityCount - 1; priority >= 0; priority--)
         for (int32_t j = 0; j < store.count(); j++) {
             if (store.priorities()[j] != priority)
                 continue;
             std::vector<POINT> points = PixelsOf(store.polygon(j), view);
-            if (structureHighlight.has(j))
+            if (session.structureHighlight.has(j))
                 DrawHighlightedPolygon(dc, points);
             else
                 DrawHatchedPolygon(dc, points);
@@ -126,7 +134,8 @@ void DrawPolygons(HDC dc) {
 }
 
 void DrawResultView(const RECT& rect, HDC dc, bool ad, ResultLabel label) {
-    const CalcResult& result = shownResult.of(drawing);
+    Session& session = SessionOf(mainWindow);
+    const CalcResult& result = session.shownResult.of(session.drawing);
     ResultMapping mapping(result, ad, rect.right - rect.left, rect.bottom - rect.top);
     if (mapping.usable()) {
         GdiObject<HBRUSH> outer(CreateSolidBrush(OutlineColour)), hole(CreateSolidBrush(HoleColour));
@@ -143,12 +152,12 @@ void DrawResultView(const RECT& rect, HDC dc, bool ad, ResultLabel label) {
         GdiObject<HBRUSH> grey(CreateSolidBrush(StructureColour)), marked(CreateSolidBrush(HighlightColour));
         GdiObject<HPEN> black(CreatePen(PS_SOLID, 0, RGB(0, 0, 0)));
         SelectScope useBlack(dc, black.handle);
-        for (int32_t j = 0; j < drawing.polygons.count(); j++) {
-            const PolygonRecord& polygon = drawing.polygons.polygon(j);
+        for (int32_t j = 0; j < session.drawing.polygons.count(); j++) {
+            const PolygonRecord& polygon = session.drawing.polygons.polygon(j);
             std::vector<POINT> points;
             for (int32_t i = 0; i < polygon.vertexCount; i++)
                 points.push_back(ToPoint(mapping.map(polygon.x[i], polygon.y[i])));
-            bool highlighted = label == ResultLabel::Area && structureHighlight.has(j);
+            bool highlighted = label == ResultLabel::Area && session.structureHighlight.has(j);
             SelectScope fill(dc, highlighted ? marked.handle : grey.handle);
             Polygon(dc, points.data(), static_cast<int>(points.size()));
         }
@@ -159,11 +168,12 @@ void DrawResultView(const RECT& rect, HDC dc, bool ad, ResultLabel label) {
 
 // The placed edges are not part of a paint, so they are drawn again with every band.
 void DrawCreateBand(HWND canvas) {
+    Session& session = SessionOf(mainWindow);
     WindowDc window(canvas);
-    const PolygonRecord& pending = editState.pendingPolygon;
+    const PolygonRecord& pending = session.editState.pendingPolygon;
     int32_t n = pending.vertexCount;
-    if (editState.constructing && n >= 1) {
-        std::vector<POINT> placed = PixelsOf(pending, CurrentView());
+    if (session.editState.constructing && n >= 1) {
+        std::vector<POINT> placed = PixelsOf(pending, CurrentView(session.canvasState, session.drawing));
         if (n >= 2)
             Polyline(window.dc, placed.data(), n);
         InvertBand(window.dc, [&](PixelPoint end) {
@@ -176,15 +186,16 @@ void DrawCreateBand(HWND canvas) {
             }
         });
     }
-    canvasState.bandVisible = true;
+    session.canvasState.bandVisible = true;
 }
 
 bool DrawVertexBand(HWND canvas) {
-    int32_t p = editState.selectedPolygon, k = editState.selectedVertex;
-    if (p < 0 || p >= drawing.polygons.count() || k < 0 || k >= drawing.polygons.polygon(p).vertexCount)
+    Session& session = SessionOf(mainWindow);
+    int32_t p = session.editState.selectedPolygon, k = session.editState.selectedVertex;
+    if (p < 0 || p >= session.drawing.polygons.count() || k < 0 || k >= session.drawing.polygons.polygon(p).vertexCount)
         return false;
-    const PolygonRecord& polygon = drawing.polygons.polygon(p);
-    ViewTransform view = CurrentView();
+    const PolygonRecord& polygon = session.drawing.polygons.polygon(p);
+    ViewTransform view = CurrentView(session.canvasState, session.drawing);
     int32_t n = polygon.vertexCount;
     POINT previous = ToPoint(ToPixel(view, polygon.x[(k + n - 1) % n], polygon.y[(k + n - 1) % n]));
     POINT next = ToPoint(ToPixel(view, polygon.x[(k + 1) % n], polygon.y[(k + 1) % n]));
@@ -200,17 +211,18 @@ bool DrawVertexBand(HWND canvas) {
 
 // The ghost keeps the polygon's shape with the grab point under the pointer, hatch and all inverted.
 bool DrawPolygonGhost(HWND canvas) {
-    int32_t p = editState.selectedPolygon;
-    if (p < 0 || p >= drawing.polygons.count())
+    Session& session = SessionOf(mainWindow);
+    int32_t p = session.editState.selectedPolygon;
+    if (p < 0 || p >= session.drawing.polygons.count())
         return false;
-    const PolygonRecord& polygon = drawing.polygons.polygon(p);
-    double z = CurrentView().z;
+    const PolygonRecord& polygon = session.drawing.polygons.polygon(p);
+    double z = CurrentView(session.canvasState, session.drawing).z;
     WindowDc window(canvas);
     InvertBand(window.dc, [&](PixelPoint end) {
         std::vector<POINT> points;
         for (int32_t i = 0; i < polygon.vertexCount; i++)
-            points.push_back(
-                ToPoint(GhostVertex(end, {polygon.x[i], polygon.y[i]}, editState.dragOrigin, z, canvasState.dpi)));
+            points.push_back(ToPoint(GhostVertex(end, {polygon.x[i], polygon.y[i]}, session.editState.dragOrigin, z,
+                                                 session.canvasState.dpi)));
         DrawHatchedPolygon(window.dc, points);
     });
     return true;

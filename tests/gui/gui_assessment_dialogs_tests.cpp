@@ -64,14 +64,14 @@ TEST_F(AssessmentDialogs, AssessmentStoresNgAndOneUndoTakesItBack) {
     EXPECT_EQ(label, "NG [1/km²/year]:");
     EXPECT_TRUE(edition2Fields);
     EXPECT_TRUE(edition3Fields);
-    EXPECT_EQ(drawing.assessment.ng, 4.5);
-    EXPECT_EQ(drawing.assessment.edition, 2);
-    EXPECT_EQ(drawing.modified, 1);
+    EXPECT_EQ(MainSession().drawing.assessment.ng, 4.5);
+    EXPECT_EQ(MainSession().drawing.assessment.edition, 2);
+    EXPECT_EQ(MainSession().drawing.modified, 1);
     EXPECT_TRUE(script.prompts.empty());
 
     Command(IDM_EDIT_UNDO);
-    EXPECT_EQ(drawing.assessment.ng, 0.0);
-    EXPECT_EQ(drawing.modified, 0);
+    EXPECT_EQ(MainSession().drawing.assessment.ng, 0.0);
+    EXPECT_EQ(MainSession().drawing.modified, 0);
 }
 
 // A refused value names its field and range, keeps the dialog open with the field selected, and changes
@@ -91,9 +91,9 @@ TEST_F(AssessmentDialogs, ARefusedValueKeepsTheDialogOpenAndChangesNothing) {
     EXPECT_NE(script.prompts[0].owner, window) << "the dialog owns its message";
     script.prompts.clear();
     EXPECT_EQ(afterRefusal, "-5") << "the refused text stays to be corrected";
-    EXPECT_EQ(drawing.assessment.ng, 0.0);
-    EXPECT_EQ(drawing.assessment.edition, 2);
-    EXPECT_EQ(drawing.modified, 0);
+    EXPECT_EQ(MainSession().drawing.assessment.ng, 0.0);
+    EXPECT_EQ(MainSession().drawing.assessment.edition, 2);
+    EXPECT_EQ(MainSession().drawing.modified, 0);
 }
 
 // The drop-down offers what the surroundings suggest first; CD 1 is one step, and Undo restores it.
@@ -119,13 +119,13 @@ TEST_F(AssessmentDialogs, StructureSetsCdAndUndoRestoresIt) {
     EXPECT_EQ(chosen, 0);
     EXPECT_FALSE(uwEnabled) << "UW of a structure is for edition 3";
     EXPECT_TRUE(changed);
-    ASSERT_EQ(drawing.assessment.structures.size(), 1u);
-    EXPECT_EQ(drawing.assessment.structures[0].cd, 1.0);
-    EXPECT_EQ(drawing.modified, 1);
+    ASSERT_EQ(MainSession().drawing.assessment.structures.size(), 1u);
+    EXPECT_EQ(MainSession().drawing.assessment.structures[0].cd, 1.0);
+    EXPECT_EQ(MainSession().drawing.modified, 1);
 
     Command(IDM_EDIT_UNDO);
-    EXPECT_TRUE(drawing.assessment.structures.empty());
-    EXPECT_EQ(drawing.modified, 0);
+    EXPECT_TRUE(MainSession().drawing.assessment.structures.empty());
+    EXPECT_EQ(MainSession().drawing.modified, 0);
 }
 
 // A line added through the Line dialog is saved with the drawing and assessed by the command-line tool;
@@ -166,7 +166,7 @@ TEST_F(AssessmentDialogs, LineAddedInTheDialogIsAssessedByTheCommandLineTool) {
     EXPECT_EQ(listed, "Telecom, buried, 250 m, rural");
     EXPECT_TRUE(changed);
     Command(IDM_FILE_SAVE);
-    EXPECT_EQ(drawing.modified, 0);
+    EXPECT_EQ(MainSession().drawing.modified, 0);
 
     DWORD exitCode = 99;
     std::string json = CommandLineOutput("assess --json \"" + path + "\"", &exitCode);

@@ -20,7 +20,7 @@ class Calculation : public MainWindowTest {
     }
 
     void ExpectBackInTheDrawingView() {
-        EXPECT_EQ(mainModes.viewMode, DrawingView);
+        EXPECT_EQ(MainSession().mainModes.viewMode, DrawingView);
         EXPECT_EQ(CurrentResult().contourCount, 0);
         EXPECT_EQ(Looks(window), "Hooooo");
         EXPECT_EQ(Menus(window), "save calc draw");
@@ -36,7 +36,7 @@ TEST_F(Calculation, ViewAdCalculatesOnceAndViewAmReusesTheResult) {
     Click(IDC_VIEW_AD_BUTTON);
     EXPECT_EQ(watch->Created(Running), 1);
     EXPECT_TRUE(script.prompts.empty());
-    EXPECT_EQ(mainModes.viewMode, AdView);
+    EXPECT_EQ(MainSession().mainModes.viewMode, AdView);
     EXPECT_GT(CurrentResult().contourCount, 0);
     EXPECT_GT(CurrentResult().ad, 0.0);
     EXPECT_GT(CurrentResult().am, CurrentResult().ad);
@@ -52,7 +52,7 @@ TEST_F(Calculation, ViewAdCalculatesOnceAndViewAmReusesTheResult) {
     EXPECT_EQ(watch->Created(Running), 1) << "a present result is only shown";
     EXPECT_EQ(progressSeen.positions.size(), 147u);
     EXPECT_EQ(CurrentResult().ad, ad);
-    EXPECT_EQ(mainModes.viewMode, AdView);
+    EXPECT_EQ(MainSession().mainModes.viewMode, AdView);
 }
 
 // The Close is posted as the dialog is made, so it is handled as soon as the dialog's loop runs,
@@ -88,7 +88,7 @@ TEST_F(Calculation, AStopOfAnEarlierRunDoesNotStopTheNextRun) {
     EXPECT_EQ(runs, 2);
     EXPECT_TRUE(script.prompts.empty());
     EXPECT_GT(CurrentResult().contourCount, 0);
-    EXPECT_EQ(mainModes.viewMode, AmView);
+    EXPECT_EQ(MainSession().mainModes.viewMode, AmView);
     ASSERT_FALSE(progressSeen.positions.empty());
     EXPECT_EQ(progressSeen.positions.back(), 4 * 4 + 8 - 2);
 }
@@ -111,7 +111,7 @@ TEST_F(Calculation, PolygonsApartAnsweredYesCalculateAllTheSame) {
     script.answers.push_back(IDYES);
     Click(IDC_VIEW_AD_BUTTON);
     EXPECT_EQ(watch->Created(Running), 1);
-    EXPECT_EQ(mainModes.viewMode, AdView);
+    EXPECT_EQ(MainSession().mainModes.viewMode, AdView);
     EXPECT_GE(CurrentResult().contourCount, 2);
 
     Command(IDM_FILE_CLOSE);
@@ -127,7 +127,7 @@ TEST_F(Calculation, ViewOfAnEmptyDrawingComputesNothingSilently) {
     Command(IDC_VIEW_AD_BUTTON);  // disabled, but the command itself must be harmless
     EXPECT_TRUE(script.prompts.empty());
     EXPECT_EQ(watch->Created(Running), 0);
-    EXPECT_EQ(mainModes.viewMode, DrawingView);
+    EXPECT_EQ(MainSession().mainModes.viewMode, DrawingView);
     EXPECT_EQ(Looks(window), "Hooo--");
 
     Command(IDM_FILE_CLOSE);
@@ -136,21 +136,21 @@ TEST_F(Calculation, ViewOfAnEmptyDrawingComputesNothingSilently) {
     Command(IDC_VIEW_AM_BUTTON);
     EXPECT_TRUE(script.prompts.empty());
     EXPECT_EQ(watch->Created(Running), 0);
-    EXPECT_EQ(mainModes.viewMode, DrawingView);
+    EXPECT_EQ(MainSession().mainModes.viewMode, DrawingView);
     EXPECT_EQ(Looks(window), "Hooo--");
 }
 
 TEST_F(Calculation, EscapeInAResultViewChangesNothing) {
     Open(ExamplePath("house.Zlv"));
     Click(IDC_CREATE_BUTTON);
-    editState.constructing = true;
+    MainSession().editState.constructing = true;
     Click(IDC_VIEW_AD_BUTTON);
-    ASSERT_EQ(mainModes.viewMode, AdView);
+    ASSERT_EQ(MainSession().mainModes.viewMode, AdView);
     std::string looks = Looks(window), menus = Menus(window);
     int32_t contours = CurrentResult().contourCount;
     Escape();
-    EXPECT_EQ(mainModes.viewMode, AdView);
-    EXPECT_TRUE(editState.constructing);
+    EXPECT_EQ(MainSession().mainModes.viewMode, AdView);
+    EXPECT_TRUE(MainSession().editState.constructing);
     EXPECT_EQ(Looks(window), looks);
     EXPECT_EQ(Menus(window), menus);
     EXPECT_EQ(CurrentResult().contourCount, contours);

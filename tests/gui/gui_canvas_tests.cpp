@@ -89,13 +89,15 @@ class Renderer : public ::testing::Test {
   protected:
     void SetUp() override { ResetEverything(); }
     void TearDown() override { ResetEverything(); }
+
+    SessionHost host;
 };
 
 }  // namespace
 
 TEST_F(Renderer, VertexIsMarkedByARedSquareInABlackOutline) {
-    drawing.drawOptions.snapIndex = 0;
-    drawing.polygons.appendPolygon(Box(0, 0.0, 0.0, 12.3, 4.5));  // (12.3, 4.5) is its lower right corner
+    MainSession().drawing.drawOptions.snapIndex = 0;
+    MainSession().drawing.polygons.appendPolygon(Box(0, 0.0, 0.0, 12.3, 4.5));  // (12.3, 4.5) is its lower right corner
     Image image = Rendered(200, 100);
     for (int x : {120, 125})
         for (int y : {42, 47})
@@ -110,8 +112,8 @@ TEST_F(Renderer, VertexIsMarkedByARedSquareInABlackOutline) {
 }
 
 TEST_F(Renderer, PolygonHatchIsOpaqueDiagonalCross) {
-    drawing.drawOptions.snapIndex = 1;  // 0.1 m at "x 1.0": a dot on every pixel, all black
-    drawing.polygons.appendPolygon(Box(0, 5.0, 5.0, 15.0, 15.0));
+    MainSession().drawing.drawOptions.snapIndex = 1;  // 0.1 m at "x 1.0": a dot on every pixel, all black
+    MainSession().drawing.polygons.appendPolygon(Box(0, 5.0, 5.0, 15.0, 15.0));
     Image image = Rendered(200, 200);
     EXPECT_EQ(image.at(30, 30), Black);
     int white = 0, black = 0, down = 0, up = 0;
@@ -134,13 +136,13 @@ TEST_F(Renderer, PolygonHatchIsOpaqueDiagonalCross) {
 }
 
 TEST_F(Renderer, PriorityOneHidesPriorityTenWhateverTheStoreOrder) {
-    drawing.drawOptions.snapIndex = 0;
+    MainSession().drawing.drawOptions.snapIndex = 0;
     const PolygonRecord front = Box(0, 5.0, 5.0, 15.0, 15.0), back = Box(9, 10.0, 10.0, 20.0, 20.0);
-    drawing.polygons.appendPolygon(front);
+    MainSession().drawing.polygons.appendPolygon(front);
     Image frontAlone = Rendered(250, 250);
-    StartDrawing();
-    drawing.drawOptions.snapIndex = 0;
-    drawing.polygons.appendPolygon(back);
+    StartDrawing(MainSession());
+    MainSession().drawing.drawOptions.snapIndex = 0;
+    MainSession().drawing.polygons.appendPolygon(back);
     Image backAlone = Rendered(250, 250);
     // Inside the overlap the back polygon's outline and marks would show on top of the front's hatch.
     int differ = 0;
@@ -149,10 +151,10 @@ TEST_F(Renderer, PriorityOneHidesPriorityTenWhateverTheStoreOrder) {
             differ += frontAlone.at(x, y) != backAlone.at(x, y);
     ASSERT_GT(differ, 0);
     for (bool frontFirst : {true, false}) {
-        StartDrawing();
-        drawing.drawOptions.snapIndex = 0;
-        drawing.polygons.appendPolygon(frontFirst ? front : back);
-        drawing.polygons.appendPolygon(frontFirst ? back : front);
+        StartDrawing(MainSession());
+        MainSession().drawing.drawOptions.snapIndex = 0;
+        MainSession().drawing.polygons.appendPolygon(frontFirst ? front : back);
+        MainSession().drawing.polygons.appendPolygon(frontFirst ? back : front);
         Image both = Rendered(250, 250);
         int wrong = 0;
         for (int y = 52; y <= 148; y++)
@@ -164,13 +166,13 @@ TEST_F(Renderer, PriorityOneHidesPriorityTenWhateverTheStoreOrder) {
 }
 
 TEST_F(Renderer, EqualPrioritiesPutTheLaterPolygonOnTop) {
-    drawing.drawOptions.snapIndex = 0;
+    MainSession().drawing.drawOptions.snapIndex = 0;
     const PolygonRecord first = Box(3, 5.0, 5.0, 15.0, 15.0), second = Box(3, 10.0, 10.0, 20.0, 20.0);
-    drawing.polygons.appendPolygon(second);
+    MainSession().drawing.polygons.appendPolygon(second);
     Image secondAlone = Rendered(250, 250);
-    drawing.polygons.appendPolygon(first);
-    drawing.polygons.appendPolygon(second);
-    drawing.polygons.removePolygon(0);
+    MainSession().drawing.polygons.appendPolygon(first);
+    MainSession().drawing.polygons.appendPolygon(second);
+    MainSession().drawing.polygons.removePolygon(0);
     Image both = Rendered(250, 250);
     for (int y = 102; y <= 198; y++)
         for (int x = 102; x <= 198; x++)
@@ -178,11 +180,11 @@ TEST_F(Renderer, EqualPrioritiesPutTheLaterPolygonOnTop) {
 }
 
 TEST_F(Renderer, GridDotsAtEveryStepAnchoredAtTheTopLeft) {
-    drawing.drawOptions.snapIndex = 4;  // 1.0 m at "x 1.0": 10 pixels
-    canvasState.scrollX = 3;            // the grid does not move with the view
-    canvasState.scrollY = 7;
+    MainSession().drawing.drawOptions.snapIndex = 4;  // 1.0 m at "x 1.0": 10 pixels
+    MainSession().canvasState.scrollX = 3;            // the grid does not move with the view
+    MainSession().canvasState.scrollY = 7;
     Image image = Rendered(200, 100);
-    EXPECT_EQ(canvasState.gridStep, 10);
+    EXPECT_EQ(MainSession().canvasState.gridStep, 10);
     for (auto [x, y] : {std::pair{0, 0}, {10, 0}, {0, 10}, {190, 90}, {50, 30}})
         EXPECT_EQ(image.at(x, y), Black) << x << "," << y;
     for (auto [x, y] : {std::pair{5, 5}, {1, 0}, {0, 1}, {11, 10}, {199, 99}, {195, 90}})
@@ -194,30 +196,30 @@ TEST_F(Renderer, GridDotsAtEveryStepAnchoredAtTheTopLeft) {
 }
 
 TEST_F(Renderer, GridFollowsSnapAndZoomAndSnapOffDrawsNone) {
-    drawing.drawOptions.snapIndex = 6;  // 5 m at "x 0.5": 25 pixels
-    drawing.drawOptions.zoomIndex = 4;
-    drawing.drawOptions.snapOn = 0;  // the grid shows whether snapping is on or not
+    MainSession().drawing.drawOptions.snapIndex = 6;  // 5 m at "x 0.5": 25 pixels
+    MainSession().drawing.drawOptions.zoomIndex = 4;
+    MainSession().drawing.drawOptions.snapOn = 0;  // the grid shows whether snapping is on or not
     Image image = Rendered(100, 100);
-    EXPECT_EQ(canvasState.gridStep, 25);
+    EXPECT_EQ(MainSession().canvasState.gridStep, 25);
     EXPECT_EQ(image.at(25, 75), Black);
     EXPECT_EQ(image.at(20, 20), White);
-    drawing.drawOptions.snapIndex = 0;
+    MainSession().drawing.drawOptions.snapIndex = 0;
     MemoryCanvas canvas(100, 100);
     memset(canvas.pixels, 0, 100 * 100 * 4);  // black: the paint must cover every pixel
     PaintCanvas(canvas.dc, 100, 100);
     Image blank = ImageOf(canvas);
     for (COLORREF c : blank.pixels)
         ASSERT_EQ(c, White);
-    EXPECT_EQ(canvasState.gridStep, 25);  // kept from the last grid drawn
+    EXPECT_EQ(MainSession().canvasState.gridStep, 25);  // kept from the last grid drawn
 }
 
 TEST_F(Renderer, ResultViewFitsTheOutlineWithTheStructureOnTop) {
-    drawing.isOpen = drawing.calcReady = 1;
-    mainModes.viewMode = AdView;
+    MainSession().drawing.isOpen = MainSession().drawing.calcReady = 1;
+    MainSession().mainModes.viewMode = AdView;
     AddContour(true, true, 1040.0, 2010.0, 1060.0, 2040.0);  // a hole, listed before its outer contour
     AddContour(true, false, 1000.0, 2000.0, 1100.0, 2050.0);
     AddContour(false, false, 900.0, 1900.0, 1200.0, 2150.0);  // Am only: not in the Ad view
-    drawing.polygons.appendPolygon(Box(9, 1020.0, 2020.0, 1030.0, 2030.0));
+    MainSession().drawing.polygons.appendPolygon(Box(9, 1020.0, 2020.0, 1030.0, 2030.0));
     ShowAreas(0.012345, 0.0);
     Image image = Rendered(400, 300);
     // 3 pixels a metre: the outer contour covers 50..349 x 75..224.
@@ -241,8 +243,8 @@ TEST_F(Renderer, ResultViewFitsTheOutlineWithTheStructureOnTop) {
 }
 
 TEST_F(Renderer, AmViewShowsTheAmOutlineAndItsValue) {
-    drawing.isOpen = drawing.calcReady = 1;
-    mainModes.viewMode = AmView;
+    MainSession().drawing.isOpen = MainSession().drawing.calcReady = 1;
+    MainSession().mainModes.viewMode = AmView;
     AddContour(true, false, 0.0, 0.0, 10.0, 10.0);
     AddContour(false, false, -50.0, -50.0, 60.0, 60.0);
     ShowAreas(0.0, 1.0);
@@ -259,10 +261,10 @@ TEST_F(Renderer, AmViewShowsTheAmOutlineAndItsValue) {
 }
 
 TEST_F(Renderer, ResultViewWithoutContoursShowsOnlyTheLabel) {
-    drawing.isOpen = drawing.calcReady = 1;
-    mainModes.viewMode = AdView;
+    MainSession().drawing.isOpen = MainSession().drawing.calcReady = 1;
+    MainSession().mainModes.viewMode = AdView;
     AddContour(false, false, 0.0, 0.0, 100.0, 50.0);  // nothing for Ad
-    drawing.polygons.appendPolygon(Box(0, 10.0, 10.0, 20.0, 20.0));
+    MainSession().drawing.polygons.appendPolygon(Box(0, 10.0, 10.0, 20.0, 20.0));
     Image image = Rendered(400, 300);
     int ink = 0;
     for (int y = 0; y < image.height; y++)
@@ -280,9 +282,9 @@ TEST_F(Renderer, ResultViewWithoutContoursShowsOnlyTheLabel) {
 
 TEST_F(Renderer, ResultViewStaysWhiteUntilTheDrawingIsReady) {
     AddContour(true, false, 0.0, 0.0, 100.0, 50.0);
-    mainModes.viewMode = AdView;
-    drawing.isOpen = 1;
-    drawing.calcReady = 0;
+    MainSession().mainModes.viewMode = AdView;
+    MainSession().drawing.isOpen = 1;
+    MainSession().drawing.calcReady = 0;
     Image image = Rendered(200, 100);
     for (COLORREF c : image.pixels)
         ASSERT_EQ(c, White);
@@ -307,11 +309,11 @@ class CanvasWindow : public ::testing::Test {
         window = CreateMainWindow(GetModuleHandleA(nullptr), L"zelvora.exe");
         ASSERT_NE(window, nullptr);
         canvas = canvasWindow;
-        drawing.isOpen = 1;
+        MainSession().drawing.isOpen = 1;
     }
 
     void TearDown() override {
-        drawing.modified = 0;
+        MainSession().drawing.modified = 0;
         if (IsWindow(window))
             DestroyWindow(window);
         PumpMessages();
@@ -348,9 +350,9 @@ class CanvasOnScreen : public CanvasWindow {
                                  100, 640, 480, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(canvas, nullptr);
         // A drawing with hatching under the bands and a grid of 10 pixels.
-        drawing.drawOptions.snapIndex = 4;
-        drawing.polygons.appendPolygon(Box(0, 5.0, 5.0, 20.0, 15.0));
-        drawing.polygons.appendPolygon(Box(1, 25.0, 5.0, 35.0, 20.0));
+        MainSession().drawing.drawOptions.snapIndex = 4;
+        MainSession().drawing.polygons.appendPolygon(Box(0, 5.0, 5.0, 20.0, 15.0));
+        MainSession().drawing.polygons.appendPolygon(Box(1, 25.0, 5.0, 35.0, 20.0));
         ShowWindow(canvas, SW_SHOWNOACTIVATE);
         PumpMessages();
         InvalidateRect(canvas, nullptr, TRUE);
@@ -368,10 +370,10 @@ class CanvasOnScreen : public CanvasWindow {
 }  // namespace
 
 TEST_F(CanvasOnScreen, PaintShowsWhatPaintCanvasDrawsAndClearsTheBand) {
-    canvasState.bandVisible = true;
+    MainSession().canvasState.bandVisible = true;
     InvalidateRect(canvas, nullptr, TRUE);
     UpdateWindow(canvas);
-    EXPECT_FALSE(canvasState.bandVisible);
+    EXPECT_FALSE(MainSession().canvasState.bandVisible);
     Image screen = OnScreen(canvas);
     ASSERT_GT(screen.width, 400);
     ASSERT_GT(screen.height, 350);
@@ -391,58 +393,58 @@ TEST_F(CanvasWindow, EraseBackgroundLeavesThePixelsAlone) {
 
 TEST_F(CanvasOnScreen, VertexBandInvertsAndErasesItself) {
     Image before = OnScreen(canvas);
-    editState.dragActive = true;
-    editState.selectedPolygon = 0;
-    editState.selectedVertex = 1;  // (200, 50), between (50, 50) and (200, 150)
-    canvasState.pointerPixel = {260, 90};
+    MainSession().editState.dragActive = true;
+    MainSession().editState.selectedPolygon = 0;
+    MainSession().editState.selectedVertex = 1;  // (200, 50), between (50, 50) and (200, 150)
+    MainSession().canvasState.pointerPixel = {260, 90};
     ASSERT_TRUE(DrawVertexBand(canvas));
-    EXPECT_TRUE(canvasState.bandVisible);
+    EXPECT_TRUE(MainSession().canvasState.bandVisible);
     Image shown = OnScreen(canvas);
     EXPECT_GT(CountDifferent(before, shown), 150);
     // The segment to (200, 150) runs diagonally through a grid dot and the white beside it.
     EXPECT_EQ(before.at(240, 110), Black);
     EXPECT_EQ(shown.at(240, 110), White);
     EXPECT_EQ(shown.at(245, 105), Black);
-    canvasState.bandVisible = false;
+    MainSession().canvasState.bandVisible = false;
     ASSERT_TRUE(DrawVertexBand(canvas));
     EXPECT_EQ(CountDifferent(before, OnScreen(canvas)), 0);
     // A move: the band at the old end is erased as the one at the new end is drawn.
-    canvasState.bandVisible = false;
+    MainSession().canvasState.bandVisible = false;
     DrawVertexBand(canvas);
-    canvasState.bandPixel = canvasState.pointerPixel;
-    canvasState.pointerPixel = {300, 240};
+    MainSession().canvasState.bandPixel = MainSession().canvasState.pointerPixel;
+    MainSession().canvasState.pointerPixel = {300, 240};
     DrawVertexBand(canvas);
-    canvasState.bandVisible = false;
+    MainSession().canvasState.bandVisible = false;
     DrawVertexBand(canvas);
     EXPECT_EQ(CountDifferent(before, OnScreen(canvas)), 0);
 }
 
 TEST_F(CanvasOnScreen, PolygonGhostInvertsItsWholeAreaAndErasesItself) {
     Image before = OnScreen(canvas);
-    editState.dragActive = true;
-    editState.selectedPolygon = 1;  // 25..35 x 5..20 m, grabbed at (30, 10)
-    editState.dragOrigin = {30.0, 10.0};
-    canvasState.pointerPixel = {150, 120};  // the ghost covers 100..200 x 70..220 pixels
+    MainSession().editState.dragActive = true;
+    MainSession().editState.selectedPolygon = 1;  // 25..35 x 5..20 m, grabbed at (30, 10)
+    MainSession().editState.dragOrigin = {30.0, 10.0};
+    MainSession().canvasState.pointerPixel = {150, 120};  // the ghost covers 100..200 x 70..220 pixels
     ASSERT_TRUE(DrawPolygonGhost(canvas));
     Image shown = OnScreen(canvas);
     for (int y = 72; y <= 218; y += 3)
         for (int x = 102; x <= 198; x += 3)
             ASSERT_EQ(shown.at(x, y), before.at(x, y) ^ 0xFFFFFF) << x << "," << y;
     EXPECT_EQ(before.at(230, 100), shown.at(230, 100));  // outside the ghost
-    canvasState.bandVisible = false;
+    MainSession().canvasState.bandVisible = false;
     ASSERT_TRUE(DrawPolygonGhost(canvas));
     EXPECT_EQ(CountDifferent(before, OnScreen(canvas)), 0);
 }
 
 TEST_F(CanvasOnScreen, CreateBandErasesItselfAndLeavesThePlacedEdge) {
     Image before = OnScreen(canvas);
-    editState.constructing = true;
-    PolygonRecord& pending = editState.pendingPolygon;
+    MainSession().editState.constructing = true;
+    PolygonRecord& pending = MainSession().editState.pendingPolygon;
     pending.x = {5.0, 15.0};
     pending.y = {25.0, 25.0};  // pixels (50, 250) to (150, 250)
     pending.height = {0.0, 0.0};
     pending.vertexCount = 2;
-    canvasState.pointerPixel = {100, 330};
+    MainSession().canvasState.pointerPixel = {100, 330};
     DrawCreateBand(canvas);
     Image shown = OnScreen(canvas);
     int offTheEdge = 0;
@@ -450,7 +452,7 @@ TEST_F(CanvasOnScreen, CreateBandErasesItselfAndLeavesThePlacedEdge) {
         for (int x = 0; x < before.width; x++)
             offTheEdge += y != 250 && shown.at(x, y) != before.at(x, y);
     EXPECT_GT(offTheEdge, 100) << "no band to the pointer";
-    canvasState.bandVisible = false;
+    MainSession().canvasState.bandVisible = false;
     DrawCreateBand(canvas);
     Image after = OnScreen(canvas);
     for (int y = 0; y < before.height; y++)
@@ -465,31 +467,31 @@ TEST_F(CanvasOnScreen, CreateBandErasesItselfAndLeavesThePlacedEdge) {
 
 TEST_F(CanvasOnScreen, BandsWithNothingToDrawChangeNoPixel) {
     Image before = OnScreen(canvas);
-    canvasState.pointerPixel = {100, 100};
+    MainSession().canvasState.pointerPixel = {100, 100};
     DrawCreateBand(canvas);  // not constructing
-    EXPECT_TRUE(canvasState.bandVisible);
-    canvasState.bandVisible = false;
-    editState.selectedPolygon = 2;
-    editState.selectedVertex = 0;
+    EXPECT_TRUE(MainSession().canvasState.bandVisible);
+    MainSession().canvasState.bandVisible = false;
+    MainSession().editState.selectedPolygon = 2;
+    MainSession().editState.selectedVertex = 0;
     EXPECT_FALSE(DrawVertexBand(canvas));
     EXPECT_FALSE(DrawPolygonGhost(canvas));
-    editState.selectedPolygon = 0;
-    editState.selectedVertex = 4;
+    MainSession().editState.selectedPolygon = 0;
+    MainSession().editState.selectedVertex = 4;
     EXPECT_FALSE(DrawVertexBand(canvas));
-    EXPECT_FALSE(canvasState.bandVisible);
+    EXPECT_FALSE(MainSession().canvasState.bandVisible);
     EXPECT_EQ(CountDifferent(before, OnScreen(canvas)), 0);
 }
 
 TEST_F(CanvasWindow, MouseMoveSnapsAndShowsTheDistances) {
-    drawing.drawOptions.snapIndex = 4;
-    drawing.drawOptions.snapOn = 1;
-    mainModes.toolMode = CreateTool;
+    MainSession().drawing.drawOptions.snapIndex = 4;
+    MainSession().drawing.drawOptions.snapOn = 1;
+    MainSession().mainModes.toolMode = CreateTool;
     SendMessageA(canvas, WM_PAINT, 0, 0);
-    ASSERT_EQ(canvasState.gridStep, 10);
+    ASSERT_EQ(MainSession().canvasState.gridStep, 10);
     MouseMove(104, 57);
-    EXPECT_EQ(canvasState.pointerPixel.x, 100);
-    EXPECT_EQ(canvasState.pointerPixel.y, 60);
-    EXPECT_EQ(canvasState.bandPixel.x, 100);
+    EXPECT_EQ(MainSession().canvasState.pointerPixel.x, 100);
+    EXPECT_EQ(MainSession().canvasState.pointerPixel.y, 60);
+    EXPECT_EQ(MainSession().canvasState.bandPixel.x, 100);
     EXPECT_EQ(Status(0), "Distance from beginning [m] x: 10.00 y: 6.00");
     EXPECT_EQ(Status(1), "");
     POINT cursor, expected = {100, 60};
@@ -498,43 +500,43 @@ TEST_F(CanvasWindow, MouseMoveSnapsAndShowsTheDistances) {
     EXPECT_EQ(cursor.x, expected.x);
     EXPECT_EQ(cursor.y, expected.y);
     // With a vertex placed at (7, 2) the second part measures from it.
-    editState.constructing = true;
-    editState.pendingPolygon.x = {7.0};
-    editState.pendingPolygon.y = {2.0};
-    editState.pendingPolygon.height = {0.0};
-    editState.pendingPolygon.vertexCount = 1;
+    MainSession().editState.constructing = true;
+    MainSession().editState.pendingPolygon.x = {7.0};
+    MainSession().editState.pendingPolygon.y = {2.0};
+    MainSession().editState.pendingPolygon.height = {0.0};
+    MainSession().editState.pendingPolygon.vertexCount = 1;
     MouseMove(100, 60);
     EXPECT_EQ(Status(1), "Distance [m] x: 3.000, y: 4.000, tot: 5.000");
 }
 
 TEST_F(CanvasWindow, DeleteToolDoesNotSnap) {
-    drawing.drawOptions.snapOn = 1;
-    mainModes.toolMode = DeleteTool;
+    MainSession().drawing.drawOptions.snapOn = 1;
+    MainSession().mainModes.toolMode = DeleteTool;
     SendMessageA(canvas, WM_PAINT, 0, 0);
     MouseMove(104, 57);
-    EXPECT_FALSE(canvasState.snapActive);
-    EXPECT_EQ(canvasState.pointerPixel.x, 104);
-    EXPECT_EQ(canvasState.pointerPixel.y, 57);
+    EXPECT_FALSE(MainSession().canvasState.snapActive);
+    EXPECT_EQ(MainSession().canvasState.pointerPixel.x, 104);
+    EXPECT_EQ(MainSession().canvasState.pointerPixel.y, 57);
     EXPECT_EQ(Status(0), "Distance from beginning [m] x: 10.40 y: 5.70");
 }
 
 TEST_F(CanvasWindow, ResultViewsShowTheirAreaAndNoDistance) {
     ShowAreas(0.0123456, 2.5);
-    mainModes.viewMode = AdView;
+    MainSession().mainModes.viewMode = AdView;
     SetStatusText(1, "stale");
     MouseMove(30, 40);
     EXPECT_EQ(Status(0), "Ad view [km^2]: 1.23456e-02");
     EXPECT_EQ(Status(1), "");
-    mainModes.viewMode = AmView;
+    MainSession().mainModes.viewMode = AmView;
     MouseMove(31, 40);
     EXPECT_EQ(Status(0), "Am view [km^2]: 2.50000e+00");
 }
 
 TEST_F(CanvasWindow, ScrollBarsMoveByLineAndPageOnly) {
-    drawing.drawOptions.mapSize = 100.7;
+    MainSession().drawing.drawOptions.mapSize = 100.7;
     SendMessageA(canvas, WM_SIZE, SIZE_RESTORED, MAKELPARAM(400, 300));
-    EXPECT_EQ(canvasState.pageX, 40);
-    EXPECT_EQ(canvasState.pageY, 30);
+    EXPECT_EQ(MainSession().canvasState.pageX, 40);
+    EXPECT_EQ(MainSession().canvasState.pageY, 30);
     SCROLLINFO bar = {};
     bar.cbSize = sizeof bar;
     bar.fMask = SIF_ALL;
@@ -563,24 +565,24 @@ TEST_F(CanvasWindow, ScrollBarsMoveByLineAndPageOnly) {
     EXPECT_EQ(scroll(WM_HSCROLL, SB_LINEUP), 0);
     EXPECT_EQ(scroll(WM_HSCROLL, SB_LINEUP), 0);
     SendMessageA(canvas, WM_PAINT, 0, 0);  // the paint reads the view's origin back from the bars
-    EXPECT_EQ(canvasState.scrollY, 70);
-    EXPECT_EQ(canvasState.scrollX, 0);
+    EXPECT_EQ(MainSession().canvasState.scrollY, 70);
+    EXPECT_EQ(MainSession().canvasState.scrollX, 0);
 }
 
 TEST_F(CanvasWindow, ResultViewsHaveNoScrollRangeAndReturnToTheOrigin) {
-    drawing.drawOptions.mapSize = 250.0;
+    MainSession().drawing.drawOptions.mapSize = 250.0;
     SendMessageA(canvas, WM_SIZE, SIZE_RESTORED, MAKELPARAM(400, 300));
     SendMessageA(canvas, WM_VSCROLL, SB_PAGEDOWN, 0);
     SendMessageA(canvas, WM_HSCROLL, SB_LINEDOWN, 0);
     ASSERT_EQ(GetScrollPos(canvas, SB_VERT), 30);
-    mainModes.viewMode = AmView;
+    MainSession().mainModes.viewMode = AmView;
     SendMessageA(canvas, WM_SIZE, SIZE_RESTORED, MAKELPARAM(400, 300));
     int minimum = -1, maximum = -1;
     GetScrollRange(canvas, SB_VERT, &minimum, &maximum);
     EXPECT_EQ(maximum, 0);
     GetScrollRange(canvas, SB_HORZ, &minimum, &maximum);
     EXPECT_EQ(maximum, 0);
-    mainModes.viewMode = DrawingView;
+    MainSession().mainModes.viewMode = DrawingView;
     SendMessageA(canvas, WM_SIZE, SIZE_RESTORED, MAKELPARAM(400, 300));
     GetScrollRange(canvas, SB_VERT, &minimum, &maximum);
     EXPECT_EQ(maximum, 250);
@@ -596,12 +598,12 @@ TEST_F(CanvasWindow, ToolsInTheDrawingViewGiveTheCross) {
         return GetCursor();
     };
     for (int32_t tool : {CreateTool, EditTool, DeleteTool}) {
-        mainModes.toolMode = tool;
+        MainSession().mainModes.toolMode = tool;
         EXPECT_EQ(cursorAfterAsking(), cross) << "tool " << tool;
     }
-    mainModes.toolMode = NoTool;
+    MainSession().mainModes.toolMode = NoTool;
     EXPECT_NE(cursorAfterAsking(), cross);
-    mainModes.toolMode = CreateTool;
-    mainModes.viewMode = AdView;
+    MainSession().mainModes.toolMode = CreateTool;
+    MainSession().mainModes.viewMode = AdView;
     EXPECT_NE(cursorAfterAsking(), cross);
 }

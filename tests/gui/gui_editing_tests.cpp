@@ -70,7 +70,7 @@ class Editing : public MainWindowTest {
   protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        ResetCanvasState();
+        ResetCanvasState(&MainSession().canvasState);
         ClearDialogSteps();
         for (const char* caption : {VertexCaption, HeightCaption, OptionsCaption})
             watch->OnActivate(caption, AnswerDialog);
@@ -107,17 +107,17 @@ class Editing : public MainWindowTest {
     }
 
     void ExpectUntouched() {
-        EXPECT_EQ(drawing.modified, 0);
+        EXPECT_EQ(MainSession().drawing.modified, 0);
         EXPECT_EQ(CurrentResult().contourCount, StaleResult);
     }
 
     void ExpectChanged() {
-        EXPECT_EQ(drawing.modified, 1);
+        EXPECT_EQ(MainSession().drawing.modified, 1);
         EXPECT_EQ(CurrentResult().contourCount, 0);
     }
 
     void MarkUnchanged() {
-        drawing.modified = 0;
+        MainSession().drawing.modified = 0;
         ShowContours(StaleResult);
     }
 
@@ -143,30 +143,30 @@ TEST_F(Editing, LeftLeftRightDrawsATriangleThatCountsOnlyWhenClosed) {
     QueueDialogSteps({LookAtVertexDialog(&shown[2]), Type(IDC_VERTEX_HEIGHT, "4"), Press(IDC_VERTEX_SAVE)});
 
     Left(100, 100);
-    EXPECT_TRUE(editState.constructing);
+    EXPECT_TRUE(MainSession().editState.constructing);
     Left(300, 100);
-    EXPECT_EQ(editState.pendingPolygon.vertexCount, 2);
-    EXPECT_EQ(drawing.polygons.count(), 0);
-    EXPECT_EQ(drawing.modified, 0);
+    EXPECT_EQ(MainSession().editState.pendingPolygon.vertexCount, 2);
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 0);
+    EXPECT_EQ(MainSession().drawing.modified, 0);
     EXPECT_EQ(CurrentResult().contourCount, StaleResult);
     EXPECT_EQ(ViewButtons(), "--");
     Move(200, 250);
     EXPECT_EQ(Status(1), "Distance [m] x: -10.000, y: 15.000, tot: 18.028");  // from the last vertex placed
 
     Mouse(WM_RBUTTONDOWN, 200, 250);
-    EXPECT_FALSE(editState.constructing);
-    ASSERT_EQ(drawing.polygons.count(), 1);
-    EXPECT_EQ(drawing.modified, 1);
+    EXPECT_FALSE(MainSession().editState.constructing);
+    ASSERT_EQ(MainSession().drawing.polygons.count(), 1);
+    EXPECT_EQ(MainSession().drawing.modified, 1);
     EXPECT_EQ(CurrentResult().contourCount, 0);
-    EXPECT_EQ(drawing.calcReady, 1);
+    EXPECT_EQ(MainSession().drawing.calcReady, 1);
     EXPECT_EQ(ViewButtons(), "oo");
-    const PolygonRecord& triangle = drawing.polygons.polygon(0);
+    const PolygonRecord& triangle = MainSession().drawing.polygons.polygon(0);
     EXPECT_EQ(triangle.x, (std::vector<double>{10, 30, 20}));
     EXPECT_EQ(triangle.y, (std::vector<double>{10, 10, 25}));
     EXPECT_EQ(triangle.height, (std::vector<double>{2, 3, 4}));
     EXPECT_STREQ(triangle.name, "Tower");
     EXPECT_EQ(triangle.priority, 2);
-    EXPECT_EQ(drawing.polygons.priorities()[0], 2);
+    EXPECT_EQ(MainSession().drawing.polygons.priorities()[0], 2);
     // Each dialog proposes the height before it and shows the priority and name chosen so far.
     const Shown expected[3] = {{"1.00", "Polygon 0", 0}, {"2.00", "Tower", 2}, {"3.00", "Tower", 2}};
     for (int i = 0; i < 3; i++) {
@@ -180,16 +180,16 @@ TEST_F(Editing, LeftLeftRightDrawsATriangleThatCountsOnlyWhenClosed) {
 // The click's own coordinates play no part: the vertex goes where the last move left the pointer.
 TEST_F(Editing, VertexGoesToTheSnappedPointerNotToTheClick) {
     Command(IDM_FILE_NEW);
-    drawing.drawOptions.snapOn = 1;  // a 1 m grid at "x 1.0": 10 pixels
+    MainSession().drawing.drawOptions.snapOn = 1;  // a 1 m grid at "x 1.0": 10 pixels
     Click(IDC_CREATE_BUTTON);
     SendMessageA(canvasWindow, WM_PAINT, 0, 0);
-    ASSERT_EQ(canvasState.gridStep, 10);
+    ASSERT_EQ(MainSession().canvasState.gridStep, 10);
     QueueDialogSteps(SaveVertex("1"));
     Move(104, 57);
     Mouse(WM_LBUTTONDOWN, 400, 400);
-    ASSERT_EQ(editState.pendingPolygon.vertexCount, 1);
-    EXPECT_EQ(editState.pendingPolygon.x[0], 10.0);
-    EXPECT_EQ(editState.pendingPolygon.y[0], 6.0);
+    ASSERT_EQ(MainSession().editState.pendingPolygon.vertexCount, 1);
+    EXPECT_EQ(MainSession().editState.pendingPolygon.x[0], 10.0);
+    EXPECT_EQ(MainSession().editState.pendingPolygon.y[0], 6.0);
     Move(124, 57);
     EXPECT_EQ(Status(1), "Distance [m] x: 2.000, y: 0.000, tot: 2.000");
 }
@@ -198,7 +198,7 @@ TEST_F(Editing, RefusedClicksWarnAndLeaveTheConstructionAsItWas) {
     Command(IDM_FILE_NEW);
     Click(IDC_CREATE_BUTTON);
     Right(50, 50);  // nothing under construction: nothing to close
-    EXPECT_FALSE(editState.constructing);
+    EXPECT_FALSE(MainSession().editState.constructing);
     EXPECT_TRUE(script.prompts.empty());
 
     struct Refusal {
@@ -209,7 +209,7 @@ TEST_F(Editing, RefusedClicksWarnAndLeaveTheConstructionAsItWas) {
     };
     auto refuse = [this](const Refusal& r) {
         SCOPED_TRACE(r.why);
-        const PolygonRecord before = editState.pendingPolygon;
+        const PolygonRecord before = MainSession().editState.pendingPolygon;
         int dialogs = watch->Created(VertexCaption);
         size_t prompts = script.prompts.size();
         Move(r.x, r.y);
@@ -217,10 +217,10 @@ TEST_F(Editing, RefusedClicksWarnAndLeaveTheConstructionAsItWas) {
         ASSERT_EQ(script.prompts.size(), prompts + 1);
         ExpectPrompt(script.prompts.back(), window, r.text, "Warning", WarningOk);
         EXPECT_EQ(watch->Created(VertexCaption), dialogs);
-        EXPECT_TRUE(editState.constructing);
-        ExpectSamePolygon(editState.pendingPolygon, before);
-        EXPECT_EQ(drawing.polygons.count(), 0);
-        EXPECT_EQ(drawing.modified, 0);
+        EXPECT_TRUE(MainSession().editState.constructing);
+        ExpectSamePolygon(MainSession().editState.pendingPolygon, before);
+        EXPECT_EQ(MainSession().drawing.polygons.count(), 0);
+        EXPECT_EQ(MainSession().drawing.modified, 0);
     };
     Vertex(100, 100, "5");
     refuse({WM_RBUTTONDOWN, 300, 100, "Minimum three vertices", "a close after one vertex"});
@@ -237,8 +237,8 @@ TEST_F(Editing, RefusedClicksWarnAndLeaveTheConstructionAsItWas) {
         refuse(r);
     QueueDialogSteps(SaveVertex("5"));
     Right(100, 300);  // the construction went on: a close elsewhere works
-    ASSERT_EQ(drawing.polygons.count(), 1);
-    EXPECT_EQ(drawing.polygons.polygon(0).vertexCount, 4);
+    ASSERT_EQ(MainSession().drawing.polygons.count(), 1);
+    EXPECT_EQ(MainSession().drawing.polygons.polygon(0).vertexCount, 4);
 
     // A second vertex on the first is taken, since one vertex has no edge to test; every edge from
     // it fails, and only Escape ends that polygon.
@@ -247,7 +247,7 @@ TEST_F(Editing, RefusedClicksWarnAndLeaveTheConstructionAsItWas) {
     Left(500, 100);
     EXPECT_EQ(next.name, "Polygon 1");
     Vertex(500, 100, "1");
-    EXPECT_EQ(editState.pendingPolygon.vertexCount, 2);
+    EXPECT_EQ(MainSession().editState.pendingPolygon.vertexCount, 2);
     script.prompts.clear();
     Left(600, 200);
     Right(600, 300);
@@ -255,8 +255,8 @@ TEST_F(Editing, RefusedClicksWarnAndLeaveTheConstructionAsItWas) {
     EXPECT_EQ(script.prompts[0].text, "Invalid Point");
     EXPECT_EQ(script.prompts[1].text, "Invalid Point");
     Escape();
-    EXPECT_FALSE(editState.constructing);
-    EXPECT_EQ(drawing.polygons.count(), 1);
+    EXPECT_FALSE(MainSession().editState.constructing);
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 1);
 }
 
 TEST_F(Editing, VertexDropMovesItOrIsRefusedLeavingThePolygon) {
@@ -278,11 +278,11 @@ TEST_F(Editing, VertexDropMovesItOrIsRefusedLeavingThePolygon) {
         SCOPED_TRACE(d.why);
         MarkUnchanged();
         script.prompts.clear();
-        const PolygonRecord before = drawing.polygons.polygon(d.polygon);
+        const PolygonRecord before = MainSession().drawing.polygons.polygon(d.polygon);
         Left(d.fromX, d.fromY);
-        ASSERT_TRUE(editState.dragActive);
-        EXPECT_EQ(editState.selectedPolygon, d.polygon);
-        EXPECT_EQ(editState.selectedVertex, d.vertex);
+        ASSERT_TRUE(MainSession().editState.dragActive);
+        EXPECT_EQ(MainSession().editState.selectedPolygon, d.polygon);
+        EXPECT_EQ(MainSession().editState.selectedVertex, d.vertex);
         EXPECT_EQ(Menus(window), "save calc");  // no zoom or snap change under the drag
         Right(d.fromX, d.fromY);                // a right click during the drag does nothing
         EXPECT_EQ(watch->Created(HeightCaption), 0);
@@ -291,11 +291,11 @@ TEST_F(Editing, VertexDropMovesItOrIsRefusedLeavingThePolygon) {
             EXPECT_EQ(Status(1), "Distance [m] x: 5.000, y: 2.000, tot: 5.385");
         }
         Left(d.toX, d.toY);
-        EXPECT_FALSE(editState.dragActive);
-        EXPECT_EQ(editState.selectedPolygon, -1);
-        EXPECT_EQ(editState.selectedVertex, -1);
+        EXPECT_FALSE(MainSession().editState.dragActive);
+        EXPECT_EQ(MainSession().editState.selectedPolygon, -1);
+        EXPECT_EQ(MainSession().editState.selectedVertex, -1);
         EXPECT_EQ(Menus(window), "save calc draw");
-        const PolygonRecord& after = drawing.polygons.polygon(d.polygon);
+        const PolygonRecord& after = MainSession().drawing.polygons.polygon(d.polygon);
         if (d.accepted) {
             EXPECT_TRUE(script.prompts.empty());
             EXPECT_EQ(after.x[d.vertex], d.toX / 10.0);
@@ -313,40 +313,40 @@ TEST_F(Editing, VertexDropMovesItOrIsRefusedLeavingThePolygon) {
 
 TEST_F(Editing, PolygonDropShiftsItByTheDragOrIsRefused) {
     OpenWith({Square(10, 10, 20, 5)}, IDC_EDIT_BUTTON);
-    PolygonRecord expected = drawing.polygons.polygon(0);
+    PolygonRecord expected = MainSession().drawing.polygons.polygon(0);
     Left(150, 160);  // inside, away from the vertices: the whole polygon
-    ASSERT_TRUE(editState.dragActive);
-    EXPECT_EQ(editState.selectedVertex, -1);
+    ASSERT_TRUE(MainSession().editState.dragActive);
+    EXPECT_EQ(MainSession().editState.selectedVertex, -1);
     Move(250, 170);
     EXPECT_EQ(Status(1), "Distance [m] x: 10.000, y: 1.000, tot: 10.050");
     Mouse(WM_LBUTTONDOWN, 250, 170);
-    EXPECT_FALSE(editState.dragActive);
+    EXPECT_FALSE(MainSession().editState.dragActive);
     expected.x = {20, 40, 40, 20};
     expected.y = {11, 11, 31, 31};
-    ExpectSamePolygon(drawing.polygons.polygon(0), expected);
+    ExpectSamePolygon(MainSession().drawing.polygons.polygon(0), expected);
     ExpectChanged();
     EXPECT_TRUE(script.prompts.empty());
 
     // A polygon that fails the checks wherever it lies cannot be moved: a bow tie, picked up in its
     // right-hand lobe.
     const PolygonRecord bowTie = Outline({{60, 10}, {80, 30}, {80, 10}, {60, 30}}, 2, "Bow tie");
-    drawing.polygons.appendPolygon(bowTie);
+    MainSession().drawing.polygons.appendPolygon(bowTie);
     MarkUnchanged();
     Left(770, 200);
-    ASSERT_EQ(editState.selectedPolygon, 1);
+    ASSERT_EQ(MainSession().editState.selectedPolygon, 1);
     Left(780, 300);
     ASSERT_EQ(script.prompts.size(), 1u);
     ExpectPrompt(script.prompts[0], window, "Invalid Position", "Warning", WarningOk);
-    ExpectSamePolygon(drawing.polygons.polygon(1), bowTie);
-    ExpectSamePolygon(drawing.polygons.polygon(0), expected);
+    ExpectSamePolygon(MainSession().drawing.polygons.polygon(1), bowTie);
+    ExpectSamePolygon(MainSession().drawing.polygons.polygon(0), expected);
     ExpectUntouched();
-    EXPECT_FALSE(editState.dragActive);
+    EXPECT_FALSE(MainSession().editState.dragActive);
     EXPECT_EQ(Menus(window), "save calc draw");
 }
 
 TEST_F(Editing, RightClickOpensTheDialogOfWhatItHitsAndCancelKeepsEverything) {
     OpenWith({Square(10, 10, 20, 5)}, IDC_EDIT_BUTTON);
-    const PolygonRecord before = drawing.polygons.polygon(0);
+    const PolygonRecord before = MainSession().drawing.polygons.polygon(0);
     Right(700, 400);  // a miss
     EXPECT_EQ(watch->Created(HeightCaption) + watch->Created(OptionsCaption), 0);
 
@@ -355,8 +355,8 @@ TEST_F(Editing, RightClickOpensTheDialogOfWhatItHitsAndCancelKeepsEverything) {
     Right(300, 300);
     EXPECT_EQ(watch->Created(HeightCaption), 1);
     EXPECT_EQ(shownHeight, "5.00");
-    EXPECT_EQ(editState.selectedPolygon, -1);
-    EXPECT_EQ(editState.selectedVertex, -1);
+    EXPECT_EQ(MainSession().editState.selectedPolygon, -1);
+    EXPECT_EQ(MainSession().editState.selectedVertex, -1);
 
     std::string shownName;
     int shownPriority = -1;
@@ -367,8 +367,8 @@ TEST_F(Editing, RightClickOpensTheDialogOfWhatItHitsAndCancelKeepsEverything) {
     EXPECT_EQ(shownName, "Square");
     EXPECT_EQ(shownPriority, 0);
 
-    ExpectSamePolygon(drawing.polygons.polygon(0), before);
-    EXPECT_EQ(drawing.polygons.priorities()[0], 0);
+    ExpectSamePolygon(MainSession().drawing.polygons.polygon(0), before);
+    EXPECT_EQ(MainSession().drawing.polygons.priorities()[0], 0);
     ExpectUntouched();
     EXPECT_TRUE(script.prompts.empty());
 }
@@ -383,10 +383,10 @@ TEST_F(Editing, HeightDialogStoresTheHeightTypedAndRefusesTheRestWithAMessage) {
         MarkUnchanged();
         QueueDialogSteps({Type(IDC_HEIGHT_VALUE, input), Press(IDC_HEIGHT_SAVE)});
         Right(300, 300);
-        EXPECT_DOUBLE_EQ(drawing.polygons.polygon(0).height[2], stored);
+        EXPECT_DOUBLE_EQ(MainSession().drawing.polygons.polygon(0).height[2], stored);
         ExpectChanged();
     }
-    EXPECT_EQ(drawing.polygons.polygon(0).height[1], 5.0);
+    EXPECT_EQ(MainSession().drawing.polygons.polygon(0).height[1], 5.0);
 
     MarkUnchanged();
     const std::vector<std::string> bad = {"-4", "-5", "12-3", "-", "2.5.1", "1e9", "99999", "abc", ""};
@@ -405,7 +405,7 @@ TEST_F(Editing, HeightDialogStoresTheHeightTypedAndRefusesTheRestWithAMessage) {
         EXPECT_EQ(prompt.flags, WarningOk);
         EXPECT_NE(prompt.owner, window) << "owned by the dialog";
     }
-    EXPECT_EQ(drawing.polygons.polygon(0).height[2], 1000.0);
+    EXPECT_EQ(MainSession().drawing.polygons.polygon(0).height[2], 1000.0);
     ExpectUntouched();
 }
 
@@ -416,8 +416,8 @@ TEST_F(Editing, HeightShownRoundedIsSavedRoundedAsAChange) {
     QueueDialogSteps({Read(IDC_HEIGHT_VALUE, &shown), Press(IDC_HEIGHT_SAVE)});
     Right(100, 300);
     EXPECT_EQ(shown, "2.57");
-    EXPECT_DOUBLE_EQ(drawing.polygons.polygon(0).height[3], 2.57);
-    EXPECT_EQ(drawing.polygons.polygon(0).height[0], 2.567);
+    EXPECT_DOUBLE_EQ(MainSession().drawing.polygons.polygon(0).height[3], 2.57);
+    EXPECT_EQ(MainSession().drawing.polygons.polygon(0).height[0], 2.567);
     ExpectChanged();
 }
 
@@ -437,7 +437,7 @@ TEST_F(Editing, VertexDialogEndsOnlyWithAValidHeightAndAName) {
     for (const PromptCall& prompt : script.prompts)
         EXPECT_EQ(prompt.text, "Vertex's height [m] takes a number from 0 to 1000.");
     script.prompts.clear();
-    const PolygonRecord& pending = editState.pendingPolygon;
+    const PolygonRecord& pending = MainSession().editState.pendingPolygon;
     ASSERT_EQ(pending.vertexCount, 1);
     EXPECT_EQ(pending.height[0], 0.004);
     EXPECT_STREQ(pending.name, "Hall");
@@ -464,7 +464,7 @@ TEST_F(Editing, NameFieldsHoldAtMostNinetyNineCharacters) {
     Right(200, 200);
     EXPECT_FALSE(typedInOptions.empty());
     EXPECT_LE(typedInOptions.size(), 99u);
-    EXPECT_EQ(std::string(drawing.polygons.polygon(0).name), std::string(99, 'p'));
+    EXPECT_EQ(std::string(MainSession().drawing.polygons.polygon(0).name), std::string(99, 'p'));
 
     Click(IDC_CREATE_BUTTON);
     QueueDialogSteps({TypeKeys(IDC_VERTEX_NAME, keys), Read(IDC_VERTEX_NAME, &typedInVertex),
@@ -472,7 +472,7 @@ TEST_F(Editing, NameFieldsHoldAtMostNinetyNineCharacters) {
     Left(500, 500);
     EXPECT_FALSE(typedInVertex.empty());
     EXPECT_LE(typedInVertex.size(), 99u);
-    EXPECT_EQ(std::string(editState.pendingPolygon.name), std::string(99, 'p'));
+    EXPECT_EQ(std::string(MainSession().editState.pendingPolygon.name), std::string(99, 'p'));
 }
 
 // Two squares overlap at pixel (250, 250); with equal priorities the later one is on top there.
@@ -485,8 +485,8 @@ TEST_F(Editing, NewPriorityOrNameMarksTheDrawingAndKeepsTheResult) {
     QueueDialogSteps({Read(IDC_POLYGON_NAME, &shown), Type(IDC_POLYGON_NAME, "Shed"), Press(IDC_POLYGON_SAVE)});
     Right(250, 250);
     EXPECT_EQ(shown, "Back");
-    EXPECT_STREQ(drawing.polygons.polygon(1).name, "Shed");
-    EXPECT_EQ(drawing.modified, 1);
+    EXPECT_STREQ(MainSession().drawing.polygons.polygon(1).name, "Shed");
+    EXPECT_EQ(MainSession().drawing.modified, 1);
     EXPECT_EQ(CurrentResult().contourCount, StaleResult);
 
     MarkUnchanged();
@@ -495,10 +495,10 @@ TEST_F(Editing, NewPriorityOrNameMarksTheDrawingAndKeepsTheResult) {
                       Choose(IDC_POLYGON_PRIORITY, 9), Press(IDC_POLYGON_SAVE)});
     Right(250, 250);
     EXPECT_EQ(restored, "Shed");
-    EXPECT_STREQ(drawing.polygons.polygon(1).name, "Shed");
-    EXPECT_EQ(drawing.polygons.polygon(1).priority, 9);
-    EXPECT_EQ(drawing.polygons.priorities()[1], 9);
-    EXPECT_EQ(drawing.modified, 1);
+    EXPECT_STREQ(MainSession().drawing.polygons.polygon(1).name, "Shed");
+    EXPECT_EQ(MainSession().drawing.polygons.polygon(1).priority, 9);
+    EXPECT_EQ(MainSession().drawing.polygons.priorities()[1], 9);
+    EXPECT_EQ(MainSession().drawing.modified, 1);
     EXPECT_EQ(CurrentResult().contourCount, StaleResult);
 
     // Priority "10" lies beneath "1": the overlap now belongs to the other square.
@@ -521,21 +521,21 @@ TEST_F(Editing, DeleteAsksFirstAndRemovesThePolygonOnlyOnYes) {
     ASSERT_EQ(script.prompts.size(), 1u);
     ExpectPrompt(script.prompts[0], window, "Do you want to erease this polygon?", "Warning",
                  MB_YESNO | MB_ICONWARNING);
-    EXPECT_EQ(drawing.polygons.count(), 2);
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 2);
     ExpectUntouched();
 
     // Just outside the second square, near its corner at (50, 30): the corner's polygon goes.
     script.answers.push_back(IDYES);
     Left(498, 302);
-    ASSERT_EQ(drawing.polygons.count(), 1);
-    EXPECT_STREQ(drawing.polygons.polygon(0).name, "Square");
+    ASSERT_EQ(MainSession().drawing.polygons.count(), 1);
+    EXPECT_STREQ(MainSession().drawing.polygons.polygon(0).name, "Square");
     ExpectChanged();
     EXPECT_EQ(ViewButtons(), "oo");
 
     script.answers.push_back(IDYES);
     Left(200, 200);
-    EXPECT_EQ(drawing.polygons.count(), 0);
-    EXPECT_EQ(drawing.calcReady, 0);
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 0);
+    EXPECT_EQ(MainSession().drawing.calcReady, 0);
     EXPECT_EQ(ViewButtons(), "--");
 }
 
@@ -558,15 +558,15 @@ TEST_F(Editing, MouseDrawnRectangleCalculatesAsTheCommandLineToolDoes) {
     Vertex(300, 200, "5");
     QueueDialogSteps(SaveVertex("5"));
     Right(100, 200);
-    ASSERT_EQ(drawing.polygons.count(), 1);
+    ASSERT_EQ(MainSession().drawing.polygons.count(), 1);
     std::string path = TempPath("mouse_drawn.Zlv");
     script.fileNames.push_back(path);
     Command(IDM_FILE_SAVE);
-    ASSERT_EQ(drawing.modified, 0);
+    ASSERT_EQ(MainSession().drawing.modified, 0);
 
     Click(IDC_VIEW_AD_BUTTON);
     ASSERT_GT(CurrentResult().contourCount, 0);
-    EXPECT_EQ(mainModes.viewMode, AdView);
+    EXPECT_EQ(MainSession().mainModes.viewMode, AdView);
     const double pi = 4 * atan(1.0);
     const double ad = (200 + 2 * 15 * 30 + pi * 15 * 15) * 1e-6, am = (2 * 500 * 30 + pi * 500 * 500) * 1e-6;
     EXPECT_NEAR(CurrentResult().ad, ad, ad * 1e-3);

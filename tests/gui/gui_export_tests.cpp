@@ -101,13 +101,13 @@ class Export : public ::testing::Test {
         window = CreateMainWindow(GetModuleHandleA(nullptr), L"zelvora.exe");
         ASSERT_NE(window, nullptr);
 
-        drawing.isOpen = drawing.calcReady = 1;
+        MainSession().drawing.isOpen = MainSession().drawing.calcReady = 1;
         PolygonRecord structure;
         structure.x = {10.0, 40.0, 40.0, 10.0};
         structure.y = {40.0, 40.0, 60.0, 60.0};
         structure.height = {5.0, 5.0, 5.0, 5.0};
         structure.vertexCount = 4;
-        drawing.polygons.appendPolygon(structure);
+        MainSession().drawing.polygons.appendPolygon(structure);
         AddContour(true, false, 0.0, 0.0, 50.0, 100.0);         // Ad: the full height, x 250..449
         AddContour(false, false, -100.0, -75.0, 150.0, 175.0);  // Am: the full height, x 150..549
         ShowAreas(0.012345, 2.5);
@@ -115,7 +115,7 @@ class Export : public ::testing::Test {
     }
 
     void TearDown() override {
-        drawing.modified = 0;
+        MainSession().drawing.modified = 0;
         if (IsWindow(window))
             DestroyWindow(window);
         PumpMessages();
@@ -126,7 +126,7 @@ class Export : public ::testing::Test {
 
     // The client area excludes the scroll bars, which come and go with the view's scroll range.
     void ShowView(int32_t view) {
-        mainModes.viewMode = view;
+        MainSession().mainModes.viewMode = view;
         for (int attempt = 0; attempt < 4; attempt++) {
             RECT client, outer;
             GetClientRect(canvasWindow, &client);

@@ -77,22 +77,23 @@ TEST_F(Import, GeoJsonBecomesANewDrawingShownWhole) {
     ASSERT_EQ(script.prompts.size(), 1u);
     EXPECT_EQ(script.prompts[0].caption, "Information");
     EXPECT_EQ(script.prompts[0].text.rfind("imported: 2 polygons with 8 vertices", 0), 0u) << script.prompts[0].text;
-    EXPECT_EQ(drawing.polygons.count(), 2);
-    EXPECT_EQ(drawing.polygons.polygon(0).height[0], 18.0);
-    EXPECT_EQ(drawing.polygons.polygon(1).height[0], 6.5);
-    EXPECT_EQ(drawing.isOpen, 1);
-    EXPECT_EQ(drawing.modified, 1);
-    EXPECT_STREQ(drawing.fileName, "");
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 2);
+    EXPECT_EQ(MainSession().drawing.polygons.polygon(0).height[0], 18.0);
+    EXPECT_EQ(MainSession().drawing.polygons.polygon(1).height[0], 6.5);
+    EXPECT_EQ(MainSession().drawing.isOpen, 1);
+    EXPECT_EQ(MainSession().drawing.modified, 1);
+    EXPECT_STREQ(MainSession().drawing.fileName, "");
     EXPECT_EQ(Looks(window), "Hooooo");
     // The footprints fill the canvas: inside it, and more than a third of it across or down, since the
     // next zoom step is at most two and a half times larger.
     RECT client;
     GetClientRect(canvasWindow, &client);
-    ViewTransform view = CurrentView();
+    ViewTransform view = CurrentView(MainSession().canvasState, MainSession().drawing);
     PixelPoint low = {INT32_MAX, INT32_MAX}, high = {INT32_MIN, INT32_MIN};
-    for (int32_t i = 0; i < drawing.polygons.count(); i++)
-        for (int32_t k = 0; k < drawing.polygons.polygon(i).vertexCount; k++) {
-            PixelPoint p = ToPixel(view, drawing.polygons.polygon(i).x[k], drawing.polygons.polygon(i).y[k]);
+    for (int32_t i = 0; i < MainSession().drawing.polygons.count(); i++)
+        for (int32_t k = 0; k < MainSession().drawing.polygons.polygon(i).vertexCount; k++) {
+            PixelPoint p = ToPixel(view, MainSession().drawing.polygons.polygon(i).x[k],
+                                   MainSession().drawing.polygons.polygon(i).y[k]);
             low = {std::min(low.x, p.x), std::min(low.y, p.y)};
             high = {std::max(high.x, p.x), std::max(high.y, p.y)};
         }
@@ -130,13 +131,13 @@ TEST_F(Import, RefusalsLeaveNoDrawing) {
     EXPECT_FALSE(ImportCommand(window));
     ASSERT_EQ(script.prompts.size(), 2u);
     EXPECT_NE(script.prompts[1].text.find("Do you want to import the others?"), std::string::npos);
-    EXPECT_EQ(drawing.isOpen, 0);
-    EXPECT_EQ(drawing.polygons.count(), 0);
+    EXPECT_EQ(MainSession().drawing.isOpen, 0);
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 0);
     EXPECT_EQ(Looks(window), "------");
 
     script.answers.push_back(IDYES);
     EXPECT_TRUE(ImportCommand(window));
-    EXPECT_EQ(drawing.polygons.count(), 1);
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 1);
 }
 
 // A DXF whose unit code is none of DXF's: the unit is asked, with the reason, and the plan read in it;
@@ -149,15 +150,15 @@ TEST_F(Import, UnknownDxfUnitIsAskedFor) {
               "10\n0\n20\n50\n0\nENDSEC\n0\nEOF\n");
     QueueDialogSteps({Press(IDCANCEL)});
     EXPECT_FALSE(ImportCommand(window));
-    EXPECT_EQ(drawing.polygons.count(), 0);
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 0);
     EXPECT_TRUE(script.prompts.empty());
 
     std::string reason;
     QueueDialogSteps({Read(IDC_IMPORT_UNIT_REASON, &reason), Choose(IDC_IMPORT_UNIT_LIST, 1), Press(IDOK)});
     EXPECT_TRUE(ImportCommand(window));
     EXPECT_NE(reason.find("$INSUNITS '99'"), std::string::npos) << reason;
-    ASSERT_EQ(drawing.polygons.count(), 1);
-    EXPECT_DOUBLE_EQ(drawing.polygons.polygon(0).height[0], 40 * 0.3048);
+    ASSERT_EQ(MainSession().drawing.polygons.count(), 1);
+    EXPECT_DOUBLE_EQ(MainSession().drawing.polygons.polygon(0).height[0], 40 * 0.3048);
     ASSERT_EQ(script.prompts.size(), 1u);
     EXPECT_NE(script.prompts[0].text.find("units: feet (as given), scaled to metres\n"), std::string::npos)
         << script.prompts[0].text;
@@ -170,7 +171,7 @@ TEST_F(Import, OutlinesGoOutForCadAndGis) {
     ASSERT_TRUE(ImportCommand(window));
     script.prompts.clear();
     Click(IDC_VIEW_AD_BUTTON);
-    ASSERT_EQ(mainModes.viewMode, AdView);
+    ASSERT_EQ(MainSession().mainModes.viewMode, AdView);
     struct Case {
         ExportType type;
         const char* name;

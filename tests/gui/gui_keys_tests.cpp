@@ -38,15 +38,15 @@ TEST_F(Keys, ActOnlyWhereTheirCommandIsEnabled) {
     PressKey(window, 'S');
     EXPECT_TRUE(script.fileDialogs.empty()) << "Save is disabled with no drawing";
     PressKey(window, 'N');
-    EXPECT_EQ(drawing.isOpen, 1);
+    EXPECT_EQ(MainSession().drawing.isOpen, 1);
     std::string path = TempPath("keys.Zlv");
     script.fileNames.push_back(path);
     PressKey(window, 'S');
     ASSERT_EQ(script.fileDialogs.size(), 1u);
     EXPECT_EQ(PolygonsInFile(path), 0);
-    drawing.polygons.appendPolygon(Square(0, 0, 10, 5));
+    MainSession().drawing.polygons.appendPolygon(Square(0, 0, 10, 5));
     PressKey(window, 'N');
-    EXPECT_EQ(drawing.polygons.count(), 1) << "New is disabled while a drawing is open";
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 1) << "New is disabled while a drawing is open";
 }
 
 // In a result view the picture goes onto the clipboard in both forms, the metafile as the export draws it.
@@ -57,7 +57,7 @@ TEST_F(Keys, CopyPutsTheResultViewOnTheClipboard) {
     EmptyClipboard();
     CloseClipboard();
     Click(IDC_VIEW_AM_BUTTON);
-    ASSERT_EQ(mainModes.viewMode, AmView);
+    ASSERT_EQ(MainSession().mainModes.viewMode, AmView);
     EXPECT_TRUE(PressKey(window, 'C'));
     ASSERT_TRUE(OpenClipboard(window));
     HENHMETAFILE metafile = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
@@ -90,28 +90,28 @@ TEST_F(Keys, UndoAndRedoTakeADeleteBackAndForth) {
     Click(IDC_DELETE_BUTTON);
     script.answers.push_back(IDYES);
     SendMessageA(canvasWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(450, 420));
-    ASSERT_EQ(drawing.polygons.count(), 0);
-    ASSERT_EQ(drawing.modified, 1);
+    ASSERT_EQ(MainSession().drawing.polygons.count(), 0);
+    ASSERT_EQ(MainSession().drawing.modified, 1);
     EXPECT_TRUE(PressKey(window, 'Z'));
-    EXPECT_EQ(drawing.polygons.count(), 1);
-    EXPECT_EQ(drawing.modified, 0) << "back to the drawing as opened";
-    EXPECT_EQ(EncodeDrawing(drawing), opened);
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 1);
+    EXPECT_EQ(MainSession().drawing.modified, 0) << "back to the drawing as opened";
+    EXPECT_EQ(EncodeDrawing(MainSession().drawing), opened);
     EXPECT_TRUE(PressKey(window, 'Y'));
-    EXPECT_EQ(drawing.polygons.count(), 0);
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 0);
     PressKey(window, 'Z', true);  // Ctrl+Shift+Z redoes too, with nothing left to redo here
-    EXPECT_EQ(drawing.polygons.count(), 0);
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 0);
     PressKey(window, 'S');
     EXPECT_EQ(PolygonsInFile(path), 0);
-    EXPECT_EQ(drawing.modified, 0);
+    EXPECT_EQ(MainSession().drawing.modified, 0);
     PressKey(window, 'Z');
-    EXPECT_EQ(drawing.polygons.count(), 1);
-    EXPECT_EQ(drawing.modified, 1) << "the saved file holds no polygon";
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 1);
+    EXPECT_EQ(MainSession().drawing.modified, 1) << "the saved file holds no polygon";
 
     Click(IDC_VIEW_AD_BUTTON);
-    ASSERT_EQ(mainModes.viewMode, AdView);
+    ASSERT_EQ(MainSession().mainModes.viewMode, AdView);
     PressKey(window, 'Y');
-    EXPECT_EQ(mainModes.viewMode, DrawingView);
-    EXPECT_EQ(drawing.polygons.count(), 0);
+    EXPECT_EQ(MainSession().mainModes.viewMode, DrawingView);
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 0);
     EXPECT_EQ(CurrentResult().contourCount, 0);
 }
 
@@ -126,12 +126,12 @@ TEST_F(Keys, UndoWaitsForAPolygonUnderConstruction) {
                       [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDC_VERTEX_SAVE, 0); });
     SendMessageA(canvasWindow, WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
     SendMessageA(canvasWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
-    ASSERT_TRUE(editState.constructing);
+    ASSERT_TRUE(MainSession().editState.constructing);
     EXPECT_EQ(GetMenuState(GetMenu(window), IDM_EDIT_UNDO, MF_BYCOMMAND) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
     PressKey(window, 'Z');
-    EXPECT_EQ(drawing.polygons.count(), 0);
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 0);
     Escape();
     EXPECT_EQ(GetMenuState(GetMenu(window), IDM_EDIT_UNDO, MF_BYCOMMAND) & MF_GRAYED, 0u);
     PressKey(window, 'Z');
-    EXPECT_EQ(drawing.polygons.count(), 1);
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 1);
 }

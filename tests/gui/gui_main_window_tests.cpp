@@ -20,8 +20,8 @@ class MainWindow : public MainWindowTest {
   protected:
     // An edit the tools would make: one more polygon, and the drawing marked as changed.
     static void Edit() {
-        drawing.polygons.appendPolygon(Square(500, 500, 10, 5));
-        drawing.modified = 1;
+        MainSession().drawing.polygons.appendPolygon(Square(500, 500, 10, 5));
+        MainSession().drawing.modified = 1;
     }
 
     void NewEdited() {
@@ -40,30 +40,30 @@ class MainWindow : public MainWindowTest {
     void StartDrag() {
         Open(ExamplePath("house.Zlv"));
         Click(IDC_EDIT_BUTTON);
-        editState.dragActive = true;
-        editState.selectedPolygon = 0;
-        editState.selectedVertex = 2;
-        SetOptionsDrawEnabled(false);
+        MainSession().editState.dragActive = true;
+        MainSession().editState.selectedPolygon = 0;
+        MainSession().editState.selectedVertex = 2;
+        SetOptionsDrawEnabled(&MainSession().mainModes, false);
         ApplyMainControls();
         ASSERT_EQ(Menus(window), "save calc");
     }
 
     void ExpectDragEnded() {
-        EXPECT_FALSE(editState.dragActive);
-        EXPECT_EQ(editState.selectedPolygon, -1);
-        EXPECT_EQ(editState.selectedVertex, -1);
+        EXPECT_FALSE(MainSession().editState.dragActive);
+        EXPECT_EQ(MainSession().editState.selectedPolygon, -1);
+        EXPECT_EQ(MainSession().editState.selectedVertex, -1);
         EXPECT_EQ(Menus(window), "save calc draw");
     }
 
     void ExpectNoDrawing() {
-        EXPECT_EQ(drawing.isOpen, 0);
-        EXPECT_EQ(drawing.polygons.count(), 0);
+        EXPECT_EQ(MainSession().drawing.isOpen, 0);
+        EXPECT_EQ(MainSession().drawing.polygons.count(), 0);
         EXPECT_EQ(Looks(window), "------");
     }
 
     // Closes a drawing left modified on purpose, without the question.
     void Discard() {
-        drawing.modified = 0;
+        MainSession().drawing.modified = 0;
         Command(IDM_FILE_CLOSE);
         script.prompts.clear();
     }
@@ -78,7 +78,7 @@ TEST_F(MainWindow, ControlsFollowTheFourStates) {
     Command(IDM_FILE_NEW);
     EXPECT_EQ(Looks(window), "Hooo--");
     EXPECT_EQ(Menus(window), "save calc draw");
-    EXPECT_EQ(drawing.isOpen, 1);
+    EXPECT_EQ(MainSession().drawing.isOpen, 1);
 
     Command(IDM_FILE_CLOSE);  // nothing changed: no question
     EXPECT_EQ(Looks(window), "------");
@@ -89,12 +89,12 @@ TEST_F(MainWindow, ControlsFollowTheFourStates) {
     EXPECT_EQ(Menus(window), "save calc draw");
 
     Click(IDC_VIEW_AD_BUTTON);
-    EXPECT_EQ(mainModes.viewMode, AdView);
+    EXPECT_EQ(MainSession().mainModes.viewMode, AdView);
     EXPECT_EQ(Looks(window), "o---Xo");
     EXPECT_EQ(Menus(window), "save export draw");
 
     Click(IDC_VIEW_AM_BUTTON);
-    EXPECT_EQ(mainModes.viewMode, AmView);
+    EXPECT_EQ(MainSession().mainModes.viewMode, AmView);
     EXPECT_EQ(Looks(window), "o---oX");
     EXPECT_EQ(Menus(window), "save export draw");
 
@@ -102,7 +102,7 @@ TEST_F(MainWindow, ControlsFollowTheFourStates) {
     EXPECT_EQ(Looks(window), "o---oP");
 
     Click(IDC_DRAW_BUTTON);
-    EXPECT_EQ(mainModes.viewMode, DrawingView);
+    EXPECT_EQ(MainSession().mainModes.viewMode, DrawingView);
     EXPECT_EQ(Looks(window), "Hooooo");
     EXPECT_EQ(Menus(window), "save calc draw");
     EXPECT_TRUE(script.prompts.empty());
@@ -123,17 +123,17 @@ TEST_F(MainWindow, OptionsCalculationStaysOffAfterAViewUntilDraw) {
 TEST_F(MainWindow, ToolButtonsToggleAndReleaseEachOther) {
     Open(ExamplePath("house.Zlv"));
     Click(IDC_CREATE_BUTTON);
-    EXPECT_EQ(mainModes.toolMode, CreateTool);
+    EXPECT_EQ(MainSession().mainModes.toolMode, CreateTool);
     EXPECT_EQ(Looks(window), "HXoooo");
     Click(IDC_EDIT_BUTTON);
-    EXPECT_EQ(mainModes.toolMode, EditTool);
+    EXPECT_EQ(MainSession().mainModes.toolMode, EditTool);
     EXPECT_EQ(Looks(window), "HoXooo");
     Click(IDC_EDIT_BUTTON);
-    EXPECT_EQ(mainModes.toolMode, NoTool);
+    EXPECT_EQ(MainSession().mainModes.toolMode, NoTool);
     EXPECT_EQ(Looks(window), "Hooooo");
     Click(IDC_DELETE_BUTTON);
     Click(IDC_DRAW_BUTTON);  // Draw in the drawing view keeps the tool
-    EXPECT_EQ(mainModes.toolMode, DeleteTool);
+    EXPECT_EQ(MainSession().mainModes.toolMode, DeleteTool);
     EXPECT_EQ(Looks(window), "HooXoo");
 }
 
@@ -142,11 +142,11 @@ TEST_F(MainWindow, ToolViewAndCloseAbandonAnEditDrag) {
     StartDrag();
     Click(IDC_DELETE_BUTTON);
     ExpectDragEnded();
-    EXPECT_EQ(mainModes.toolMode, DeleteTool);
+    EXPECT_EQ(MainSession().mainModes.toolMode, DeleteTool);
 
     StartDrag();
     Command(IDM_FILE_CLOSE);
-    EXPECT_FALSE(editState.dragActive);
+    EXPECT_FALSE(MainSession().editState.dragActive);
     EXPECT_EQ(Menus(window), "new calc draw");
 
     StartDrag();
@@ -155,8 +155,8 @@ TEST_F(MainWindow, ToolViewAndCloseAbandonAnEditDrag) {
 
     StartDrag();
     Click(IDC_VIEW_AD_BUTTON);
-    EXPECT_FALSE(editState.dragActive);
-    EXPECT_EQ(mainModes.viewMode, AdView);
+    EXPECT_FALSE(MainSession().editState.dragActive);
+    EXPECT_EQ(MainSession().mainModes.viewMode, AdView);
     EXPECT_EQ(Menus(window), "save export draw");
 }
 
@@ -166,11 +166,11 @@ TEST_F(MainWindow, OpenFromTheMenuShowsTheDrawing) {
     ASSERT_EQ(script.fileDialogs.size(), 1u);
     EXPECT_FALSE(script.fileDialogs[0].save);
     EXPECT_TRUE(script.prompts.empty());
-    EXPECT_EQ(drawing.polygons.count(), 1);
-    EXPECT_EQ(drawing.fileName, path);
-    EXPECT_EQ(drawing.modified, 0);
-    EXPECT_EQ(drawing.calcReady, 1);
-    EXPECT_EQ(drawing.drawOptions.mapSize, 150.0);
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 1);
+    EXPECT_EQ(MainSession().drawing.fileName, path);
+    EXPECT_EQ(MainSession().drawing.modified, 0);
+    EXPECT_EQ(MainSession().drawing.calcReady, 1);
+    EXPECT_EQ(MainSession().drawing.drawOptions.mapSize, 150.0);
 }
 
 // A file cut short and a file whose polygon crosses itself are both refused; the second still brings
@@ -194,12 +194,12 @@ TEST_F(MainWindow, OpenRefusesBrokenFilesAndStaysWithoutDrawing) {
         ExpectPrompt(script.prompts[0], window, "Error to opening file", "Warning", WarningOk);
         ExpectNoDrawing();
         EXPECT_EQ(Menus(window), "new calc draw");
-        EXPECT_EQ(drawing.fileName, path);
+        EXPECT_EQ(MainSession().drawing.fileName, path);
     }
-    EXPECT_EQ(drawing.drawOptions.mapSize, 100.0) << "a refused file leaves no options behind";
+    EXPECT_EQ(MainSession().drawing.drawOptions.mapSize, 100.0) << "a refused file leaves no options behind";
     Command(IDM_FILE_NEW);
-    EXPECT_EQ(drawing.drawOptions.mapSize, 100.0);
-    EXPECT_STREQ(drawing.fileName, "");
+    EXPECT_EQ(MainSession().drawing.drawOptions.mapSize, 100.0);
+    EXPECT_STREQ(MainSession().drawing.fileName, "");
 }
 
 TEST_F(MainWindow, CancelledOpenSaysNothing) {
@@ -220,7 +220,7 @@ TEST_F(MainWindow, AnEmptyDrawingOpensWithTheViewsDisabled) {
     ShowWindow(window, SW_SHOWNOACTIVATE);
     RedrawWindow(canvasWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     PumpMessages();
-    EXPECT_EQ(drawing.calcReady, 0);
+    EXPECT_EQ(MainSession().drawing.calcReady, 0);
     EXPECT_EQ(Looks(window), "Hooo--");
 }
 
@@ -230,7 +230,7 @@ TEST_F(MainWindow, SaveAsksForANameOnlyWhenItMust) {
     Command(IDM_FILE_SAVE);
     EXPECT_EQ(script.fileDialogs.size(), 1u) << "only the Open dialog was shown";
     EXPECT_EQ(PolygonsInFile(titled), 2);
-    EXPECT_EQ(drawing.modified, 0);
+    EXPECT_EQ(MainSession().drawing.modified, 0);
 
     Edit();
     std::string renamed = TempPath("renamed.Zlv");
@@ -241,8 +241,8 @@ TEST_F(MainWindow, SaveAsksForANameOnlyWhenItMust) {
     EXPECT_EQ(script.fileDialogs[1].proposed, titled);
     EXPECT_EQ(PolygonsInFile(renamed), 3);
     EXPECT_EQ(PolygonsInFile(titled), 2);
-    EXPECT_EQ(drawing.fileName, renamed);
-    EXPECT_EQ(drawing.modified, 0);
+    EXPECT_EQ(MainSession().drawing.fileName, renamed);
+    EXPECT_EQ(MainSession().drawing.modified, 0);
 
     Command(IDM_FILE_CLOSE);
     NewEdited();
@@ -253,8 +253,8 @@ TEST_F(MainWindow, SaveAsksForANameOnlyWhenItMust) {
     EXPECT_TRUE(script.fileDialogs[2].save);
     EXPECT_EQ(script.fileDialogs[2].proposed, "");
     EXPECT_EQ(PolygonsInFile(untitled), 1);
-    EXPECT_EQ(drawing.fileName, untitled);
-    EXPECT_EQ(drawing.modified, 0);
+    EXPECT_EQ(MainSession().drawing.fileName, untitled);
+    EXPECT_EQ(MainSession().drawing.modified, 0);
     EXPECT_TRUE(script.prompts.empty());
 }
 
@@ -268,8 +268,8 @@ TEST_F(MainWindow, SaveThatFailsOrIsCancelledKeepsTheDrawingModified) {
         Command(command);
         ASSERT_EQ(script.prompts.size(), 1u);
         ExpectPrompt(script.prompts[0], window, "Error to write file", "Warning", WarningOk);
-        EXPECT_EQ(drawing.modified, 1);
-        EXPECT_STREQ(drawing.fileName, "");
+        EXPECT_EQ(MainSession().drawing.modified, 1);
+        EXPECT_STREQ(MainSession().drawing.fileName, "");
         EXPECT_EQ(PolygonsInFile(nowhere), -1);
         Discard();
     }
@@ -279,26 +279,26 @@ TEST_F(MainWindow, SaveThatFailsOrIsCancelledKeepsTheDrawingModified) {
     Command(IDM_FILE_SAVE_AS);
     EXPECT_TRUE(script.prompts.empty());
     EXPECT_EQ(FileBytes(path), before);
-    EXPECT_EQ(drawing.fileName, path);
-    EXPECT_EQ(drawing.modified, 1);
+    EXPECT_EQ(MainSession().drawing.fileName, path);
+    EXPECT_EQ(MainSession().drawing.modified, 1);
     Discard();
     NewEdited();
     script.fileNames.push_back(std::nullopt);
     Command(IDM_FILE_SAVE);
-    EXPECT_EQ(drawing.modified, 1);
+    EXPECT_EQ(MainSession().drawing.modified, 1);
     EXPECT_TRUE(script.prompts.empty());
 }
 
 TEST_F(MainWindow, CloseAnsweredNoDiscardsTheDrawing) {
     std::string path = OpenEditedCopy("l_building.Zlv");
-    ASSERT_EQ(drawing.drawOptions.mapSize, 150.0);
+    ASSERT_EQ(MainSession().drawing.drawOptions.mapSize, 150.0);
     script.answers.push_back(IDNO);
     Command(IDM_FILE_CLOSE);
     ASSERT_EQ(script.prompts.size(), 1u);
     ExpectPrompt(script.prompts[0], window, Changed, "Warning", MB_YESNOCANCEL | MB_ICONWARNING);
     ExpectNoDrawing();
-    EXPECT_STREQ(drawing.fileName, "");
-    EXPECT_EQ(drawing.drawOptions.mapSize, 100.0) << "the file's options went with it";
+    EXPECT_STREQ(MainSession().drawing.fileName, "");
+    EXPECT_EQ(MainSession().drawing.drawOptions.mapSize, 100.0) << "the file's options went with it";
     EXPECT_EQ(PolygonsInFile(path), 1);
 }
 
@@ -330,9 +330,9 @@ TEST_F(MainWindow, CloseAnsweredYesKeepsTheDrawingWhenTheSaveFails) {
         script.fileNames.push_back(answer);
         Command(IDM_FILE_CLOSE);
         EXPECT_EQ(script.prompts.size(), prompts);
-        EXPECT_EQ(drawing.isOpen, 1);
-        EXPECT_EQ(drawing.modified, 1);
-        EXPECT_EQ(drawing.polygons.count(), 1);
+        EXPECT_EQ(MainSession().drawing.isOpen, 1);
+        EXPECT_EQ(MainSession().drawing.modified, 1);
+        EXPECT_EQ(MainSession().drawing.polygons.count(), 1);
         EXPECT_EQ(Looks(window), "Hooo--");
         EXPECT_EQ(Menus(window), "save calc draw");
         Discard();
@@ -354,14 +354,16 @@ TEST_F(MainWindow, QuitAndTheCloseBoxEndOnlyAClosedDrawing) {
         script.fileNames.push_back(std::nullopt);
         quit();
         EXPECT_TRUE(IsWindow(window));
-        EXPECT_EQ(drawing.isOpen, 1);
-        EXPECT_EQ(drawing.modified, 1);
+        EXPECT_EQ(MainSession().drawing.isOpen, 1);
+        EXPECT_EQ(MainSession().drawing.modified, 1);
 
         script.answers.push_back(IDNO);
+        SessionAtEnd atEnd;
+        WatchSessionEnd(window, &atEnd);
         quit();
         EXPECT_FALSE(IsWindow(window));
         EXPECT_EQ(script.prompts.size(), 2u) << "asked once per attempt, not again while the window goes";
-        EXPECT_EQ(drawing.isOpen, 0);
+        EXPECT_EQ(atEnd.isOpen, 0);
         MSG quitMessage;
         EXPECT_TRUE(PeekMessageA(&quitMessage, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
         EXPECT_EQ(quitMessage.wParam, 0u);
@@ -378,14 +380,14 @@ TEST_F(MainWindow, EndOfSessionOffersTheSaveAndWaitsForIt) {
     script.answers.push_back(IDYES);
     script.fileNames.push_back(TempPath("missing folder\\drawing.Zlv"));
     EXPECT_FALSE(SendMessageA(window, WM_QUERYENDSESSION, 0, 0));
-    EXPECT_EQ(drawing.modified, 1);
+    EXPECT_EQ(MainSession().drawing.modified, 1);
     std::string path = TempPath("session.Zlv");
     script.answers.push_back(IDYES);
     script.fileNames.push_back(path);
     EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, 0));
     EXPECT_EQ(PolygonsInFile(path), 1);
-    EXPECT_EQ(drawing.modified, 0);
-    EXPECT_EQ(drawing.isOpen, 1);
+    EXPECT_EQ(MainSession().drawing.modified, 0);
+    EXPECT_EQ(MainSession().drawing.isOpen, 1);
     EXPECT_TRUE(IsWindow(window));
     ASSERT_EQ(script.prompts.size(), 4u);  // three questions and the failed write
     EXPECT_EQ(script.prompts[2].text, "Error to write file");
@@ -412,10 +414,12 @@ TEST_F(MainWindow, DestroyingTheWindowOffersTheSaveButCannotBeStopped) {
     NewEdited();
     script.answers.push_back(IDYES);
     script.fileNames.push_back(std::nullopt);
+    SessionAtEnd atEnd;
+    WatchSessionEnd(window, &atEnd);
     DestroyWindow(window);
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(drawing.isOpen, 0);
-    EXPECT_EQ(drawing.modified, 0);
+    EXPECT_EQ(atEnd.isOpen, 0);
+    EXPECT_EQ(atEnd.modified, 0);
 }
 
 // Exactly one argument after the program opens; a missing file is told, two arguments open nothing.
@@ -438,8 +442,8 @@ TEST_F(MainWindow, CommandLineOpensExactlyOneNamedFile) {
         ASSERT_EQ(script.prompts.size(), row.prompts);
         if (row.prompts)
             ExpectPrompt(script.prompts[0], window, "Error to opening file", "Warning", WarningOk);
-        EXPECT_EQ(drawing.isOpen, row.opens);
-        EXPECT_EQ(drawing.polygons.count(), row.opens ? 6 : 0);
+        EXPECT_EQ(MainSession().drawing.isOpen, row.opens);
+        EXPECT_EQ(MainSession().drawing.polygons.count(), row.opens ? 6 : 0);
         EXPECT_EQ(Looks(window), row.opens ? "Hooooo" : "------");
         EXPECT_EQ(Menus(window), row.opens ? "save calc draw" : "new calc draw");
         script.prompts.clear();
@@ -458,9 +462,9 @@ TEST_F(MainWindow, CommandLineOpensANameInAnyLanguage) {
               0);
     Recreate(wide.c_str());
     EXPECT_TRUE(script.prompts.empty());
-    EXPECT_EQ(drawing.isOpen, 1);
-    EXPECT_EQ(drawing.polygons.count(), 1);
-    EXPECT_STREQ(drawing.fileName, path.c_str());
+    EXPECT_EQ(MainSession().drawing.isOpen, 1);
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 1);
+    EXPECT_STREQ(MainSession().drawing.fileName, path.c_str());
 }
 
 // A dialog that cannot be created is a failure to tell, not a cancel to pass over.
@@ -474,13 +478,13 @@ TEST_F(MainWindow, EscapeAbandonsWhatTheToolStarted) {
     StartDrag();
     Escape();
     ExpectDragEnded();
-    EXPECT_EQ(mainModes.toolMode, EditTool);
+    EXPECT_EQ(MainSession().mainModes.toolMode, EditTool);
 
     Click(IDC_CREATE_BUTTON);
-    editState.constructing = true;
+    MainSession().editState.constructing = true;
     Escape();
-    EXPECT_FALSE(editState.constructing);
-    EXPECT_EQ(mainModes.toolMode, CreateTool);
+    EXPECT_FALSE(MainSession().editState.constructing);
+    EXPECT_EQ(MainSession().mainModes.toolMode, CreateTool);
     EXPECT_EQ(Looks(window), "HXoooo");
 }
 
@@ -495,7 +499,7 @@ TEST_F(MainWindow, ADensityChangeLaysTheWindowOutAgain) {
     EXPECT_EQ(buttonSize(), std::make_pair(100L, 20L));
     RECT proposed = {0, 0, 1700, 1200};
     SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&proposed));
-    EXPECT_EQ(canvasState.dpi, 192);
+    EXPECT_EQ(MainSession().canvasState.dpi, 192);
     RECT canvas;
     GetWindowRect(canvasWindow, &canvas);
     RECT client;
@@ -515,5 +519,5 @@ TEST_F(MainWindow, ADensityChangeLaysTheWindowOutAgain) {
     proposed = {0, 0, 850, 600};
     SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&proposed));
     EXPECT_EQ(buttonSize(), std::make_pair(100L, 20L));
-    EXPECT_EQ(canvasState.dpi, 96);
+    EXPECT_EQ(MainSession().canvasState.dpi, 96);
 }

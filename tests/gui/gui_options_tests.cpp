@@ -49,10 +49,10 @@ std::string Results(const char* ad, const char* am) {
 }
 
 void ExpectDrawOptions(int snapOn, int snapIndex, int zoomIndex, double mapSize) {
-    EXPECT_EQ(drawing.drawOptions.snapOn, snapOn);
-    EXPECT_EQ(drawing.drawOptions.snapIndex, snapIndex);
-    EXPECT_EQ(drawing.drawOptions.zoomIndex, zoomIndex);
-    EXPECT_EQ(drawing.drawOptions.mapSize, mapSize);
+    EXPECT_EQ(MainSession().drawing.drawOptions.snapOn, snapOn);
+    EXPECT_EQ(MainSession().drawing.drawOptions.snapIndex, snapIndex);
+    EXPECT_EQ(MainSession().drawing.drawOptions.zoomIndex, zoomIndex);
+    EXPECT_EQ(MainSession().drawing.drawOptions.mapSize, mapSize);
 }
 
 class OptionDialogs : public MainWindowTest {
@@ -101,7 +101,7 @@ class OptionDialogs : public MainWindowTest {
 }  // namespace
 
 TEST_F(OptionDialogs, DrawOptionsShowTheStoredValuesAndCancelStoresNothing) {
-    drawing.drawOptions = DrawOptions{1, 6, 2, 150.6};
+    MainSession().drawing.drawOptions = DrawOptions{1, 6, 2, 150.6};
     for (int cancel : {IDC_DRAW_CANCEL, IDCANCEL}) {
         SCOPED_TRACE(cancel);
         std::string mapSize, snapLabels, zoomLabels;
@@ -151,7 +151,7 @@ TEST_F(OptionDialogs, DrawOptionsSaveStoresTheListsAndTheMapSizeRule) {
     }
     EXPECT_TRUE(script.prompts.empty());
     EXPECT_EQ(CurrentResult().contourCount, contours);
-    EXPECT_EQ(drawing.modified, 0);
+    EXPECT_EQ(MainSession().drawing.modified, 0);
 }
 
 // Every pair whose grid would be 2 pixels or closer is refused with the dialog left open and nothing
@@ -184,8 +184,8 @@ TEST_F(OptionDialogs, DrawOptionsRefuseSnapAndZoomPairsTooClose) {
         SCOPED_TRACE(testing::Message() << pair[0] << " with " << pair[1]);
         Run(IDM_OPTIONS_DRAW, DrawOptionsCaption,
             {Choose(IDC_DRAW_SNAP_STEP, pair[0]), Choose(IDC_DRAW_ZOOM, pair[1]), Press(IDC_DRAW_SAVE)});
-        EXPECT_EQ(drawing.drawOptions.snapIndex, pair[0]);
-        EXPECT_EQ(drawing.drawOptions.zoomIndex, pair[1]);
+        EXPECT_EQ(MainSession().drawing.drawOptions.snapIndex, pair[0]);
+        EXPECT_EQ(MainSession().drawing.drawOptions.zoomIndex, pair[1]);
     }
     EXPECT_EQ(script.prompts.size(), std::size(refused));
 }
@@ -201,7 +201,7 @@ TEST_F(OptionDialogs, DrawOptionsSnapBoxFollowsClicksAndSnapOff) {
     EXPECT_EQ(seen, (std::vector<bool>{false, true, false, false, true}));
     ExpectDrawOptions(0, 0, 3, 100.0);
 
-    drawing.drawOptions.snapOn = 1;  // as a file may store it under "Snap Off"
+    MainSession().drawing.drawOptions.snapOn = 1;  // as a file may store it under "Snap Off"
     seen.clear();
     Run(IDM_OPTIONS_DRAW, DrawOptionsCaption,
         {look, Choose(IDC_DRAW_SNAP_STEP, 5), look, ClickSnapBox(), look, Press(IDC_DRAW_SAVE)});
@@ -237,7 +237,7 @@ TEST_F(OptionDialogs, DrawOptionsSaveRescalesTheCanvasScrollBars) {
 
     // The field showed the size rounded to whole metres, and Save reads the field back.
     Run(IDM_OPTIONS_DRAW, DrawOptionsCaption, {Choose(IDC_DRAW_ZOOM, 1), Press(IDC_DRAW_SAVE)});  // "x 5": 0.2 m
-    EXPECT_EQ(drawing.drawOptions.mapSize, 5001.0);
+    EXPECT_EQ(MainSession().drawing.drawOptions.mapSize, 5001.0);
     EXPECT_EQ(Bar(SB_HORZ).nPage, static_cast<UINT>(width / 10 * 0.2));
     EXPECT_EQ(Bar(SB_VERT).nPage, static_cast<UINT>(height / 10 * 0.2));
     EXPECT_EQ(Bar(SB_VERT).nMax, 5001);
@@ -249,7 +249,7 @@ TEST_F(OptionDialogs, DrawOptionsSaveRescalesTheCanvasScrollBars) {
 }
 
 TEST_F(OptionDialogs, CalculationOptionsOpenOnlyAfterYes) {
-    drawing.calcOptions = {2.5, 350.25};
+    MainSession().drawing.calcOptions = {2.5, 350.25};
     script.answers.push_back(IDNO);
     Command(IDM_OPTIONS_CALCULATION);
     ASSERT_EQ(script.prompts.size(), 1u);
@@ -267,8 +267,8 @@ TEST_F(OptionDialogs, CalculationOptionsOpenOnlyAfterYes) {
                         Press(cancel)});
         EXPECT_EQ(height, "2.500");
         EXPECT_EQ(distance, "350.250");
-        EXPECT_EQ(drawing.calcOptions.heightProjection, 2.5);
-        EXPECT_EQ(drawing.calcOptions.distanceProjection, 350.25);
+        EXPECT_EQ(MainSession().drawing.calcOptions.heightProjection, 2.5);
+        EXPECT_EQ(MainSession().drawing.calcOptions.distanceProjection, 350.25);
     }
     EXPECT_TRUE(script.prompts.empty());
 }
@@ -298,8 +298,8 @@ TEST_F(OptionDialogs, CalculationOptionsStoreTheValuesTyped) {
                         Type(IDC_CALC_HEIGHT_PROJECTION, c.height), Type(IDC_CALC_DISTANCE_PROJECTION, c.distance),
                         Press(IDC_CALC_SAVE)});
         EXPECT_EQ(shown, c.shownAtOpening);
-        EXPECT_EQ(drawing.calcOptions.heightProjection, c.storedHeight);
-        EXPECT_EQ(drawing.calcOptions.distanceProjection, c.storedDistance);
+        EXPECT_EQ(MainSession().drawing.calcOptions.heightProjection, c.storedHeight);
+        EXPECT_EQ(MainSession().drawing.calcOptions.distanceProjection, c.storedDistance);
     }
     EXPECT_TRUE(script.prompts.empty());
 }
@@ -307,7 +307,7 @@ TEST_F(OptionDialogs, CalculationOptionsStoreTheValuesTyped) {
 // A value that is no number in its range is refused with a message naming the first such field and its
 // range; the dialog stays with both texts as typed, and nothing is stored.
 TEST_F(OptionDialogs, CalculationOptionsRefuseWhatIsOutOfRangeWithAMessage) {
-    drawing.calcOptions = {2.5, 350.25};
+    MainSession().drawing.calcOptions = {2.5, 350.25};
     const char* const Height = "Height projection [-] takes a number from 1 to 100.";
     const char* const Distance = "Distance projection [m] takes a number from 0.01 to 100000.";
     const struct {
@@ -337,8 +337,8 @@ TEST_F(OptionDialogs, CalculationOptionsRefuseWhatIsOutOfRangeWithAMessage) {
         EXPECT_EQ(script.prompts[i].text, invalid[i].message) << invalid[i].height << " " << invalid[i].distance;
         EXPECT_NE(script.prompts[i].owner, window) << "owned by the dialog";
     }
-    EXPECT_EQ(drawing.calcOptions.heightProjection, 2.5);
-    EXPECT_EQ(drawing.calcOptions.distanceProjection, 350.25);
+    EXPECT_EQ(MainSession().drawing.calcOptions.heightProjection, 2.5);
+    EXPECT_EQ(MainSession().drawing.calcOptions.distanceProjection, 350.25);
 }
 
 // Only an actual change of a value discards the result, so that the next view calculates again, and
@@ -348,14 +348,14 @@ TEST_F(OptionDialogs, ChangedCalculationOptionDiscardsTheResult) {
     const double ad = CurrentResult().ad, am = CurrentResult().am;
     RunCalcOptions({Press(IDC_CALC_SAVE)});
     EXPECT_GT(CurrentResult().contourCount, 0);
-    EXPECT_EQ(drawing.modified, 0);
+    EXPECT_EQ(MainSession().drawing.modified, 0);
     Click(IDC_VIEW_AD_BUTTON);
     EXPECT_EQ(watch->Created(Running), 1) << "an unchanged Save keeps the result";
     Click(IDC_DRAW_BUTTON);
 
     RunCalcOptions({Type(IDC_CALC_DISTANCE_PROJECTION, "350"), Press(IDC_CALC_SAVE)});
     EXPECT_EQ(CurrentResult().contourCount, 0);
-    EXPECT_EQ(drawing.modified, 1);
+    EXPECT_EQ(MainSession().drawing.modified, 1);
     Click(IDC_VIEW_AM_BUTTON);
     EXPECT_EQ(watch->Created(Running), 2);
     EXPECT_EQ(CurrentResult().ad, ad);

@@ -47,13 +47,13 @@ TEST_F(RecentFilesMenu, OpenedAndSavedDrawingsComeFirstAndReopenWithOneClick) {
               (std::vector<std::string>{"-", "&1 R&&D site.Zlv", "&2 industrial_site.Zlv", "&3 house.Zlv"}));
     EXPECT_NE(IniText().find("house.Zlv"), std::string::npos) << "the list is kept between runs";
 
-    drawing.modified = 1;  // a change the user does not want to keep
+    MainSession().drawing.modified = 1;  // a change the user does not want to keep
     script.answers.push_back(IDNO);
     Command(IDM_FILE_RECENT_FIRST + 2);
     ASSERT_EQ(script.prompts.size(), 1u);
     EXPECT_EQ(script.prompts[0].text, "Draw has changed. Do you want save it?");
-    EXPECT_STREQ(drawing.fileName, house.c_str());
-    EXPECT_EQ(drawing.polygons.count(), 1);
+    EXPECT_STREQ(MainSession().drawing.fileName, house.c_str());
+    EXPECT_EQ(MainSession().drawing.polygons.count(), 1);
     EXPECT_EQ(RecentItems(window)[1], "&1 house.Zlv");
 
     // The window made again reads the list back from its file.

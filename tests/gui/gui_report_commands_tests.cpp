@@ -116,9 +116,9 @@ TEST_F(ReportExport, SignaturesAreAskedPrefilledAndKeptInTheDrawing) {
     Command(IDM_FILE_EXPORT_REPORT);
     EXPECT_EQ(project, "");
     EXPECT_EQ(reportDialogs, 1);
-    EXPECT_EQ(drawing.assessment.signatures.project, "Depot 7");
-    EXPECT_EQ(drawing.assessment.signatures.checker, "Ελένη Παππά");
-    EXPECT_EQ(drawing.modified, 1);
+    EXPECT_EQ(MainSession().drawing.assessment.signatures.project, "Depot 7");
+    EXPECT_EQ(MainSession().drawing.assessment.signatures.checker, "Ελένη Παππά");
+    EXPECT_EQ(MainSession().drawing.modified, 1);
 
     QueueDialogSteps({Read(IDC_REPORT_PROJECT, &project), Read(IDC_REPORT_CHECKER, &checker), Press(IDCANCEL)});
     Command(IDM_FILE_EXPORT_REPORT);
@@ -127,7 +127,7 @@ TEST_F(ReportExport, SignaturesAreAskedPrefilledAndKeptInTheDrawing) {
     EXPECT_EQ(reportDialogs, 1) << "a cancelled dialog makes no report";
 
     Command(IDM_EDIT_UNDO);
-    EXPECT_EQ(drawing.assessment.signatures.project, "");
-    EXPECT_EQ(drawing.assessment.signatures.checker, "");
+    EXPECT_EQ(MainSession().drawing.assessment.signatures.project, "");
+    EXPECT_EQ(MainSession().drawing.assessment.signatures.checker, "");
     EXPECT_EQ(DialogStepsLeft(), 0u);
 }

@@ -18,12 +18,12 @@ namespace {
 
 const char* const Changed = "Draw has changed. Do you want save it?";
 
-class Session : public MainWindowTest {
+class SessionWindow : public MainWindowTest {
   protected:
     void TearDown() override {
         EXPECT_EQ(DialogStepsLeft(), 0u) << "a dialog never shown, or ended before its last step";
         ClearDialogSteps();
-        drawing.modified = 0;
+        MainSession().drawing.modified = 0;
         MainWindowTest::TearDown();
     }
 
@@ -43,8 +43,8 @@ class Session : public MainWindowTest {
     std::string OpenChangedCopy(const char* name) {
         std::string path = CopyOfExample(name);
         Open(path);
-        drawing.polygons.appendPolygon(Square(500, 500, 10, 5));
-        drawing.modified = 1;
+        MainSession().drawing.polygons.appendPolygon(Square(500, 500, 10, 5));
+        MainSession().drawing.modified = 1;
         ApplyMainControls();
         return path;
     }
@@ -54,10 +54,10 @@ class Session : public MainWindowTest {
 
 // The area of the last view must not outlive its drawing: after Close and another drawing, or after a
 // change, the status bar says nothing of it.
-TEST_F(Session, StatusBarNeverShowsTheAreaOfAnotherDrawing) {
+TEST_F(SessionWindow, StatusBarNeverShowsTheAreaOfAnotherDrawing) {
     Open(ExamplePath("house.Zlv"));
     Click(IDC_VIEW_AM_BUTTON);
-    ASSERT_EQ(mainModes.viewMode, AmView);
+    ASSERT_EQ(MainSession().mainModes.viewMode, AmView);
     SendMessageA(canvasWindow, WM_MOUSEMOVE, 0, MAKELPARAM(30, 40));
     std::string shown = Status(0);
     ASSERT_EQ(shown.rfind("Am view [km^2]: ", 0), 0u) << shown;
@@ -73,7 +73,7 @@ TEST_F(Session, StatusBarNeverShowsTheAreaOfAnotherDrawing) {
 
 // Yes, No and Cancel wherever unsaved work is at stake; Cancel leaves the drawing, its file and the
 // window as they were.
-TEST_F(Session, CancelAtTheSaveQuestionKeepsEverything) {
+TEST_F(SessionWindow, CancelAtTheSaveQuestionKeepsEverything) {
     const struct {
         const char* what;
         int command;  // a menu command, or one of the window messages below
@@ -88,7 +88,7 @@ TEST_F(Session, CancelAtTheSaveQuestionKeepsEverything) {
         SCOPED_TRACE(c.what);
         script = Script();
         std::string path = OpenChangedCopy("house.Zlv");
-        int32_t polygons = drawing.polygons.count();
+        int32_t polygons = MainSession().drawing.polygons.count();
         std::vector<uint8_t> before = FileBytes(path);
         size_t fileDialogs = script.fileDialogs.size();
         script.answers.push_back(IDCANCEL);
@@ -102,16 +102,16 @@ TEST_F(Session, CancelAtTheSaveQuestionKeepsEverything) {
         ExpectPrompt(script.prompts[0], window, Changed, "Warning", MB_YESNOCANCEL | MB_ICONWARNING);
         EXPECT_TRUE(IsWindow(window));
         EXPECT_EQ(script.fileDialogs.size(), fileDialogs) << "no file asked for";
-        EXPECT_EQ(drawing.isOpen, 1);
-        EXPECT_EQ(drawing.modified, 1);
-        EXPECT_EQ(drawing.fileName, path);
-        EXPECT_EQ(drawing.polygons.count(), polygons);
+        EXPECT_EQ(MainSession().drawing.isOpen, 1);
+        EXPECT_EQ(MainSession().drawing.modified, 1);
+        EXPECT_EQ(MainSession().drawing.fileName, path);
+        EXPECT_EQ(MainSession().drawing.polygons.count(), polygons);
         EXPECT_EQ(FileBytes(path), before);
-        drawing.modified = 0;
+        MainSession().drawing.modified = 0;
     }
 }
 
-TEST_F(Session, TitleNamesTheFileAndMarksUnsavedChanges) {
+TEST_F(SessionWindow, TitleNamesTheFileAndMarksUnsavedChanges) {
     EXPECT_EQ(Title(), "Zelvora v1.0.0");
     Command(IDM_FILE_NEW);
     EXPECT_EQ(Title(), "Untitled - Zelvora v1.0.0");
@@ -125,49 +125,49 @@ TEST_F(Session, TitleNamesTheFileAndMarksUnsavedChanges) {
 }
 
 // A stop the user asked for is no error: no message, and the status says so.
-TEST_F(Session, StoppedCalculationIsToldInTheStatusBarNotAsAnError) {
+TEST_F(SessionWindow, StoppedCalculationIsToldInTheStatusBarNotAsAnError) {
     std::string path = TempPath("round.Zlv");
     ASSERT_TRUE(WriteDrawing(path, {Round(150, 2000, 10)}));
     Open(path);
     watch->OnCreate("Calculation...", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDC_PROGRESS_CLOSE, 0); });
     Click(IDC_VIEW_AD_BUTTON);
     EXPECT_TRUE(script.prompts.empty());
-    EXPECT_EQ(mainModes.viewMode, DrawingView);
+    EXPECT_EQ(MainSession().mainModes.viewMode, DrawingView);
     EXPECT_EQ(Status(0), "Calculation stopped");
 }
 
 // Enter saves in every dialog with a Save button, as a click on Save does.
-TEST_F(Session, EnterSavesInTheDialogsThatSave) {
+TEST_F(SessionWindow, EnterSavesInTheDialogsThatSave) {
     std::string path = TempPath("enter.Zlv");
     ASSERT_TRUE(WriteDrawing(path, {Square(10, 10, 20, 5)}));
     Open(path);
     for (const char* caption : {"Edit height of vertex", "Polygon's options", "Calculation options", "Draw options"})
         watch->OnActivate(caption, AnswerDialog);
-    ResetCanvasState();
+    ResetCanvasState(&MainSession().canvasState);
     Click(IDC_EDIT_BUTTON);
     QueueDialogSteps({Type(IDC_HEIGHT_VALUE, "9"), PressEnter(IDC_HEIGHT_VALUE)});
     SendMessageA(canvasWindow, WM_MOUSEMOVE, 0, MAKELPARAM(300, 300));
     SendMessageA(canvasWindow, WM_RBUTTONDOWN, 0, MAKELPARAM(300, 300));
-    EXPECT_EQ(drawing.polygons.polygon(0).height[2], 9.0);
+    EXPECT_EQ(MainSession().drawing.polygons.polygon(0).height[2], 9.0);
 
     QueueDialogSteps({Type(IDC_POLYGON_NAME, "Shed"), PressEnter(IDC_POLYGON_NAME)});
     SendMessageA(canvasWindow, WM_MOUSEMOVE, 0, MAKELPARAM(150, 160));
     SendMessageA(canvasWindow, WM_RBUTTONDOWN, 0, MAKELPARAM(150, 160));
-    EXPECT_STREQ(drawing.polygons.polygon(0).name, "Shed");
+    EXPECT_STREQ(MainSession().drawing.polygons.polygon(0).name, "Shed");
 
     Click(IDC_DRAW_BUTTON);
     script.answers.push_back(IDYES);  // the warning before the options
     QueueDialogSteps({Type(IDC_CALC_DISTANCE_PROJECTION, "250"), PressEnter(IDC_CALC_DISTANCE_PROJECTION)});
     Command(IDM_OPTIONS_CALCULATION);
-    EXPECT_EQ(drawing.calcOptions.distanceProjection, 250.0);
+    EXPECT_EQ(MainSession().drawing.calcOptions.distanceProjection, 250.0);
 
     QueueDialogSteps({Type(IDC_DRAW_MAP_SIZE, "700"), PressEnter(IDC_DRAW_MAP_SIZE)});
     Command(IDM_OPTIONS_DRAW);
-    EXPECT_EQ(drawing.drawOptions.mapSize, 700.0);
+    EXPECT_EQ(MainSession().drawing.drawOptions.mapSize, 700.0);
 }
 
 // A message box is owned by the dialog it speaks for, so that it comes up over it and keeps it waiting.
-TEST_F(Session, SnapAndZoomRefusalIsOwnedByTheDrawOptionsDialog) {
+TEST_F(SessionWindow, SnapAndZoomRefusalIsOwnedByTheDrawOptionsDialog) {
     Command(IDM_FILE_NEW);
     watch->OnActivate("Draw options", AnswerDialog);
     HWND shownBy = nullptr;

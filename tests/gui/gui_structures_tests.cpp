@@ -33,8 +33,8 @@ class StructuresWindowTest : public MainWindowTest {
         std::string path = TempPath("three_buildings.Zlv");
         ASSERT_TRUE(WriteDrawing(path, {Square(10, 10, 30, 12), Square(120, 20, 15, 30), Square(60, 90, 15, 5)}, 200));
         Open(path);
-        drawing.assessment.present = 1;
-        drawing.assessment.ng = 4.0;
+        MainSession().drawing.assessment.present = 1;
+        MainSession().drawing.assessment.ng = 4.0;
     }
 
     HWND List() { return GetDlgItem(StructuresWindow(), IDC_STRUCTURES_LIST); }
@@ -97,7 +97,7 @@ TEST_F(StructuresWindowTest, ListsTheCoreAssessmentOfTheDrawingAsItIs) {
     EXPECT_EQ(GetWindow(StructuresWindow(), GW_OWNER), window);
     ASSERT_TRUE(WaitForRows()) << Note();
     EXPECT_EQ(Note(), "3 structures.");
-    AssessmentResult expected = AssessDrawing(drawing, AssessOverrides());
+    AssessmentResult expected = AssessDrawing(MainSession().drawing, AssessOverrides());
     ASSERT_EQ(Rows(), 3);
     for (int row = 0; row < 3; row++)
         for (int c = 0; c < static_cast<int>(AssessColumn::Count); c++)
@@ -113,14 +113,14 @@ TEST_F(StructuresWindowTest, ListsTheCoreAssessmentOfTheDrawingAsItIs) {
 
 TEST_F(StructuresWindowTest, AChangeEmptiesTheRowsAndListsTheNewState) {
     OpenThreeBuildings();
-    drawing.assessment.ng = 0.0;
+    MainSession().drawing.assessment.ng = 0.0;
     Command(IDM_DATA_STRUCTURES);
     ASSERT_TRUE(WaitForRows());
     EXPECT_EQ(Note(), "3 structures. Events are blank until NG is set: Data > Assessment...");
     EXPECT_EQ(Cell(0, static_cast<int>(AssessColumn::Nd)), "");
 
-    drawing.polygons.appendPolygon(Square(10, 150, 20, 8));
-    ASSERT_TRUE(drawingChanges.commit(&editHistory, &drawing));
+    MainSession().drawing.polygons.appendPolygon(Square(10, 150, 20, 8));
+    ASSERT_TRUE(MainSession().drawingChanges.commit(&MainSession().editHistory, &MainSession().drawing));
     EXPECT_EQ(Rows(), 0) << "rows of the drawing before the change are never shown";
     ASSERT_TRUE(WaitForRows());
     EXPECT_EQ(Rows(), 4);
@@ -133,7 +133,7 @@ TEST_F(StructuresWindowTest, CopyPutsTheSelectedRowsOnTheClipboardAsTextAndCsv) 
     ASSERT_TRUE(WaitForRows());
     SelectOnly(1);
     SendMessageA(StructuresWindow(), WM_COMMAND, IDC_STRUCTURES_COPY, 0);
-    AssessmentResult expected = AssessDrawing(drawing, AssessOverrides());
+    AssessmentResult expected = AssessDrawing(MainSession().drawing, AssessOverrides());
     EXPECT_EQ(ClipboardText(CF_TEXT), TableTabText(expected, {1}));
     EXPECT_EQ(ClipboardText(RegisterClipboardFormatA("Csv")), TableCsvText(expected, {1}));
     EXPECT_EQ(ClipboardText(CF_TEXT).substr(0, 8), "No.\tName");
@@ -144,20 +144,20 @@ TEST_F(StructuresWindowTest, SelectedRowsLightUpOnTheCanvasAndACanvasClickSelect
     Command(IDM_DATA_STRUCTURES);
     ASSERT_TRUE(WaitForRows());
     SelectOnly(2);
-    EXPECT_TRUE(structureHighlight.has(2));
-    EXPECT_FALSE(structureHighlight.has(0));
+    EXPECT_TRUE(MainSession().structureHighlight.has(2));
+    EXPECT_FALSE(MainSession().structureHighlight.has(0));
 
     // Painted: inside the third square some pixel shows the highlight's orange between the hatch. The
     // canvas takes the scroll positions the selection brought it to as it paints.
-    canvasState.scrollX = GetScrollPos(canvasWindow, SB_HORZ);
-    canvasState.scrollY = GetScrollPos(canvasWindow, SB_VERT);
+    MainSession().canvasState.scrollX = GetScrollPos(canvasWindow, SB_HORZ);
+    MainSession().canvasState.scrollY = GetScrollPos(canvasWindow, SB_VERT);
     RECT client;
     GetClientRect(canvasWindow, &client);
     MemoryCanvas canvas(client.right, client.bottom);
     ASSERT_TRUE(canvas.ready());
     PaintCanvas(canvas.dc, client.right, client.bottom);
     GdiFlush();
-    PixelPoint inside = ToPixel(CurrentView(), 67.5, 97.5);
+    PixelPoint inside = ToPixel(CurrentView(MainSession().canvasState, MainSession().drawing), 67.5, 97.5);
     ASSERT_TRUE(inside.x >= 4 && inside.y >= 4 && inside.x + 4 < client.right && inside.y + 4 < client.bottom)
         << inside.x << ", " << inside.y << " on a canvas of " << client.right << " x " << client.bottom;
     int orange = 0;
@@ -169,11 +169,11 @@ TEST_F(StructuresWindowTest, SelectedRowsLightUpOnTheCanvasAndACanvasClickSelect
     EXPECT_GT(orange, 10);
 
     // With no tool, a click on the first square selects the first row.
-    PixelPoint first = ToPixel(CurrentView(), 25, 25);
+    PixelPoint first = ToPixel(CurrentView(MainSession().canvasState, MainSession().drawing), 25, 25);
     SendMessageA(canvasWindow, WM_LBUTTONDOWN, 0, MAKELPARAM(first.x, first.y));
     PumpMessages();
     EXPECT_EQ(ListView_GetNextItem(List(), -1, LVNI_SELECTED), 0);
-    EXPECT_TRUE(structureHighlight.has(0));
+    EXPECT_TRUE(MainSession().structureHighlight.has(0));
 }
 
 // Enter or a double click on a row (both activate it) opens the Structure dialog of that structure; CD
@@ -210,11 +210,13 @@ TEST_F(StructuresWindowTest, ClosesWithTheMainWindowAndRemembersItsPlace) {
     HWND structures = StructuresWindow();
     ASSERT_NE(structures, nullptr);
     MoveWindow(structures, 40, 50, 700, 300, TRUE);
-    drawing.modified = 0;
+    MainSession().drawing.modified = 0;
+    SessionAtEnd atEnd;
+    WatchSessionEnd(window, &atEnd);
     DestroyMainWindow();
     EXPECT_FALSE(IsWindow(structures));
     EXPECT_EQ(StructuresWindow(), nullptr);
-    EXPECT_TRUE(structureHighlight.empty());
+    EXPECT_TRUE(atEnd.highlightEmpty);
     std::optional<WindowPlace> place = StoredStructuresPlace();
     ASSERT_TRUE(place.has_value());
     EXPECT_EQ(place->left, 40);

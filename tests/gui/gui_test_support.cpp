@@ -217,10 +217,6 @@ void CALLBACK DialogWatch::WatchdogProc(HWND, UINT, UINT_PTR, DWORD) {
 
 void MainWindowTest::SetUp() {
     RegisterMainClassesOnce();
-    StartDrawing();
-    ResetMainModes();
-    editState = EditState();
-    shownResult.discard();
     script = Script();
     progressSeen = ProgressSeen();
     savedPrompt = Prompt;
@@ -244,14 +240,13 @@ void MainWindowTest::TearDown() {
     watch = nullptr;
     Prompt = savedPrompt;
     AskFileName = savedAskFileName;
-    StartDrawing();
 }
 
 void MainWindowTest::DestroyMainWindow() {
     if (IsWindow(window)) {
         script.answers.clear();
         script.fileNames.clear();
-        if (drawing.modified)
+        if (MainSession().drawing.modified)
             script.answers.push_back(IDNO);
         DestroyWindow(window);
         script.answers.clear();
@@ -261,8 +256,6 @@ void MainWindowTest::DestroyMainWindow() {
 
 void MainWindowTest::Recreate(const wchar_t* commandLine) {
     DestroyMainWindow();
-    StartDrawing();
-    ResetMainModes();
     window = CreateMainWindow(GetModuleHandleA(nullptr), commandLine);
     ASSERT_NE(window, nullptr);
     PumpMessages();
@@ -281,7 +274,7 @@ void MainWindowTest::Click(int id) {
 void MainWindowTest::Open(const std::string& path) {
     script.fileNames.push_back(path);
     Command(IDM_FILE_OPEN);
-    ASSERT_EQ(drawing.isOpen, 1) << path;
+    ASSERT_EQ(MainSession().drawing.isOpen, 1) << path;
 }
 
 // As the message loop meets the key: aimed at whatever has the focus, here a toolbar button, which
@@ -395,7 +388,8 @@ void AddContour(bool ad, bool hole, double left, double top, double right, doubl
 
 void ShowContours(int32_t count) {
     madeResult.contourCount = count;
-    shownResult.accept(MakeCalcInput(drawing), drawing.calcOptions, madeResult);
+    MainSession().shownResult.accept(MakeCalcInput(MainSession().drawing), MainSession().drawing.calcOptions,
+                                     madeResult);
 }
 
 void ShowAreas(double ad, double am) {
@@ -404,19 +398,60 @@ void ShowAreas(double ad, double am) {
     ShowContours(std::max(madeResult.contourCount, 1));
 }
 
+Session& MainSession() {
+    return SessionOf(mainWindow);
+}
+
+namespace {
+
+WNDPROC mainWindowProc = nullptr;
+SessionAtEnd* sessionAtEnd = nullptr;
+
+LRESULT CALLBACK SessionEndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCDESTROY && sessionAtEnd) {
+        const Session& session = SessionOf(window);
+        *sessionAtEnd = {session.drawing.isOpen, session.drawing.modified, session.structureHighlight.empty()};
+        sessionAtEnd = nullptr;
+    }
+    return CallWindowProcA(mainWindowProc, window, msg, wParam, lParam);
+}
+
+}  // namespace
+
+void WatchSessionEnd(HWND window, SessionAtEnd* seen) {
+    sessionAtEnd = seen;
+    WNDPROC previous =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SessionEndProc)));
+    if (previous != SessionEndProc)
+        mainWindowProc = previous;
+}
+
+SessionHost::SessionHost() {
+    window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetSessionOf(window, &session);
+    mainWindow = window;
+}
+
+SessionHost::~SessionHost() {
+    mainWindow = nullptr;
+    DestroyWindow(window);
+}
+
 const CalcResult& CurrentResult() {
-    return shownResult.of(drawing);
+    return MainSession().shownResult.of(MainSession().drawing);
 }
 
 void ResetEverything() {
-    StartDrawing();
-    ResetMainModes();
-    ResetCanvasState();
-    DropPendingPolygon();
-    EndDrag();
-    editState.dragOrigin = {0.0, 0.0};
     madeResult = CalcResult();
-    shownResult.discard();
+    if (!mainWindow)
+        return;
+    StartDrawing(MainSession());
+    ResetMainModes(&MainSession().mainModes);
+    ResetCanvasState(&MainSession().canvasState);
+    DropPendingPolygon(&MainSession().editState);
+    EndDrag(&MainSession().editState);
+    MainSession().editState.dragOrigin = {0.0, 0.0};
+    MainSession().shownResult.discard();
 }
 
 // Its progress on the error stream goes nowhere.

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/session.h"
 #include "engine/run/calc_records.h"
 #include "model/drawing.h"
 #include "shell/file_commands_win.h"
@@ -118,6 +119,31 @@ std::wstring Wide(const std::string& text);
 
 std::string CopyOfExample(const char* name);  // a temporary copy that tests may overwrite
 
+// The session of the main window under test, reached as the program's own code reaches it.
+Session& MainSession();
+
+// What the session held as the main window let it go with itself, seen on the window's last message.
+struct SessionAtEnd {
+    int isOpen = -1;
+    int modified = -1;
+    bool highlightEmpty = false;
+};
+void WatchSessionEnd(HWND window, SessionAtEnd* seen);
+
+// For tests that paint without the main window: a hidden plain window stands in for it, holding a
+// session of its own where the glue looks for the main window's.
+class SessionHost {
+  public:
+    SessionHost();
+    ~SessionHost();
+    SessionHost(const SessionHost&) = delete;
+    SessionHost& operator=(const SessionHost&) = delete;
+
+  private:
+    Session session;
+    HWND window = nullptr;
+};
+
 // A rectangular contour appended to the calculation result, for the result views.
 void AddContour(bool ad, bool hole, double left, double top, double right, double bottom);
 // The made-up result, with these contour count or areas, shown for the drawing as it is now.
@@ -125,7 +151,8 @@ void ShowContours(int32_t count);
 void ShowAreas(double ad, double am);
 // The result shown for the drawing as it is now.
 const CalcResult& CurrentResult();
-// The drawing, the modes, the canvas, the editing tools and the result as at start-up.
+// The drawing, the modes, the canvas, the editing tools and the result as at start-up; with no main
+// window, only the made-up result goes.
 void ResetEverything();
 
 // The prompt expected, checked field by field so that a mismatch names the field.
