@@ -76,10 +76,10 @@ std::vector<Case> ConvexCases() {
          3,
          0.5},
         {"acute triangle", {{{0, 0, 2}, {40, 3, 30}, {40, 6, 1}}}, 3, 2000},
-        {"round tower of 100 corners, D 500", RoundPolygon({0, 0}, 40, 100, 20, 0), 3, 500},
+        {"round tower of 40 corners, D 500", RoundPolygon({0, 0}, 40, 40, 20, 0), 3, 500},
         // The heights change faster along the outline than the outline turns: every rectangle is cut down
         // to the lowest.
-        {"round tower whose height swells", RoundPolygon({5, -5}, 40, 100, 20, 5), 3, 50},
+        {"round tower whose height swells", RoundPolygon({5, -5}, 40, 40, 20, 5), 3, 50},
         {"round tower at map coordinates", RoundPolygon(utm, 8, 24, 12, 0), 3, 0.01},
     };
 }
