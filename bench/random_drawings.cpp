@@ -131,6 +131,54 @@ class DrawingMaker {
         add(copy.vertices, "overlapping copy");
     }
 
+    // A round tower of 8 to 20 corners: even heights, one much taller corner, or a height that swells and
+    // sinks around it, so that some discs reach far past their neighbours' bands.
+    void roundTower() {
+        Point c = place();
+        int n = 8 + random.below(13);
+        double r = random.uniform(2, 20), base = height(), swell = random.uniform(0, 10);
+        int style = random.below(3), tall = random.below(n);
+        std::vector<CalcVertex> v;
+        for (int i = 0; i < n; i++) {
+            double a = 2 * Pi * i / n, h = base;
+            if (style == 1 && i == tall)
+                h = base + random.uniform(5, 40);
+            else if (style == 2)
+                h = base + swell * (1 + std::sin(3 * a));
+            v.push_back({c.x + r * std::cos(a), c.y + r * std::sin(a), h});
+        }
+        add(v, "round tower");
+    }
+
+    // A bar a few decimetres to two metres wide, turned, with a tall end: a thin convex part whose discs
+    // and bands reach across it.
+    void thinBar() {
+        Point c = place();
+        double a = random.uniform(0, Pi), length = random.uniform(5, 40), width = random.uniform(0.2, 2);
+        double ux = std::cos(a), uy = std::sin(a), low = height(), high = random.uniform(0.5, 40);
+        add({{c.x, c.y, low},
+             {c.x + length * ux, c.y + length * uy, high},
+             {c.x + length * ux - width * uy, c.y + length * uy + width * ux, high},
+             {c.x - width * uy, c.y + width * ux, low}},
+            "thin bar");
+    }
+
+    // A block with a notch of short edges (a decimetre to half a metre) at concave corners.
+    void notched() {
+        Point p = place();
+        double w = random.uniform(6, 25), d = random.uniform(6, 25), notch = random.uniform(0.1, 0.5);
+        double at = random.uniform(1, w - 1);
+        add({{p.x, p.y, height()},
+             {p.x + at, p.y, height()},
+             {p.x + at, p.y + notch, height()},
+             {p.x + at + notch, p.y + notch, height()},
+             {p.x + at + notch, p.y, height()},
+             {p.x + w, p.y, height()},
+             {p.x + w, p.y + d, height()},
+             {p.x, p.y + d, height()}},
+            "notch of short edges");
+    }
+
     void options() {
         CalcOptions& o = drawing->options;
         o.heightProjection = random.chance(0.5) ? 3.0 : random.uniform(1.0, 8.0);
@@ -181,7 +229,7 @@ RandomDrawing MakeRandomDrawing(uint64_t seed) {
     maker.options();
     int wanted = 1 + maker.random.below(MaxPolygons);
     for (int i = 0; i < wanted && !maker.full(); i++) {
-        switch (maker.random.below(9)) {
+        switch (maker.random.below(12)) {
             case 0: maker.rectangle(false); break;
             case 1: maker.rectangle(true); break;
             case 2: maker.star(); break;
@@ -190,6 +238,9 @@ RandomDrawing MakeRandomDrawing(uint64_t seed) {
             case 5: maker.touchingAtVertex(); break;
             case 6: maker.collinear(); break;
             case 7: maker.figureEight(); break;
+            case 8: maker.roundTower(); break;
+            case 9: maker.thinBar(); break;
+            case 10: maker.notched(); break;
             default: maker.overlapping(); break;
         }
     }

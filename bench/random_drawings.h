@@ -1,7 +1,8 @@
 // Random valid drawings for the differential test of the engine against the literal construction:
 // overlaps at different heights, courtyards, polygons touching at a vertex, collinear edges, acute
-// corners with unequal heights, zero heights, figure eights, map coordinates, and K and D across their
-// ranges. The same seed gives the same drawing, up to the last bits of the platform's sine and cosine.
+// corners with unequal heights, zero heights, figure eights, round towers with a tall corner, thin bars,
+// notches of short edges, map coordinates, and K and D across their ranges. The same seed gives the same
+// drawing, up to the last bits of the platform's sine and cosine.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 // The engine against the literal construction where its shortcuts act: inner halves of bands and the
-// inward parts of discs dropped beside convex footprints with large radii, polygons cut by the whole
-// shapes of those before them, and a non-convex polygon's shapes cut by its own kept pieces.
+// inward parts of discs dropped beside convex footprints with large radii, discs and bands cut by the
+// widened footprint, polygons cut by the whole shapes of those before them, and a non-convex polygon's
+// shapes cut by its own kept pieces.
 #include "engine/construction/ad_am_outlines.h"
 
 #include <gtest/gtest.h>
@@ -77,6 +78,11 @@ TEST(AdAmCutRules, ShortcutsMatchTheLiteralConstruction) {
          80},
         {"comb of 15 vertices, D 500", {Comb(6, 6)}, 3, 500},
         {"comb beside round towers", {Comb(4, 9), Round(-30, 5, 6, 10, 15), Round(60, 20, 4, 6, 25)}, 3, 120},
+        // Widened by nearly the whole radius: most of every disc and the inner half of every band lie in it.
+        {"round tower of 24 vertices beside a block, D 300",
+         {Round(0, 0, 15, 24, 8), Box(20, -5, 30, 5, 6, 6)},
+         3,
+         300},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -8,6 +8,7 @@
 
 #include "engine/checks/polygon_checks.h"
 #include "engine/construction/disc_arcs.h"
+#include "engine/construction/widened_footprint.h"
 #include "engine/geometry/convex_shapes.h"
 #include "engine/index/cover_grid.h"
 #include "model/drawing_options.h"
@@ -21,16 +22,17 @@ struct PolygonBands {
     double orientation;                 // +1 when the vertices run counter-clockwise, else -1
     ConvexShape convex;                 // the footprint, when it is convex
     double smallestRadius;
+    WidenedFootprint widened;  // a part of the union when its shape is not empty
 };
 
 PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcPolygon& polygon);
 
-// The disc around vertex i less what the shapes filed before, the convex footprint, the trapezoids of its
-// two edges and the discs of its two neighbours cover, of these only those of the group of edges from
-// first to last - 1 to which i belongs; empty for a radius of 0.
+// The disc around vertex i less what the shapes filed before, the widened and the convex footprint, the trapezoids of
+// its two edges and the discs of its two neighbours cover, of these only those of the group of edges from first to last
+// - 1 to which i belongs; empty for a radius of 0.
 DiscArc DiscPiece(const PolygonBands& bands, size_t i, size_t first, size_t last, const CoverGrid& filed);
 
 // The trapezoid of an edge, or only its outer half when the footprint is convex and the inner half adds
 // nothing to it and the other bands, less what the shapes filed before cover; empty for an edge of
-// radius 0 at both ends, which has no band.
+// radius 0 at both ends, which has no band. An outer half starts just inside the widened footprint.
 std::vector<Point> TrapezoidPiece(const PolygonBands& bands, size_t edge, const CoverGrid& filed);

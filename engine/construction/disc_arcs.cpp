@@ -9,6 +9,8 @@ namespace {
 constexpr int32_t BlockSize = 48;
 constexpr int32_t SmallestBlock = 6;
 constexpr int32_t HalfTurn = 1250;  // index of (cx - r, cy), where the lower half begins
+// Arcs wider than about 120 degrees have their tangents meet far out; such a block is halved instead.
+constexpr double MinTangentSpread = 0.5;
 
 }  // namespace
 
@@ -100,13 +102,23 @@ void DiscArc::cutByCircle(Point other, double otherR) {
         [&](Point p) { return InsideCircle(other, otherR, p); });
 }
 
-void DiscArc::cutByShape(const ConvexShape& shape) {
-    // A block clear of the shape's box lies outside it.
+void DiscArc::cutByShape(const ConvexShape& shape, const HalfPlane& within) {
+    // A block clear of the shape's box lies outside it. The arc of a block lies in the triangle of its ends
+    // and the meeting point of the tangents there, so it lies inside the convex shape when those three do.
     auto blockSide = [&](const Block& block) {
         Bound xs = project(block, 1, 0), ys = project(block, 0, 1);
         bool clear =
             xs.high < shape.low().x || xs.low > shape.high().x || ys.high < shape.low().y || ys.low > shape.high().y;
-        return clear ? BlockSide::Outside : BlockSide::Mixed;
+        if (clear || project(block, within.normal.x, within.normal.y).low > within.limit)
+            return BlockSide::Outside;
+        Point u{(block.start.x - centre.x) / r, (block.start.y - centre.y) / r};
+        Point w{(block.end.x - centre.x) / r, (block.end.y - centre.y) / r};
+        double spread = 1 + u.x * w.x + u.y * w.y;  // 1 + the cosine of the arc's angle
+        if (!(spread > MinTangentSpread))
+            return BlockSide::Mixed;
+        Point apex{centre.x + r * (u.x + w.x) / spread, centre.y + r * (u.y + w.y) / spread};
+        bool held = shape.contains(block.start) && shape.contains(block.end) && shape.contains(apex);
+        return held ? BlockSide::Inside : BlockSide::Mixed;
     };
     cut(blockSide, [&](Point p) { return shape.contains(p); });
 }

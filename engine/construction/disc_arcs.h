@@ -23,7 +23,12 @@ class DiscArc {
     // Drops the inner points of every run of points inside the shape.
     void cutByTrapezoid(const Trapezoid& trapezoid);
     void cutByCircle(Point centre, double r);
-    void cutByShape(const ConvexShape& shape);
+    // The shape lies where normal . p <= limit: a block beyond that line is known to be outside it.
+    struct HalfPlane {
+        Point normal;
+        double limit;
+    };
+    void cutByShape(const ConvexShape& shape, const HalfPlane& within = {{0.0, 0.0}, 0.0});
     // Drops the inner points of every run of points in directions from the centre along which the
     // shape, which holds the centre on its boundary, reaches at least the given depth. The shape lies
     // on the side of the two unit normals inward of the centre.

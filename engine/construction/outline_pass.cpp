@@ -259,6 +259,10 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
         const PolygonBands& b = bands[p];
         uint32_t n = static_cast<uint32_t>(b.vertices.size());
         parts.push_back({MortonKey(b.vertices[0], extent), p, (n - 1) / EdgesPerGroup, UINT32_MAX, footprints[p]});
+        const std::vector<Point>& widened = b.widened.shape.points();
+        if (!widened.empty())
+            parts.push_back({MortonKey(b.vertices[0], extent), p, (n - 1) / EdgesPerGroup, UINT32_MAX - 1,
+                             SingleContourPolygon(widened.data(), static_cast<int32_t>(widened.size()))});
         size_t partsBefore = parts.size();
         // On a convex footprint the polygon's own neighbours and footprint leave little of its shapes to
         // cut, and its shapes, cut only by what was filed before, can be cut side by side; on another,
@@ -310,7 +314,7 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
                 if (b.radius[i] > 0.0 || b.radius[(i + 1) % n] > 0.0)
                     grid.fileTrapezoid(b.trapezoids[i]);
             }
-            grid.fileConvex(b.convex);
+            grid.fileConvex(b.widened.shape.empty() ? b.convex : b.widened.shape);
         }
     }
     cutProgress.finish();

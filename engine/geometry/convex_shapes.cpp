@@ -87,6 +87,10 @@ ConvexShape::ConvexShape(const std::vector<Point>& polygon) : corners(polygon) {
             corners.clear();
             return;
         }
+    for (size_t i = 0; i < n; i++) {
+        Point a = corners[i], b = corners[(i + 1) % n];
+        sideLength.push_back(std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y)));
+    }
     if (n > 0)
         boxLow = boxHigh = corners[0];
     for (const Point& c : corners) {
@@ -95,10 +99,15 @@ ConvexShape::ConvexShape(const std::vector<Point>& polygon) : corners(polygon) {
     }
 }
 
+// The same test as LeftOf, with the side's length worked out once.
+bool ConvexShape::leftOfSide(size_t i, size_t j, Point p) const {
+    return Cross(corners[i], corners[j], p) > InsideMargin * sideLength[i];
+}
+
 // Binary search for the wedge of the fan from corner 0 that holds p, then one side test.
 bool ConvexShape::contains(Point p) const {
     size_t n = corners.size();
-    if (n < 3 || !LeftOf(corners[0], corners[1], p) || !LeftOf(corners[n - 1], corners[0], p))
+    if (n < 3 || !leftOfSide(0, 1, p) || !leftOfSide(n - 1, 0, p))
         return false;
     size_t low = 1, high = n - 1;  // p lies left of the ray to corners[low], right of the ray to corners[high]
     while (high - low > 1) {
@@ -108,5 +117,5 @@ bool ConvexShape::contains(Point p) const {
         else
             high = middle;
     }
-    return LeftOf(corners[low], corners[high], p);
+    return leftOfSide(low, high, p);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <vector>
 
 #include "engine/geometry/geometry.h"
@@ -49,6 +50,10 @@ class ConvexShape {
     Point high() const { return boxHigh; }
 
   private:
-    std::vector<Point> corners;  // counter-clockwise
+    // Whether p lies left of the side from corner i to corner j (i + 1, or 0 after the last) by the margin.
+    bool leftOfSide(size_t i, size_t j, Point p) const;
+
+    std::vector<Point> corners;      // counter-clockwise
+    std::vector<double> sideLength;  // from corner i to the next
     Point boxLow{0.0, 0.0}, boxHigh{-1.0, -1.0};
 };
