@@ -5,31 +5,27 @@
 #include "model/drawing.h"
 #include "options/calc_limits.h"
 #include "resources/resource.h"
-#include "text/decimal_text.h"
 #include "ui/dialog_runner_win.h"
 #include "ui/dialog_state_win.h"
 
 namespace {
 
 void ShowOptions(HWND dialog, const CalcOptions& options) {
-    SetDlgItemTextA(dialog, IDC_CALC_HEIGHT_PROJECTION, DecimalText(options.heightProjection, 3).c_str());
-    SetDlgItemTextA(dialog, IDC_CALC_DISTANCE_PROJECTION, DecimalText(options.distanceProjection, 3).c_str());
+    SetDlgItemTextA(dialog, IDC_CALC_HEIGHT_PROJECTION, CalcOptionText(options.heightProjection).c_str());
+    SetDlgItemTextA(dialog, IDC_CALC_DISTANCE_PROJECTION, CalcOptionText(options.distanceProjection).c_str());
 }
 
 void Save(HWND dialog) {
     char height[1000], distance[1000];
     GetDlgItemTextA(dialog, IDC_CALC_HEIGHT_PROJECTION, height, sizeof height);
     GetDlgItemTextA(dialog, IDC_CALC_DISTANCE_PROJECTION, distance, sizeof distance);
-    double value = 0.0;
-    if (!ReadNumberField(height, HeightProjectionRange, &value)) {
-        RefuseField(dialog, IDC_CALC_HEIGHT_PROJECTION, RangeMessage(HeightProjectionRange));
+    Refusal refusal;
+    SaveOutcome saved = StoreCalcOptionTexts(&drawing, height, distance, &refusal);
+    if (saved == SaveOutcome::Refused) {
+        bool first = refusal.field == HeightProjectionField;
+        RefuseField(dialog, first ? IDC_CALC_HEIGHT_PROJECTION : IDC_CALC_DISTANCE_PROJECTION, refusal.message);
         return;
     }
-    if (!ReadNumberField(distance, DistanceProjectionRange, &value)) {
-        RefuseField(dialog, IDC_CALC_DISTANCE_PROJECTION, RangeMessage(DistanceProjectionRange));
-        return;
-    }
-    SaveOutcome saved = StoreCalcOptionTexts(&drawing, height, distance);
     if (saved == SaveOutcome::Changed)
         drawingChanges.commit(&editHistory, &drawing);
     EndDialog(dialog, IDOK);
@@ -37,9 +33,7 @@ void Save(HWND dialog) {
 
 INT_PTR CALLBACK CalcOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
-        case WM_INITDIALOG:
-            ShowOptions(dialog, drawing.calcOptions);
-            return TRUE;
+        case WM_INITDIALOG: ShowOptions(dialog, drawing.calcOptions); return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDC_CALC_SAVE)
                 Save(dialog);
