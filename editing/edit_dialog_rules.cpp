@@ -32,7 +32,7 @@ int32_t ClampPriority(int32_t priority) {
     return priority < 0 ? 0 : priority > PriorityCount - 1 ? PriorityCount - 1 : priority;
 }
 
-bool ReadNewVertexFields(char* heightText, const char* nameText, int32_t priority, VertexAnswer* answer,
+bool ReadNewVertexFields(const char* heightText, const char* nameText, int32_t priority, VertexAnswer* answer,
                          Refusal* refusal) {
     double height = 0.0;
     if (!ReadShownNumber(heightText, HeightText(answer->height), answer->height, NewVertexHeightRange, &height)) {
@@ -51,7 +51,7 @@ bool VertexExists(const PolygonStore& store, int32_t polygon, int32_t vertex) {
     return polygon >= 0 && polygon < store.count() && vertex >= 0 && vertex < store.polygon(polygon).vertexCount;
 }
 
-SaveOutcome SaveVertexHeight(Drawing* target, int32_t polygon, int32_t vertex, char* text, Refusal* refusal) {
+SaveOutcome SaveVertexHeight(Drawing* target, int32_t polygon, int32_t vertex, const char* text, Refusal* refusal) {
     double stored = target->polygons.polygon(polygon).height[vertex], height = 0.0;
     if (!ReadShownNumber(text, HeightText(stored), stored, VertexHeightRange, &height)) {
         Tell(refusal, RefuseRange(HeightField, VertexHeightRange));

@@ -27,14 +27,15 @@ int32_t ClampPriority(int32_t priority);
 
 // The new-vertex dialog: a height in its range and a name that is not empty, cut to 99 bytes. False,
 // changing nothing and saying why in refusal, otherwise. The proposed height it showed stays exact.
-bool ReadNewVertexFields(char* heightText, const char* nameText, int32_t priority, VertexAnswer* answer,
+bool ReadNewVertexFields(const char* heightText, const char* nameText, int32_t priority, VertexAnswer* answer,
                          Refusal* refusal = nullptr);
 
 bool VertexExists(const PolygonStore& store, int32_t polygon, int32_t vertex);
 
 // The height dialog: refused for a text that is no number in the range, changing nothing. A height other
 // than the stored one marks the drawing modified.
-SaveOutcome SaveVertexHeight(Drawing* target, int32_t polygon, int32_t vertex, char* text, Refusal* refusal = nullptr);
+SaveOutcome SaveVertexHeight(Drawing* target, int32_t polygon, int32_t vertex, const char* text,
+                             Refusal* refusal = nullptr);
 
 // The polygon options dialog: refused for an empty name. A new priority changes what is drawn on top, so
 // it discards the results; a new name only marks the drawing modified, so that Close asks before it is

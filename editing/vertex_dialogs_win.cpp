@@ -45,11 +45,11 @@ struct VertexDialogState {
 };
 
 void SaveVertex(HWND dialog, VertexDialogState* state) {
-    char name[TextSize], height[TextSize];
+    char name[TextSize];
     GetDlgItemTextA(dialog, IDC_VERTEX_NAME, name, TextSize);
-    GetDlgItemTextA(dialog, IDC_VERTEX_HEIGHT, height, TextSize);
+    std::string height = WholeFieldText(dialog, IDC_VERTEX_HEIGHT);
     Refusal refusal;
-    if (!ReadNewVertexFields(height, name, state->priority, state->data, &refusal)) {
+    if (!ReadNewVertexFields(height.c_str(), name, state->priority, state->data, &refusal)) {
         RefuseField(dialog, refusal.field == NameField ? IDC_VERTEX_NAME : IDC_VERTEX_HEIGHT, refusal.message);
         return;
     }
@@ -83,10 +83,9 @@ struct HeightDialogState {
 };
 
 void SaveHeight(HWND dialog, const HeightDialogState& state) {
-    char text[TextSize];
-    GetDlgItemTextA(dialog, IDC_HEIGHT_VALUE, text, TextSize);
+    std::string text = WholeFieldText(dialog, IDC_HEIGHT_VALUE);
     Refusal refusal;
-    SaveOutcome saved = SaveVertexHeight(&drawing, state.index, state.k, text, &refusal);
+    SaveOutcome saved = SaveVertexHeight(&drawing, state.index, state.k, text.c_str(), &refusal);
     if (saved == SaveOutcome::Refused) {
         RefuseField(dialog, IDC_HEIGHT_VALUE, refusal.message);
         return;

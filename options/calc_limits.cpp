@@ -30,7 +30,7 @@ std::string CalcOptionText(double value) {
     return DecimalText(value, 3);
 }
 
-SaveOutcome StoreCalcOptionTexts(Drawing* target, char* heightText, char* distanceText, Refusal* refusal) {
+SaveOutcome StoreCalcOptionTexts(Drawing* target, const char* heightText, const char* distanceText, Refusal* refusal) {
     CalcOptions& options = target->calcOptions;
     double height = 0.0, distance = 0.0;
     Refusal why;

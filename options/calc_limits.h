@@ -27,4 +27,5 @@ std::string CalcOptionText(double value);
 // Save in the calculation options dialog: both texts must be numbers in their ranges, else refused, the
 // first refused field told, and nothing stored. An actual change marks an open drawing modified, since the
 // drawing file keeps the options.
-SaveOutcome StoreCalcOptionTexts(Drawing* target, char* heightText, char* distanceText, Refusal* refusal = nullptr);
+SaveOutcome StoreCalcOptionTexts(Drawing* target, const char* heightText, const char* distanceText,
+                                 Refusal* refusal = nullptr);

@@ -16,11 +16,10 @@ void ShowOptions(HWND dialog, const CalcOptions& options) {
 }
 
 void Save(HWND dialog) {
-    char height[1000], distance[1000];
-    GetDlgItemTextA(dialog, IDC_CALC_HEIGHT_PROJECTION, height, sizeof height);
-    GetDlgItemTextA(dialog, IDC_CALC_DISTANCE_PROJECTION, distance, sizeof distance);
+    std::string height = WholeFieldText(dialog, IDC_CALC_HEIGHT_PROJECTION);
+    std::string distance = WholeFieldText(dialog, IDC_CALC_DISTANCE_PROJECTION);
     Refusal refusal;
-    SaveOutcome saved = StoreCalcOptionTexts(&drawing, height, distance, &refusal);
+    SaveOutcome saved = StoreCalcOptionTexts(&drawing, height.c_str(), distance.c_str(), &refusal);
     if (saved == SaveOutcome::Refused) {
         bool first = refusal.field == HeightProjectionField;
         RefuseField(dialog, first ? IDC_CALC_HEIGHT_PROJECTION : IDC_CALC_DISTANCE_PROJECTION, refusal.message);

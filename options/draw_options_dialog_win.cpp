@@ -38,10 +38,9 @@ void RelayCanvas() {
 
 // A change is one step that Undo takes back; Save on the options as they were records none.
 void Save(HWND dialog, const DrawOptions& copies) {
-    char text[1000];
-    GetDlgItemTextA(dialog, IDC_DRAW_MAP_SIZE, text, sizeof text);
     Refusal refusal;
-    SaveOutcome saved = StoreDrawOptions(&drawing.drawOptions, copies, text, &refusal);
+    std::string mapSize = WholeFieldText(dialog, IDC_DRAW_MAP_SIZE);
+    SaveOutcome saved = StoreDrawOptions(&drawing.drawOptions, copies, mapSize.c_str(), &refusal);
     if (saved == SaveOutcome::Refused) {
         RefuseField(dialog, refusal.field == MapSizeField ? IDC_DRAW_MAP_SIZE : IDC_DRAW_SNAP_STEP, refusal.message);
         return;

@@ -19,11 +19,11 @@ const int FieldIds[SimplifiedFieldCount] = {IDC_SIMPLIFIED_WIDTH, IDC_SIMPLIFIED
 // The dialog stays open with the texts as typed, so that further values can be tried; its messages are
 // its own, so that the main window stays disabled behind it.
 void Calculate(HWND dialog) {
-    char texts[SimplifiedFieldCount][260];
+    std::string texts[SimplifiedFieldCount];
     const char* typed[SimplifiedFieldCount];
     for (int i = 0; i < SimplifiedFieldCount; i++) {
-        GetDlgItemTextA(dialog, FieldIds[i], texts[i], sizeof texts[i]);
-        typed[i] = texts[i];
+        texts[i] = WholeFieldText(dialog, FieldIds[i]);
+        typed[i] = texts[i].c_str();
     }
     SimplifiedInput input;
     Refusal refusal;

@@ -53,11 +53,8 @@ void Open(HWND dialog) {
 void Save(HWND dialog, AssessmentDialogState* state) {
     AssessmentTexts typed;
     typed.edition = ChosenEdition(dialog);
-    char text[100];
-    for (int i = 0; i < FieldCount; i++) {
-        GetDlgItemTextA(dialog, FieldId(i), text, sizeof text);
-        typed.texts[i] = text;
-    }
+    for (int i = 0; i < FieldCount; i++)
+        typed.texts[i] = WholeFieldText(dialog, FieldId(i));
     AssessmentSettings read = drawing.assessment;
     AssessmentField refused = AssessmentField::Count;
     if (!ReadAssessmentTexts(typed, &read, &refused)) {

@@ -14,10 +14,8 @@ INT_PTR CALLBACK ImportHeightDialogProc(HWND dialog, UINT msg, WPARAM wParam, LP
         case WM_INITDIALOG: SetDlgItemTextA(dialog, IDC_IMPORT_HEIGHT_VALUE, HeightText(*height).c_str()); return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
-                char text[1000];
-                GetDlgItemTextA(dialog, IDC_IMPORT_HEIGHT_VALUE, text, sizeof text);
                 Refusal refusal;
-                if (!ReadImportHeight(text, height, &refusal)) {
+                if (!ReadImportHeight(WholeFieldText(dialog, IDC_IMPORT_HEIGHT_VALUE).c_str(), height, &refusal)) {
                     RefuseField(dialog, IDC_IMPORT_HEIGHT_VALUE, refusal.message);
                     return TRUE;
                 }
