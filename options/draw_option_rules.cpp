@@ -30,8 +30,10 @@ SaveOutcome StoreDrawOptions(DrawOptions* stored, const DrawOptions& choice, con
     next.zoomIndex = choice.zoomIndex;
     next.snapOn = choice.snapIndex == 0 ? 0 : choice.snapOn;
     next.mapSize = mapSize;
-    bool changed = next.snapIndex != stored->snapIndex || next.zoomIndex != stored->zoomIndex ||
-                   next.snapOn != stored->snapOn || next.mapSize != stored->mapSize;
+    // The zoom is how the user looks at the drawing, as the wheel sets it, and Undo leaves it alone: a
+    // new zoom alone stores but changes nothing.
+    bool changed =
+        next.snapIndex != stored->snapIndex || next.snapOn != stored->snapOn || next.mapSize != stored->mapSize;
     *stored = next;
     return changed ? SaveOutcome::Changed : SaveOutcome::Unchanged;
 }

@@ -29,6 +29,6 @@ DrawOptions WithUsableGrid(DrawOptions options);
 
 // Save in the Draw options dialog from the choices it holds: refused, storing nothing, when the snap and
 // zoom chosen make too dense a grid or the map size is no number of its range. Otherwise the step, the
-// zoom, snapping (only with a step) and the map size are stored.
+// zoom, snapping (only with a step) and the map size are stored; Changed when any but the zoom differs.
 SaveOutcome StoreDrawOptions(DrawOptions* stored, const DrawOptions& choice, const char* mapSizeText,
                              Refusal* refusal = nullptr);

@@ -176,9 +176,21 @@ TEST_F(DialogRules, DrawOptionsAreStoredUnlessTheGridWouldBeTooDense) {
     EXPECT_EQ(stored.snapIndex, 0) << "a size that is no number keeps the lists from being stored too";
     EXPECT_EQ(stored.mapSize, 400.0);
 
-    for (DrawOptions other : {DrawOptions{1, 5, 2, 0.0}, DrawOptions{0, 5, 2, 0.0}, DrawOptions{0, 5, 3, 0.0}}) {
-        EXPECT_EQ(StoreDrawOptions(&stored, other, "400"), SaveOutcome::Changed)
-            << int(other.snapOn) << " " << other.snapIndex << " " << other.zoomIndex;
+    // Each of the drawing's options counts as a change; the zoom, a way of looking at it, does not.
+    const struct {
+        DrawOptions choice;
+        const char* mapSize;
+        SaveOutcome outcome;
+    } steps[] = {
+        {{1, 5, 2, 0.0}, "400", SaveOutcome::Changed},   {{0, 5, 2, 0.0}, "400", SaveOutcome::Changed},
+        {{0, 5, 3, 0.0}, "400", SaveOutcome::Unchanged}, {{0, 5, 3, 0.0}, "401", SaveOutcome::Changed},
+        {{0, 6, 3, 0.0}, "401", SaveOutcome::Changed},
+    };
+    for (const auto& step : steps) {
+        const DrawOptions& c = step.choice;
+        SCOPED_TRACE(testing::Message() << int(c.snapOn) << " " << c.snapIndex << " " << c.zoomIndex);
+        EXPECT_EQ(StoreDrawOptions(&stored, c, step.mapSize), step.outcome);
+        EXPECT_EQ(stored.zoomIndex, c.zoomIndex) << "stored all the same";
     }
 }
 
