@@ -12,9 +12,13 @@ mkdir -p "$work"
 drawing=$work/$case_name.Zlv
 cp "$examples/house.Zlv" "$drawing"
 program_pid=
+screen_pid=
 
 fail() {
     echo "FAIL ($case_name): $*" >&2
+    if [ -n "$screen_pid" ] && ! kill -0 "$screen_pid" 2>/dev/null; then
+        echo "its screen $DISPLAY had ended: $(tail -n 3 "$work/$case_name-screen.log")" >&2
+    fi
     import -window root -depth 8 "$work/$case_name-failed.png" 2>/dev/null
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
     exit 1
@@ -111,7 +115,7 @@ program_ends() {
 # first use), so that the other cases keep the suite's screen and density.
 own_screen() {
     local size=$1 dpi=$2
-    Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp 5>"$work/$case_name-display" >/dev/null 2>&1 &
+    Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp 5>"$work/$case_name-display" >"$work/$case_name-screen.log" 2>&1 &
     screen_pid=$!
     for _ in $(seq 50); do
         [ -s "$work/$case_name-display" ] && break
@@ -119,7 +123,12 @@ own_screen() {
     done
     [ -s "$work/$case_name-display" ] || fail "no screen of $size"
     export DISPLAY=:$(cat "$work/$case_name-display")
-    export WINEPREFIX=$work/wineprefix-$dpi-dpi
+    for _ in $(seq 50); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && break
+        sleep 0.2
+    done
+    xdotool getdisplaygeometry >/dev/null 2>&1 || fail "the screen $DISPLAY of $size does not answer"
+    export WINEPREFIX=$(cd "$work" && pwd)/wineprefix-$dpi-dpi
     trap 'wineserver -k; kill "$screen_pid"; wait "$screen_pid"' EXIT
     wine cmd /c exit >/dev/null 2>&1
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 ||
