@@ -98,7 +98,7 @@ const char UsageText[] =
     "      or an import is refused (the reason and every failing footprint on standard error)\n"
     "  1   the drawing cannot be calculated (\"Error to calculate Ad and Am\"), or its polygons\n"
     "      do not form one footprint and --require-neighbours was given, or the values of\n"
-    "      simple are not valid (\"Invalid Data\"), or (assess) a structure cannot be\n"
+    "      simple are not valid (named with the range), or (assess) a structure cannot be\n"
     "      calculated; the others are still given\n"
     "  3   a file cannot be written (\"Error to write file\")\n"
     "  64  the command line is wrong, or a value is out of its range (named with the range)\n";

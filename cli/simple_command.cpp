@@ -1,6 +1,5 @@
 #include <cstdio>
 #include <cstring>
-#include <string>
 #include <vector>
 
 #include "cli/cli_calculation.h"
@@ -16,19 +15,17 @@ int SimpleCommand(int argc, char** argv) {
         fprintf(stderr, "usage: zelvora-cli simple L W HMIN HMAX [--height-projection K] [--distance-projection D]\n");
         return ExitUsage;
     }
-    double numbers[4];
-    bool valid = true;
-    for (int i = 0; i < 4; i++) {
-        std::string text = values[i];
-        valid = ReadSimplifiedField(text.data(), i == 3, &numbers[i]) && valid;
-    }
-    if (!valid) {
-        fprintf(stderr, "Invalid Data\n");
+    // The command line gives the length first, the dialog the width.
+    const char* texts[SimplifiedFieldCount] = {values[1], values[0], values[2], values[3]};
+    SimplifiedInput input;
+    Refusal refusal;
+    if (!ReadSimplifiedFields(texts, &input, &refusal)) {
+        fprintf(stderr, "%s\n", refusal.message.c_str());
         return ExitFailure;
     }
     CalcOptions options = RunOptions(CalcOptions(), flags);
-    SimplifiedResult result = SimplifiedAreas(numbers[0], numbers[1], numbers[2], numbers[3], options.heightProjection,
-                                              options.distanceProjection);
+    SimplifiedResult result = SimplifiedAreas(input.length, input.width, input.minHeight, input.maxHeight,
+                                              options.heightProjection, options.distanceProjection);
     printf("Ad [km^2]: %.5e\nAm [km^2]: %.5e\n", result.ad, result.am);
     return ExitSuccess;
 }

@@ -10,7 +10,6 @@
 #include "editing/edit_dialog_rules.h"
 #include "model/drawing.h"
 #include "resources/resource.h"
-#include "text/decimal_text.h"
 #include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
 #include "ui/dialog_runner_win.h"
@@ -22,7 +21,7 @@ namespace {
 constexpr int TextSize = 1000;
 
 void ShowHeight(HWND dialog, int field, double height) {
-    SetDlgItemTextA(dialog, field, DecimalText(height, 2).c_str());
+    SetDlgItemTextA(dialog, field, HeightText(height).c_str());
 }
 
 // The ten priorities "1".."10"; the position in the list is the stored priority index.
@@ -47,16 +46,14 @@ struct VertexDialogState {
 };
 
 void SaveVertex(HWND dialog, VertexDialogState* state) {
-    char name[TextSize], height[TextSize];
+    char name[TextSize];
     GetDlgItemTextA(dialog, IDC_VERTEX_NAME, name, TextSize);
-    GetDlgItemTextA(dialog, IDC_VERTEX_HEIGHT, height, TextSize);
-    double typed = 0.0;
-    if (!ReadNumberField(height, NewVertexHeightRange, &typed)) {
-        RefuseField(dialog, IDC_VERTEX_HEIGHT, RangeMessage(NewVertexHeightRange));
+    std::string height = WholeFieldText(dialog, IDC_VERTEX_HEIGHT);
+    Refusal refusal;
+    if (!ReadNewVertexFields(height.c_str(), name, state->priority, state->data, &refusal)) {
+        RefuseField(dialog, refusal.field == NameField ? IDC_VERTEX_NAME : IDC_VERTEX_HEIGHT, refusal.message);
         return;
     }
-    if (!ReadNewVertexFields(height, name, state->priority, state->data))
-        return;  // no name yet
     EndDialog(dialog, IDOK);
 }
 
@@ -88,11 +85,11 @@ struct HeightDialogState {
 
 void SaveHeight(HWND dialog, const HeightDialogState& state) {
     Session& session = SessionOf(mainWindow);
-    char text[TextSize];
-    GetDlgItemTextA(dialog, IDC_HEIGHT_VALUE, text, TextSize);
-    SaveOutcome saved = SaveVertexHeight(&session.drawing, state.index, state.k, text);
+    std::string text = WholeFieldText(dialog, IDC_HEIGHT_VALUE);
+    Refusal refusal;
+    SaveOutcome saved = SaveVertexHeight(&session.drawing, state.index, state.k, text.c_str(), &refusal);
     if (saved == SaveOutcome::Refused) {
-        RefuseField(dialog, IDC_HEIGHT_VALUE, RangeMessage(VertexHeightRange));
+        RefuseField(dialog, IDC_HEIGHT_VALUE, refusal.message);
         return;
     }
     if (saved == SaveOutcome::Changed)
@@ -134,9 +131,10 @@ void SaveOptions(HWND dialog, OptionsDialogState* state) {
     Session& session = SessionOf(mainWindow);
     char name[TextSize];
     GetDlgItemTextA(dialog, IDC_POLYGON_NAME, name, TextSize);
-    SaveOutcome saved = SavePolygonOptions(&session.drawing, state->index, state->priority, name);
+    Refusal refusal;
+    SaveOutcome saved = SavePolygonOptions(&session.drawing, state->index, state->priority, name, &refusal);
     if (saved == SaveOutcome::Refused) {
-        SetDlgItemTextA(dialog, IDC_POLYGON_NAME, session.drawing.polygons.polygon(state->index).name);
+        RefuseField(dialog, IDC_POLYGON_NAME, refusal.message);
         return;
     }
     if (saved == SaveOutcome::Changed)

@@ -4,6 +4,7 @@
 
 #include "engine/run/calc_records.h"
 #include "model/drawing_options.h"
+#include "text/decimal_text.h"
 
 double LimitHeightProjection(double value) {
     return std::fmax(std::fabs(value), MinHeightProjection);
@@ -25,12 +26,25 @@ bool Store(Drawing* target, double* option, double value) {
 
 }  // namespace
 
-SaveOutcome StoreCalcOptionTexts(Drawing* target, char* heightText, char* distanceText) {
-    double height = 0.0, distance = 0.0;
-    if (!ReadNumberField(heightText, HeightProjectionRange, &height) ||
-        !ReadNumberField(distanceText, DistanceProjectionRange, &distance))
-        return SaveOutcome::Refused;
+std::string CalcOptionText(double value) {
+    return DecimalText(value, 3);
+}
+
+SaveOutcome StoreCalcOptionTexts(Drawing* target, const char* heightText, const char* distanceText, Refusal* refusal) {
     CalcOptions& options = target->calcOptions;
+    double height = 0.0, distance = 0.0;
+    Refusal why;
+    if (!ReadShownNumber(heightText, CalcOptionText(options.heightProjection), options.heightProjection,
+                         HeightProjectionRange, &height))
+        why = RefuseRange(HeightProjectionField, HeightProjectionRange);
+    else if (!ReadShownNumber(distanceText, CalcOptionText(options.distanceProjection), options.distanceProjection,
+                              DistanceProjectionRange, &distance))
+        why = RefuseRange(DistanceProjectionField, DistanceProjectionRange);
+    if (why) {
+        if (refusal)
+            *refusal = why;
+        return SaveOutcome::Refused;
+    }
     bool changed = Store(target, &options.heightProjection, height);
     changed = Store(target, &options.distanceProjection, distance) || changed;
     return changed ? SaveOutcome::Changed : SaveOutcome::Unchanged;

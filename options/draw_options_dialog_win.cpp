@@ -4,12 +4,9 @@
 #include "model/drawing.h"
 #include "options/draw_option_rules.h"
 #include "resources/resource.h"
-#include "text/decimal_text.h"
-#include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
 #include "ui/dialog_runner_win.h"
 #include "ui/dialog_state_win.h"
-#include "ui/prompt_win.h"
 
 namespace {
 
@@ -20,7 +17,7 @@ void SetSnapBox(HWND dialog, DrawOptions* copies, bool on) {
 }
 
 void Open(HWND dialog, DrawOptions* copies) {
-    SetDlgItemTextA(dialog, IDC_DRAW_MAP_SIZE, DecimalText(copies->mapSize, 0).c_str());
+    SetDlgItemTextA(dialog, IDC_DRAW_MAP_SIZE, MapSizeText(copies->mapSize).c_str());
     SetSnapBox(dialog, copies, copies->snapOn == 1);
     for (const SnapStep& step : SnapSteps)
         SendDlgItemMessageA(dialog, IDC_DRAW_SNAP_STEP, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(step.label));
@@ -38,14 +35,18 @@ void RelayCanvas() {
     RefreshMainWindow();
 }
 
-void Save(HWND dialog, DrawOptions* copies) {
+// A change is one step that Undo takes back; Save on the options as they were records none.
+void Save(HWND dialog, const DrawOptions& copies) {
     Session& session = SessionOf(mainWindow);
-    char text[1000];
-    GetDlgItemTextA(dialog, IDC_DRAW_MAP_SIZE, text, sizeof text);
-    if (!StoreDrawOptions(&session.drawing.drawOptions, copies, text)) {
-        Prompt(dialog, TEXT_SNAP_ZOOM_REFUSED, TEXT_WARNING, MB_OK | MB_ICONWARNING);
+    Refusal refusal;
+    std::string mapSize = WholeFieldText(dialog, IDC_DRAW_MAP_SIZE);
+    SaveOutcome saved = StoreDrawOptions(&session.drawing.drawOptions, copies, mapSize.c_str(), &refusal);
+    if (saved == SaveOutcome::Refused) {
+        RefuseField(dialog, refusal.field == MapSizeField ? IDC_DRAW_MAP_SIZE : IDC_DRAW_SNAP_STEP, refusal.message);
         return;
     }
+    if (saved == SaveOutcome::Changed)
+        session.drawingChanges.commit(&session.editHistory, &session.drawing);
     RelayCanvas();
     EndDialog(dialog, IDOK);
 }
@@ -76,7 +77,7 @@ INT_PTR CALLBACK DrawOptionsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPA
                 case IDC_DRAW_SNAP_ON:
                     SetSnapBox(dialog, copies, IsDlgButtonChecked(dialog, IDC_DRAW_SNAP_ON) != BST_CHECKED);
                     break;
-                case IDC_DRAW_SAVE: Save(dialog, copies); break;
+                case IDC_DRAW_SAVE: Save(dialog, *copies); break;
                 case IDC_DRAW_CANCEL:
                 case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
             }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "text/decimal_text.h"
+#include "model/height_limit.h"
 
 // The products are formed in a fixed order so that the last digits never depend on the compiler.
 SimplifiedResult SimplifiedAreas(double length, double width, double minHeight, double maxHeight, double k, double d) {
@@ -14,9 +14,30 @@ SimplifiedResult SimplifiedAreas(double length, double width, double minHeight, 
     return {ad, am};
 }
 
-bool ReadSimplifiedField(char* text, bool zeroAllowed, double* value) {
-    if (!CheckDecimalText(text))
-        return false;
-    *value = ReadDecimal(text);
-    return zeroAllowed ? *value >= 0 : *value > 0;
+namespace {
+
+constexpr NumberRange Ranges[SimplifiedFieldCount] = {
+    {"Width base [m]", 0.01, 100000.0},
+    {"Length base [m]", 0.01, 100000.0},
+    {"Minimum height [m]", 0.01, MaxVertexHeight},
+    {"Maximum height [m]", 0.0, MaxVertexHeight},
+};
+
+}  // namespace
+
+const NumberRange& SimplifiedFieldRange(int field) {
+    return Ranges[field];
+}
+
+bool ReadSimplifiedFields(const char* const texts[SimplifiedFieldCount], SimplifiedInput* input, Refusal* refusal) {
+    SimplifiedInput read;
+    double* values[SimplifiedFieldCount] = {&read.width, &read.length, &read.minHeight, &read.maxHeight};
+    for (int field = 0; field < SimplifiedFieldCount; field++) {
+        if (!ReadNumberField(texts[field], Ranges[field], values[field])) {
+            *refusal = RefuseRange(field, Ranges[field]);
+            return false;
+        }
+    }
+    *input = read;
+    return true;
 }

@@ -9,53 +9,46 @@
 #include "text/ui_texts.h"
 #include "ui/app_windows_win.h"
 #include "ui/dialog_runner_win.h"
+#include "ui/dialog_state_win.h"
 #include "ui/prompt_win.h"
 
 namespace {
 
-struct Field {
-    int id;
-    bool zeroAllowed;  // only the protrusion may be missing
-};
+// The fields as the rules number them, top to bottom.
+const int FieldIds[SimplifiedFieldCount] = {IDC_SIMPLIFIED_WIDTH, IDC_SIMPLIFIED_LENGTH, IDC_SIMPLIFIED_MIN_HEIGHT,
+                                            IDC_SIMPLIFIED_MAX_HEIGHT};
 
-// In the order they are read: length, width, minimum height, maximum height.
-const Field Fields[4] = {
-    {IDC_SIMPLIFIED_LENGTH, false},
-    {IDC_SIMPLIFIED_WIDTH, false},
-    {IDC_SIMPLIFIED_MIN_HEIGHT, false},
-    {IDC_SIMPLIFIED_MAX_HEIGHT, true},
-};
-
-// Every field is read, so each keeps the value typed even when another is wrong; one message for all.
+// The dialog stays open with the texts as typed, so that further values can be tried; its messages are
+// its own, so that the main window stays disabled behind it.
 void Calculate(HWND dialog) {
-    Session& session = SessionOf(mainWindow);
-    double values[4] = {0, 0, 0, 0};
-    bool valid = true;
-    for (int i = 0; i < 4; i++) {
-        char text[260];
-        GetDlgItemTextA(dialog, Fields[i].id, text, sizeof text);
-        valid = ReadSimplifiedField(text, Fields[i].zeroAllowed, &values[i]) && valid;
+    std::string texts[SimplifiedFieldCount];
+    const char* typed[SimplifiedFieldCount];
+    for (int i = 0; i < SimplifiedFieldCount; i++) {
+        texts[i] = WholeFieldText(dialog, FieldIds[i]);
+        typed[i] = texts[i].c_str();
     }
-    if (!valid) {
-        Warn(mainWindow, TEXT_INVALID_DATA);
+    SimplifiedInput input;
+    Refusal refusal;
+    if (!ReadSimplifiedFields(typed, &input, &refusal)) {
+        RefuseField(dialog, FieldIds[refusal.field], refusal.message);
         return;
     }
-    const CalcOptions& options = session.drawing.calcOptions;
-    SimplifiedResult result = SimplifiedAreas(values[0], values[1], values[2], values[3], options.heightProjection,
-                                              options.distanceProjection);
+    const CalcOptions& options = SessionOf(mainWindow).drawing.calcOptions;
+    SimplifiedResult result = SimplifiedAreas(input.length, input.width, input.minHeight, input.maxHeight,
+                                              options.heightProjection, options.distanceProjection);
     char text[260];
     snprintf(text, sizeof text, TEXT_SIMPLIFIED_RESULTS, result.ad, result.am);
-    Prompt(mainWindow, text, TEXT_RESULTS, MB_OK | MB_ICONINFORMATION);
+    Prompt(dialog, text, TEXT_RESULTS, MB_OK | MB_ICONINFORMATION);
 }
 
 INT_PTR CALLBACK SimplifiedDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
         case WM_INITDIALOG:
-            for (const Field& field : Fields)
-                SetDlgItemTextA(dialog, field.id, "0.00");
+            for (int id : FieldIds)
+                SetDlgItemTextA(dialog, id, "0.00");
             return TRUE;
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDC_SIMPLIFIED_CALCULATE)
+            if (LOWORD(wParam) == IDC_SIMPLIFIED_CALCULATE || LOWORD(wParam) == IDOK)
                 Calculate(dialog);
             else if (LOWORD(wParam) == IDC_SIMPLIFIED_CLOSE || LOWORD(wParam) == IDCANCEL)
                 EndDialog(dialog, IDOK);

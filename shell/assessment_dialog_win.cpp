@@ -57,11 +57,8 @@ void Save(HWND dialog, AssessmentDialogState* state) {
     Session& session = SessionOf(mainWindow);
     AssessmentTexts typed;
     typed.edition = ChosenEdition(dialog);
-    char text[100];
-    for (int i = 0; i < FieldCount; i++) {
-        GetDlgItemTextA(dialog, FieldId(i), text, sizeof text);
-        typed.texts[i] = text;
-    }
+    for (int i = 0; i < FieldCount; i++)
+        typed.texts[i] = WholeFieldText(dialog, FieldId(i));
     AssessmentSettings read = session.drawing.assessment;
     AssessmentField refused = AssessmentField::Count;
     if (!ReadAssessmentTexts(typed, &read, &refused)) {

@@ -2,27 +2,21 @@
 
 #include "editing/edit_dialog_rules.h"
 #include "resources/resource.h"
-#include "text/decimal_text.h"
 #include "ui/dialog_runner_win.h"
 #include "ui/dialog_state_win.h"
 
 namespace {
 
-constexpr NumberRange ImportHeightRange = {"Height where the file gives none [m]", 0.0, MaxVertexHeight};
-
 // A refused text is told and selected, and the height stays as it was, as in the vertex dialogs.
 INT_PTR CALLBACK ImportHeightDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* height = DialogState<double>(dialog, msg, lParam);
     switch (msg) {
-        case WM_INITDIALOG:
-            SetDlgItemTextA(dialog, IDC_IMPORT_HEIGHT_VALUE, DecimalText(*height, 2).c_str());
-            return TRUE;
+        case WM_INITDIALOG: SetDlgItemTextA(dialog, IDC_IMPORT_HEIGHT_VALUE, HeightText(*height).c_str()); return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
-                char text[1000];
-                GetDlgItemTextA(dialog, IDC_IMPORT_HEIGHT_VALUE, text, sizeof text);
-                if (!ReadNumberField(text, ImportHeightRange, height)) {
-                    RefuseField(dialog, IDC_IMPORT_HEIGHT_VALUE, RangeMessage(ImportHeightRange));
+                Refusal refusal;
+                if (!ReadImportHeight(WholeFieldText(dialog, IDC_IMPORT_HEIGHT_VALUE).c_str(), height, &refusal)) {
+                    RefuseField(dialog, IDC_IMPORT_HEIGHT_VALUE, refusal.message);
                     return TRUE;
                 }
                 EndDialog(dialog, IDOK);

@@ -45,11 +45,8 @@ LineTexts Typed(HWND dialog) {
     typed.transformer = Checked(dialog, IDC_LINE_TRANSFORMER);
     typed.lengthUnknown = Checked(dialog, IDC_LINE_UNKNOWN);
     typed.adjacent = Checked(dialog, IDC_LINE_ADJACENT);
-    char text[100];
-    for (int i = 0; i < FieldCount; i++) {
-        GetDlgItemTextA(dialog, FieldId(i), text, sizeof text);
-        typed.texts[i] = text;
-    }
+    for (int i = 0; i < FieldCount; i++)
+        typed.texts[i] = WholeFieldText(dialog, FieldId(i));
     return typed;
 }
 

@@ -100,9 +100,7 @@ void Save(HWND dialog, StructureDialogState* state) {
     StructureEdit edit = state->edit;
     edit.cd = CdOfChoice(static_cast<int32_t>(SendDlgItemMessageA(dialog, IDC_STRUCTURE_CD, CB_GETCURSEL, 0, 0)));
     if (session.drawing.assessment.edition == 3) {
-        char text[100];
-        GetDlgItemTextA(dialog, IDC_STRUCTURE_UW, text, sizeof text);
-        if (!ReadField(text, StructureUwRange, true, &edit.uw)) {
+        if (!ReadField(WholeFieldText(dialog, IDC_STRUCTURE_UW), StructureUwRange, true, &edit.uw)) {
             RefuseField(dialog, IDC_STRUCTURE_UW, RangeMessage(StructureUwRange));
             return;
         }

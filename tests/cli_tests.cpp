@@ -299,7 +299,6 @@ TEST(CliSimple, PrintsBothAreasOfTheRectangle) {
         {{"20", "10", "10", "40"}, "4.52389e-02", "8.15398e-01"},
         {{"20", "10", "10", "0"}, "4.82743e-03", "8.15398e-01"},
         {{"12,5", "10", "10", "0"}, "4.30243e-03", "8.07898e-01"},
-        {{"12-3", "10", "10", "0"}, "4.26743e-03", "8.07398e-01"},  // reads as 12
     };
     for (const Case& c : cases) {
         CliRun run = Simple(c.values);
@@ -320,16 +319,29 @@ TEST(CliSimple, ProjectionOptionsReplaceTheDefaults) {
     EXPECT_EQ(Simple({"20", "10", "10", "0", "--height-projection", "4"}).out, Areas("7.62655e-03", "8.15398e-01"));
 }
 
+// Each value that cannot be taken is named with its range, as the dialog names it; a text that only
+// begins with a number ("12-3") is refused rather than read as 12.
 TEST(CliSimple, InvalidValuesSayInvalidDataAndExitOne) {
-    const std::vector<std::vector<std::string>> invalid = {
-        {"0", "10", "10", "0"},    {"20", "0", "10", "0"},   {"20", "10", "0", "0"},     {"20", "10", "10", "-1"},
-        {"-20", "10", "10", "0"},  {"", "10", "10", "0"},    {"20", "1.2.3", "10", "0"}, {"20", "10", "1,2.3", "0"},
-        {"20", "10", "10", "abc"}, {"20", "10", "1e1", "0"},
+    const char* const Length = "Length base [m] takes a number from 0.01 to 100000.\n";
+    const char* const Width = "Width base [m] takes a number from 0.01 to 100000.\n";
+    const char* const MinHeight = "Minimum height [m] takes a number from 0.01 to 1000.\n";
+    const char* const MaxHeight = "Maximum height [m] takes a number from 0 to 1000.\n";
+    const struct {
+        std::vector<std::string> values;
+        const char* message;
+    } invalid[] = {
+        {{"0", "10", "10", "0"}, Length},       {{"20", "0", "10", "0"}, Width},
+        {{"20", "10", "0", "0"}, MinHeight},    {{"20", "10", "10", "-1"}, MaxHeight},
+        {{"-20", "10", "10", "0"}, Length},     {{"", "10", "10", "0"}, Length},
+        {{"20", "1.2.3", "10", "0"}, Width},    {{"20", "10", "1,2.3", "0"}, MinHeight},
+        {{"20", "10", "10", "abc"}, MaxHeight}, {{"20", "10", "1e1", "0"}, MinHeight},
+        {{"12-3", "10", "10", "0"}, Length},    {{"0", "0", "10", "0"}, Width},
     };
-    for (const auto& values : invalid) {
+    for (const auto& c : invalid) {
+        const auto& values = c.values;
         CliRun run = Simple(values);
         EXPECT_EQ(run.status, 1) << values[0] << " " << values[1] << " " << values[2] << " " << values[3];
-        EXPECT_EQ(run.err, "Invalid Data\n");
+        EXPECT_EQ(run.err, c.message);
         EXPECT_EQ(run.out, "");
     }
 }

@@ -154,23 +154,164 @@ TEST_F(DialogRules, CalculationOptionsChangeOnlyWhenAValueDiffers) {
 TEST_F(DialogRules, DrawOptionsAreStoredUnlessTheGridWouldBeTooDense) {
     DrawOptions stored;
     DrawOptions choice = {1, 1, 6, 0.0};  // snap 0.1 m at "x 0.1": a grid closer than 2 pixels
-    std::string size = "250";
-    EXPECT_FALSE(StoreDrawOptions(&stored, &choice, size.data()));
+    Refusal refusal;
+    EXPECT_EQ(StoreDrawOptions(&stored, choice, "250", &refusal), SaveOutcome::Refused);
+    EXPECT_EQ(refusal.field, GridField);
+    EXPECT_EQ(refusal.message,
+              "With these values of Snap grid and Zoom\nthe experience in designing deteriorates.\nPlease, change "
+              "these values");
     EXPECT_EQ(stored.zoomIndex, 3) << "nothing is stored";
     EXPECT_EQ(stored.mapSize, 100.0);
 
     choice = {1, 0, 6, 0.0};  // "Snap Off" takes snapping off with it
-    size = "-40";
-    ASSERT_TRUE(StoreDrawOptions(&stored, &choice, size.data()));
+    ASSERT_EQ(StoreDrawOptions(&stored, choice, "400"), SaveOutcome::Changed);
     EXPECT_EQ(stored.snapOn, 0);
     EXPECT_EQ(stored.zoomIndex, 6);
-    EXPECT_EQ(stored.mapSize, 100.0);
-    EXPECT_EQ(choice.mapSize, 40.0) << "the dialog keeps what was typed";
+    EXPECT_EQ(stored.mapSize, 400.0);
+    EXPECT_EQ(StoreDrawOptions(&stored, choice, "400"), SaveOutcome::Unchanged) << "the same choices again";
 
     choice = {1, 5, 2, 0.0};
-    size = "big";
-    ASSERT_TRUE(StoreDrawOptions(&stored, &choice, size.data()));
-    EXPECT_EQ(stored.snapOn, 1);
-    EXPECT_EQ(stored.snapIndex, 5);
-    EXPECT_EQ(stored.mapSize, 100.0) << "a size that is no decimal is left as it was";
+    EXPECT_EQ(StoreDrawOptions(&stored, choice, "big", &refusal), SaveOutcome::Refused);
+    EXPECT_EQ(refusal.field, MapSizeField);
+    EXPECT_EQ(stored.snapIndex, 0) << "a size that is no number keeps the lists from being stored too";
+    EXPECT_EQ(stored.mapSize, 400.0);
+
+    // Each of the drawing's options counts as a change; the zoom, a way of looking at it, does not.
+    const struct {
+        DrawOptions choice;
+        const char* mapSize;
+        SaveOutcome outcome;
+    } steps[] = {
+        {{1, 5, 2, 0.0}, "400", SaveOutcome::Changed},   {{0, 5, 2, 0.0}, "400", SaveOutcome::Changed},
+        {{0, 5, 3, 0.0}, "400", SaveOutcome::Unchanged}, {{0, 5, 3, 0.0}, "401", SaveOutcome::Changed},
+        {{0, 6, 3, 0.0}, "401", SaveOutcome::Changed},
+    };
+    for (const auto& step : steps) {
+        const DrawOptions& c = step.choice;
+        SCOPED_TRACE(testing::Message() << int(c.snapOn) << " " << c.snapIndex << " " << c.zoomIndex);
+        EXPECT_EQ(StoreDrawOptions(&stored, c, step.mapSize), step.outcome);
+        EXPECT_EQ(stored.zoomIndex, c.zoomIndex) << "stored all the same";
+    }
+}
+
+// The create dialog tells the first field it cannot take, the height before the name, and hands nothing
+// back; the proposed height it showed with two decimals comes back exactly when left as shown.
+TEST_F(DialogRules, NewVertexRefusalNamesTheFieldAndItsRange) {
+    const char* const Height = "Vertex's height [m] takes a number from 0 to 1000.";
+    const char* const Name = "Polygon name cannot be empty.";
+    struct Case {
+        const char* height;
+        const char* name;
+        int field;  // -1: accepted
+        const char* message;
+        double answered;
+    };
+    const Case cases[] = {
+        {"-5", "Hall", HeightField, Height, 0},
+        {"abc", "Hall", HeightField, Height, 0},
+        {"1e9", "Hall", HeightField, Height, 0},
+        {"99999", "Hall", HeightField, Height, 0},
+        {"1000.01", "Hall", HeightField, Height, 0},
+        {"", "Hall", HeightField, Height, 0},
+        {"-1", "", HeightField, Height, 0},
+        {"12", "", NameField, Name, 0},
+        {"0", "Hall", -1, "", 0.0},
+        {"1000", "Hall", -1, "", 1000.0},
+        {"2.57", "Hall", -1, "", 2.567},
+        {"2,57", "Hall", -1, "", 2.57},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << '"' << c.height << "\" \"" << c.name << '"');
+        VertexAnswer answer = {2.567, 3, "before"};
+        std::string height = c.height;
+        Refusal refusal;
+        EXPECT_EQ(ReadNewVertexFields(height.data(), c.name, 3, &answer, &refusal), c.field < 0);
+        EXPECT_EQ(refusal.field, c.field);
+        EXPECT_EQ(refusal.message, c.message);
+        EXPECT_EQ(answer.height, c.field < 0 ? c.answered : 2.567);
+        EXPECT_STREQ(answer.name, c.field < 0 ? c.name : "before");
+    }
+}
+
+// The height, polygon and import dialogs: a refusal names the field with its range (or says the name is
+// needed), and a height left as the dialog showed it keeps every decimal it had.
+TEST_F(DialogRules, HeightAndNameRefusalsNameTheFieldAndKeepTheStoredValue) {
+    const char* const Height = "Height of vertex [m] takes a number from 0 to 1000.";
+    struct Case {
+        const char* text;
+        const char* message;
+        double stored;
+        SaveOutcome outcome;
+    };
+    const Case heights[] = {
+        {"-5", Height, 2.567, SaveOutcome::Refused},    {"1e9", Height, 2.567, SaveOutcome::Refused},
+        {"99999", Height, 2.567, SaveOutcome::Refused}, {"abc", Height, 2.567, SaveOutcome::Refused},
+        {"2.57", "", 2.567, SaveOutcome::Unchanged},    {"2,57", "", 2.57, SaveOutcome::Changed},
+        {"2.570", "", 2.57, SaveOutcome::Changed},
+    };
+    for (const Case& c : heights) {
+        SCOPED_TRACE(c.text);
+        SetUp();
+        drawing.polygons.setVertexHeight(0, 1, 2.567);
+        std::string text = c.text;
+        Refusal refusal;
+        EXPECT_EQ(SaveVertexHeight(&drawing, 0, 1, text.data(), &refusal), c.outcome);
+        EXPECT_EQ(refusal.message, c.message);
+        EXPECT_EQ(drawing.polygons.polygon(0).height[1], c.stored);
+    }
+
+    Refusal refusal;
+    EXPECT_EQ(SavePolygonOptions(&drawing, 0, 5, "", &refusal), SaveOutcome::Refused);
+    EXPECT_EQ(refusal.field, NameField);
+    EXPECT_EQ(refusal.message, "Polygon name cannot be empty.");
+    EXPECT_EQ(drawing.polygons.polygon(0).priority, 2) << "nothing stored";
+
+    const char* const Import = "Height where the file gives none [m] takes a number from 0 to 1000.";
+    const Case imports[] = {
+        {"-3", Import, 2.567, SaveOutcome::Refused}, {"1000.5", Import, 2.567, SaveOutcome::Refused},
+        {"x", Import, 2.567, SaveOutcome::Refused},  {"2.57", "", 2.567, SaveOutcome::Unchanged},
+        {"6,5", "", 6.5, SaveOutcome::Changed},      {"1000", "", 1000.0, SaveOutcome::Changed},
+    };
+    for (const Case& c : imports) {
+        SCOPED_TRACE(c.text);
+        double height = 2.567;
+        Refusal why;
+        EXPECT_EQ(ReadImportHeight(c.text, &height, &why), c.outcome != SaveOutcome::Refused);
+        EXPECT_EQ(why.message, c.message);
+        EXPECT_EQ(height, c.stored);
+    }
+}
+
+// The first field from the top that is out of its range is told; projections left as the dialog showed
+// them with three decimals keep the stored values exactly.
+TEST_F(DialogRules, CalculationOptionRefusalsNameTheFieldAndKeepTheStoredValues) {
+    const char* const Height = "Height projection [-] takes a number from 1 to 100.";
+    const char* const Distance = "Distance projection [m] takes a number from 0.01 to 100000.";
+    struct Case {
+        const char* height;
+        const char* distance;
+        int field;
+        const char* message;
+        SaveOutcome outcome;
+    };
+    const Case cases[] = {
+        {"-4", "-1", HeightProjectionField, Height, SaveOutcome::Refused},
+        {"0,5", "350", HeightProjectionField, Height, SaveOutcome::Refused},
+        {"4", "5OO", DistanceProjectionField, Distance, SaveOutcome::Refused},
+        {"4", "0", DistanceProjectionField, Distance, SaveOutcome::Refused},
+        {"2.556", "350.000", -1, "", SaveOutcome::Unchanged},
+        {"2.556", "350", -1, "", SaveOutcome::Changed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.height << " " << c.distance);
+        SetUp();
+        drawing.calcOptions = {2.5556, 350.0004};
+        std::string height = c.height, distance = c.distance;
+        Refusal refusal;
+        EXPECT_EQ(StoreCalcOptionTexts(&drawing, height.data(), distance.data(), &refusal), c.outcome);
+        EXPECT_EQ(refusal.field, c.field);
+        EXPECT_EQ(refusal.message, c.message);
+        EXPECT_EQ(drawing.calcOptions.heightProjection, 2.5556);
+        EXPECT_EQ(drawing.calcOptions.distanceProjection, c.outcome == SaveOutcome::Changed ? 350.0 : 350.0004);
+    }
 }

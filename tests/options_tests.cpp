@@ -57,28 +57,63 @@ TEST(SimplifiedAreas, AmHasNoFootprintAreaTerm) {
     EXPECT_NE(SimplifiedAreas(20, 10, 10, 0, 3, 600).am, am);
 }
 
-TEST(SimplifiedAreas, FieldsAreCheckedReadAndRangeTested) {
+// Each field alone is wrong while the others hold 20, 10, 10 and 0: the message names it with its range
+// and nothing is read; an accepted row gives the value as typed.
+TEST(SimplifiedAreas, FieldsAreReadAsTypedOrRefusedWithTheirRange) {
+    const char* const Width = "Width base [m] takes a number from 0.01 to 100000.";
+    const char* const Length = "Length base [m] takes a number from 0.01 to 100000.";
+    const char* const MinHeight = "Minimum height [m] takes a number from 0.01 to 1000.";
+    const char* const MaxHeight = "Maximum height [m] takes a number from 0 to 1000.";
     struct Case {
+        int field;
         const char* text;
-        bool zeroAllowed;
-        bool valid;
-        bool stored;  // whether the value was read at all
+        const char* message;  // empty: accepted
         double value;
     };
     const Case cases[] = {
-        {"12,5", false, true, true, 12.5}, {"1.2.3", false, false, false, 0},   {"1,2.3", false, false, false, 0},
-        {"", false, false, false, 0},      {"abc", true, false, false, 0},      {"0", false, false, true, 0},
-        {"0", true, true, true, 0},        {"-3", true, false, true, -3},       {"-3", false, false, true, -3},
-        {"12-3", false, true, true, 12},   {"0,001", false, true, true, 0.001}, {"40", true, true, true, 40},
+        {LengthField, "12,5", "", 12.5},
+        {LengthField, "0", Length, 0},
+        {LengthField, "-20", Length, 0},
+        {LengthField, "12-3", Length, 0},
+        {LengthField, "1,2.3", Length, 0},
+        {LengthField, "0,001", Length, 0},
+        {LengthField, "100000", "", 100000},
+        {LengthField, "100001", Length, 0},
+        {WidthField, "", Width, 0},
+        {WidthField, "0.01", "", 0.01},
+        {WidthField, "1e3", Width, 0},
+        {MinHeightField, "0", MinHeight, 0},
+        {MinHeightField, "1.2.3", MinHeight, 0},
+        {MinHeightField, "1000", "", 1000},
+        {MaxHeightField, "0", "", 0},
+        {MaxHeightField, "-1", MaxHeight, 0},
+        {MaxHeightField, "abc", MaxHeight, 0},
+        {MaxHeightField, "1000.5", MaxHeight, 0},
     };
     for (const Case& c : cases) {
-        char text[32];
-        snprintf(text, sizeof text, "%s", c.text);
-        double value = 99.0;
-        EXPECT_EQ(ReadSimplifiedField(text, c.zeroAllowed, &value), c.valid)
-            << '"' << c.text << (c.zeroAllowed ? "\" where zero is allowed" : "\"");
-        EXPECT_EQ(value, c.stored ? c.value : 99.0) << '"' << c.text << '"';
+        SCOPED_TRACE(testing::Message() << "field " << c.field << " \"" << c.text << '"');
+        const char* texts[SimplifiedFieldCount] = {"10", "20", "10", "0"};
+        texts[c.field] = c.text;
+        SimplifiedInput input;
+        input.length = 99.0;
+        Refusal refusal;
+        bool read = ReadSimplifiedFields(texts, &input, &refusal);
+        EXPECT_EQ(read, c.message[0] == '\0');
+        if (!read) {
+            EXPECT_EQ(refusal.field, c.field);
+            EXPECT_EQ(refusal.message, c.message);
+            EXPECT_EQ(input.length, 99.0) << "nothing read";
+            continue;
+        }
+        const double values[] = {input.width, input.length, input.minHeight, input.maxHeight};
+        EXPECT_EQ(values[c.field], c.value);
     }
+    // The first wrong field from the top is the one told.
+    const char* texts[SimplifiedFieldCount] = {"0", "0", "0", "-1"};
+    SimplifiedInput input;
+    Refusal refusal;
+    ASSERT_FALSE(ReadSimplifiedFields(texts, &input, &refusal));
+    EXPECT_EQ(refusal.message, Width);
 }
 
 // The refused pairs written as the dialog lists them, snap step against zoom labels.
@@ -117,10 +152,35 @@ TEST(DrawOptionRules, GridOfExactlyTwoPixelsIsRefused) {
     EXPECT_FALSE(SnapZoomRefused(3, 4));  // 0.5 m with "x 0.5": ratio 0.25
 }
 
-TEST(DrawOptionRules, MapSizeIsTheMagnitudeAtLeastOneHundred) {
-    const double cases[][2] = {{50, 100}, {-250, 250}, {12.5, 100}, {0, 100}, {-50, 100}, {100, 100}, {150.6, 150.6}};
-    for (const auto& c : cases)
-        EXPECT_EQ(MapSizeRule(c[0]), c[1]) << c[0];
+// The map size is taken as typed or refused with its range, never turned positive or raised to the
+// least; the size as shown, in whole metres, stands for the stored size itself.
+TEST(DrawOptionRules, MapSizeIsTakenAsTypedOrRefusedWithItsRange) {
+    const char* const Refused = "Draw map size [m] takes a number from 100 to 1000000.";
+    struct Case {
+        const char* typed;
+        const char* message;  // empty: accepted
+        double stored;
+        SaveOutcome outcome;
+    };
+    const Case cases[] = {
+        {"50", Refused, 150.6, SaveOutcome::Refused},   {"-250", Refused, 150.6, SaveOutcome::Refused},
+        {"12,5", Refused, 150.6, SaveOutcome::Refused}, {"0", Refused, 150.6, SaveOutcome::Refused},
+        {"abc", Refused, 150.6, SaveOutcome::Refused},  {"", Refused, 150.6, SaveOutcome::Refused},
+        {"1e5", Refused, 150.6, SaveOutcome::Refused},  {"1000001", Refused, 150.6, SaveOutcome::Refused},
+        {"151", "", 150.6, SaveOutcome::Unchanged},     {"151.0", "", 151.0, SaveOutcome::Changed},
+        {"100", "", 100.0, SaveOutcome::Changed},       {"1000000", "", 1000000.0, SaveOutcome::Changed},
+        {" 250,5 ", "", 250.5, SaveOutcome::Changed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        DrawOptions stored;
+        stored.mapSize = 150.6;
+        Refusal refusal;
+        EXPECT_EQ(StoreDrawOptions(&stored, stored, c.typed, &refusal), c.outcome);
+        EXPECT_EQ(stored.mapSize, c.stored);
+        EXPECT_EQ(refusal.message, c.message);
+        EXPECT_EQ(refusal.field, refusal ? MapSizeField : -1);
+    }
 }
 
 TEST(CalcLimits, ValuesAreMagnitudesRaisedToTheLimits) {

@@ -46,3 +46,16 @@ bool ReadNumberField(const char* text, const NumberRange& range, double* value) 
 std::string RangeMessage(const NumberRange& range) {
     return std::string(range.field) + " takes a number from " + Bound(range.low) + " to " + Bound(range.high) + ".";
 }
+
+bool ReadShownNumber(const char* text, const std::string& shown, double stored, const NumberRange& range,
+                     double* value) {
+    if (shown == text) {
+        *value = stored;
+        return true;
+    }
+    return ReadNumberField(text, range, value);
+}
+
+Refusal RefuseRange(int field, const NumberRange& range) {
+    return {field, RangeMessage(range)};
+}

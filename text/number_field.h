@@ -16,3 +16,20 @@ bool ReadNumberField(const char* text, const NumberRange& range, double* value);
 
 // Why a text was refused: the field and its range, as "Height [m] takes a number from 0 to 1000.".
 std::string RangeMessage(const NumberRange& range);
+
+// For a field that shows its stored value rounded (a height with two decimals): the text left as it was
+// shown keeps the stored value itself, so that Save on an untouched field never rounds a value away.
+// Any other text is read as ReadNumberField reads it.
+bool ReadShownNumber(const char* text, const std::string& shown, double stored, const NumberRange& range,
+                     double* value);
+
+// Why Save in a dialog stored nothing: the refused field, numbered as the dialog's rules number them,
+// and the message that tells the user why. No field: nothing was refused.
+struct Refusal {
+    int field = -1;
+    std::string message;
+    explicit operator bool() const { return field >= 0; }
+};
+
+// The refusal of a field whose text is outside its range.
+Refusal RefuseRange(int field, const NumberRange& range);

@@ -36,7 +36,7 @@
 #define TEXT_INVALID_POLYGON "Invalid Polygon"
 #define TEXT_MINIMUM_THREE_VERTICES "Minimum three vertices"
 #define TEXT_CONFIRM_DELETE "Do you want to erease this polygon?"
-#define TEXT_INVALID_DATA "Invalid Data"
+#define TEXT_NAME_NEEDED "Polygon name cannot be empty."
 #define TEXT_SIMPLIFIED_RESULTS "Ad [km^2]: %.5e\nAm [km^2]: %.5e"
 #define TEXT_SNAP_ZOOM_REFUSED \
     "With these values of Snap grid and Zoom\nthe experience in designing deteriorates.\nPlease, change these values"

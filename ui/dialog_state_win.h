@@ -14,6 +14,9 @@ State* DialogState(HWND dialog, UINT msg, LPARAM lParam) {
     return reinterpret_cast<State*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
+// The whole text of a field, however long, so that a number is never read from a text cut short.
+std::string WholeFieldText(HWND dialog, int field);
+
 // Tells why the field's text was refused, in a message box the dialog owns, then selects the whole
 // text so that the next key replaces it. The dialog stays open and nothing is stored.
 void RefuseField(HWND dialog, int field, const std::string& message);

@@ -80,14 +80,17 @@ TEST_F(AssessmentDialogs, ARefusedValueKeepsTheDialogOpenAndChangesNothing) {
     Open(CopyOfExample("house.Zlv"));
     script.answers.push_back(IDOK);
     script.answers.push_back(IDOK);
+    script.answers.push_back(IDOK);
     std::string afterRefusal;
     RunAssessment({[](HWND dialog) { SendDlgItemMessageA(dialog, IDC_ASSESSMENT_EDITION3, BM_CLICK, 0, 0); },
                    Type(IDC_ASSESSMENT_NG, "-5"), Press(IDOK), Read(IDC_ASSESSMENT_NG, &afterRefusal),
+                   Type(IDC_ASSESSMENT_NG, "5" + std::string(150, ' ') + "x"), Press(IDOK),  // read whole
                    Type(IDC_ASSESSMENT_NG, "4"), Type(IDC_ASSESSMENT_UW, "abc"), Press(IDOK),
                    PressEscape(IDC_ASSESSMENT_UW)});
-    ASSERT_EQ(script.prompts.size(), 2u);
+    ASSERT_EQ(script.prompts.size(), 3u);
     EXPECT_EQ(script.prompts[0].text, "NG [1/km²/year] takes a number from 0 to 100.");
-    EXPECT_EQ(script.prompts[1].text, "UW [kV] takes a number from 0.1 to 100.");
+    EXPECT_EQ(script.prompts[1].text, "NG [1/km²/year] takes a number from 0 to 100.");
+    EXPECT_EQ(script.prompts[2].text, "UW [kV] takes a number from 0.1 to 100.");
     EXPECT_NE(script.prompts[0].owner, window) << "the dialog owns its message";
     script.prompts.clear();
     EXPECT_EQ(afterRefusal, "-5") << "the refused text stays to be corrected";

@@ -409,13 +409,20 @@ TEST_F(Editing, HeightDialogStoresTheHeightTypedAndRefusesTheRestWithAMessage) {
     ExpectUntouched();
 }
 
-// A height read from a file with three decimals is shown with two, and saving that text stores it.
+// A height read from a file with three decimals is shown with two; saved untouched it keeps all three,
+// and only a height typed anew is stored as typed.
 TEST_F(Editing, HeightShownRoundedIsSavedRoundedAsAChange) {
     OpenWith({Square(10, 10, 20, 2.567)}, IDC_EDIT_BUTTON);
+    MarkUnchanged();
     std::string shown;
     QueueDialogSteps({Read(IDC_HEIGHT_VALUE, &shown), Press(IDC_HEIGHT_SAVE)});
     Right(100, 300);
     EXPECT_EQ(shown, "2.57");
+    EXPECT_EQ(MainSession().drawing.polygons.polygon(0).height[3], 2.567);
+    ExpectUntouched();
+
+    QueueDialogSteps({Type(IDC_HEIGHT_VALUE, "2,57"), Press(IDC_HEIGHT_SAVE)});
+    Right(100, 300);
     EXPECT_DOUBLE_EQ(MainSession().drawing.polygons.polygon(0).height[3], 2.57);
     EXPECT_EQ(MainSession().drawing.polygons.polygon(0).height[0], 2.567);
     ExpectChanged();
@@ -433,9 +440,10 @@ TEST_F(Editing, VertexDialogEndsOnlyWithAValidHeightAndAName) {
     Left(100, 100);
     EXPECT_EQ(afterBadHeight, "abc") << "the text stays as typed, selected";
     EXPECT_EQ(afterEmptyName, "3");
-    ASSERT_EQ(script.prompts.size(), 2u) << "the two heights refused, each with its message";
-    for (const PromptCall& prompt : script.prompts)
-        EXPECT_EQ(prompt.text, "Vertex's height [m] takes a number from 0 to 1000.");
+    ASSERT_EQ(script.prompts.size(), 3u) << "the two heights and the empty name refused, each with its message";
+    EXPECT_EQ(script.prompts[0].text, "Vertex's height [m] takes a number from 0 to 1000.");
+    EXPECT_EQ(script.prompts[1].text, "Vertex's height [m] takes a number from 0 to 1000.");
+    EXPECT_EQ(script.prompts[2].text, "Polygon name cannot be empty.");
     script.prompts.clear();
     const PolygonRecord& pending = MainSession().editState.pendingPolygon;
     ASSERT_EQ(pending.vertexCount, 1);
@@ -449,7 +457,7 @@ TEST_F(Editing, VertexDialogEndsOnlyWithAValidHeightAndAName) {
     EXPECT_EQ(next.height, "0.00");
     EXPECT_EQ(next.name, "Hall");
     EXPECT_EQ(next.priority, 9);
-    EXPECT_EQ(pending.height[1], 0.0);
+    EXPECT_EQ(pending.height[1], 0.004) << "the proposal shown as 0.00 and left so keeps its value";
     EXPECT_TRUE(script.prompts.empty());
 }
 
@@ -492,9 +500,13 @@ TEST_F(Editing, NewPriorityOrNameMarksTheDrawingAndKeepsTheResult) {
     MarkUnchanged();
     std::string restored;
     QueueDialogSteps({Type(IDC_POLYGON_NAME, ""), Press(IDC_POLYGON_SAVE), Read(IDC_POLYGON_NAME, &restored),
-                      Choose(IDC_POLYGON_PRIORITY, 9), Press(IDC_POLYGON_SAVE)});
+                      Choose(IDC_POLYGON_PRIORITY, 9), Type(IDC_POLYGON_NAME, "Shed"), Press(IDC_POLYGON_SAVE)});
     Right(250, 250);
-    EXPECT_EQ(restored, "Shed");
+    EXPECT_EQ(restored, "") << "the empty name stays, told and selected";
+    ASSERT_EQ(script.prompts.size(), 1u);
+    EXPECT_EQ(script.prompts[0].text, "Polygon name cannot be empty.");
+    EXPECT_NE(script.prompts[0].owner, window) << "owned by the dialog";
+    script.prompts.clear();
     EXPECT_STREQ(MainSession().drawing.polygons.polygon(1).name, "Shed");
     EXPECT_EQ(MainSession().drawing.polygons.polygon(1).priority, 9);
     EXPECT_EQ(MainSession().drawing.polygons.priorities()[1], 9);

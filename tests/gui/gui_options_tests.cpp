@@ -1,5 +1,6 @@
 // The option dialogs driven through their own controls: Options > Draw with the canvas it lays out again,
 // Options > Calculation with its question and the results it discards, and the simplified calculation.
+#include "app/edit_history.h"
 #include "engine/run/calc_records.h"
 #include "resources/resource.h"
 #include "shell/main_window_win.h"
@@ -42,6 +43,15 @@ std::string Labels(HWND dialog, int list) {
         labels += (i ? "|" : "") + std::string(label);
     }
     return labels;
+}
+
+// The field that has the focus and whether its whole text is selected, as "id all" or "id part".
+std::string SelectedField(HWND dialog) {
+    HWND focus = GetFocus();
+    DWORD from = 0, to = 0;
+    SendMessageA(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    bool all = from == 0 && to == static_cast<DWORD>(GetWindowTextLengthA(focus));
+    return GetParent(focus) == dialog ? std::to_string(GetDlgCtrlID(focus)) + (all ? " all" : " part") : "elsewhere";
 }
 
 std::string Results(const char* ad, const char* am) {
@@ -129,29 +139,48 @@ TEST_F(OptionDialogs, DrawOptionsShowTheStoredValuesAndCancelStoresNothing) {
     EXPECT_TRUE(script.prompts.empty());
 }
 
-// The map size is its magnitude, at least 100 m; a text that fails the check keeps the old size while
-// the lists are stored all the same. None of it touches the result or marks the drawing changed.
+// The map size is stored as typed. One the dialog cannot take is named with its range, with the dialog
+// left open on the field, its text selected, and nothing stored, the lists included. A change is one
+// step that Undo takes back, and the result stays the drawing's.
 TEST_F(OptionDialogs, DrawOptionsSaveStoresTheListsAndTheMapSizeRule) {
     OpenCalculated();
     int32_t contours = CurrentResult().contourCount;
-    struct Case {
-        const char* typed;
-        int zoom;
-        double stored;
-    };
-    const Case cases[] = {
-        {"50", 0, 100.0},  {"-250", 1, 250.0}, {"12,5", 2, 100.0},  {"150.6", 3, 150.6},
-        {"abc", 4, 150.6}, {"", 2, 150.6},     {"1.2.3", 1, 150.6}, {"-0", 0, 100.0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        Run(IDM_OPTIONS_DRAW, DrawOptionsCaption,
-            {Choose(IDC_DRAW_ZOOM, c.zoom), Type(IDC_DRAW_MAP_SIZE, c.typed), Press(IDC_DRAW_SAVE)});
-        ExpectDrawOptions(0, 4, c.zoom, c.stored);
+    const char* const typed[] = {"50", "-250", "12,5", "abc", "", "1.2.3", "-0", "1e6"};
+    std::vector<std::string> selected;
+    std::vector<Step> plan;
+    for (const char* text : typed) {
+        plan.push_back(Choose(IDC_DRAW_ZOOM, 1));
+        plan.push_back(Type(IDC_DRAW_MAP_SIZE, text));
+        plan.push_back(Press(IDC_DRAW_SAVE));
+        plan.push_back([&selected](HWND dialog) { selected.push_back(SelectedField(dialog)); });
     }
-    EXPECT_TRUE(script.prompts.empty());
+    plan.push_back(Type(IDC_DRAW_MAP_SIZE, "150.6"));
+    plan.push_back(Press(IDC_DRAW_SAVE));
+    Run(IDM_OPTIONS_DRAW, DrawOptionsCaption, plan);
+    ASSERT_EQ(script.prompts.size(), std::size(typed));
+    for (size_t i = 0; i < std::size(typed); i++) {
+        SCOPED_TRACE(typed[i]);
+        const PromptCall& prompt = script.prompts[i];
+        ExpectPrompt(prompt, prompt.owner, "Draw map size [m] takes a number from 100 to 1000000.", "Warning",
+                     WarningOk);
+        EXPECT_TRUE(prompt.owner != nullptr && prompt.owner != window) << "owned by the dialog";
+        EXPECT_EQ(selected[i], std::to_string(IDC_DRAW_MAP_SIZE) + " all");
+    }
+    ExpectDrawOptions(0, 4, 1, 150.6);
     EXPECT_EQ(CurrentResult().contourCount, contours);
+    EXPECT_EQ(MainSession().drawing.modified, 1);
+
+    // Undo takes the map size back in one step and leaves the zoom as the user chose it; Save on the
+    // options as they are records nothing more.
+    EXPECT_EQ(Bar(SB_HORZ).nMax, 150);
+    Command(IDM_EDIT_UNDO);
+    ExpectDrawOptions(0, 4, 1, 100.0);
     EXPECT_EQ(MainSession().drawing.modified, 0);
+    EXPECT_EQ(Bar(SB_HORZ).nMax, 100) << "the bars follow the size undone";
+    Run(IDM_OPTIONS_DRAW, DrawOptionsCaption, {Press(IDC_DRAW_SAVE)});
+    EXPECT_EQ(MainSession().drawing.modified, 0);
+    EXPECT_FALSE(MainSession().editHistory.canUndo());
+    EXPECT_TRUE(MainSession().editHistory.canRedo()) << "an unchanged Save keeps the step to redo";
 }
 
 // Every pair whose grid would be 2 pixels or closer is refused with the dialog left open and nothing
@@ -235,17 +264,17 @@ TEST_F(OptionDialogs, DrawOptionsSaveRescalesTheCanvasScrollBars) {
         EXPECT_EQ(bar.nPage, static_cast<UINT>((which == SB_HORZ ? width : height) / 10 * 2)) << which;
     }
 
-    // The field showed the size rounded to whole metres, and Save reads the field back.
+    // The field showed the size rounded to whole metres; left so, Save keeps the size itself.
     Run(IDM_OPTIONS_DRAW, DrawOptionsCaption, {Choose(IDC_DRAW_ZOOM, 1), Press(IDC_DRAW_SAVE)});  // "x 5": 0.2 m
-    EXPECT_EQ(MainSession().drawing.drawOptions.mapSize, 5001.0);
+    EXPECT_EQ(MainSession().drawing.drawOptions.mapSize, 5000.9);
     EXPECT_EQ(Bar(SB_HORZ).nPage, static_cast<UINT>(width / 10 * 0.2));
     EXPECT_EQ(Bar(SB_VERT).nPage, static_cast<UINT>(height / 10 * 0.2));
-    EXPECT_EQ(Bar(SB_VERT).nMax, 5001);
+    EXPECT_EQ(Bar(SB_VERT).nMax, 5000);
 
     Run(IDM_OPTIONS_DRAW, DrawOptionsCaption,
         {Choose(IDC_DRAW_ZOOM, 6), Type(IDC_DRAW_MAP_SIZE, "200"), Press(IDC_DRAW_CANCEL)});
     EXPECT_EQ(Bar(SB_HORZ).nPage, static_cast<UINT>(width / 10 * 0.2));
-    EXPECT_EQ(Bar(SB_HORZ).nMax, 5001);
+    EXPECT_EQ(Bar(SB_HORZ).nMax, 5000);
 }
 
 TEST_F(OptionDialogs, CalculationOptionsOpenOnlyAfterYes) {
@@ -387,9 +416,12 @@ TEST_F(OptionDialogs, SimplifiedCalculationShowsResultsAndStartsAfreshEachTime) 
          [&kept](HWND dialog) { kept = DialogText(dialog, IDC_SIMPLIFIED_LENGTH); }, Press(IDC_SIMPLIFIED_CLOSE)});
     ASSERT_EQ(script.prompts.size(), 3u);
     const UINT information = MB_OK | MB_ICONINFORMATION;
-    ExpectPrompt(script.prompts[0], window, Results("4.82743e-03", "8.15398e-01").c_str(), "Results", information);
-    ExpectPrompt(script.prompts[1], window, Results("4.52389e-02", "8.15398e-01").c_str(), "Results", information);
-    ExpectPrompt(script.prompts[2], window, Results("4.30243e-03", "8.07898e-01").c_str(), "Results", information);
+    for (const PromptCall& prompt : script.prompts)
+        EXPECT_TRUE(prompt.owner != nullptr && prompt.owner != window) << "owned by the dialog";
+    HWND dialog = script.prompts[0].owner;
+    ExpectPrompt(script.prompts[0], dialog, Results("4.82743e-03", "8.15398e-01").c_str(), "Results", information);
+    ExpectPrompt(script.prompts[1], dialog, Results("4.52389e-02", "8.15398e-01").c_str(), "Results", information);
+    ExpectPrompt(script.prompts[2], dialog, Results("4.30243e-03", "8.07898e-01").c_str(), "Results", information);
     EXPECT_EQ(kept, "12,5");
 
     Run(IDM_TOOL_SIMPLIFIED, SimplifiedCaption, {look, Press(IDCANCEL)});
@@ -397,17 +429,31 @@ TEST_F(OptionDialogs, SimplifiedCalculationShowsResultsAndStartsAfreshEachTime) 
     EXPECT_EQ(script.prompts.size(), 3u);
 }
 
-// One message for any wrong field, without saying which; only the maximum height may be 0.
+// Each wrong field is named with its range, selected, and the dialog stays with the texts as typed; only
+// the maximum height may be 0, and a text that merely begins with a number is refused.
 TEST_F(OptionDialogs, SimplifiedCalculationRefusesInvalidData) {
+    const char* const Length = "Length base [m] takes a number from 0.01 to 100000.";
+    const char* const Width = "Width base [m] takes a number from 0.01 to 100000.";
+    const char* const MinHeight = "Minimum height [m] takes a number from 0.01 to 1000.";
+    const char* const MaxHeight = "Maximum height [m] takes a number from 0 to 1000.";
     struct Case {
         int field;
         const char* text;
+        const char* message;
     };
     const Case cases[] = {
-        {IDC_SIMPLIFIED_LENGTH, "0"},         {IDC_SIMPLIFIED_WIDTH, "0"},        {IDC_SIMPLIFIED_MIN_HEIGHT, "0"},
-        {IDC_SIMPLIFIED_MAX_HEIGHT, "-1"},    {IDC_SIMPLIFIED_LENGTH, "-20"},     {IDC_SIMPLIFIED_WIDTH, ""},
-        {IDC_SIMPLIFIED_MIN_HEIGHT, "1.2.3"}, {IDC_SIMPLIFIED_MAX_HEIGHT, "abc"}, {IDC_SIMPLIFIED_LENGTH, "1,2.3"},
+        {IDC_SIMPLIFIED_LENGTH, "0", Length},
+        {IDC_SIMPLIFIED_WIDTH, "0", Width},
+        {IDC_SIMPLIFIED_MIN_HEIGHT, "0", MinHeight},
+        {IDC_SIMPLIFIED_MAX_HEIGHT, "-1", MaxHeight},
+        {IDC_SIMPLIFIED_LENGTH, "-20", Length},
+        {IDC_SIMPLIFIED_WIDTH, "", Width},
+        {IDC_SIMPLIFIED_MIN_HEIGHT, "1.2.3", MinHeight},
+        {IDC_SIMPLIFIED_MAX_HEIGHT, "abc", MaxHeight},
+        {IDC_SIMPLIFIED_LENGTH, "12-3", Length},
+        {IDC_SIMPLIFIED_LENGTH, "1,2.3", Length},
     };
+    std::vector<std::string> selected;
     std::vector<Step> plan;
     for (const Case& c : cases) {
         plan.push_back(Type(IDC_SIMPLIFIED_LENGTH, "20"));
@@ -416,20 +462,25 @@ TEST_F(OptionDialogs, SimplifiedCalculationRefusesInvalidData) {
         plan.push_back(Type(IDC_SIMPLIFIED_MAX_HEIGHT, "0"));
         plan.push_back(Type(c.field, c.text));
         plan.push_back(Press(IDC_SIMPLIFIED_CALCULATE));
+        plan.push_back([&selected](HWND dialog) { selected.push_back(SelectedField(dialog)); });
     }
     std::string kept;
     plan.push_back([&kept](HWND dialog) { kept = DialogText(dialog, IDC_SIMPLIFIED_LENGTH); });
-    plan.push_back(Type(IDC_SIMPLIFIED_LENGTH, "12-3"));  // passes the check and reads as 12
-    plan.push_back(Press(IDC_SIMPLIFIED_CALCULATE));
+    plan.push_back(Type(IDC_SIMPLIFIED_LENGTH, "12"));
+    plan.push_back(PressEnter(IDC_SIMPLIFIED_LENGTH));  // Enter calculates, as the default button
     plan.push_back(Press(IDC_SIMPLIFIED_CLOSE));
     Run(IDM_TOOL_SIMPLIFIED, SimplifiedCaption, plan);
     ASSERT_EQ(script.prompts.size(), std::size(cases) + 1);
     for (size_t i = 0; i < std::size(cases); i++) {
         SCOPED_TRACE(cases[i].text);
-        ExpectPrompt(script.prompts[i], window, "Invalid Data", "Warning", WarningOk);
+        const PromptCall& prompt = script.prompts[i];
+        ExpectPrompt(prompt, prompt.owner, cases[i].message, "Warning", WarningOk);
+        EXPECT_TRUE(prompt.owner != nullptr && prompt.owner != window) << "owned by the dialog";
+        EXPECT_EQ(selected[i], std::to_string(cases[i].field) + " all");
     }
     EXPECT_EQ(kept, "1,2.3");
-    ExpectPrompt(script.prompts.back(), window, Results("4.26743e-03", "8.07398e-01").c_str(), "Results",
+    const PromptCall& last = script.prompts.back();
+    ExpectPrompt(last, last.owner, Results("4.26743e-03", "8.07398e-01").c_str(), "Results",
                  MB_OK | MB_ICONINFORMATION);
 }
 

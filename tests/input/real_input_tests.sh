@@ -12,9 +12,13 @@ mkdir -p "$work"
 drawing=$work/$case_name.Zlv
 cp "$examples/house.Zlv" "$drawing"
 program_pid=
+screen_pid=
 
 fail() {
     echo "FAIL ($case_name): $*" >&2
+    if [ -n "$screen_pid" ] && ! kill -0 "$screen_pid" 2>/dev/null; then
+        echo "its screen $DISPLAY had ended: $(tail -n 3 "$work/$case_name-screen.log")" >&2
+    fi
     import -window root -depth 8 "$work/$case_name-failed.png" 2>/dev/null
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
     exit 1
@@ -96,11 +100,39 @@ save_and_quit() {
     press alt+f; press s
     [ "$(stat -c %i "$drawing")" != "$before" ] || fail "File > Save did not write the drawing"
     press alt+f; press q
+    program_ends || fail "File > Quit did not end the program"
+}
+
+program_ends() {
     for _ in $(seq 50); do
         kill -0 "$program_pid" 2>/dev/null || return 0
         sleep 0.2
     done
-    fail "File > Quit did not end the program"
+    return 1
+}
+
+# A screen of its own and a Wine prefix of its own at that density (kept in the work folder, made on
+# first use), so that the other cases keep the suite's screen and density.
+own_screen() {
+    local size=$1 dpi=$2
+    Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp 5>"$work/$case_name-display" >"$work/$case_name-screen.log" 2>&1 &
+    screen_pid=$!
+    for _ in $(seq 50); do
+        [ -s "$work/$case_name-display" ] && break
+        sleep 0.2
+    done
+    [ -s "$work/$case_name-display" ] || fail "no screen of $size"
+    export DISPLAY=:$(cat "$work/$case_name-display")
+    for _ in $(seq 50); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && break
+        sleep 0.2
+    done
+    xdotool getdisplaygeometry >/dev/null 2>&1 || fail "the screen $DISPLAY of $size does not answer"
+    export WINEPREFIX=$(cd "$work" && pwd)/wineprefix-$dpi-dpi
+    trap 'wineserver -k; kill "$screen_pid"; wait "$screen_pid"' EXIT
+    wine cmd /c exit >/dev/null 2>&1
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 ||
+        fail "the density $dpi could not be set"
 }
 
 vertices_of() { wine "$cli" info "$drawing" --vertices | tr -d '\r'; }
@@ -265,6 +297,19 @@ assessment_with_keys)
     save_and_quit
     json=$(wine "$cli" assess "$drawing" --json | tr -d '\r')
     case $json in *'"ng":4.5,'*) ;; *) fail "NG typed was not saved: $json" ;; esac
+    ;;
+fits_the_screen_at_192_dpi)
+    # At 192 DPI the window would be 1700 x 1200 pixels; on a 1400 x 1000 screen it must shrink to the
+    # work area and lie inside it, its menu bar on the screen: a click on File opens the menu, and Q
+    # there quits (the drawing is unchanged, so nothing is asked).
+    own_screen 1400x1000 192
+    start_program
+    [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le 1400 ] && [ $((Y + HEIGHT)) -le 1000 ] ||
+        fail "the window at ($X, $Y), $WIDTH x $HEIGHT, leaves the 1400 x 1000 screen"
+    xdotool mousemove $((X + 30)) $(((Y + top) / 2)); sleep 0.3
+    xdotool click 1; sleep 1
+    press q
+    program_ends || fail "a click on File did not open its menu"
     ;;
 *)
     echo "unknown case $case_name" >&2
