@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "engine/checks/polygon_checks.h"
+#include "engine/construction/radial_outline.h"
 #include "engine/index/cover_grid.h"
 #include "engine/run/calc_run.h"
 #include "engine/run/parallel_for.h"
@@ -239,6 +240,14 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
     for (const CalcPolygon& polygon : input.polygons) {
         bands.push_back(PrepareBands(pass, options, polygon));
         vertexCount += polygon.vertices.size();
+    }
+    // A lone polygon whose every shape holds its centre is walked round; its outline costs what it holds.
+    std::vector<Point> walked;
+    if (bands.size() == 1 && RadialOutline(bands[0], *run, &walked)) {
+        *outline = SingleContourPolygon(walked.data(), static_cast<int32_t>(walked.size()));
+        cutProgress.finish();
+        unionProgress.finish();
+        return run->stopped() ? RunOutcome::Stopped : RunOutcome::Completed;
     }
     Extent extent;
     CoverGrid grid = MakeGrid(bands, &extent);
