@@ -200,3 +200,60 @@ TEST(Clipper, StrictDifferenceLeavesTheCourtyardAsAnIsland) {
     EXPECT_EQ(HoleCount(result), 1);
     EXPECT_NEAR(RegionArea(result), 230.0 * 230.0 - 500.0, 1e-6);
 }
+
+// A ring walked round a point is put in the sweep's own form without a sweep, and every ring the shortcut
+// cannot vouch for is left to the sweep.
+TEST(Clipper, StarRingFormIsTheSweepsFormOrRefuses) {
+    const double pi = 4 * std::atan(1.0);
+    auto round = [&](Point c, double r, int n) {
+        std::vector<Point> ring;
+        for (int i = 0; i < n; i++)
+            ring.push_back({c.x + r * std::cos(2 * pi * i / n), c.y + r * std::sin(2 * pi * i / n)});
+        return ring;
+    };
+    const Point utm{500000.0, 5000000.0};
+    std::vector<Point> notched = round({0, 0}, 100, 400);
+    for (size_t i = 10; i < notched.size(); i += 25)  // a drop of a few micrometres, nearly along the ray
+        notched[i] = {notched[i].x * (1 - 3e-8) + 1.4e-6, notched[i].y * (1 - 3e-8)};
+    std::vector<Point> repeats = {{0, -1}, {1, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0.5}, {-1, -1}};
+    // Out along the ray to (2, 0) and back: a spike of no area.
+    std::vector<Point> spike = {{0, -1}, {1, -1}, {1, 0}, {2, 0}, {1, 0}, {1, 1}, {-1, 1}, {-1, -1}};
+    std::vector<Point> twice = round({0, 0}, 10, 7);
+    std::vector<Point> heptagram;
+    for (int i = 0; i < 7; i++)
+        heptagram.push_back(twice[(2 * i) % 7]);
+    // The top folded into a bow: its two slanting edges cross, and the loop between them turns back.
+    std::vector<Point> crossed = {{-1, -1}, {1, -1}, {1, 1}, {-0.5, 0.2}, {0.5, 0.2}, {-1, 1}};
+    struct Case {
+        const char* name;
+        std::vector<Point> ring;
+        Point centre;
+        bool formed;
+    };
+    const Case cases[] = {
+        {"round ring", round({3, 4}, 50, 500), {3, 4}, true},
+        {"round ring at map coordinates", round(utm, 40, 300), utm, true},
+        {"steps the grid turns back about the centre", notched, {0, 0}, true},
+        {"repeated points and points on a side", repeats, {0, 0}, true},
+        {"a spike along a ray", spike, {0, 0}, true},
+        {"a ring round a point outside it", round({0, 0}, 1, 40), {5, 0}, false},
+        {"a ring that winds twice round", heptagram, {0, 0}, false},
+        {"two edges that cross", crossed, {0, -0.5}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClipContour formed;
+        ASSERT_EQ(StarRingForm(c.ring, c.centre, &formed), c.formed);
+        if (!c.formed)
+            continue;
+        ClipPolygon swept;
+        ASSERT_TRUE(StrictlySimpleForm(Region({ClipContour{false, c.ring}}), &swept));
+        ASSERT_EQ(swept.contours.size(), 1u);
+        EXPECT_FALSE(formed.hole);
+        ASSERT_EQ(formed.points.size(), swept.contours[0].points.size());
+        for (size_t i = 0; i < formed.points.size(); i++) {
+            EXPECT_EQ(formed.points[i].x, swept.contours[0].points[i].x);
+            EXPECT_EQ(formed.points[i].y, swept.contours[0].points[i].y);
+        }
+    }
+}

@@ -52,7 +52,8 @@ TEST(RadialOutline, IsTheLiteralRegionWhereEveryShapeHoldsTheCentre) {
         SCOPED_TRACE(c.name);
         PolygonBands bands = Bands(c);
         std::vector<Point> ring;
-        ASSERT_TRUE(RadialOutline(bands, CalcRun(), &ring));
+        Point centre;
+        ASSERT_TRUE(RadialOutline(bands, CalcRun(), &ring, &centre));
         ClipPolygon walked, literal = LiteralRegion(bands), missing, extra;
         ASSERT_TRUE(NormalForm(Contour(ring), &walked));
         ASSERT_TRUE(ClipDifference(literal, walked, &missing));
@@ -81,7 +82,8 @@ TEST(RadialOutline, LeavesToThePiecesWhatDoesNotHoldTheCentre) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<Point> ring = {{1, 2}};
-        EXPECT_FALSE(RadialOutline(Bands(c), CalcRun(), &ring));
+        Point centre;
+        EXPECT_FALSE(RadialOutline(Bands(c), CalcRun(), &ring, &centre));
         EXPECT_EQ(ring.size(), 1u);
     }
 }
@@ -92,7 +94,8 @@ TEST(RadialOutline, StopsWhenTheRunIsStopped) {
     CalcRun run;
     run.requestStop();
     std::vector<Point> ring;
-    EXPECT_FALSE(RadialOutline(Bands(round), run, &ring));
+    Point centre;
+    EXPECT_FALSE(RadialOutline(Bands(round), run, &ring, &centre));
     EXPECT_TRUE(ring.empty());
 }
 

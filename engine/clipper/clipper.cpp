@@ -60,6 +60,15 @@ ClipPolygon FromClipperPaths(const ClipperLib::Paths& paths) {
     return polygon;
 }
 
+// Each contour from its least point: where the sweep starts a contour depends on the points it was
+// given, set aside or not, and an area summed from another start differs in its last bits.
+void StartAtLeastPoint(ClipperLib::Path* path) {
+    std::rotate(path->begin(),
+                std::min_element(path->begin(), path->end(),
+                                 [](const auto& a, const auto& b) { return a.X != b.X ? a.X < b.X : a.Y < b.Y; }),
+                path->end());
+}
+
 // The same number for each pass through the same point: the index of its first pass, found through a
 // hash table of the points, which costs a few steps a point where a sort cost dozens (on a small
 // building the sort took a quarter of the whole calculation). True when some point is passed twice.
@@ -156,13 +165,8 @@ bool ExecutePaths(ClipperLib::ClipType operation, const ClipperLib::Paths& subje
             SplitAtRepeatedPoints(std::move(path), &loops);
         solution = std::move(loops);
     }
-    // Each contour from its least point: where the sweep starts a contour depends on the points it was
-    // given, set aside or not, and an area summed from another start differs in its last bits.
     for (ClipperLib::Path& path : solution)
-        std::rotate(path.begin(),
-                    std::min_element(path.begin(), path.end(),
-                                     [](const auto& a, const auto& b) { return a.X != b.X ? a.X < b.X : a.Y < b.Y; }),
-                    path.end());
+        StartAtLeastPoint(&path);
     *result = FromClipperPaths(solution);
     return true;
 }
@@ -178,7 +182,118 @@ bool Execute(ClipperLib::ClipType operation, const ClipPolygon& subject, const C
     }
 }
 
+// Exact on the clipper's whole range: products of two coordinates need 124 bits.
+bool OnOneLine(const ClipperLib::IntPoint& a, const ClipperLib::IntPoint& b, const ClipperLib::IntPoint& c) {
+    __int128 cross = static_cast<__int128>(b.X - a.X) * (c.Y - a.Y) - static_cast<__int128>(b.Y - a.Y) * (c.X - a.X);
+    return cross == 0;
+}
+
+// Drops repeated points and every point on the line through its neighbours (a spike too), as the
+// clipper drops them from what it sweeps, until none is left to drop.
+void DropPointsOnLines(ClipperLib::Path* path) {
+    ClipperLib::Path kept;
+    kept.reserve(path->size());
+    auto settle = [&kept]() {
+        while (kept.size() >= 2 && kept[kept.size() - 1] == kept[kept.size() - 2])
+            kept.pop_back();
+        while (kept.size() >= 3 && OnOneLine(kept[kept.size() - 3], kept[kept.size() - 2], kept[kept.size() - 1])) {
+            kept.erase(kept.end() - 2);
+            while (kept.size() >= 2 && kept[kept.size() - 1] == kept[kept.size() - 2])
+                kept.pop_back();
+        }
+    };
+    for (const ClipperLib::IntPoint& p : *path) {
+        kept.push_back(p);
+        settle();
+    }
+    // Round the join of the last point to the first, until neither end changes.
+    size_t before = 0;
+    while (kept.size() >= 3 && kept.size() != before) {
+        before = kept.size();
+        if (kept.front() == kept.back() || OnOneLine(kept[kept.size() - 2], kept.back(), kept.front()))
+            kept.pop_back();
+        else if (OnOneLine(kept.back(), kept.front(), kept[1]))
+            kept.erase(kept.begin());
+    }
+    *path = std::move(kept);
+}
+
+int Side(const ClipperLib::IntPoint& a, const ClipperLib::IntPoint& b, const ClipperLib::IntPoint& c) {
+    __int128 cross = static_cast<__int128>(b.X - a.X) * (c.Y - a.Y) - static_cast<__int128>(b.Y - a.Y) * (c.X - a.X);
+    return cross > 0 ? 1 : cross < 0 ? -1 : 0;
+}
+
+bool Within(const ClipperLib::IntPoint& a, const ClipperLib::IntPoint& b, const ClipperLib::IntPoint& p) {
+    return std::min(a.X, b.X) <= p.X && p.X <= std::max(a.X, b.X) && std::min(a.Y, b.Y) <= p.Y &&
+           p.Y <= std::max(a.Y, b.Y);
+}
+
+// Whether the segments share any point, ends included.
+bool SegmentsMeet(const ClipperLib::IntPoint& a, const ClipperLib::IntPoint& b, const ClipperLib::IntPoint& c,
+                  const ClipperLib::IntPoint& d) {
+    int abc = Side(a, b, c), abd = Side(a, b, d), cda = Side(c, d, a), cdb = Side(c, d, b);
+    if (abc * abd < 0 && cda * cdb < 0)
+        return true;
+    return (abc == 0 && Within(a, b, c)) || (abd == 0 && Within(a, b, d)) || (cda == 0 && Within(c, d, a)) ||
+           (cdb == 0 && Within(c, d, b));
+}
+
+// Whether the ring winds once round the centre and no two of its edges meet but neighbours at their
+// shared end. Two edges that meet do so on a ray from the centre that both reach, so only edges whose
+// turns about the centre overlap are compared; where every step turns forward, as on a ring walked round
+// the centre, that is none, and the grid's rounding turns back only a few short steps.
+bool WindsOnceWithoutCrossing(const ClipperLib::Path& path, Point centre) {
+    const long double cx = static_cast<long double>(centre.x) * Scale, cy = static_cast<long double>(centre.y) * Scale;
+    const long double pi = 3.141592653589793238462643383279502884L, slack = 1e-12L;
+    size_t n = path.size();
+    std::vector<long double> angle(n + 1);  // about the centre, unrolled along the ring
+    angle[0] = std::atan2(path[0].Y - cy, path[0].X - cx);
+    for (size_t i = 0; i < n; i++) {
+        const ClipperLib::IntPoint &a = path[i], &b = path[(i + 1) % n];
+        long double ax = a.X - cx, ay = a.Y - cy, bx = b.X - cx, by = b.Y - cy;
+        angle[i + 1] = angle[i] + std::atan2(ax * by - ay * bx, ax * bx + ay * by);
+    }
+    if (std::fabs(angle[n] - angle[0] - 2 * pi) > 0.5L)
+        return false;
+    // Edge k runs from point k to point k + 1; edges n and on are the first ones again, a turn later.
+    auto low = [&](size_t k) {
+        long double turn = k >= n ? 2 * pi : 0.0L;
+        return std::min(angle[k % n], angle[k % n + 1]) + turn;
+    };
+    auto high = [&](size_t k) {
+        long double turn = k >= n ? 2 * pi : 0.0L;
+        return std::max(angle[k % n], angle[k % n + 1]) + turn;
+    };
+    std::vector<long double> reach(n);  // the highest turn of edges 0 to k
+    for (size_t k = 0; k < n; k++)
+        reach[k] = std::max(k ? reach[k - 1] : high(0), high(k));
+    for (size_t j = 2; j < 2 * n; j++) {
+        if (j >= n && low(j) > reach[n - 1] + slack)
+            break;
+        for (size_t k = std::min(j - 2, n - 1) + 1; k-- > 0 && reach[k] + slack >= low(j);) {
+            bool neighbours = (j + 1) % n == k || (k + 1) % n == j % n;
+            if (k == j % n || neighbours || high(k) + slack < low(j))
+                continue;
+            if (SegmentsMeet(path[k], path[(k + 1) % n], path[j % n], path[(j + 1) % n]))
+                return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
+
+bool StarRingForm(const std::vector<Point>& ring, Point centre, ClipContour* contour) {
+    ClipperLib::Path path;
+    if (!ToClipperPath(ClipContour{false, ring}, &path))
+        return false;
+    DropPointsOnLines(&path);
+    if (path.size() < 3 || !WindsOnceWithoutCrossing(path, centre))
+        return false;
+    StartAtLeastPoint(&path);
+    *contour = FromClipperPaths(ClipperLib::Paths{path}).contours[0];
+    return true;
+}
 
 ClipPolygon SingleContourPolygon(const Point* points, int32_t count) {
     ClipPolygon polygon;

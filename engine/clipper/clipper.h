@@ -26,6 +26,12 @@ bool NormalForm(const ClipPolygon& polygon, ClipPolygon* result);
 // hole is a contour of its own. A plain normal form may join them at a shared vertex.
 bool StrictlySimpleForm(const ClipPolygon& polygon, ClipPolygon* result);
 
+// The strictly simple form of a ring that winds once round the given point, every step turning forward
+// about it, without a sweep: its points on the grid, repeats and points on the line through their
+// neighbours dropped, from its least point, as a sweep would give it. False when the grid has turned
+// some step back about the point, or the ring does not wind round it once; the caller then sweeps.
+bool StarRingForm(const std::vector<Point>& ring, Point centre, ClipContour* contour);
+
 bool ClipUnion(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result);
 // With strictlySimple the result comes in the strictly simple form.
 bool ClipDifference(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result,

@@ -1,5 +1,6 @@
 #include "engine/construction/ad_am_outlines.h"
 
+#include <algorithm>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -18,18 +19,36 @@ int64_t FinalSteps(int64_t passSteps) {
     return passSteps / 10;
 }
 
+// A region that holds the footprints well inside, less them: each of their contours turned round, an
+// outer one into a hole and a hole into an island, from its least point as a sweep gives it.
+void AppendHolesOf(const ClipPolygon& footprints, ClipPolygon* region) {
+    for (const ClipContour& contour : footprints.contours) {
+        ClipContour turned{!contour.hole, {contour.points.rbegin(), contour.points.rend()}};
+        std::rotate(turned.points.begin(), std::min_element(turned.points.begin(), turned.points.end(), [](Point a, Point b) {
+                        return a.x != b.x ? a.x < b.x : a.y < b.y;
+                    }),
+                    turned.points.end());
+        region->contours.push_back(std::move(turned));
+    }
+}
+
 // Am is the widened region less the footprints, removed as their union: subtracting them in one go as
 // separate contours would let a reversed lobe of one cancel another where they overlap, and walls two
 // footprints share would split the hole they leave in two.
 RunOutcome AmOutline(const CalcOptions& options, const CalcInput& input, const std::vector<ClipPolygon>& footprints,
                      int64_t passSteps, CalcRun* run, ClipPolygon* outline) {
     ProgressShare subtractProgress(run, 2 * static_cast<int64_t>(input.polygons.size()) + FinalSteps(passSteps));
-    RunOutcome outcome =
-        BuildPassOutline(CalcPass::Am, options, input, footprints, passSteps - FinalSteps(passSteps), run, outline);
+    bool finished = false;
+    RunOutcome outcome = BuildPassOutline(CalcPass::Am, options, input, footprints, passSteps - FinalSteps(passSteps),
+                                          run, outline, &finished);
     if (outcome != RunOutcome::Completed)
         return outcome;
     ClipPolygon united;
-    if (!ClipUnionAll(footprints, &united) || !ClipDifference(*outline, united, outline, true))
+    if (!ClipUnionAll(footprints, &united))
+        return RunOutcome::Failed;
+    if (finished)
+        AppendHolesOf(united, outline);
+    else if (!ClipDifference(*outline, united, outline, true))
         return RunOutcome::Failed;
     subtractProgress.finish();
     return RunOutcome::Completed;
@@ -56,9 +75,10 @@ bool BuildOutlines(const CalcOptions& options, const CalcInput& input, CalcRun* 
     auto adPass = [&]() {
         bool enough = WithinMemory([&] {
             ProgressShare finalProgress(run, FinalSteps(passSteps));
-            adOutcome =
-                BuildPassOutline(CalcPass::Ad, options, input, footprints, passSteps - FinalSteps(passSteps), run, ad);
-            if (adOutcome == RunOutcome::Completed && !StrictlySimpleForm(*ad, ad))
+            bool finished = false;
+            adOutcome = BuildPassOutline(CalcPass::Ad, options, input, footprints, passSteps - FinalSteps(passSteps),
+                                         run, ad, &finished);
+            if (adOutcome == RunOutcome::Completed && !finished && !StrictlySimpleForm(*ad, ad))
                 adOutcome = RunOutcome::Failed;
             if (adOutcome == RunOutcome::Completed)
                 finalProgress.finish();

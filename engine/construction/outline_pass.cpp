@@ -232,7 +232,8 @@ bool FootprintParts(const CalcInput& input, std::vector<ClipPolygon>* parts) {
 // of the polygons before it, which it then files for the polygons after it.
 RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const CalcInput& input,
                             const std::vector<ClipPolygon>& footprints, int64_t progressSteps, CalcRun* run,
-                            ClipPolygon* outline) {
+                            ClipPolygon* outline, bool* finished) {
+    *finished = false;
     ProgressShare cutProgress(run, static_cast<int64_t>(CutShare * progressSteps));
     ProgressShare unionProgress(run, progressSteps - static_cast<int64_t>(CutShare * progressSteps));
     std::vector<PolygonBands> bands;
@@ -243,8 +244,14 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
     }
     // A lone polygon whose every shape holds its centre is walked round; its outline costs what it holds.
     std::vector<Point> walked;
-    if (bands.size() == 1 && RadialOutline(bands[0], *run, &walked)) {
-        *outline = SingleContourPolygon(walked.data(), static_cast<int32_t>(walked.size()));
+    Point walkedRound;
+    if (bands.size() == 1 && RadialOutline(bands[0], *run, &walked, &walkedRound)) {
+        ClipContour contour;
+        *finished = StarRingForm(walked, walkedRound, &contour);
+        if (*finished)
+            outline->contours = {std::move(contour)};
+        else
+            *outline = SingleContourPolygon(walked.data(), static_cast<int32_t>(walked.size()));
         cutProgress.finish();
         unionProgress.finish();
         return run->stopped() ? RunOutcome::Stopped : RunOutcome::Completed;

@@ -18,8 +18,10 @@ enum class RunOutcome { Completed, Stopped, Failed };
 bool FootprintParts(const CalcInput& input, std::vector<ClipPolygon>* parts);
 
 // The region of a pass, the union of every polygon with the bands of its edges, as at most a few regions
-// side by side, which may overlap: a last sweep of the caller's unites them. Hands out progressSteps
-// steps of the run as it goes, and gives up when a stop of the run is requested.
+// side by side, which may overlap: a last sweep of the caller's unites them. Or, when finished comes
+// back true, the region already in strictly simple form, one contour that holds every footprint well
+// inside it, which needs no sweep. Hands out progressSteps steps of the run as it goes, and gives up when
+// a stop of the run is requested.
 RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const CalcInput& input,
                             const std::vector<ClipPolygon>& footprints, int64_t progressSteps, CalcRun* run,
-                            ClipPolygon* outline);
+                            ClipPolygon* outline, bool* finished);

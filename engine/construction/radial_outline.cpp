@@ -59,9 +59,17 @@ Point Ray(Point e0, double tau) {
 // An edge seen from the centre (the origin here): from a, at relative angle ua, to b, at ub >= ua.
 struct Seen {
     Point a, b;
+    Point d;      // b - a
+    double lever;  // a x d: the edge's line lies at lever / (e x d) along the unit ray e
+    double far;    // the farther end's distance
     double ua, ub;
     uint64_t id;  // the same edge has the same id in every bucket
 };
+
+Seen EdgeSeen(Point a, Point b, uint64_t id) {
+    Point d = Minus(b, a);
+    return {a, b, d, CrossOf(a, d), std::max(Length(a), Length(b)), 0.0, 0.0, id};
+}
 
 // Whether the edge lies wholly a quarter turn or more from e0, where no ray of the bucket meets it.
 bool Behind(Point e0, const Seen& edge) {
@@ -70,12 +78,10 @@ bool Behind(Point e0, const Seen& edge) {
 
 // How far along the unit ray e the edge's line lies; for an edge along the ray, its far end.
 double Reach(const Seen& s, Point e) {
-    Point d = Minus(s.b, s.a);
-    double den = CrossOf(e, d);
-    double far = std::max(Length(s.a), Length(s.b));
+    double den = CrossOf(e, s.d);
     if (std::fabs(den) <= 1e-300)
-        return far;
-    return std::min(far, std::max(0.0, CrossOf(s.a, d) / den));
+        return s.far;
+    return std::min(s.far, std::max(0.0, s.lever / den));
 }
 
 // A disc of the polygon, its centre relative to the outline's centre.
@@ -154,7 +160,7 @@ double RadialWalk::edgeLow(const Seen& edge, int32_t bucket) const {
         std::swap(ua, ub);
     if (!(ua <= 0.0 && ub >= Tangent(e0, e1)) || Behind(e0, edge))
         return 0.0;
-    Point d = Minus(edge.b, edge.a);
+    Point d = edge.d;
     double low = std::min(Reach(edge, e0), Reach(edge, e1));
     double along = DotOf(edge.a, d) / DotOf(d, d);
     Point foot{edge.a.x - d.x * along, edge.a.y - d.y * along};  // of the perpendicular from the centre
@@ -175,14 +181,14 @@ void RadialWalk::addBandEdges() {
         for (int k = 0; k < 4; k++)
             corner[k] = Minus(c[k], centre);
         uint64_t id = (uint64_t{1} << 63) | (static_cast<uint64_t>(i) << 3);
-        bandEdges.push_back({corner[1], corner[2], 0, 0, id});
-        bandEdges.push_back({corner[3], corner[0], 0, 0, id + 1});
+        bandEdges.push_back(EdgeSeen(corner[1], corner[2], id));
+        bandEdges.push_back(EdgeSeen(corner[3], corner[0], id + 1));
         // Corners 0 and 1 stand on the perpendicular at the edge's start, 2 and 3 at its end.
         for (int k = 0; k < 4; k++) {
             int end = k < 2 ? 0 : 1;
             double keep = std::max(0.0, (CircleInnerRadius * r[end] - 2 * InsideMargin) / r[end]);
             Point inner{at[end].x + (corner[k].x - at[end].x) * keep, at[end].y + (corner[k].y - at[end].y) * keep};
-            bandEdges.push_back({corner[k], inner, 0, 0, id + 2 + k});
+            bandEdges.push_back(EdgeSeen(corner[k], inner, id + 2 + k));
         }
     }
 }
@@ -301,13 +307,13 @@ void RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
         for (int32_t index = first; index <= last; index++) {
             Point next = pointAt(index + 1);
             uint64_t id = (static_cast<uint64_t>(discList[k]) << 12) | static_cast<uint64_t>((index % points + points) % points);
-            edges->push_back({previous, next, 0, 0, id});
+            edges->push_back(EdgeSeen(previous, next, id));
             previous = next;
         }
     }
     for (uint32_t k = bandStart[bucket]; k < bandStart[bucket + 1]; k++) {
         const Seen& edge = bandEdges[bandList[k]];
-        if (std::max(Length(edge.a), Length(edge.b)) >= least)
+        if (edge.far >= least)
             edges->push_back(edge);
     }
     size_t kept = 0;
@@ -319,6 +325,8 @@ void RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
         if (s.ua > s.ub) {
             std::swap(s.a, s.b);
             std::swap(s.ua, s.ub);
+            s.d = {-s.d.x, -s.d.y};
+            s.lever = -s.lever;
         }
         if (s.ub > -AngleTie && s.ua < width + AngleTie)
             (*edges)[kept++] = s;
@@ -338,7 +346,7 @@ void RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
         double atLo = Reach(s, eLo), atHi = Reach(s, eHi);
         high[k] = std::max(atLo, atHi);
         double low = std::min(atLo, atHi);
-        Point d = Minus(s.b, s.a);
+        Point d = s.d;
         double along = DotOf(s.a, d) / DotOf(d, d);
         double footTangent = Tangent(e0, Point{s.a.x - d.x * along, s.a.y - d.y * along});
         if (footTangent > lo && footTangent < hi)
@@ -433,7 +441,7 @@ bool RadialWalk::walk(int32_t bucket, std::vector<Seen>& edges, std::vector<Poin
             if (!(Reach(s, eHigh) > Reach(t, eHigh) + Tie))
                 continue;
             // The lines cross once between low and sHigh.
-            Point dt = Minus(t.b, t.a), ds = Minus(s.b, s.a);
+            Point dt = t.d, ds = s.d;
             double den = CrossOf(dt, ds);
             double uX = sHigh;
             Point x{0, 0};
@@ -475,7 +483,10 @@ bool RadialWalk::walk(int32_t bucket, std::vector<Seen>& edges, std::vector<Poin
             int after = topAt(u, top);
             if (after < 0)
                 return false;
-            emit(hit(edges[after], u));
+            // The next edge goes on from this one's end, or the outline drops or rises to it along the ray.
+            Point onNext = hit(edges[after], u);
+            if (std::fabs(onNext.x - t.b.x) + std::fabs(onNext.y - t.b.y) > Tie)
+                emit(onNext);
             top = after;
         } else if (starts) {
             const Seen& s = edges[next];
@@ -557,13 +568,15 @@ Point VertexMean(const std::vector<Point>& vertices) {
 
 }  // namespace
 
-bool RadialOutline(const PolygonBands& bands, const CalcRun& run, std::vector<Point>* ring) {
+bool RadialOutline(const PolygonBands& bands, const CalcRun& run, std::vector<Point>* ring, Point* centre) {
     if (bands.vertices.size() < 3)
         return false;
-    RadialWalk walk(bands, VertexMean(bands.vertices), run);
+    Point mean = VertexMean(bands.vertices);
+    RadialWalk walk(bands, mean, run);
     std::vector<Point> points;
     if (!walk.run(&points))
         return false;
     *ring = std::move(points);
+    *centre = mean;
     return true;
 }

@@ -18,5 +18,6 @@
 // The outline, counter-clockwise, of the union of the polygon's bands and discs (and so of its whole
 // region); false, and nothing written, when some disc or band does not hold the polygon's centre well
 // inside it, when the walk meets a direction it cannot settle in floating point, or when the run is
-// stopped.
-bool RadialOutline(const PolygonBands& bands, const CalcRun& run, std::vector<Point>* ring);
+// stopped. The centre it walked round comes out too, for the check that the ring on the clipper's grid is
+// still simple.
+bool RadialOutline(const PolygonBands& bands, const CalcRun& run, std::vector<Point>* ring, Point* centre);
