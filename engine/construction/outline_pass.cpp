@@ -242,10 +242,10 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
         bands.push_back(PrepareBands(pass, options, polygon));
         vertexCount += polygon.vertices.size();
     }
-    // A lone polygon whose every shape holds its centre is walked round; its outline costs what it holds.
+    // A lone polygon whose shapes all hold one point is walked round it: its outline costs what it holds.
     std::vector<Point> walked;
     Point walkedRound;
-    if (bands.size() == 1 && RadialOutline(bands[0], *run, &walked, &walkedRound)) {
+    if (bands.size() == 1 && CommonCentre(bands[0], &walkedRound) && WalkRound(bands[0], walkedRound, *run, &walked)) {
         ClipContour contour;
         *finished = StarRingForm(walked, walkedRound, &contour);
         if (*finished)

@@ -16,9 +16,12 @@ constexpr double Pi = 3.14159265358979323846;
 constexpr double CentreDepth = 0.95;
 constexpr int32_t EdgeSlack = 1;
 constexpr double CentreClearance = 1e-3;  // m, the least depth of the centre inside every band
+// Above this, only the mean of the vertices is tried as the centre: each candidate is tested against every
+// shape.
+constexpr size_t MostVerticesForCandidates = 64;
 // Measured on round buildings of 1000 and 5000 vertices: 0.25 to 1 took the least time, 2 twice as long.
-constexpr double BucketsPerVertex = 0.5;
-constexpr int32_t LeastBuckets = 64;
+constexpr double BucketsPerShape = 0.25;
+constexpr int32_t LeastBuckets = 256;
 constexpr int32_t MostBuckets = 1 << 22;
 constexpr int32_t FloorReach = 3;  // buckets on each side of its own direction whose floor a disc raises
 constexpr int32_t StopCheckBuckets = 256;  // a few milliseconds of the walk
@@ -169,26 +172,22 @@ double RadialWalk::edgeLow(const Seen& edge, int32_t bucket) const {
     return low;
 }
 
-// The two long sides of each band whole, and of each end side the two bits outside the disc's inner
-// circle: the rest of it lies well inside that disc.
+// The two long sides of each band whole, and of each end side the two bits outside the inner circle of
+// the vertex's disc: the rest of the side lies well inside that disc.
 void RadialWalk::addBandEdges() {
     size_t n = bands.vertices.size();
     for (size_t i = 0; i < n; i++) {
         const std::array<Point, 4>& c = bands.trapezoids[i].corners;
-        Point at[2] = {Minus(bands.vertices[i], centre), Minus(bands.vertices[(i + 1) % n], centre)};
-        double r[2] = {bands.radius[i], bands.radius[(i + 1) % n]};
-        Point corner[4];
-        for (int k = 0; k < 4; k++)
-            corner[k] = Minus(c[k], centre);
         uint64_t id = (uint64_t{1} << 63) | (static_cast<uint64_t>(i) << 3);
-        bandEdges.push_back(EdgeSeen(corner[1], corner[2], id));
-        bandEdges.push_back(EdgeSeen(corner[3], corner[0], id + 1));
+        bandEdges.push_back(EdgeSeen(Minus(c[1], centre), Minus(c[2], centre), id));
+        bandEdges.push_back(EdgeSeen(Minus(c[3], centre), Minus(c[0], centre), id + 1));
         // Corners 0 and 1 stand on the perpendicular at the edge's start, 2 and 3 at its end.
         for (int k = 0; k < 4; k++) {
-            int end = k < 2 ? 0 : 1;
-            double keep = std::max(0.0, (CircleInnerRadius * r[end] - 2 * InsideMargin) / r[end]);
-            Point inner{at[end].x + (corner[k].x - at[end].x) * keep, at[end].y + (corner[k].y - at[end].y) * keep};
-            bandEdges.push_back(EdgeSeen(corner[k], inner, id + 2 + k));
+            size_t end = k < 2 ? i : (i + 1) % n;
+            Point at = Minus(bands.vertices[end], centre), corner = Minus(c[k], centre);
+            double keep = std::max(0.0, (CircleInnerRadius * bands.radius[end] - 2 * InsideMargin) / bands.radius[end]);
+            bandEdges.push_back(
+                EdgeSeen(corner, {at.x + (corner.x - at.x) * keep, at.y + (corner.y - at.y) * keep}, id + 2 + k));
         }
     }
 }
@@ -504,20 +503,11 @@ bool RadialWalk::walk(int32_t bucket, std::vector<Seen>& edges, std::vector<Poin
 }
 
 bool RadialWalk::run(std::vector<Point>* ring) {
-    size_t n = bands.vertices.size();
-    for (size_t i = 0; i < n; i++) {
-        Point c = Minus(bands.vertices[i], centre);
-        double r = bands.radius[i];
-        if (!(r > 0.0) || !(Length(c) <= CentreDepth * r) || CircleInnerRadius * r - Length(c) < CentreClearance)
-            return false;
-        discs.push_back({c, bands.vertices[i], r});
-    }
-    // Well inside every band: the band's sides moved in by the clearance still hold the centre.
-    for (const Trapezoid& trapezoid : bands.trapezoids)
-        for (const Trapezoid::Side& side : trapezoid.sides)
-            if (!(side.nx * centre.x + side.ny * centre.y > side.limit + CentreClearance))
-                return false;
-    buckets = static_cast<int32_t>(std::min<size_t>(MostBuckets, std::max<size_t>(LeastBuckets, static_cast<size_t>(BucketsPerVertex * n))));
+    for (size_t v = 0; v < bands.vertices.size(); v++)
+        discs.push_back({Minus(bands.vertices[v], centre), bands.vertices[v], bands.radius[v]});
+    size_t shapes = 2 * bands.vertices.size();
+    buckets = static_cast<int32_t>(
+        std::min<size_t>(MostBuckets, std::max<size_t>(LeastBuckets, static_cast<size_t>(BucketsPerShape * shapes))));
     for (int32_t b = 0; b <= buckets; b++) {
         double a = -Pi + 2.0 * Pi * b / buckets;
         directions.push_back({std::cos(a), std::sin(a)});
@@ -566,17 +556,66 @@ Point VertexMean(const std::vector<Point>& vertices) {
     return {vertices[0].x + sum.x / n, vertices[0].y + sum.y / n};
 }
 
+bool DiscHolds(const PolygonBands& bands, size_t vertex, Point p) {
+    double r = bands.radius[vertex], distance = Distance(bands.vertices[vertex], p);
+    return r > 0.0 && distance <= CentreDepth * r && CircleInnerRadius * r - distance >= CentreClearance;
+}
+
+// Well inside: the band's sides moved in by the clearance still hold the point.
+bool BandHolds(const PolygonBands& bands, size_t edge, Point p) {
+    for (const Trapezoid::Side& side : bands.trapezoids[edge].sides)
+        if (!(side.nx * p.x + side.ny * p.y > side.limit + CentreClearance))
+            return false;
+    return true;
+}
+
+bool HoldsAll(const PolygonBands& bands, Point p) {
+    for (size_t i = 0; i < bands.vertices.size(); i++)
+        if (!DiscHolds(bands, i, p) || !BandHolds(bands, i, p))
+            return false;
+    return true;
+}
+
 }  // namespace
 
-bool RadialOutline(const PolygonBands& bands, const CalcRun& run, std::vector<Point>* ring, Point* centre) {
-    if (bands.vertices.size() < 3)
+// The mean of the vertices, then on a polygon of few vertices each edge's midpoint and points inside it, a
+// quarter, a half and a whole of its length and half its smaller radius in: on a footprint drawn off
+// centre, such as a trapezoid, one of them often lies in every band when the mean does not.
+bool CommonCentre(const PolygonBands& bands, Point* centre) {
+    const std::vector<Point>& v = bands.vertices;
+    size_t n = v.size();
+    if (n < 3)
         return false;
-    Point mean = VertexMean(bands.vertices);
-    RadialWalk walk(bands, mean, run);
+    Point mean = VertexMean(v);
+    if (HoldsAll(bands, mean)) {
+        *centre = mean;
+        return true;
+    }
+    for (size_t i = 0; i < n && n <= MostVerticesForCandidates; i++) {
+        Point a = v[i], b = v[(i + 1) % n];
+        double length = Distance(a, b);
+        if (!(length > 0.0))
+            continue;
+        Point middle{(a.x + b.x) / 2, (a.y + b.y) / 2};
+        // Left of the edge is inside for counter-clockwise vertices.
+        Point inward{-(b.y - a.y) / length * bands.orientation, (b.x - a.x) / length * bands.orientation};
+        double depths[] = {0.0, length / 4, length / 2, length, std::min(bands.radius[i], bands.radius[(i + 1) % n]) / 2};
+        for (double depth : depths) {
+            Point candidate{middle.x + inward.x * depth, middle.y + inward.y * depth};
+            if (HoldsAll(bands, candidate)) {
+                *centre = candidate;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool WalkRound(const PolygonBands& bands, Point centre, const CalcRun& run, std::vector<Point>* ring) {
+    RadialWalk walk(bands, centre, run);
     std::vector<Point> points;
     if (!walk.run(&points))
         return false;
     *ring = std::move(points);
-    *centre = mean;
     return true;
 }

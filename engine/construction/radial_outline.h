@@ -1,13 +1,13 @@
-// The region of one polygon walked as the farthest boundary seen along each ray from one point, when
-// every disc and band of the polygon holds that point.
+// The region of one polygon walked as the farthest boundary seen along each ray from one point, which
+// every disc and band of the polygon holds.
 //
 // Rule: a convex shape holding the point O is star-shaped from O, so the union of such shapes is too,
 // and along every ray from O it reaches exactly as far as the farthest of them. The footprint adds
 // nothing to that union: each of its edges lies inside the band and the two discs of the edge, so its
 // boundary lies inside the union, which has no hole to hold anything else. The outline is thus the
 // upper envelope, seen from O, of the shapes' edges, and an edge (or part of one) that lies well inside
-// a shape of the union cannot be on it and is left out. The walk costs what the outline costs: it
-// looks at each direction's few edges that can reach farthest, not at every disc's 2500.
+// a shape of the union cannot be on it and is left out. The walk costs what the outline costs: it looks at
+// each direction's few edges that can reach farthest, not at every disc's 2500.
 #pragma once
 
 #include <vector>
@@ -15,9 +15,13 @@
 #include "engine/construction/band_shapes.h"
 #include "engine/run/calc_run.h"
 
-// The outline, counter-clockwise, of the union of the polygon's bands and discs (and so of its whole
-// region); false, and nothing written, when some disc or band does not hold the polygon's centre well
-// inside it, when the walk meets a direction it cannot settle in floating point, or when the run is
-// stopped. The centre it walked round comes out too, for the check that the ring on the clipper's grid is
-// still simple.
-bool RadialOutline(const PolygonBands& bands, const CalcRun& run, std::vector<Point>* ring, Point* centre);
+// A point that every disc and band of the polygon holds deep enough inside for a walk round it (the walk
+// finds each disc's edge on a ray from its true circle's hit only from that depth); false when the
+// candidates have none, as on an L-shaped footprint, whose notch's bands hold no common point, or when a
+// vertex has no disc.
+bool CommonCentre(const PolygonBands& bands, Point* centre);
+
+// The outline, counter-clockwise, of the union of the polygon's shapes, walked round a common centre;
+// false, and nothing written, when the walk meets a direction it cannot settle in floating point, or when
+// the run is stopped.
+bool WalkRound(const PolygonBands& bands, Point centre, const CalcRun& run, std::vector<Point>* ring);
