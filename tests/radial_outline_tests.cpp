@@ -3,6 +3,8 @@
 // polygon is left to the pieces.
 #include "engine/construction/radial_outline.h"
 
+#include "engine/construction/common_centre.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>

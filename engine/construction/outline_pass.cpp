@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "engine/checks/polygon_checks.h"
+#include "engine/construction/common_centre.h"
 #include "engine/construction/radial_outline.h"
 #include "engine/index/cover_grid.h"
 #include "engine/run/calc_run.h"

@@ -15,13 +15,8 @@
 #include "engine/construction/band_shapes.h"
 #include "engine/run/calc_run.h"
 
-// A point that every disc and band of the polygon holds deep enough inside for a walk round it (the walk
-// finds each disc's edge on a ray from its true circle's hit only from that depth); false when the
-// candidates have none, as on an L-shaped footprint, whose notch's bands hold no common point, or when a
-// vertex has no disc.
-bool CommonCentre(const PolygonBands& bands, Point* centre);
-
-// The outline, counter-clockwise, of the union of the polygon's shapes, walked round a common centre;
+// The outline, counter-clockwise, of the union of the polygon's shapes, walked round a common centre
+// (common_centre.h);
 // false, and nothing written, when the walk meets a direction it cannot settle in floating point, or when
 // the run is stopped.
 bool WalkRound(const PolygonBands& bands, Point centre, const CalcRun& run, std::vector<Point>* ring);
