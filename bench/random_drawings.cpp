@@ -150,6 +150,26 @@ class DrawingMaker {
         add(v, "round tower");
     }
 
+    // A lone compact footprint round a point: sorted angles, distances from 90 to 100 % of a radius,
+    // heights swelling or with one tall vertex. Most are walked round a point all their shapes hold; a
+    // deep notch, a small disc or a height of 0 leaves the rest to the pieces.
+    void compact() {
+        Point c = place();
+        int n = 3 + random.below(30);
+        double r = random.uniform(2, 30), base = random.uniform(2, 40), swell = random.uniform(0, 10);
+        int style = random.below(3), tall = random.below(n);
+        std::vector<CalcVertex> v;
+        for (int i = 0; i < n; i++) {
+            double a = 2 * Pi * (i + random.uniform(0.3, 0.7)) / n, h = base, d = r * random.uniform(0.9, 1.0);
+            if (style == 1 && i == tall)
+                h = base + random.uniform(5, 60);
+            else if (style == 2)
+                h = base + swell * (1 + std::sin(3 * a));
+            v.push_back({c.x + d * std::cos(a), c.y + d * std::sin(a), h});
+        }
+        add(v, "compact");
+    }
+
     // A bar a few decimetres to two metres wide, turned, with a tall end: a thin convex part whose discs
     // and bands reach across it.
     void thinBar() {
@@ -244,6 +264,16 @@ RandomDrawing MakeRandomDrawing(uint64_t seed) {
             default: maker.overlapping(); break;
         }
     }
+    if (drawing.input.polygons.empty())
+        maker.rectangle(false);
+    return drawing;
+}
+
+RandomDrawing MakeRandomCompactDrawing(uint64_t seed) {
+    RandomDrawing drawing;
+    DrawingMaker maker(seed, &drawing);
+    maker.options();
+    maker.compact();
     if (drawing.input.polygons.empty())
         maker.rectangle(false);
     return drawing;

@@ -18,3 +18,5 @@ struct RandomDrawing {
 };
 
 RandomDrawing MakeRandomDrawing(uint64_t seed);
+// One compact polygon, which the engine mostly walks round a point all its shapes hold.
+RandomDrawing MakeRandomCompactDrawing(uint64_t seed);
