@@ -243,28 +243,42 @@ bool SegmentsMeet(const ClipperLib::IntPoint& a, const ClipperLib::IntPoint& b, 
 // turns about the centre overlap are compared; where every step turns forward, as on a ring walked round
 // the centre, that is none, and the grid's rounding turns back only a few short steps.
 bool WindsOnceWithoutCrossing(const ClipperLib::Path& path, Point centre) {
-    const long double cx = static_cast<long double>(centre.x) * Scale, cy = static_cast<long double>(centre.y) * Scale;
-    const long double pi = 3.141592653589793238462643383279502884L, slack = 1e-12L;
+    const double cx = centre.x * Scale, cy = centre.y * Scale, slack = 1e-9;
+    // A turn counts 4: the angle's stand-in grows with it, quarter by quarter, and costs no arc tangent.
+    auto quarters = [&](const ClipperLib::IntPoint& p) {
+        double x = static_cast<double>(p.X) - cx, y = static_cast<double>(p.Y) - cy, sum = std::fabs(x) + std::fabs(y);
+        if (!(sum > 0.0))
+            return -1.0;
+        double t = y / sum;  // from -1 to 1 across each half
+        return x >= 0.0 ? (y >= 0.0 ? t : 4.0 + t) : 2.0 - t;
+    };
     size_t n = path.size();
-    std::vector<long double> angle(n + 1);  // about the centre, unrolled along the ring
-    angle[0] = std::atan2(path[0].Y - cy, path[0].X - cx);
-    for (size_t i = 0; i < n; i++) {
-        const ClipperLib::IntPoint &a = path[i], &b = path[(i + 1) % n];
-        long double ax = a.X - cx, ay = a.Y - cy, bx = b.X - cx, by = b.Y - cy;
-        angle[i + 1] = angle[i] + std::atan2(ax * by - ay * bx, ax * bx + ay * by);
+    const double turn = 4.0;
+    std::vector<double> angle(n + 1);  // about the centre, unrolled along the ring
+    for (size_t i = 0; i <= n; i++) {
+        double a = quarters(path[i % n]);
+        if (a < 0.0)
+            return false;  // a point on the centre
+        if (i > 0) {
+            while (a - angle[i - 1] > turn / 2)
+                a -= turn;
+            while (angle[i - 1] - a > turn / 2)
+                a += turn;
+        }
+        angle[i] = a;
     }
-    if (std::fabs(angle[n] - angle[0] - 2 * pi) > 0.5L)
+    if (std::fabs(angle[n] - angle[0] - turn) > 0.5)
         return false;
     // Edge k runs from point k to point k + 1; edges n and on are the first ones again, a turn later.
     auto low = [&](size_t k) {
-        long double turn = k >= n ? 2 * pi : 0.0L;
-        return std::min(angle[k % n], angle[k % n + 1]) + turn;
+        double whole = k >= n ? turn : 0.0;
+        return std::min(angle[k % n], angle[k % n + 1]) + whole;
     };
     auto high = [&](size_t k) {
-        long double turn = k >= n ? 2 * pi : 0.0L;
-        return std::max(angle[k % n], angle[k % n + 1]) + turn;
+        double whole = k >= n ? turn : 0.0;
+        return std::max(angle[k % n], angle[k % n + 1]) + whole;
     };
-    std::vector<long double> reach(n);  // the highest turn of edges 0 to k
+    std::vector<double> reach(n);  // the highest turn of edges 0 to k
     for (size_t k = 0; k < n; k++)
         reach[k] = std::max(k ? reach[k - 1] : high(0), high(k));
     for (size_t j = 2; j < 2 * n; j++) {

@@ -116,9 +116,12 @@ class RadialWalk {
     void raiseFloor();
     void fileDiscs();
     double circlePosition(const Disc& disc, Point e) const;
-    void collect(int32_t bucket, std::vector<Seen>* edges) const;
+    // Whether one disc alone may reach the outline in the bucket, its edges then all there is.
+    bool collect(int32_t bucket, std::vector<Seen>* edges) const;
     bool walk(int32_t bucket, std::vector<Seen>& edges, std::vector<Point>* points, uint64_t* firstTop,
               uint64_t* lastTop) const;
+    bool followDisc(int32_t bucket, const std::vector<Seen>& edges, std::vector<Point>* points, uint64_t* firstTop,
+                    uint64_t* lastTop) const;
 
     const PolygonBands& bands;
     Point centre;
@@ -277,14 +280,16 @@ double RadialWalk::circlePosition(const Disc& disc, Point e) const {
 }
 
 // The edges that may be the outline somewhere in the bucket, with their angles relative to its start.
-void RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
+bool RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
     edges->clear();
+    size_t discsTaken = 0;
     Point e0 = direction(bucket), e1 = direction(bucket + 1);
     double width = Tangent(e0, e1), least = floor[bucket] - Tie;
     for (uint32_t k = discStart[bucket]; k < discStart[bucket + 1]; k++) {
         const Disc& disc = discs[discList[k]];
         if (discHigh(disc, bucket) < least)
             continue;
+        discsTaken++;
         int32_t first = static_cast<int32_t>(std::floor(circlePosition(disc, e0))) - EdgeSlack;
         int32_t last = static_cast<int32_t>(std::floor(circlePosition(disc, e1))) + EdgeSlack;
         if (last < first)
@@ -303,11 +308,13 @@ void RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
             previous = next;
         }
     }
+    size_t discEdges = edges->size();
     for (uint32_t k = bandStart[bucket]; k < bandStart[bucket + 1]; k++) {
         const Seen& edge = bandEdges[bandList[k]];
         if (edge.far >= least)
             edges->push_back(edge);
     }
+    bool alone = discsTaken == 1 && edges->size() == discEdges;
     size_t kept = 0;
     for (Seen& s : *edges) {
         if (Behind(e0, s))
@@ -324,6 +331,8 @@ void RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
             (*edges)[kept++] = s;
     }
     edges->resize(kept);
+    if (alone)
+        return true;
     // The edges of each disc run on without a gap across the bucket, so the least reach of any of them is
     // a floor for the whole bucket; an edge that nowhere reaches the highest such floor is no outline.
     std::vector<double>& high = reachHigh;
@@ -368,6 +377,30 @@ void RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
         if (high[k] >= floorHere - Tie)
             (*edges)[reaching++] = (*edges)[k];
     edges->resize(reaching);
+    return false;
+}
+
+// The disc's edges in order round the centre: its points between the bucket's bounds are the outline.
+bool RadialWalk::followDisc(int32_t bucket, const std::vector<Seen>& edges, std::vector<Point>* points,
+                            uint64_t* firstTop, uint64_t* lastTop) const {
+    Point e0 = direction(bucket), e1 = direction(bucket + 1);
+    double width = Tangent(e0, e1);
+    if (edges.empty() || edges.front().ua > 0.0 || edges.back().ub < width)
+        return false;
+    size_t first = 0, last = edges.size() - 1;
+    while (first < last && edges[first].ub <= 0.0)
+        first++;
+    while (last > first && edges[last].ua >= width)
+        last--;
+    Point start = Ray(e0, 0.0), end = Ray(e0, width);
+    double from = Reach(edges[first], start), to = Reach(edges[last], end);
+    points->push_back({from * start.x, from * start.y});
+    for (size_t k = first; k < last; k++)
+        points->push_back(edges[k].b);
+    points->push_back({to * end.x, to * end.y});
+    *firstTop = edges[first].id;
+    *lastTop = edges[last].id;
+    return true;
 }
 
 // The upper envelope of the edges over the bucket, as points from its start to just before its end.
@@ -517,10 +550,11 @@ bool RadialWalk::run(std::vector<Point>* ring) {
     for (int32_t b = 0; b < buckets; b++) {
         if (b % StopCheckBuckets == 0 && calculation.stopped())
             return false;
-        collect(b, &edges);
+        bool alone = collect(b, &edges);
         bucketPoints.clear();
         uint64_t startTop = 0, lastTop = 0;
-        if (!walk(b, edges, &bucketPoints, &startTop, &lastTop))
+        if (!(alone ? followDisc(b, edges, &bucketPoints, &startTop, &lastTop)
+                    : walk(b, edges, &bucketPoints, &startTop, &lastTop)))
             return false;
         bool goesOn = b > 0 && startTop == previousTop;
         if (goesOn)
