@@ -1,6 +1,7 @@
 // The engine against the literal construction on random drawings. A run checks
-// ZELVORA_DIFFERENTIAL_CASES drawings (ctest sets a count that fits its time budget) starting at seed
-// ZELVORA_DIFFERENTIAL_SEED, so a failure is reproduced by its seed alone.
+// ZELVORA_DIFFERENTIAL_CASES drawings and ZELVORA_DIFFERENTIAL_COMPACT_CASES lone compact polygons (ctest
+// sets counts that fit its time budget) starting at seed ZELVORA_DIFFERENTIAL_SEED, so a failure is
+// reproduced by its seed alone.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -88,7 +89,7 @@ TEST(Differential, EngineMatchesLiteralConstructionOnRandomDrawings) {
 
 // Lone compact polygons, which the engine walks round a point rather than uniting pieces.
 TEST(Differential, WalkedOutlinesMatchLiteralConstructionOnCompactDrawings) {
-    uint64_t cases = Setting("ZELVORA_DIFFERENTIAL_CASES", 40), first = Setting("ZELVORA_DIFFERENTIAL_SEED", 1);
+    uint64_t cases = Setting("ZELVORA_DIFFERENTIAL_COMPACT_CASES", 40), first = Setting("ZELVORA_DIFFERENTIAL_SEED", 1);
     CalcRun reused;
     for (uint64_t seed = first; seed < first + cases; seed++) {
         RandomDrawing drawing = MakeRandomCompactDrawing(seed);
