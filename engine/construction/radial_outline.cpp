@@ -64,7 +64,7 @@ struct Seen {
 
 Seen EdgeSeen(Point a, Point b, uint64_t id) {
     Point d = Minus(b, a);
-    return {a, b, d, CrossOf(a, d), std::max(Length(a), Length(b)), 0.0, 0.0, id};
+    return {a, b, d, CrossOf(a, d), std::sqrt(std::max(DotOf(a, a), DotOf(b, b))), 0.0, 0.0, id};
 }
 
 // Whether the edge lies wholly a quarter turn or more from e0, where no ray of the bucket meets it.
@@ -343,7 +343,7 @@ bool RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
     for (size_t k = 0; k < kept; k++) {
         const Seen& s = (*edges)[k];
         double lo = std::max(s.ua, 0.0), hi = std::min(s.ub, width);
-        Point eLo = Ray(e0, lo), eHi = Ray(e0, hi);
+        Point eLo = lo == 0.0 ? e0 : Ray(e0, lo), eHi = hi == width ? e1 : Ray(e0, hi);
         double atLo = Reach(s, eLo), atHi = Reach(s, eHi);
         high[k] = std::max(atLo, atHi);
         double low = std::min(atLo, atHi);
