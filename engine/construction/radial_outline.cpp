@@ -213,7 +213,8 @@ void RadialWalk::raiseFloor() {
     }
 }
 
-// Files each disc in the buckets where it may reach past the floor, and each band edge in those it spans.
+// Files each disc in the buckets where its true circle reaches past the floor, and each band edge in those
+// it spans.
 void RadialWalk::fileDiscs() {
     double lowest = *std::min_element(floor.begin(), floor.end());
     std::vector<std::pair<int32_t, int32_t>> windows;  // first bucket and count, per disc
@@ -256,11 +257,30 @@ void RadialWalk::fileDiscs() {
             }
         }
     };
-    file(&discStart, &discList, discs.size(), [&](size_t i) { return windows[i]; });
-    // Every disc filed in a bucket raises its floor too: a tall vertex's disc reaches far to either side.
+    // Every disc raises the floor of the buckets in its window too: a tall vertex's disc reaches far to
+    // either side. Only then is it filed, and only where it reaches that floor, so that the lists hold
+    // what the buckets look at rather than whole windows.
+    auto forEachInWindow = [&](auto visit) {
+        for (uint32_t i = 0; i < discs.size(); i++)
+            for (int32_t k = 0, b = (windows[i].first % buckets + buckets) % buckets; k < windows[i].second;
+                 k++, b = b + 1 == buckets ? 0 : b + 1)
+                visit(i, b);
+    };
+    forEachInWindow([&](uint32_t i, int32_t b) { floor[b] = std::max(floor[b], discLow(discs[i], b)); });
+    std::vector<bool> reaches;  // a bit for each disc and bucket of its window, in the order visited
+    forEachInWindow([&](uint32_t i, int32_t b) { reaches.push_back(discHigh(discs[i], b) >= floor[b] - Tie); });
+    discStart.assign(buckets + 1, 0);
+    size_t visited = 0;
+    forEachInWindow([&](uint32_t, int32_t b) { discStart[b + 1] += reaches[visited++] ? 1 : 0; });
     for (int32_t b = 0; b < buckets; b++)
-        for (uint32_t k = discStart[b]; k < discStart[b + 1]; k++)
-            floor[b] = std::max(floor[b], discLow(discs[discList[k]], b));
+        discStart[b + 1] += discStart[b];
+    discList.assign(discStart[buckets], 0);
+    std::vector<uint32_t> next(discStart.begin(), discStart.end() - 1);
+    visited = 0;
+    forEachInWindow([&](uint32_t i, int32_t b) {
+        if (reaches[visited++])
+            discList[next[b]++] = i;
+    });
     file(&bandStart, &bandList, bandEdges.size(), [&](size_t i) {
         const Seen& edge = bandEdges[i];
         int32_t from = bucketOf(edge.a), to = bucketOf(edge.b);
@@ -287,8 +307,6 @@ bool RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
     double width = Tangent(e0, e1), least = floor[bucket] - Tie;
     for (uint32_t k = discStart[bucket]; k < discStart[bucket + 1]; k++) {
         const Disc& disc = discs[discList[k]];
-        if (discHigh(disc, bucket) < least)
-            continue;
         discsTaken++;
         int32_t first = static_cast<int32_t>(std::floor(circlePosition(disc, e0))) - EdgeSlack;
         int32_t last = static_cast<int32_t>(std::floor(circlePosition(disc, e1))) + EdgeSlack;
