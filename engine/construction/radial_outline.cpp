@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "engine/construction/seen_edges.h"
 #include "engine/geometry/convex_shapes.h"
 
 namespace {
@@ -18,80 +19,9 @@ constexpr int32_t LeastBuckets = 256;
 constexpr int32_t MostBuckets = 1 << 22;
 constexpr int32_t FloorReach = 3;  // buckets on each side of its own direction whose floor a disc raises
 constexpr int32_t StopCheckBuckets = 256;  // a few milliseconds of the walk
+constexpr uint32_t StopCheckDiscs = 1024;  // filing a thousand discs takes milliseconds
 constexpr double Tie = 1e-9;       // m: nearer than this, two edges reach equally far
 constexpr double AngleTie = 1e-13;
-
-double CrossOf(Point a, Point b) {
-    return a.x * b.y - a.y * b.x;
-}
-double DotOf(Point a, Point b) {
-    return a.x * b.x + a.y * b.y;
-}
-double Length(Point p) {
-    return std::sqrt(p.x * p.x + p.y * p.y);
-}
-Point Minus(Point a, Point b) {
-    return {a.x - b.x, a.y - b.y};
-}
-
-// Directions within a bucket are told apart by the tangent of their angle from the bucket's start: it
-// grows with the angle and costs no arc tangent. A point a quarter turn or more away counts as infinitely
-// far round, which keeps the order of every edge that can reach into the bucket.
-constexpr double Beyond = 1e300;
-
-double Tangent(Point e0, Point p) {
-    double along = DotOf(e0, p), side = CrossOf(e0, p);
-    if (along > 0.0)
-        return side / along;
-    return side >= 0.0 ? Beyond : -Beyond;
-}
-
-// The unit ray at tangent tau from e0.
-Point Ray(Point e0, double tau) {
-    double scale = 1.0 / std::sqrt(1.0 + tau * tau);
-    return {(e0.x - tau * e0.y) * scale, (e0.y + tau * e0.x) * scale};
-}
-
-// An edge seen from the centre (the origin here): from a, at relative angle ua, to b, at ub >= ua.
-struct Seen {
-    Point a, b;
-    Point d;      // b - a
-    double lever;  // a x d: the edge's line lies at lever / (e x d) along the unit ray e
-    double far;    // the farther end's distance
-    double ua, ub;
-    uint64_t id;  // the same edge has the same id in every bucket
-};
-
-Seen EdgeSeen(Point a, Point b, uint64_t id) {
-    Point d = Minus(b, a);
-    return {a, b, d, CrossOf(a, d), std::sqrt(std::max(DotOf(a, a), DotOf(b, b))), 0.0, 0.0, id};
-}
-
-// Whether the edge lies wholly a quarter turn or more from e0, where no ray of the bucket meets it.
-bool Behind(Point e0, const Seen& edge) {
-    return DotOf(e0, edge.a) <= 0.0 && DotOf(e0, edge.b) <= 0.0;
-}
-
-// How far along the unit ray e the edge's line lies; for an edge along the ray, its far end.
-double Reach(const Seen& s, Point e) {
-    double den = CrossOf(e, s.d);
-    if (std::fabs(den) <= 1e-300)
-        return s.far;
-    return std::min(s.far, std::max(0.0, s.lever / den));
-}
-
-// A disc of the polygon, its centre relative to the outline's centre.
-struct Disc {
-    Point centre;  // relative
-    Point absolute;
-    double r;
-};
-
-// How far along the unit ray e a circle of radius r around c reaches (c lies inside it).
-double CircleReach(Point c, double r, Point e) {
-    double side = CrossOf(e, c);
-    return DotOf(e, c) + std::sqrt(std::max(0.0, r * r - side * side));
-}
 
 class RadialWalk {
   public:
@@ -114,7 +44,7 @@ class RadialWalk {
     double edgeLow(const Seen& edge, int32_t bucket) const;
     void addBandEdges();
     void raiseFloor();
-    void fileDiscs();
+    bool fileDiscs();  // false when the run is stopped
     double circlePosition(const Disc& disc, Point e) const;
     // Whether one disc alone may reach the outline in the bucket, its edges then all there is.
     bool collect(int32_t bucket, std::vector<Seen>* edges) const;
@@ -215,7 +145,7 @@ void RadialWalk::raiseFloor() {
 
 // Files each disc in the buckets where its true circle reaches past the floor, and each band edge in those
 // it spans.
-void RadialWalk::fileDiscs() {
+bool RadialWalk::fileDiscs() {
     double lowest = *std::min_element(floor.begin(), floor.end());
     std::vector<std::pair<int32_t, int32_t>> windows;  // first bucket and count, per disc
     for (const Disc& disc : discs) {
@@ -260,27 +190,37 @@ void RadialWalk::fileDiscs() {
     // Every disc raises the floor of the buckets in its window too: a tall vertex's disc reaches far to
     // either side. Only then is it filed, and only where it reaches that floor, so that the lists hold
     // what the buckets look at rather than whole windows.
+    // A polygon of tens of thousands of vertices files millions of them: a stop is looked for as it goes.
     auto forEachInWindow = [&](auto visit) {
-        for (uint32_t i = 0; i < discs.size(); i++)
+        for (uint32_t i = 0; i < discs.size(); i++) {
+            if (i % StopCheckDiscs == 0 && calculation.stopped())
+                return false;
             for (int32_t k = 0, b = (windows[i].first % buckets + buckets) % buckets; k < windows[i].second;
                  k++, b = b + 1 == buckets ? 0 : b + 1)
                 visit(i, b);
+        }
+        return true;
     };
-    forEachInWindow([&](uint32_t i, int32_t b) { floor[b] = std::max(floor[b], discLow(discs[i], b)); });
+    if (!forEachInWindow([&](uint32_t i, int32_t b) { floor[b] = std::max(floor[b], discLow(discs[i], b)); }))
+        return false;
     std::vector<bool> reaches;  // a bit for each disc and bucket of its window, in the order visited
-    forEachInWindow([&](uint32_t i, int32_t b) { reaches.push_back(discHigh(discs[i], b) >= floor[b] - Tie); });
+    if (!forEachInWindow(
+            [&](uint32_t i, int32_t b) { reaches.push_back(discHigh(discs[i], b) >= floor[b] - Tie); }))
+        return false;
     discStart.assign(buckets + 1, 0);
     size_t visited = 0;
-    forEachInWindow([&](uint32_t, int32_t b) { discStart[b + 1] += reaches[visited++] ? 1 : 0; });
+    if (!forEachInWindow([&](uint32_t, int32_t b) { discStart[b + 1] += reaches[visited++] ? 1 : 0; }))
+        return false;
     for (int32_t b = 0; b < buckets; b++)
         discStart[b + 1] += discStart[b];
     discList.assign(discStart[buckets], 0);
     std::vector<uint32_t> next(discStart.begin(), discStart.end() - 1);
     visited = 0;
-    forEachInWindow([&](uint32_t i, int32_t b) {
-        if (reaches[visited++])
-            discList[next[b]++] = i;
-    });
+    if (!forEachInWindow([&](uint32_t i, int32_t b) {
+            if (reaches[visited++])
+                discList[next[b]++] = i;
+        }))
+        return false;
     file(&bandStart, &bandList, bandEdges.size(), [&](size_t i) {
         const Seen& edge = bandEdges[i];
         int32_t from = bucketOf(edge.a), to = bucketOf(edge.b);
@@ -289,6 +229,7 @@ void RadialWalk::fileDiscs() {
         int32_t count = (to - from + buckets) % buckets + 1;
         return std::pair<int32_t, int32_t>{from, count};
     });
+    return true;
 }
 
 // Where along the circle polygon's points the true circle's far hit of the unit ray e lies, from 0 to 2500.
@@ -558,7 +499,8 @@ bool RadialWalk::run(std::vector<Point>* ring) {
     }
     addBandEdges();
     raiseFloor();
-    fileDiscs();
+    if (!fileDiscs())
+        return false;
     std::vector<Point> points;
     std::vector<Seen> edges;
     // Each bucket's walk starts and ends with a point on the rays that bound it. Where the same edge goes
