@@ -136,18 +136,8 @@ class DrawingMaker {
     void roundTower() {
         Point c = place();
         int n = 8 + random.below(13);
-        double r = random.uniform(2, 20), base = height(), swell = random.uniform(0, 10);
-        int style = random.below(3), tall = random.below(n);
-        std::vector<CalcVertex> v;
-        for (int i = 0; i < n; i++) {
-            double a = 2 * Pi * i / n, h = base;
-            if (style == 1 && i == tall)
-                h = base + random.uniform(5, 40);
-            else if (style == 2)
-                h = base + swell * (1 + std::sin(3 * a));
-            v.push_back({c.x + r * std::cos(a), c.y + r * std::sin(a), h});
-        }
-        add(v, "round tower");
+        double r = random.uniform(2, 20), base = height();
+        add(ring(c, n, r, base, 40, false), "round tower");
     }
 
     // A lone compact footprint round a point: sorted angles, distances from 90 to 100 % of a radius,
@@ -156,18 +146,8 @@ class DrawingMaker {
     void compact() {
         Point c = place();
         int n = 3 + random.below(30);
-        double r = random.uniform(2, 30), base = random.uniform(2, 40), swell = random.uniform(0, 10);
-        int style = random.below(3), tall = random.below(n);
-        std::vector<CalcVertex> v;
-        for (int i = 0; i < n; i++) {
-            double a = 2 * Pi * (i + random.uniform(0.3, 0.7)) / n, h = base, d = r * random.uniform(0.9, 1.0);
-            if (style == 1 && i == tall)
-                h = base + random.uniform(5, 60);
-            else if (style == 2)
-                h = base + swell * (1 + std::sin(3 * a));
-            v.push_back({c.x + d * std::cos(a), c.y + d * std::sin(a), h});
-        }
-        add(v, "compact");
+        double r = random.uniform(2, 30), base = random.uniform(2, 40);
+        add(ring(c, n, r, base, 60, true), "compact");
     }
 
     // A bar a few decimetres to two metres wide, turned, with a tall end: a thin convex part whose discs
@@ -218,6 +198,28 @@ class DrawingMaker {
   private:
     void box(double x0, double y0, double x1, double y1) {
         add({{x0, y0, height()}, {x1, y0, height()}, {x1, y1, height()}, {x0, y1, height()}}, nullptr);
+    }
+
+    // n corners round c, evenly spread or each shifted within its share of the turn and up to a tenth in;
+    // all at the base height, one of them up to `rise` taller, or a height that swells three times round.
+    std::vector<CalcVertex> ring(Point c, int n, double r, double base, double rise, bool shifted) {
+        double swell = random.uniform(0, 10);
+        int style = random.below(3), tall = random.below(n);
+        std::vector<CalcVertex> v;
+        for (int i = 0; i < n; i++) {
+            double a = 2 * Pi * i / n, d = r;
+            if (shifted) {
+                a = 2 * Pi * (i + random.uniform(0.3, 0.7)) / n;
+                d = r * random.uniform(0.9, 1.0);
+            }
+            double h = base;
+            if (style == 1 && i == tall)
+                h = base + random.uniform(5, rise);
+            else if (style == 2)
+                h = base + swell * (1 + std::sin(3 * a));
+            v.push_back({c.x + d * std::cos(a), c.y + d * std::sin(a), h});
+        }
+        return v;
     }
 
     // Keeps the polygon only if it passes the check, so every drawing can be calculated.

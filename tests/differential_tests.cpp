@@ -75,25 +75,24 @@ void CheckAgainstConstruction(const RandomDrawing& drawing, CalcRun* reused) {
     EXPECT_EQ(static_cast<int32_t>(result.adFlags.size()) - adContours, reference.amContours);
 }
 
-}  // namespace
-
-TEST(Differential, EngineMatchesLiteralConstructionOnRandomDrawings) {
-    uint64_t cases = Setting("ZELVORA_DIFFERENTIAL_CASES", 40), first = Setting("ZELVORA_DIFFERENTIAL_SEED", 1);
+// The given count of drawings from the first seed on, each beside the one before it in a reused run.
+void CheckDrawings(const char* label, RandomDrawing (*make)(uint64_t), uint64_t cases) {
+    uint64_t first = Setting("ZELVORA_DIFFERENTIAL_SEED", 1);
     CalcRun reused;
     for (uint64_t seed = first; seed < first + cases; seed++) {
-        RandomDrawing drawing = MakeRandomDrawing(seed);
-        SCOPED_TRACE(testing::Message() << "seed " << seed << ": " << drawing.description);
+        RandomDrawing drawing = make(seed);
+        SCOPED_TRACE(testing::Message() << label << seed << ": " << drawing.description);
         CheckAgainstConstruction(drawing, &reused);
     }
 }
 
+}  // namespace
+
+TEST(Differential, EngineMatchesLiteralConstructionOnRandomDrawings) {
+    CheckDrawings("seed ", MakeRandomDrawing, Setting("ZELVORA_DIFFERENTIAL_CASES", 40));
+}
+
 // Lone compact polygons, which the engine walks round a point rather than uniting pieces.
 TEST(Differential, WalkedOutlinesMatchLiteralConstructionOnCompactDrawings) {
-    uint64_t cases = Setting("ZELVORA_DIFFERENTIAL_COMPACT_CASES", 40), first = Setting("ZELVORA_DIFFERENTIAL_SEED", 1);
-    CalcRun reused;
-    for (uint64_t seed = first; seed < first + cases; seed++) {
-        RandomDrawing drawing = MakeRandomCompactDrawing(seed);
-        SCOPED_TRACE(testing::Message() << "compact seed " << seed << ": " << drawing.description);
-        CheckAgainstConstruction(drawing, &reused);
-    }
+    CheckDrawings("compact seed ", MakeRandomCompactDrawing, Setting("ZELVORA_DIFFERENTIAL_COMPACT_CASES", 40));
 }

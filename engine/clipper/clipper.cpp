@@ -182,10 +182,11 @@ bool Execute(ClipperLib::ClipType operation, const ClipPolygon& subject, const C
     }
 }
 
-// Exact on the clipper's whole range: products of two coordinates need 124 bits.
-bool OnOneLine(const ClipperLib::IntPoint& a, const ClipperLib::IntPoint& b, const ClipperLib::IntPoint& c) {
+// Which side of the line from a to b c lies on: exact on the clipper's whole range, whose products of two
+// coordinates need 124 bits.
+int Side(const ClipperLib::IntPoint& a, const ClipperLib::IntPoint& b, const ClipperLib::IntPoint& c) {
     __int128 cross = static_cast<__int128>(b.X - a.X) * (c.Y - a.Y) - static_cast<__int128>(b.Y - a.Y) * (c.X - a.X);
-    return cross == 0;
+    return cross > 0 ? 1 : cross < 0 ? -1 : 0;
 }
 
 // Drops repeated points and every point on the line through its neighbours (a spike too), as the
@@ -196,7 +197,7 @@ void DropPointsOnLines(ClipperLib::Path* path) {
     auto settle = [&kept]() {
         while (kept.size() >= 2 && kept[kept.size() - 1] == kept[kept.size() - 2])
             kept.pop_back();
-        while (kept.size() >= 3 && OnOneLine(kept[kept.size() - 3], kept[kept.size() - 2], kept[kept.size() - 1])) {
+        while (kept.size() >= 3 && Side(kept[kept.size() - 3], kept[kept.size() - 2], kept[kept.size() - 1]) == 0) {
             kept.erase(kept.end() - 2);
             while (kept.size() >= 2 && kept[kept.size() - 1] == kept[kept.size() - 2])
                 kept.pop_back();
@@ -210,17 +211,12 @@ void DropPointsOnLines(ClipperLib::Path* path) {
     size_t before = 0;
     while (kept.size() >= 3 && kept.size() != before) {
         before = kept.size();
-        if (kept.front() == kept.back() || OnOneLine(kept[kept.size() - 2], kept.back(), kept.front()))
+        if (kept.front() == kept.back() || Side(kept[kept.size() - 2], kept.back(), kept.front()) == 0)
             kept.pop_back();
-        else if (OnOneLine(kept.back(), kept.front(), kept[1]))
+        else if (Side(kept.back(), kept.front(), kept[1]) == 0)
             kept.erase(kept.begin());
     }
     *path = std::move(kept);
-}
-
-int Side(const ClipperLib::IntPoint& a, const ClipperLib::IntPoint& b, const ClipperLib::IntPoint& c) {
-    __int128 cross = static_cast<__int128>(b.X - a.X) * (c.Y - a.Y) - static_cast<__int128>(b.Y - a.Y) * (c.X - a.X);
-    return cross > 0 ? 1 : cross < 0 ? -1 : 0;
 }
 
 bool Within(const ClipperLib::IntPoint& a, const ClipperLib::IntPoint& b, const ClipperLib::IntPoint& p) {

@@ -23,6 +23,20 @@ constexpr uint32_t StopCheckDiscs = 1024;  // filing a thousand discs takes mill
 constexpr double Tie = 1e-9;       // m: nearer than this, two edges reach equally far
 constexpr double AngleTie = 1e-13;
 
+// Lists in each bucket the items of the (item, bucket) pairs that pairs(visit) hands to visit, in their
+// order. The pairs are walked twice, to count and to fill; false when they stop early (a stopped run).
+template <typename Pairs>
+bool FileInBuckets(int32_t buckets, Pairs pairs, std::vector<uint32_t>* start, std::vector<uint32_t>* list) {
+    start->assign(buckets + 1, 0);
+    if (!pairs([&](uint32_t, int32_t b) { (*start)[b + 1]++; }))
+        return false;
+    for (int32_t b = 0; b < buckets; b++)
+        (*start)[b + 1] += (*start)[b];
+    list->assign(start->back(), 0);
+    std::vector<uint32_t> next(start->begin(), start->end() - 1);
+    return pairs([&](uint32_t item, int32_t b) { (*list)[next[b]++] = item; });
+}
+
 class RadialWalk {
   public:
     RadialWalk(const PolygonBands& bands, Point centre, const CalcRun& calculation)
@@ -35,6 +49,18 @@ class RadialWalk {
         double t = (std::atan2(p.y, p.x) + Pi) / (2.0 * Pi) * buckets;
         int32_t b = static_cast<int32_t>(std::floor(t));
         return ((b % buckets) + buckets) % buckets;
+    }
+    // Calls visit(bucket) for each bucket from the one of the edge's first end round to its last.
+    template <typename Visit>
+    void forEachBucketSpanned(const Seen& edge, Visit visit) const {
+        int32_t from = bucketOf(edge.a), to = bucketOf(edge.b);
+        if (CrossOf(edge.a, edge.b) < 0)
+            std::swap(from, to);
+        for (int32_t b = from;; b = b + 1 == buckets ? 0 : b + 1) {
+            visit(b);
+            if (b == to)
+                break;
+        }
     }
     bool holdsDirection(int32_t bucket, Point p) const {
         return CrossOf(directions[bucket], p) >= 0.0 && CrossOf(p, directions[bucket + 1]) > 0.0;
@@ -129,18 +155,9 @@ void RadialWalk::raiseFloor() {
             floor[b] = std::max(floor[b], discLow(disc, b));
         }
     }
-    for (const Seen& edge : bandEdges) {
-        if ((edge.id & 7) > 1)
-            continue;
-        int32_t from = bucketOf(edge.a), to = bucketOf(edge.b);
-        if (CrossOf(edge.a, edge.b) < 0)
-            std::swap(from, to);
-        for (int32_t b = from;; b = (b + 1) % buckets) {
-            floor[b] = std::max(floor[b], edgeLow(edge, b));
-            if (b == to)
-                break;
-        }
-    }
+    for (const Seen& edge : bandEdges)
+        if ((edge.id & 7) <= 1)
+            forEachBucketSpanned(edge, [&](int32_t b) { floor[b] = std::max(floor[b], edgeLow(edge, b)); });
 }
 
 // Files each disc in the buckets where its true circle reaches past the floor, and each band edge in those
@@ -165,32 +182,10 @@ bool RadialWalk::fileDiscs() {
         else
             windows.push_back({bucketOf(disc.centre) - span, 2 * span + 1});
     }
-    auto file = [&](std::vector<uint32_t>* start, std::vector<uint32_t>* list, size_t count, auto window) {
-        start->assign(buckets + 1, 0);
-        for (int pass = 0; pass < 2; pass++) {
-            std::vector<uint32_t> next;
-            if (pass == 1) {
-                for (int32_t b = 0; b < buckets; b++)
-                    (*start)[b + 1] += (*start)[b];
-                list->assign((*start)[buckets], 0);
-                next.assign(start->begin(), start->end() - 1);
-            }
-            for (size_t i = 0; i < count; i++) {
-                std::pair<int32_t, int32_t> w = window(i);
-                for (int32_t k = 0; k < w.second; k++) {
-                    int32_t b = ((w.first + k) % buckets + buckets) % buckets;
-                    if (pass == 0)
-                        (*start)[b + 1]++;
-                    else
-                        (*list)[next[b]++] = static_cast<uint32_t>(i);
-                }
-            }
-        }
-    };
     // Every disc raises the floor of the buckets in its window too: a tall vertex's disc reaches far to
     // either side. Only then is it filed, and only where it reaches that floor, so that the lists hold
-    // what the buckets look at rather than whole windows.
-    // A polygon of tens of thousands of vertices files millions of them: a stop is looked for as it goes.
+    // what the buckets look at rather than whole windows. A polygon of tens of thousands of vertices
+    // files millions of them: a stop is looked for as it goes.
     auto forEachInWindow = [&](auto visit) {
         for (uint32_t i = 0; i < discs.size(); i++) {
             if (i % StopCheckDiscs == 0 && calculation.stopped())
@@ -207,28 +202,21 @@ bool RadialWalk::fileDiscs() {
     if (!forEachInWindow(
             [&](uint32_t i, int32_t b) { reaches.push_back(discHigh(discs[i], b) >= floor[b] - Tie); }))
         return false;
-    discStart.assign(buckets + 1, 0);
-    size_t visited = 0;
-    if (!forEachInWindow([&](uint32_t, int32_t b) { discStart[b + 1] += reaches[visited++] ? 1 : 0; }))
-        return false;
-    for (int32_t b = 0; b < buckets; b++)
-        discStart[b + 1] += discStart[b];
-    discList.assign(discStart[buckets], 0);
-    std::vector<uint32_t> next(discStart.begin(), discStart.end() - 1);
-    visited = 0;
-    if (!forEachInWindow([&](uint32_t i, int32_t b) {
+    auto reachingPairs = [&](auto visit) {
+        size_t visited = 0;
+        return forEachInWindow([&](uint32_t i, int32_t b) {
             if (reaches[visited++])
-                discList[next[b]++] = i;
-        }))
+                visit(i, b);
+        });
+    };
+    if (!FileInBuckets(buckets, reachingPairs, &discStart, &discList))
         return false;
-    file(&bandStart, &bandList, bandEdges.size(), [&](size_t i) {
-        const Seen& edge = bandEdges[i];
-        int32_t from = bucketOf(edge.a), to = bucketOf(edge.b);
-        if (CrossOf(edge.a, edge.b) < 0)
-            std::swap(from, to);
-        int32_t count = (to - from + buckets) % buckets + 1;
-        return std::pair<int32_t, int32_t>{from, count};
-    });
+    auto spannedPairs = [&](auto visit) {
+        for (uint32_t i = 0; i < bandEdges.size(); i++)
+            forEachBucketSpanned(bandEdges[i], [&](int32_t b) { visit(i, b); });
+        return true;
+    };
+    FileInBuckets(buckets, spannedPairs, &bandStart, &bandList);
     return true;
 }
 
