@@ -1,4 +1,5 @@
 #include "engine/geometry/geometry.h"
+#include "engine/geometry/convex_shapes.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,39 @@ TEST(GeometryCirclePolygon, AreaFallsShortOfPiByTheChordError) {
     std::vector<Point> circle = CirclePolygon(10, 20, 1);
     double shortfall = (pi - PolygonArea(circle.data(), 2501)) / pi;
     EXPECT_NEAR(shortfall, 2.3956e-5, 0.0005e-5);
+}
+
+// The depths the construction takes for granted: every edge of the circle polygon lies at least as deep
+// as any run holding it is said to, which is never less than the inner radius, and the inner radius
+// falls short of the widest steps' depth by next to nothing. At map coordinates the points' rounding
+// is left to the margin the construction subtracts.
+TEST(GeometryCirclePolygon, EdgesLieAsDeepAsTheirRunsAreSaidTo) {
+    struct Case {
+        Point centre;
+        double r, allowance;
+    } cases[] = {{{0, 0}, 1, 0}, {{0, 0}, 60, 0}, {{-20, 40}, 3000, 0}, {{512000.25, 5400000.75}, 500, InsideMargin}};
+    std::vector<double> depth(2500);
+    for (const Case& c : cases) {
+        for (int32_t k = 0; k < 2500; k++) {
+            Point a = CirclePoint(c.centre.x, c.centre.y, c.r, k), b = CirclePoint(c.centre.x, c.centre.y, c.r, (k + 1) % 2500);
+            a = {a.x - c.centre.x, a.y - c.centre.y};
+            b = {b.x - c.centre.x, b.y - c.centre.y};
+            depth[k] = std::fabs(a.x * b.y - a.y * b.x) / std::hypot(b.x - a.x, b.y - a.y);
+            ASSERT_GE(depth[k] + c.allowance, CircleDepthOver(k, k) * c.r) << "edge " << k << ", radius " << c.r;
+        }
+        // Runs within one half, over the horizontal diameter and wrapping round past either end.
+        for (int32_t first : {-3, 0, 1, 17, 400, 624, 1240, 1249, 1250, 1800, 2490, 2499})
+            for (int32_t length : {0, 1, 5, 40, 700}) {
+                int32_t last = first + length;
+                double said = CircleDepthOver(first, last) * c.r;
+                EXPECT_GE(said, CircleInnerRadius * c.r) << first << " to " << last;
+                for (int32_t k = first; k <= last; k++)
+                    ASSERT_GE(depth[(k % 2500 + 2500) % 2500] + c.allowance, said) << first << " to " << last << ": " << k;
+            }
+    }
+    EXPECT_LT(CircleDepthOver(0, 0) - CircleInnerRadius, 1e-7);
+    EXPECT_LT(CircleDepthOver(1249, 1249) - CircleInnerRadius, 1e-7);
+    EXPECT_GT(CircleDepthOver(624, 625), 1 - 1e-6);  // the finest steps, at the vertical diameter
 }
 
 TEST(GeometryCirclePolygon, ZeroRadiusIsTheCentreRepeated) {

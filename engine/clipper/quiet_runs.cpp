@@ -365,12 +365,15 @@ bool QuietRuns::restore(Paths* solution) const {
         starts.emplace(runs[r].a, r);
         ends.emplace(runs[r].b, r);
     }
-    std::vector<char> placed(runs.size(), 0);
+    std::vector<char> placed(runs.size(), 0), endShown(runs.size(), 0);
     for (Path& path : *solution) {
         Path whole;
         whole.reserve(path.size());
         for (size_t k = 0; k < path.size(); k++) {
             whole.push_back(path[k]);
+            auto end = ends.find(path[k]);
+            if (end != ends.end())
+                endShown[end->second] = 1;
             auto start = starts.find(path[k]);
             if (start == starts.end())
                 continue;
@@ -382,12 +385,10 @@ bool QuietRuns::restore(Paths* solution) const {
         }
         path = std::move(whole);
     }
-    // A run whose cap lies inside another path leaves both ends of its chord out of the result.
-    for (const Path& path : *solution)
-        for (const IntPoint& p : path) {
-            auto end = ends.find(p);
-            if (end != ends.end() && !placed[end->second])
-                return false;
-        }
+    // A run whose cap lies inside another path leaves both ends of its chord out of the result. The
+    // points put back are never such an end: no other path comes near a quiet run.
+    for (size_t r = 0; r < runs.size(); r++)
+        if (endShown[r] && !placed[r])
+            return false;
     return true;
 }

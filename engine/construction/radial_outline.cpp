@@ -20,21 +20,23 @@ constexpr int32_t MostBuckets = 1 << 22;
 constexpr int32_t FloorReach = 3;  // buckets on each side of its own direction whose floor a disc raises
 constexpr int32_t StopCheckBuckets = 256;  // a few milliseconds of the walk
 constexpr uint32_t StopCheckDiscs = 1024;  // filing a thousand discs takes milliseconds
+// Buckets whose least floor lets a disc pass them at once: a disc's window then costs a few looks per
+// block where the floors stand above its circle, which is most of a window on a round building.
+constexpr int32_t FloorBlock = 16;
 constexpr double Tie = 1e-9;       // m: nearer than this, two edges reach equally far
 constexpr double AngleTie = 1e-13;
 
 // Lists in each bucket the items of the (item, bucket) pairs that pairs(visit) hands to visit, in their
-// order. The pairs are walked twice, to count and to fill; false when they stop early (a stopped run).
+// order. The pairs are walked twice, to count and to fill.
 template <typename Pairs>
-bool FileInBuckets(int32_t buckets, Pairs pairs, std::vector<uint32_t>* start, std::vector<uint32_t>* list) {
+void FileInBuckets(int32_t buckets, Pairs pairs, std::vector<uint32_t>* start, std::vector<uint32_t>* list) {
     start->assign(buckets + 1, 0);
-    if (!pairs([&](uint32_t, int32_t b) { (*start)[b + 1]++; }))
-        return false;
+    pairs([&](uint32_t, int32_t b) { (*start)[b + 1]++; });
     for (int32_t b = 0; b < buckets; b++)
         (*start)[b + 1] += (*start)[b];
     list->assign(start->back(), 0);
     std::vector<uint32_t> next(start->begin(), start->end() - 1);
-    return pairs([&](uint32_t item, int32_t b) { (*list)[next[b]++] = item; });
+    pairs([&](uint32_t item, int32_t b) { (*list)[next[b]++] = item; });
 }
 
 class RadialWalk {
@@ -66,12 +68,21 @@ class RadialWalk {
         return CrossOf(directions[bucket], p) >= 0.0 && CrossOf(p, directions[bucket + 1]) > 0.0;
     }
     double discHigh(const Disc& disc, int32_t bucket) const;
-    double discLow(const Disc& disc, int32_t bucket) const;
+    double innerLow(const Disc& disc, int32_t bucket) const;
+    // Raises the bucket's floor to what the disc surely reaches along its rays, its edges looked at.
+    void raiseFloorClosely(const Disc& disc, int32_t bucket);
+    // Calls visit(bucket, high) for the buckets of a disc's window where its true circle, reaching high
+    // there, may come up to the floor, given each block's least floor when the floors were no higher.
+    template <typename Visit>
+    void forEachReachable(const Disc& disc, const std::vector<double>& blockLows, Visit visit) const;
+    std::vector<double> blockLows() const;
     double edgeLow(const Seen& edge, int32_t bucket) const;
     void addBandEdges();
     void raiseFloor();
     bool fileDiscs();  // false when the run is stopped
-    double circlePosition(const Disc& disc, Point e) const;
+    // Where along the circle polygon's points, from 0 to 2500, the circle of radius r round the disc's
+    // centre meets the unit ray e.
+    double circlePosition(const Disc& disc, double r, Point e) const;
     // Whether one disc alone may reach the outline in the bucket, its edges then all there is.
     bool collect(int32_t bucket, std::vector<Seen>* edges) const;
     bool walk(int32_t bucket, std::vector<Seen>& edges, std::vector<Point>* points, uint64_t* firstTop,
@@ -98,13 +109,77 @@ double RadialWalk::discHigh(const Disc& disc, int32_t bucket) const {
                     CircleReach(disc.centre, disc.r, direction(bucket + 1)));
 }
 
-// The circle polygon holds the circle of its inner radius.
-double RadialWalk::discLow(const Disc& disc, int32_t bucket) const {
-    double inner = CircleInnerRadius * disc.r;
+// The circle polygon holds its inner circle: that circle's least reach over the bucket.
+double RadialWalk::innerLow(const Disc& disc, int32_t bucket) const {
+    double inner = CircleInnerRadius * disc.r - InsideMargin;
+    if (!(inner > 0.0))
+        return 0.0;
     if (holdsDirection(bucket, Point{-disc.centre.x, -disc.centre.y}))
         return inner - Length(disc.centre);
     return std::min(CircleReach(disc.centre, inner, direction(bucket)),
                     CircleReach(disc.centre, inner, direction(bucket + 1)));
+}
+
+// Where its centre sees an edge, the circle polygon also holds the circle as deep as that edge: its steps,
+// and so the depth its edges fall short of the circle, vary fifty-fold round it. Where the true circle
+// stands above the floor, the edges are looked at: a ray meets the circles from the inner one to the true
+// one between its hits on those two, and the bucket's rays meet each circle between the hits of its
+// bounding rays, so four hits bound the edges that matter.
+void RadialWalk::raiseFloorClosely(const Disc& disc, int32_t bucket) {
+    floor[bucket] = std::max(floor[bucket], innerLow(disc, bucket));
+    double inner = CircleInnerRadius * disc.r - InsideMargin;
+    Point e0 = direction(bucket), e1 = direction(bucket + 1);
+    if (!(inner > 0.0) || holdsDirection(bucket, Point{-disc.centre.x, -disc.centre.y}) ||
+        !(std::min(CircleReach(disc.centre, disc.r, e0), CircleReach(disc.centre, disc.r, e1)) > floor[bucket]))
+        return;
+    double hits[4] = {circlePosition(disc, disc.r, e0), circlePosition(disc, disc.r, e1),
+                      circlePosition(disc, inner, e0), circlePosition(disc, inner, e1)};
+    double first = *std::min_element(hits, hits + 4), last = *std::max_element(hits, hits + 4);
+    double depth = last - first > 1250.0 ? CircleInnerRadius
+                                         : CircleDepthOver(static_cast<int32_t>(std::floor(first)) - EdgeSlack,
+                                                           static_cast<int32_t>(std::floor(last)) + EdgeSlack);
+    double r = depth * disc.r - InsideMargin;
+    floor[bucket] = std::max(floor[bucket], std::min(CircleReach(disc.centre, r, e0), CircleReach(disc.centre, r, e1)));
+}
+
+// A disc's true circle reaches farthest along its centre's direction and less on either side, so its
+// window is walked outwards from there both ways, to where the circle falls below the lowest floor.
+template <typename Visit>
+void RadialWalk::forEachReachable(const Disc& disc, const std::vector<double>& lows, Visit visit) const {
+    double lowest = *std::min_element(lows.begin(), lows.end()) - Tie;
+    double d = Length(disc.centre);
+    if (disc.r + d < lowest)
+        return;
+    double halfAngle = Pi;
+    if (d > 0.0 && disc.r - d < lowest) {
+        double c = (lowest * lowest + d * d - disc.r * disc.r) / (2.0 * lowest * d);
+        halfAngle = std::acos(std::max(-1.0, std::min(1.0, c)));
+    }
+    int32_t own = bucketOf(disc.centre), span = static_cast<int32_t>(std::ceil(halfAngle / (2.0 * Pi) * buckets)) + 1;
+    int32_t ahead = std::min(span, buckets / 2), behind = std::min(span, buckets - 1 - ahead);
+    visit(own, discHigh(disc, own));
+    for (int32_t way : {1, -1}) {
+        int32_t skipped = -1;  // the block passed whole
+        for (int32_t k = 1; k <= (way > 0 ? ahead : behind); k++) {
+            int32_t b = ((own + way * k) % buckets + buckets) % buckets;
+            if (b / FloorBlock == skipped)
+                continue;
+            double high = discHigh(disc, b);
+            if (high < lowest)
+                break;
+            if (high < lows[b / FloorBlock] - Tie)
+                skipped = b / FloorBlock;  // the rest of the block lies farther out and reaches less
+            else
+                visit(b, high);
+        }
+    }
+}
+
+std::vector<double> RadialWalk::blockLows() const {
+    std::vector<double> lows((buckets + FloorBlock - 1) / FloorBlock, HUGE_VAL);
+    for (int32_t b = 0; b < buckets; b++)
+        lows[b / FloorBlock] = std::min(lows[b / FloorBlock], floor[b]);
+    return lows;
 }
 
 // The least reach of an edge over a whole bucket, or 0 when it does not span the bucket.
@@ -150,10 +225,8 @@ void RadialWalk::raiseFloor() {
     floor.assign(buckets, 0.0);
     for (const Disc& disc : discs) {
         int32_t own = bucketOf(disc.centre);
-        for (int32_t k = -FloorReach; k <= FloorReach; k++) {
-            int32_t b = ((own + k) % buckets + buckets) % buckets;
-            floor[b] = std::max(floor[b], discLow(disc, b));
-        }
+        for (int32_t k = -FloorReach; k <= FloorReach; k++)
+            raiseFloorClosely(disc, ((own + k) % buckets + buckets) % buckets);
     }
     for (const Seen& edge : bandEdges)
         if ((edge.id & 7) <= 1)
@@ -161,70 +234,61 @@ void RadialWalk::raiseFloor() {
 }
 
 // Files each disc in the buckets where its true circle reaches past the floor, and each band edge in those
-// it spans.
+// it spans. A polygon of tens of thousands of vertices files millions of them: a stop is looked for as
+// it goes.
 bool RadialWalk::fileDiscs() {
-    double lowest = *std::min_element(floor.begin(), floor.end());
-    std::vector<std::pair<int32_t, int32_t>> windows;  // first bucket and count, per disc
-    for (const Disc& disc : discs) {
-        double d = Length(disc.centre);
-        if (disc.r + d < lowest - Tie) {
-            windows.push_back({0, 0});
-            continue;
-        }
-        double halfAngle = Pi;
-        if (d > 0.0 && disc.r - d < lowest) {
-            double c = (lowest * lowest + d * d - disc.r * disc.r) / (2.0 * lowest * d);
-            halfAngle = std::acos(std::max(-1.0, std::min(1.0, c)));
-        }
-        int32_t span = static_cast<int32_t>(std::ceil(halfAngle / (2.0 * Pi) * buckets)) + 1;
-        if (2 * span + 1 >= buckets)
-            windows.push_back({0, buckets});
-        else
-            windows.push_back({bucketOf(disc.centre) - span, 2 * span + 1});
-    }
-    // Every disc raises the floor of the buckets in its window too: a tall vertex's disc reaches far to
-    // either side. Only then is it filed, and only where it reaches that floor, so that the lists hold
-    // what the buckets look at rather than whole windows. A polygon of tens of thousands of vertices
-    // files millions of them: a stop is looked for as it goes.
-    auto forEachInWindow = [&](auto visit) {
-        for (uint32_t i = 0; i < discs.size(); i++) {
-            if (i % StopCheckDiscs == 0 && calculation.stopped())
-                return false;
-            for (int32_t k = 0, b = (windows[i].first % buckets + buckets) % buckets; k < windows[i].second;
-                 k++, b = b + 1 == buckets ? 0 : b + 1)
-                visit(i, b);
-        }
-        return true;
-    };
-    if (!forEachInWindow([&](uint32_t i, int32_t b) { floor[b] = std::max(floor[b], discLow(discs[i], b)); }))
-        return false;
-    std::vector<bool> reaches;  // a bit for each disc and bucket of its window, in the order visited
-    if (!forEachInWindow(
-            [&](uint32_t i, int32_t b) { reaches.push_back(discHigh(discs[i], b) >= floor[b] - Tie); }))
-        return false;
-    auto reachingPairs = [&](auto visit) {
-        size_t visited = 0;
-        return forEachInWindow([&](uint32_t i, int32_t b) {
-            if (reaches[visited++])
-                visit(i, b);
+    // Every disc raises the floor of the buckets in its window too, where its circle could reach above
+    // it: a tall vertex's disc reaches far to either side. The farthest-reaching discs go first, and each
+    // block's least floor follows the raises: the discs after them pass most of their windows by the block.
+    std::vector<uint32_t> tallestFirst(discs.size());
+    for (uint32_t i = 0; i < discs.size(); i++)
+        tallestFirst[i] = i;
+    std::stable_sort(tallestFirst.begin(), tallestFirst.end(), [&](uint32_t a, uint32_t b) {
+        return discs[a].r + Length(discs[a].centre) > discs[b].r + Length(discs[b].centre);
+    });
+    std::vector<double> lows = blockLows();
+    for (uint32_t k = 0; k < discs.size(); k++) {
+        if (k % StopCheckDiscs == 0 && calculation.stopped())
+            return false;
+        const Disc& disc = discs[tallestFirst[k]];
+        forEachReachable(disc, lows, [&](int32_t b, double high) {
+            if (high < floor[b] - Tie)
+                return;
+            double before = floor[b];
+            floor[b] = std::max(floor[b], innerLow(disc, b));
+            int32_t block = b / FloorBlock;
+            if (before == lows[block] && floor[b] > before) {
+                lows[block] = floor[b];
+                for (int32_t c = block * FloorBlock; c < std::min(buckets, (block + 1) * FloorBlock); c++)
+                    lows[block] = std::min(lows[block], floor[c]);
+            }
         });
-    };
-    if (!FileInBuckets(buckets, reachingPairs, &discStart, &discList))
-        return false;
+    }
+    lows = blockLows();
+    std::vector<std::pair<uint32_t, int32_t>> reaching;
+    for (uint32_t i = 0; i < discs.size(); i++) {
+        if (i % StopCheckDiscs == 0 && calculation.stopped())
+            return false;
+        forEachReachable(discs[i], lows, [&](int32_t b, double high) {
+            if (high >= floor[b] - Tie)
+                reaching.push_back({i, b});
+        });
+    }
+    FileInBuckets(
+        buckets, [&](auto visit) { for (const auto& pair : reaching) visit(pair.first, pair.second); }, &discStart,
+        &discList);
     auto spannedPairs = [&](auto visit) {
         for (uint32_t i = 0; i < bandEdges.size(); i++)
             forEachBucketSpanned(bandEdges[i], [&](int32_t b) { visit(i, b); });
-        return true;
     };
     FileInBuckets(buckets, spannedPairs, &bandStart, &bandList);
     return true;
 }
 
-// Where along the circle polygon's points the true circle's far hit of the unit ray e lies, from 0 to 2500.
-double RadialWalk::circlePosition(const Disc& disc, Point e) const {
-    double t = CircleReach(disc.centre, disc.r, e);
+double RadialWalk::circlePosition(const Disc& disc, double r, Point e) const {
+    double t = CircleReach(disc.centre, r, e);
     Point local{t * e.x - disc.centre.x, t * e.y - disc.centre.y};
-    double i = std::max(0.0, std::min(1250.0, (1.0 - local.x / disc.r) * 625.0));
+    double i = std::max(0.0, std::min(1250.0, (1.0 - local.x / r) * 625.0));
     return local.y >= 0 ? i : 2500.0 - i;
 }
 
@@ -237,8 +301,8 @@ bool RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
     for (uint32_t k = discStart[bucket]; k < discStart[bucket + 1]; k++) {
         const Disc& disc = discs[discList[k]];
         discsTaken++;
-        int32_t first = static_cast<int32_t>(std::floor(circlePosition(disc, e0))) - EdgeSlack;
-        int32_t last = static_cast<int32_t>(std::floor(circlePosition(disc, e1))) + EdgeSlack;
+        int32_t first = static_cast<int32_t>(std::floor(circlePosition(disc, disc.r, e0))) - EdgeSlack;
+        int32_t last = static_cast<int32_t>(std::floor(circlePosition(disc, disc.r, e1))) + EdgeSlack;
         if (last < first)
             last += 2500;
         last = std::min(last, first + 2499);

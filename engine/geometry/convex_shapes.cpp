@@ -15,10 +15,15 @@ bool LeftOf(Point a, Point b, Point p) {
 
 namespace {
 
-// The upper half of the circle polygon of radius 1: the points step evenly in x, and each chord's length.
+// Below the depth of a chord by far more than the rounding of a point of a circle polygon of any radius.
+constexpr double DepthShade = 1e-12;
+
+// The upper half of the circle polygon of radius 1: the points step evenly in x, and each chord's length
+// and depth below the circle's centre.
 struct UnitHalfCircle {
     std::array<Point, 1251> points;
     std::array<double, 1250> chordLength;
+    std::array<double, 1250> chordDepth;
     UnitHalfCircle() {
         for (int k = 0; k <= 1250; k++) {
             double x = 1 - k * 4.0 / 2500.0;
@@ -27,6 +32,7 @@ struct UnitHalfCircle {
         for (int k = 0; k < 1250; k++) {
             double dx = points[k + 1].x - points[k].x, dy = points[k + 1].y - points[k].y;
             chordLength[k] = std::sqrt(dx * dx + dy * dy);
+            chordDepth[k] = std::fabs(Cross({0, 0}, points[k], points[k + 1])) / chordLength[k] - DepthShade;
         }
     }
 };
@@ -37,6 +43,16 @@ const UnitHalfCircle& HalfCircle() {
 }
 
 }  // namespace
+
+// The lower half mirrors the upper: edge k below is edge 2499 - k above. Along each half the steps
+// shrink towards the vertical diameter and grow after it, so the shallowest edge of a run that stays
+// within a half is one of its two ends; a run over the horizontal diameter meets the widest steps.
+double CircleDepthOver(int32_t first, int32_t last) {
+    if (first < 0 || last >= 2500 || (first < 1250 && last >= 1250))
+        return CircleInnerRadius;
+    auto depth = [](int32_t k) { return HalfCircle().chordDepth[k < 1250 ? k : 2499 - k]; };
+    return std::min(depth(first), depth(last));
+}
 
 // The circle polygon's points step evenly in x, so the chord above or below p is found directly; its
 // ends and length, scaled from the unit circle's, save three square roots per point near the rim.

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "engine/geometry/geometry.h"
@@ -11,9 +12,16 @@
 // rounding of coordinates to the clipper's grid can never open a gap where a cut-away piece was.
 constexpr double InsideMargin = 1e-5;
 
-// Every step of the circle polygon spans at most 3.24 degrees, so all of it lies at least
-// r cos(1.62 degrees) from the centre; only the thin ring outside that needs the chord test.
-constexpr double CircleInnerRadius = 0.9996;
+// Every step of the circle polygon spans at most 3.2416 degrees, so all of it lies at least
+// r cos(1.6208 degrees) = 0.99959992 r from the centre, rounded down here; only the thin ring outside
+// that needs the chord test.
+constexpr double CircleInnerRadius = 0.9995999;
+
+// The least depth, as a share of the radius, of the circle polygon's edges from index first to index
+// last (edge k joins points k and k + 1, first <= last; a run below 0 or past 2499 wraps round): the
+// polygon holds the circle of that radius wherever its centre sees those edges. CircleInnerRadius for a
+// run over the widest steps, and for any other run the same or more.
+double CircleDepthOver(int32_t first, int32_t last);
 
 double Cross(Point origin, Point a, Point b);
 
