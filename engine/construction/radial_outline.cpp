@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "engine/construction/bucket_envelope.h"
 #include "engine/construction/seen_edges.h"
 #include "engine/geometry/convex_shapes.h"
 
@@ -23,8 +24,6 @@ constexpr uint32_t StopCheckDiscs = 1024;  // filing a thousand discs takes mill
 // Buckets whose least floor lets a disc pass them at once: a disc's window then costs a few looks per
 // block where the floors stand above its circle, which is most of a window on a round building.
 constexpr int32_t FloorBlock = 16;
-constexpr double Tie = 1e-9;       // m: nearer than this, two edges reach equally far
-constexpr double AngleTie = 1e-13;
 
 // Lists in each bucket the items of the (item, bucket) pairs that pairs(visit) hands to visit, in their
 // order. The pairs are walked twice, to count and to fill.
@@ -85,10 +84,6 @@ class RadialWalk {
     double circlePosition(const Disc& disc, double r, Point e) const;
     // Whether one disc alone may reach the outline in the bucket, its edges then all there is.
     bool collect(int32_t bucket, std::vector<Seen>* edges) const;
-    bool walk(int32_t bucket, std::vector<Seen>& edges, std::vector<Point>* points, uint64_t* firstTop,
-              uint64_t* lastTop) const;
-    bool followDisc(int32_t bucket, const std::vector<Seen>& edges, std::vector<Point>* points, uint64_t* firstTop,
-                    uint64_t* lastTop) const;
 
     const PolygonBands& bands;
     Point centre;
@@ -391,154 +386,6 @@ bool RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
     return false;
 }
 
-// The disc's edges in order round the centre: its points between the bucket's bounds are the outline.
-bool RadialWalk::followDisc(int32_t bucket, const std::vector<Seen>& edges, std::vector<Point>* points,
-                            uint64_t* firstTop, uint64_t* lastTop) const {
-    Point e0 = direction(bucket), e1 = direction(bucket + 1);
-    double width = Tangent(e0, e1);
-    if (edges.empty() || edges.front().ua > 0.0 || edges.back().ub < width)
-        return false;
-    size_t first = 0, last = edges.size() - 1;
-    while (first < last && edges[first].ub <= 0.0)
-        first++;
-    while (last > first && edges[last].ua >= width)
-        last--;
-    Point start = Ray(e0, 0.0), end = Ray(e0, width);
-    double from = Reach(edges[first], start), to = Reach(edges[last], end);
-    points->push_back({from * start.x, from * start.y});
-    for (size_t k = first; k < last; k++)
-        points->push_back(edges[k].b);
-    points->push_back({to * end.x, to * end.y});
-    *firstTop = edges[first].id;
-    *lastTop = edges[last].id;
-    return true;
-}
-
-// The upper envelope of the edges over the bucket, as points from its start to just before its end.
-bool RadialWalk::walk(int32_t bucket, std::vector<Seen>& edges, std::vector<Point>* points, uint64_t* firstTop,
-                      uint64_t* lastTop) const {
-    Point e0 = direction(bucket);
-    double width = Tangent(e0, direction(bucket + 1));
-    auto ray = [&](double u) { return Ray(e0, u); };
-    auto hit = [&](const Seen& s, double u) {
-        Point e = ray(u);
-        double t = Reach(s, e);
-        return Point{t * e.x, t * e.y};
-    };
-    // A point may repeat the one before: the clipper's sweep drops it, and keeping it keeps the bucket's
-    // first point, which the caller may drop, from standing for a corner.
-    auto emit = [&](Point p) { points->push_back(p); };
-    // The edge reaching farthest at u among those that go on past it.
-    auto topAt = [&](double u, int exclude) {
-        int best = -1;
-        double bestReach = -1.0;
-        Point e = ray(u);
-        for (size_t k = 0; k < edges.size(); k++) {
-            const Seen& s = edges[k];
-            if (static_cast<int>(k) == exclude || s.ua > u + AngleTie || s.ub <= u + AngleTie)
-                continue;
-            double reach = Reach(s, e);
-            if (reach > bestReach + Tie || (reach > bestReach - Tie && best >= 0 && s.ub > edges[best].ub)) {
-                best = static_cast<int>(k);
-                bestReach = std::max(reach, bestReach);
-            }
-        }
-        return best;
-    };
-    double u = 0.0;
-    int top = topAt(u, -1);
-    if (top < 0)
-        return false;
-    *firstTop = edges[top].id;
-    emit(hit(edges[top], u));
-    for (size_t step = 0; step < 8 * edges.size() + 64; step++) {
-        const Seen& t = edges[top];
-        double high = std::min(t.ub, width);
-        double nextU = high;
-        int next = -1;
-        bool starts = false;
-        Point crossing{0, 0};
-        for (size_t k = 0; k < edges.size(); k++) {
-            const Seen& s = edges[k];
-            if (static_cast<int>(k) == top)
-                continue;
-            double low = std::max(u, s.ua), sHigh = std::min(s.ub, high);
-            if (sHigh <= low || low >= nextU)
-                continue;
-            Point eLow = ray(low);
-            double reachS = Reach(s, eLow), reachT = Reach(t, eLow);
-            if (reachS > reachT + Tie) {  // starts above, or was found above only now
-                nextU = low;
-                next = static_cast<int>(k);
-                starts = true;
-                continue;
-            }
-            Point eHigh = ray(sHigh);
-            if (!(Reach(s, eHigh) > Reach(t, eHigh) + Tie))
-                continue;
-            // The lines cross once between low and sHigh.
-            Point dt = t.d, ds = s.d;
-            double den = CrossOf(dt, ds);
-            double uX = sHigh;
-            Point x{0, 0};
-            bool found = false;
-            if (std::fabs(den) > 0.0) {
-                double along = CrossOf(Minus(s.a, t.a), ds) / den;
-                x = {t.a.x + dt.x * along, t.a.y + dt.y * along};
-                uX = Tangent(e0, x);
-                found = uX > low && uX <= sHigh;
-            }
-            // Lines nearly along the ray cross where rounding hides: halve the range instead.
-            if (!found) {
-                double below = low;
-                uX = sHigh;
-                for (int halving = 0; halving < 64 && below < uX; halving++) {
-                    double middle = below + (uX - below) / 2;
-                    if (middle <= below || middle >= uX)
-                        break;
-                    Point e = ray(middle);
-                    (Reach(s, e) > Reach(t, e) + Tie ? uX : below) = middle;
-                }
-                x = hit(s, uX);
-            }
-            if (uX < nextU) {
-                nextU = uX;
-                next = static_cast<int>(k);
-                starts = false;
-                crossing = x;
-            }
-        }
-        if (next < 0) {
-            if (high >= width - AngleTie) {
-                *lastTop = t.id;
-                points->push_back(hit(t, width));
-                return true;
-            }
-            emit(t.b);
-            u = high;
-            int after = topAt(u, top);
-            if (after < 0)
-                return false;
-            // The next edge goes on from this one's end, or the outline drops or rises to it along the ray.
-            Point onNext = hit(edges[after], u);
-            if (std::fabs(onNext.x - t.b.x) + std::fabs(onNext.y - t.b.y) > Tie)
-                emit(onNext);
-            top = after;
-        } else if (starts) {
-            const Seen& s = edges[next];
-            emit(hit(t, nextU));
-            emit(nextU == s.ua ? s.a : hit(s, nextU));
-            top = next;
-            u = nextU;
-        } else {
-            emit(crossing);
-            top = next;
-            u = nextU;
-        }
-    }
-    return false;
-}
-
 bool RadialWalk::run(std::vector<Point>* ring) {
     for (size_t v = 0; v < bands.vertices.size(); v++)
         discs.push_back({Minus(bands.vertices[v], centre), bands.vertices[v], bands.radius[v]});
@@ -565,8 +412,10 @@ bool RadialWalk::run(std::vector<Point>* ring) {
         bool alone = collect(b, &edges);
         bucketPoints.clear();
         uint64_t startTop = 0, lastTop = 0;
-        if (!(alone ? followDisc(b, edges, &bucketPoints, &startTop, &lastTop)
-                    : walk(b, edges, &bucketPoints, &startTop, &lastTop)))
+        Point e0 = direction(b);
+        double width = Tangent(e0, direction(b + 1));
+        if (!(alone ? FollowDisc(e0, width, edges, &bucketPoints, &startTop, &lastTop)
+                    : WalkEnvelope(e0, width, edges, &bucketPoints, &startTop, &lastTop)))
             return false;
         bool goesOn = b > 0 && startTop == previousTop;
         if (goesOn)

@@ -21,6 +21,9 @@ inline Point Minus(Point a, Point b) {
     return {a.x - b.x, a.y - b.y};
 }
 
+constexpr double Tie = 1e-9;  // m: nearer than this, two edges reach equally far
+constexpr double AngleTie = 1e-13;
+
 // Directions within a bucket are told apart by the tangent of their angle from the bucket's start: it
 // grows with the angle and costs no arc tangent. A point a quarter turn or more away counts as infinitely
 // far round, which keeps the order of every edge that can reach into the bucket.
