@@ -40,6 +40,7 @@ TEST(RadialOutline, IsTheLiteralRegionWhereEveryShapeHoldsOnePoint) {
     const Case cases[] = {
         {"round tower whose height swells, Ad", RoundPolygon({0, 0}, 40, 40, 20, 5), CalcPass::Ad, 3, 500, true},
         {"round tower of 60 corners, Am", RoundPolygon({3, -2}, 40, 60, 20, 5), CalcPass::Am, 3, 500, true},
+        {"round building of 100 corners, Am", RoundPolygon({0, 0}, 40, 100, 20, 5), CalcPass::Am, 3, 500, true},
         {"round tower at map coordinates", RoundPolygon(utm, 8, 24, 12, 4), CalcPass::Ad, 3, 500, true},
         {"block, Ad", Polygon({{0, 0, 8}, {10, 0, 8}, {10, 15, 10}, {0, 15, 10}}), CalcPass::Ad, 3, 500, true},
         {"block, Am at its least distance", Polygon({{0, 0, 8}, {10, 0, 8}, {10, 15, 10}, {0, 15, 10}}),

@@ -92,7 +92,15 @@ class RadialWalk {
     Point centre;
     const CalcRun& calculation;
     int32_t buckets = 0;
-    mutable std::vector<double> reachHigh;  // of each collected edge, for the pruning in collect
+    // Of each collected edge, for the pruning in collect: where it spans the bucket, the rays there, how
+    // far it reaches at most, and the foot of the perpendicular from the centre.
+    struct Span {
+        double lo, hi;
+        Point eLo, eHi;
+        double high, footTangent, footReach;
+        bool reaches;  // whether it may be the outline somewhere
+    };
+    mutable std::vector<Span> edgeSpans;
     std::vector<Point> directions;  // of the buckets' bounds, counter-clockwise from -pi
     std::vector<Disc> discs;
     std::vector<Seen> bandEdges;  // absolute angles in ua and ub are not used; relative ones per bucket
@@ -344,23 +352,27 @@ bool RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
         return true;
     // The edges of each disc run on without a gap across the bucket, so the least reach of any of them is
     // a floor for the whole bucket; an edge that nowhere reaches the highest such floor is no outline.
-    std::vector<double>& high = reachHigh;
-    high.resize(kept);
+    std::vector<Span>& spans = edgeSpans;
+    spans.resize(kept);
     double floorHere = floor[bucket];
-    size_t group = 0;
+    size_t group = 0, bestFrom = 0, bestTo = 0;
     double groupLow = 0.0, groupFrom = 0.0, groupTo = 0.0;
     for (size_t k = 0; k < kept; k++) {
         const Seen& s = (*edges)[k];
-        double lo = std::max(s.ua, 0.0), hi = std::min(s.ub, width);
-        Point eLo = lo == 0.0 ? e0 : Ray(e0, lo), eHi = hi == width ? e1 : Ray(e0, hi);
-        double atLo = Reach(s, eLo), atHi = Reach(s, eHi);
-        high[k] = std::max(atLo, atHi);
+        Span& span = spans[k];
+        span.lo = std::max(s.ua, 0.0);
+        span.hi = std::min(s.ub, width);
+        span.eLo = span.lo == 0.0 ? e0 : Ray(e0, span.lo);
+        span.eHi = span.hi == width ? e1 : Ray(e0, span.hi);
+        double atLo = Reach(s, span.eLo), atHi = Reach(s, span.eHi);
+        span.high = std::max(atLo, atHi);
         double low = std::min(atLo, atHi);
         Point d = s.d;
         double along = DotOf(s.a, d) / DotOf(d, d);
-        double footTangent = Tangent(e0, Point{s.a.x - d.x * along, s.a.y - d.y * along});
-        if (footTangent > lo && footTangent < hi)
-            low = std::min(low, std::fabs(CrossOf(s.a, d)) / Length(d));
+        span.footTangent = Tangent(e0, Point{s.a.x - d.x * along, s.a.y - d.y * along});
+        span.footReach = std::fabs(CrossOf(s.a, d)) / Length(d);
+        if (span.footTangent > span.lo && span.footTangent < span.hi)
+            low = std::min(low, span.footReach);
         bool disc = (s.id >> 63) == 0;
         if (!disc) {
             if (s.ua <= 0.0 && s.ub >= width)
@@ -378,12 +390,35 @@ bool RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
             groupTo = std::max(groupTo, s.ub);
         }
         bool groupEnds = k + 1 == kept || ((*edges)[k + 1].id >> 12) != (s.id >> 12);
-        if (groupEnds && groupFrom <= 0.0 && groupTo >= width)
-            floorHere = std::max(floorHere, groupLow);
+        if (groupEnds && groupFrom <= 0.0 && groupTo >= width && groupLow > floorHere) {
+            floorHere = groupLow;
+            bestFrom = group;
+            bestTo = k + 1;
+        }
     }
+    // The disc that holds up the floor reaches at least as far as its own edges over any part of the
+    // bucket: an edge of another shape that stays below them over its whole span is no outline either.
+    auto bestLowOver = [&](const Span& range) {
+        double least = HUGE_VAL;
+        for (size_t j = bestFrom; j < bestTo; j++) {
+            const Seen& t = (*edges)[j];
+            const Span& own = spans[j];
+            double from = std::max(range.lo, own.lo), to = std::min(range.hi, own.hi);
+            if (from > to)
+                continue;
+            least = std::min(least, from == own.lo && own.lo > range.lo ? Length(t.a) : Reach(t, range.eLo));
+            least = std::min(least, to == own.hi && own.hi < range.hi ? Length(t.b) : Reach(t, range.eHi));
+            if (own.footTangent > from && own.footTangent < to)
+                least = std::min(least, own.footReach);
+        }
+        return least == HUGE_VAL ? -HUGE_VAL : least;  // an edge that only touches the bucket's bound stays
+    };
+    for (size_t k = 0; k < kept; k++)
+        spans[k].reaches = spans[k].high >= floorHere - Tie && ((k >= bestFrom && k < bestTo) || bestFrom == bestTo ||
+                                                                spans[k].high >= bestLowOver(spans[k]) - Tie);
     size_t reaching = 0;
     for (size_t k = 0; k < kept; k++)
-        if (high[k] >= floorHere - Tie)
+        if (spans[k].reaches)
             (*edges)[reaching++] = (*edges)[k];
     edges->resize(reaching);
     return false;
