@@ -253,6 +253,8 @@ bool RadialWalk::fileDiscs() {
         return discs[a].r + Length(discs[a].centre) > discs[b].r + Length(discs[b].centre);
     });
     std::vector<double> lows = blockLows();
+    constexpr uint32_t None = UINT32_MAX;
+    std::vector<uint32_t> holder(buckets, None);  // the disc that raised the bucket's floor last
     for (uint32_t k = 0; k < discs.size(); k++) {
         if (k % StopCheckDiscs == 0 && calculation.stopped())
             return false;
@@ -262,14 +264,22 @@ bool RadialWalk::fileDiscs() {
                 return;
             double before = floor[b];
             floor[b] = std::max(floor[b], innerLow(disc, b));
+            if (floor[b] == before)
+                return;
+            holder[b] = tallestFirst[k];
             int32_t block = b / FloorBlock;
-            if (before == lows[block] && floor[b] > before) {
+            if (before == lows[block]) {
                 lows[block] = floor[b];
                 for (int32_t c = block * FloorBlock; c < std::min(buckets, (block + 1) * FloorBlock); c++)
                     lows[block] = std::min(lows[block], floor[c]);
             }
         });
     }
+    // The disc that holds up a floor is looked at closely there too: its edges may stand well above its
+    // inner circle, and the discs below them then need not be filed.
+    for (int32_t b = 0; b < buckets; b++)
+        if (holder[b] != None)
+            raiseFloorClosely(discs[holder[b]], b);
     lows = blockLows();
     std::vector<std::pair<uint32_t, int32_t>> reaching;
     for (uint32_t i = 0; i < discs.size(); i++) {
