@@ -342,12 +342,23 @@ bool RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
             edges->push_back(edge);
     }
     bool alone = discsTaken == 1 && edges->size() == discEdges;
+    // A disc's edges follow one another: each starts where the one before ended, whose tangent and ray
+    // are taken over rather than worked out again.
+    Point lastEnd{NAN, NAN};
+    double lastTangent = 0.0;
+    auto tangentOf = [&](Point p) {
+        if (!(p.x == lastEnd.x && p.y == lastEnd.y))
+            lastTangent = Tangent(e0, p);
+        return lastTangent;
+    };
     size_t kept = 0;
     for (Seen& s : *edges) {
         if (Behind(e0, s))
             continue;
-        s.ua = Tangent(e0, s.a);
+        s.ua = tangentOf(s.a);
         s.ub = Tangent(e0, s.b);
+        lastEnd = s.b;
+        lastTangent = s.ub;
         if (s.ua > s.ub) {
             std::swap(s.a, s.b);
             std::swap(s.ua, s.ub);
@@ -367,13 +378,17 @@ bool RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
     double floorHere = floor[bucket];
     size_t group = 0, bestFrom = 0, bestTo = 0;
     double groupLow = 0.0, groupFrom = 0.0, groupTo = 0.0;
+    double lastHi = NAN;
+    Point lastRay{0, 0};
     for (size_t k = 0; k < kept; k++) {
         const Seen& s = (*edges)[k];
         Span& span = spans[k];
         span.lo = std::max(s.ua, 0.0);
         span.hi = std::min(s.ub, width);
-        span.eLo = span.lo == 0.0 ? e0 : Ray(e0, span.lo);
+        span.eLo = span.lo == 0.0 ? e0 : span.lo == lastHi ? lastRay : Ray(e0, span.lo);
         span.eHi = span.hi == width ? e1 : Ray(e0, span.hi);
+        lastHi = span.hi;
+        lastRay = span.eHi;
         double atLo = Reach(s, span.eLo), atHi = Reach(s, span.eHi);
         span.high = std::max(atLo, atHi);
         double low = std::min(atLo, atHi);
