@@ -314,6 +314,20 @@ bool RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
     size_t discsTaken = 0;
     Point e0 = direction(bucket), e1 = direction(bucket + 1);
     double width = Tangent(e0, e1), least = floor[bucket] - Tie;
+    // Turns the edge, its ends at tangents ua and ub, to run counter-clockwise, and keeps it when a ray of
+    // the bucket may meet it.
+    auto keepFacing = [&](Seen s, double ua, double ub) {
+        s.ua = ua;
+        s.ub = ub;
+        if (s.ua > s.ub) {
+            std::swap(s.a, s.b);
+            std::swap(s.ua, s.ub);
+            s.d = {-s.d.x, -s.d.y};
+            s.lever = -s.lever;
+        }
+        if (s.ub > -AngleTie && s.ua < width + AngleTie)
+            edges->push_back(s);
+    };
     for (uint32_t k = discStart[bucket]; k < discStart[bucket + 1]; k++) {
         const Disc& disc = discs[discList[k]];
         discsTaken++;
@@ -327,48 +341,30 @@ bool RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
             return Minus(CirclePoint(disc.absolute.x, disc.absolute.y, disc.r, ((index % points) + points) % points),
                          centre);
         };
+        // Each edge starts where the one before ended, whose tangent it takes over.
         Point previous = pointAt(first);
+        double previousTangent = Tangent(e0, previous);
         for (int32_t index = first; index <= last; index++) {
             Point next = pointAt(index + 1);
+            double nextTangent = Tangent(e0, next);
             uint64_t id = (static_cast<uint64_t>(discList[k]) << 12) | static_cast<uint64_t>((index % points + points) % points);
-            edges->push_back(EdgeSeen(previous, next, id));
+            if (DotOf(e0, previous) > 0.0 || DotOf(e0, next) > 0.0)  // else a quarter turn or more away
+                keepFacing(EdgeSeen(previous, next, id), previousTangent, nextTangent);
             previous = next;
+            previousTangent = nextTangent;
         }
     }
-    size_t discEdges = edges->size();
+    bool bandsNear = false;
     for (uint32_t k = bandStart[bucket]; k < bandStart[bucket + 1]; k++) {
         const Seen& edge = bandEdges[bandList[k]];
-        if (edge.far >= least)
-            edges->push_back(edge);
-    }
-    bool alone = discsTaken == 1 && edges->size() == discEdges;
-    // A disc's edges follow one another: each starts where the one before ended, whose tangent and ray
-    // are taken over rather than worked out again.
-    Point lastEnd{NAN, NAN};
-    double lastTangent = 0.0;
-    auto tangentOf = [&](Point p) {
-        if (!(p.x == lastEnd.x && p.y == lastEnd.y))
-            lastTangent = Tangent(e0, p);
-        return lastTangent;
-    };
-    size_t kept = 0;
-    for (Seen& s : *edges) {
-        if (Behind(e0, s))
+        if (edge.far < least)
             continue;
-        s.ua = tangentOf(s.a);
-        s.ub = Tangent(e0, s.b);
-        lastEnd = s.b;
-        lastTangent = s.ub;
-        if (s.ua > s.ub) {
-            std::swap(s.a, s.b);
-            std::swap(s.ua, s.ub);
-            s.d = {-s.d.x, -s.d.y};
-            s.lever = -s.lever;
-        }
-        if (s.ub > -AngleTie && s.ua < width + AngleTie)
-            (*edges)[kept++] = s;
+        bandsNear = true;
+        if (!Behind(e0, edge))
+            keepFacing(edge, Tangent(e0, edge.a), Tangent(e0, edge.b));
     }
-    edges->resize(kept);
+    bool alone = discsTaken == 1 && !bandsNear;
+    size_t kept = edges->size();
     if (alone)
         return true;
     // The edges of each disc run on without a gap across the bucket, so the least reach of any of them is
