@@ -69,14 +69,16 @@ class RadialWalk {
     bool holdsDirection(int32_t bucket, Point p) const {
         return CrossOf(directions[bucket], p) >= 0.0 && CrossOf(p, directions[bucket + 1]) > 0.0;
     }
-    double discHigh(const Disc& disc, int32_t bucket) const;
+    // How far the circle of radius r round the disc's centre reaches at most over the bucket.
+    double circleHigh(const Disc& disc, double r, int32_t bucket) const;
     double innerLow(const Disc& disc, int32_t bucket) const;
     // Raises the bucket's floor to what the disc surely reaches along its rays, its edges looked at.
     void raiseFloorClosely(const Disc& disc, int32_t bucket);
-    // Calls visit(bucket, high) for the buckets of a disc's window where its true circle, reaching high
-    // there, may come up to the floor, given each block's least floor when the floors were no higher.
+    // Calls visit(bucket, high) for the buckets where the circle of radius r round the disc's centre,
+    // reaching high there, may come up to the floor, given each block's least floor when the floors were
+    // no higher.
     template <typename Visit>
-    void forEachReachable(const Disc& disc, const std::vector<double>& blockLows, Visit visit) const;
+    void forEachReachable(const Disc& disc, double r, const std::vector<double>& blockLows, Visit visit) const;
     std::vector<double> blockLows() const;
     double edgeLow(const Seen& edge, int32_t bucket) const;
     void addBandEdges();
@@ -108,11 +110,10 @@ class RadialWalk {
     std::vector<uint32_t> discStart, discList, bandStart, bandList;  // what may reach far in each bucket
 };
 
-double RadialWalk::discHigh(const Disc& disc, int32_t bucket) const {
+double RadialWalk::circleHigh(const Disc& disc, double r, int32_t bucket) const {
     if (holdsDirection(bucket, disc.centre))
-        return disc.r + Length(disc.centre);
-    return std::max(CircleReach(disc.centre, disc.r, direction(bucket)),
-                    CircleReach(disc.centre, disc.r, direction(bucket + 1)));
+        return r + Length(disc.centre);
+    return std::max(CircleReach(disc.centre, r, direction(bucket)), CircleReach(disc.centre, r, direction(bucket + 1)));
 }
 
 // The circle polygon holds its inner circle: that circle's least reach over the bucket.
@@ -151,26 +152,26 @@ void RadialWalk::raiseFloorClosely(const Disc& disc, int32_t bucket) {
 // A disc's true circle reaches farthest along its centre's direction and less on either side, so its
 // window is walked outwards from there both ways, to where the circle falls below the lowest floor.
 template <typename Visit>
-void RadialWalk::forEachReachable(const Disc& disc, const std::vector<double>& lows, Visit visit) const {
+void RadialWalk::forEachReachable(const Disc& disc, double r, const std::vector<double>& lows, Visit visit) const {
     double lowest = *std::min_element(lows.begin(), lows.end()) - Tie;
     double d = Length(disc.centre);
-    if (disc.r + d < lowest)
+    if (!(r > 0.0) || r + d < lowest)
         return;
     double halfAngle = Pi;
-    if (d > 0.0 && disc.r - d < lowest) {
-        double c = (lowest * lowest + d * d - disc.r * disc.r) / (2.0 * lowest * d);
+    if (d > 0.0 && r - d < lowest) {
+        double c = (lowest * lowest + d * d - r * r) / (2.0 * lowest * d);
         halfAngle = std::acos(std::max(-1.0, std::min(1.0, c)));
     }
     int32_t own = bucketOf(disc.centre), span = static_cast<int32_t>(std::ceil(halfAngle / (2.0 * Pi) * buckets)) + 1;
     int32_t ahead = std::min(span, buckets / 2), behind = std::min(span, buckets - 1 - ahead);
-    visit(own, discHigh(disc, own));
+    visit(own, circleHigh(disc, r, own));
     for (int32_t way : {1, -1}) {
         int32_t skipped = -1;  // the block passed whole
         for (int32_t k = 1; k <= (way > 0 ? ahead : behind); k++) {
             int32_t b = ((own + way * k) % buckets + buckets) % buckets;
             if (b / FloorBlock == skipped)
                 continue;
-            double high = discHigh(disc, b);
+            double high = circleHigh(disc, r, b);
             if (high < lowest)
                 break;
             if (high < lows[b / FloorBlock] - Tie)
@@ -259,8 +260,8 @@ bool RadialWalk::fileDiscs() {
         if (k % StopCheckDiscs == 0 && calculation.stopped())
             return false;
         const Disc& disc = discs[tallestFirst[k]];
-        forEachReachable(disc, lows, [&](int32_t b, double high) {
-            if (high < floor[b] - Tie)
+        forEachReachable(disc, CircleInnerRadius * disc.r - InsideMargin, lows, [&](int32_t b, double innerHigh) {
+            if (innerHigh < floor[b] - Tie)
                 return;
             double before = floor[b];
             floor[b] = std::max(floor[b], innerLow(disc, b));
@@ -285,7 +286,7 @@ bool RadialWalk::fileDiscs() {
     for (uint32_t i = 0; i < discs.size(); i++) {
         if (i % StopCheckDiscs == 0 && calculation.stopped())
             return false;
-        forEachReachable(discs[i], lows, [&](int32_t b, double high) {
+        forEachReachable(discs[i], discs[i].r, lows, [&](int32_t b, double high) {
             if (high >= floor[b] - Tie)
                 reaching.push_back({i, b});
         });
