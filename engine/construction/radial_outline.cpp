@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 #include "engine/construction/bucket_envelope.h"
 #include "engine/construction/seen_edges.h"
@@ -54,12 +55,10 @@ class RadialWalk {
         int32_t b = static_cast<int32_t>(std::floor(t));
         return ((b % buckets) + buckets) % buckets;
     }
-    // Calls visit(bucket) for each bucket from the one of the edge's first end round to its last.
+    // Calls visit(bucket) for each bucket from the one of band edge i's first end round to its last.
     template <typename Visit>
-    void forEachBucketSpanned(const Seen& edge, Visit visit) const {
-        int32_t from = bucketOf(edge.a), to = bucketOf(edge.b);
-        if (CrossOf(edge.a, edge.b) < 0)
-            std::swap(from, to);
+    void forEachBucketSpanned(size_t i, Visit visit) const {
+        auto [from, to] = bandBuckets[i];
         for (int32_t b = from;; b = b + 1 == buckets ? 0 : b + 1) {
             visit(b);
             if (b == to)
@@ -106,6 +105,7 @@ class RadialWalk {
     std::vector<Point> directions;  // of the buckets' bounds, counter-clockwise from -pi
     std::vector<Disc> discs;
     std::vector<Seen> bandEdges;  // absolute angles in ua and ub are not used; relative ones per bucket
+    std::vector<std::pair<int32_t, int32_t>> bandBuckets;  // of each band edge's ends, counter-clockwise
     std::vector<double> floor;    // a lower bound of the outline's reach in each bucket
     std::vector<uint32_t> discStart, discList, bandStart, bandList;  // what may reach far in each bucket
 };
@@ -162,7 +162,7 @@ void RadialWalk::forEachReachable(const Disc& disc, double r, const std::vector<
         double c = (lowest * lowest + d * d - r * r) / (2.0 * lowest * d);
         halfAngle = std::acos(std::max(-1.0, std::min(1.0, c)));
     }
-    int32_t own = bucketOf(disc.centre), span = static_cast<int32_t>(std::ceil(halfAngle / (2.0 * Pi) * buckets)) + 1;
+    int32_t own = disc.bucket, span = static_cast<int32_t>(std::ceil(halfAngle / (2.0 * Pi) * buckets)) + 1;
     int32_t ahead = std::min(span, buckets / 2), behind = std::min(span, buckets - 1 - ahead);
     visit(own, circleHigh(disc, r, own));
     for (int32_t way : {1, -1}) {
@@ -224,6 +224,10 @@ void RadialWalk::addBandEdges() {
                 EdgeSeen(corner, {at.x + (corner.x - at.x) * keep, at.y + (corner.y - at.y) * keep}, id + 2 + k));
         }
     }
+    for (const Seen& edge : bandEdges) {
+        int32_t from = bucketOf(edge.a), to = bucketOf(edge.b);
+        bandBuckets.push_back(CrossOf(edge.a, edge.b) < 0 ? std::make_pair(to, from) : std::make_pair(from, to));
+    }
 }
 
 // Each disc raises the floor of the buckets around its own direction, each band's long side that of the
@@ -231,13 +235,13 @@ void RadialWalk::addBandEdges() {
 void RadialWalk::raiseFloor() {
     floor.assign(buckets, 0.0);
     for (const Disc& disc : discs) {
-        int32_t own = bucketOf(disc.centre);
+        int32_t own = disc.bucket;
         for (int32_t k = -FloorReach; k <= FloorReach; k++)
             raiseFloorClosely(disc, ((own + k) % buckets + buckets) % buckets);
     }
-    for (const Seen& edge : bandEdges)
-        if ((edge.id & 7) <= 1)
-            forEachBucketSpanned(edge, [&](int32_t b) { floor[b] = std::max(floor[b], edgeLow(edge, b)); });
+    for (size_t i = 0; i < bandEdges.size(); i++)
+        if ((bandEdges[i].id & 7) <= 1)
+            forEachBucketSpanned(i, [&](int32_t b) { floor[b] = std::max(floor[b], edgeLow(bandEdges[i], b)); });
 }
 
 // Files each disc in the buckets where its true circle reaches past the floor, and each band edge in those
@@ -296,7 +300,7 @@ bool RadialWalk::fileDiscs() {
         &discList);
     auto spannedPairs = [&](auto visit) {
         for (uint32_t i = 0; i < bandEdges.size(); i++)
-            forEachBucketSpanned(bandEdges[i], [&](int32_t b) { visit(i, b); });
+            forEachBucketSpanned(i, [&](int32_t b) { visit(i, b); });
     };
     FileInBuckets(buckets, spannedPairs, &bandStart, &bandList);
     return true;
@@ -447,14 +451,16 @@ bool RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
 }
 
 bool RadialWalk::run(std::vector<Point>* ring) {
-    for (size_t v = 0; v < bands.vertices.size(); v++)
-        discs.push_back({Minus(bands.vertices[v], centre), bands.vertices[v], bands.radius[v]});
     size_t shapes = 2 * bands.vertices.size();
     buckets = static_cast<int32_t>(std::min<size_t>(
         MostBuckets, std::max<size_t>(LeastBuckets, static_cast<size_t>(BucketsPerRootShape * std::sqrt(shapes)))));
     for (int32_t b = 0; b <= buckets; b++) {
         double a = -Pi + 2.0 * Pi * b / buckets;
         directions.push_back({std::cos(a), std::sin(a)});
+    }
+    for (size_t v = 0; v < bands.vertices.size(); v++) {
+        Point relative = Minus(bands.vertices[v], centre);
+        discs.push_back({relative, bands.vertices[v], bands.radius[v], bucketOf(relative)});
     }
     addBandEdges();
     raiseFloor();

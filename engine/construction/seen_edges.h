@@ -75,6 +75,7 @@ struct Disc {
     Point centre;  // relative
     Point absolute;
     double r;
+    int32_t bucket;  // the one its centre's direction falls in
 };
 
 // How far along the unit ray e a circle of radius r around c reaches (c lies inside it).
