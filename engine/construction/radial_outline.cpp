@@ -166,18 +166,21 @@ void RadialWalk::forEachReachable(const Disc& disc, double r, const std::vector<
     int32_t ahead = std::min(span, buckets / 2), behind = std::min(span, buckets - 1 - ahead);
     visit(own, circleHigh(disc, r, own));
     for (int32_t way : {1, -1}) {
-        int32_t skipped = -1;  // the block passed whole
+        int32_t b = own;
         for (int32_t k = 1; k <= (way > 0 ? ahead : behind); k++) {
-            int32_t b = ((own + way * k) % buckets + buckets) % buckets;
-            if (b / FloorBlock == skipped)
-                continue;
+            b = way > 0 ? (b + 1 == buckets ? 0 : b + 1) : (b == 0 ? buckets - 1 : b - 1);
             double high = circleHigh(disc, r, b);
             if (high < lowest)
                 break;
-            if (high < lows[b / FloorBlock] - Tie)
-                skipped = b / FloorBlock;  // the rest of the block lies farther out and reaches less
-            else
+            int32_t block = b / FloorBlock;
+            if (high >= lows[block] - Tie) {
                 visit(b, high);
+                continue;
+            }
+            // The rest of the block lies farther out and reaches less: on to the block's far end.
+            int32_t end = way > 0 ? std::min(buckets, (block + 1) * FloorBlock) - 1 : block * FloorBlock;
+            k += way * (end - b);
+            b = end;
         }
     }
 }
