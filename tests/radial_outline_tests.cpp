@@ -7,9 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "engine/clipper/clipper.h"
+#include "engine/construction/ad_am_outlines.h"
 #include "tests/literal_region.h"
 
 namespace {
@@ -96,6 +98,23 @@ TEST(RadialOutline, StopsWhenTheRunIsStopped) {
     std::vector<Point> ring;
     EXPECT_FALSE(WalkRound(bands, centre, run, &ring));
     EXPECT_TRUE(ring.empty());
+}
+
+// A round building of 1000 corners files enough discs that two threads share its walk, run by run of
+// buckets. Its Ad and Am, walked alone, must be what the pieces find for it beside a block far away,
+// less the block's own.
+TEST(RadialOutline, SharedWalkOfALargeBuildingIsWhatThePiecesFind) {
+    CalcPolygon round = RoundPolygon({0, 0}, 40, 1000, 20, 5);
+    CalcPolygon block = Polygon({{5000, 0, 10}, {5012, 0, 10}, {5012, 15, 10}, {5000, 15, 10}});
+    auto areas = [](std::vector<CalcPolygon> polygons) {
+        CalcInput input{std::move(polygons)};
+        CalcRun run;
+        EXPECT_TRUE(ComputeAdAm(&input, CalcOptions(), &run));
+        return std::make_pair(run.result.ad, run.result.am);
+    };
+    auto walked = areas({round}), alone = areas({block}), pieces = areas({round, block});
+    EXPECT_NEAR(walked.first + alone.first, pieces.first, 1e-9 * pieces.first);
+    EXPECT_NEAR(walked.second + alone.second, pieces.second, 1e-9 * pieces.second);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "engine/construction/bucket_envelope.h"
 #include "engine/construction/seen_edges.h"
 #include "engine/geometry/convex_shapes.h"
+#include "engine/run/parallel_for.h"
 
 namespace {
 
@@ -28,6 +29,11 @@ constexpr uint32_t StopCheckDiscs = 1024;  // filing a thousand discs takes mill
 // Buckets whose least floor lets a disc pass them at once: a disc's window then costs a few looks per
 // block where the floors stand above its circle, which is most of a window on a round building.
 constexpr int32_t FloorBlock = 16;
+// Discs and band edges filed in all the buckets from which a helper thread takes a share of the walk:
+// below, starting it cost more than it saved.
+constexpr size_t PairsWorthAHelper = 4096;
+constexpr int32_t RunsToShare = 32;  // runs of buckets, so that both threads finish together
+constexpr int32_t LeastRun = 16;
 
 // Lists in each bucket the items of the (item, bucket) pairs that pairs(visit) hands to visit, in their
 // order. The pairs are walked twice, to count and to fill.
@@ -41,6 +47,13 @@ void FileInBuckets(int32_t buckets, Pairs pairs, std::vector<uint32_t>* start, s
     std::vector<uint32_t> next(start->begin(), start->end() - 1);
     pairs([&](uint32_t item, int32_t b) { (*list)[next[b]++] = item; });
 }
+
+// The outline over a run of buckets, with the ids of the edges it starts and ends on.
+struct BucketRun {
+    std::vector<Point> points;
+    uint64_t firstTop = 0, lastTop = 0;
+    bool walked = false;
+};
 
 class RadialWalk {
   public:
@@ -87,12 +100,6 @@ class RadialWalk {
     // centre meets the unit ray e.
     double circlePosition(const Disc& disc, double r, Point e) const;
     // Whether one disc alone may reach the outline in the bucket, its edges then all there is.
-    bool collect(int32_t bucket, std::vector<Seen>* edges) const;
-
-    const PolygonBands& bands;
-    Point centre;
-    const CalcRun& calculation;
-    int32_t buckets = 0;
     // Of each collected edge, for the pruning in collect: where it spans the bucket, the rays there, how
     // far it reaches at most, and the foot of the perpendicular from the centre.
     struct Span {
@@ -101,7 +108,15 @@ class RadialWalk {
         double high, footTangent, footReach;
         bool reaches;  // whether it may be the outline somewhere
     };
-    mutable std::vector<Span> edgeSpans;
+    bool collect(int32_t bucket, std::vector<Seen>* edges, std::vector<Span>* spans) const;
+    // Walks the buckets from one to before another; false when a bucket cannot be settled or the run is
+    // stopped.
+    bool walkBuckets(int32_t from, int32_t to, BucketRun* walked) const;
+
+    const PolygonBands& bands;
+    Point centre;
+    const CalcRun& calculation;
+    int32_t buckets = 0;
     std::vector<Point> directions;  // of the buckets' bounds, counter-clockwise from -pi
     std::vector<Disc> discs;
     std::vector<Seen> bandEdges;  // absolute angles in ua and ub are not used; relative ones per bucket
@@ -317,7 +332,7 @@ double RadialWalk::circlePosition(const Disc& disc, double r, Point e) const {
 }
 
 // The edges that may be the outline somewhere in the bucket, with their angles relative to its start.
-bool RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
+bool RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges, std::vector<Span>* edgeSpans) const {
     edges->clear();
     size_t discsTaken = 0;
     Point e0 = direction(bucket), e1 = direction(bucket + 1);
@@ -377,7 +392,7 @@ bool RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
         return true;
     // The edges of each disc run on without a gap across the bucket, so the least reach of any of them is
     // a floor for the whole bucket; an edge that nowhere reaches the highest such floor is no outline.
-    std::vector<Span>& spans = edgeSpans;
+    std::vector<Span>& spans = *edgeSpans;
     spans.resize(kept);
     double floorHere = floor[bucket];
     size_t group = 0, bestFrom = 0, bestTo = 0;
@@ -453,6 +468,34 @@ bool RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges) const {
     return false;
 }
 
+// Each bucket's walk starts and ends with a point on the rays that bound it. Where the same edge goes on
+// across a bound, both points lie on it and are no corner of the outline.
+bool RadialWalk::walkBuckets(int32_t from, int32_t to, BucketRun* walked) const {
+    std::vector<Seen> edges;
+    std::vector<Span> spans;
+    std::vector<Point> bucketPoints;
+    for (int32_t b = from; b < to; b++) {
+        if ((b - from) % StopCheckBuckets == 0 && calculation.stopped())
+            return false;
+        bool alone = collect(b, &edges, &spans);
+        bucketPoints.clear();
+        uint64_t startTop = 0, lastTop = 0;
+        Point e0 = direction(b);
+        double width = Tangent(e0, direction(b + 1));
+        if (!(alone ? FollowDisc(e0, width, edges, &bucketPoints, &startTop, &lastTop)
+                    : WalkEnvelope(e0, width, edges, &bucketPoints, &startTop, &lastTop)))
+            return false;
+        bool goesOn = b > from && startTop == walked->lastTop;
+        if (goesOn)
+            walked->points.pop_back();
+        walked->points.insert(walked->points.end(), bucketPoints.begin() + (goesOn ? 1 : 0), bucketPoints.end());
+        if (b == from)
+            walked->firstTop = startTop;
+        walked->lastTop = lastTop;
+    }
+    return true;
+}
+
 bool RadialWalk::run(std::vector<Point>* ring) {
     size_t shapes = 2 * bands.vertices.size();
     buckets = static_cast<int32_t>(std::min<size_t>(
@@ -469,32 +512,30 @@ bool RadialWalk::run(std::vector<Point>* ring) {
     raiseFloor();
     if (!fileDiscs())
         return false;
+    // The buckets in runs, walked on this thread and a helper when there is enough to share, and joined
+    // in order: the outline is the same whichever thread walks which run. The other pass is often done
+    // first, and its core then helps with this one's runs.
+    int32_t runLength =
+        discList.size() + bandList.size() >= PairsWorthAHelper ? std::max(LeastRun, buckets / RunsToShare) : buckets;
+    std::vector<BucketRun> runs((buckets + runLength - 1) / runLength);
+    auto walkRun = [&](size_t r) {
+        int32_t from = static_cast<int32_t>(r) * runLength;
+        runs[r].walked = walkBuckets(from, std::min(buckets, from + runLength), &runs[r]);
+    };
+    if (runs.size() > 1)
+        ParallelFor(runs.size(), walkRun);
+    else
+        walkRun(0);
     std::vector<Point> points;
-    std::vector<Seen> edges;
-    // Each bucket's walk starts and ends with a point on the rays that bound it. Where the same edge goes
-    // on across a bound, both points lie on it and are no corner of the outline.
-    std::vector<Point> bucketPoints;
-    uint64_t firstTop = 0, previousTop = 0;
-    for (int32_t b = 0; b < buckets; b++) {
-        if (b % StopCheckBuckets == 0 && calculation.stopped())
+    for (size_t r = 0; r < runs.size(); r++) {
+        if (!runs[r].walked)
             return false;
-        bool alone = collect(b, &edges);
-        bucketPoints.clear();
-        uint64_t startTop = 0, lastTop = 0;
-        Point e0 = direction(b);
-        double width = Tangent(e0, direction(b + 1));
-        if (!(alone ? FollowDisc(e0, width, edges, &bucketPoints, &startTop, &lastTop)
-                    : WalkEnvelope(e0, width, edges, &bucketPoints, &startTop, &lastTop)))
-            return false;
-        bool goesOn = b > 0 && startTop == previousTop;
+        bool goesOn = r > 0 && runs[r].firstTop == runs[r - 1].lastTop;
         if (goesOn)
             points.pop_back();
-        points.insert(points.end(), bucketPoints.begin() + (goesOn ? 1 : 0), bucketPoints.end());
-        if (b == 0)
-            firstTop = startTop;
-        previousTop = lastTop;
+        points.insert(points.end(), runs[r].points.begin() + (goesOn ? 1 : 0), runs[r].points.end());
     }
-    if (previousTop == firstTop && points.size() > 4) {
+    if (runs.back().lastTop == runs.front().firstTop && points.size() > 4) {
         points.pop_back();
         points.erase(points.begin());
     }
