@@ -58,8 +58,10 @@ bool ReadCrs(const json& crs, ImportSource* source, std::string* error) {
     std::string text = name.get<std::string>();
     if (text.find("CRS84") != std::string::npos)
         return true;
-    size_t digits = text.find_last_not_of("0123456789");
-    int32_t code = digits + 1 < text.size() && text.size() - digits <= 7 ? atoi(text.c_str() + digits + 1) : 0;
+    // The code is the run of up to six digits that ends the name; a name of digits alone is all code.
+    size_t last = text.find_last_not_of("0123456789");
+    size_t start = last == std::string::npos ? 0 : last + 1;
+    int32_t code = start < text.size() && text.size() - start <= 6 ? atoi(text.c_str() + start) : 0;
     for (int32_t lonLat : LonLatSystems)
         if (code == lonLat)
             return true;
