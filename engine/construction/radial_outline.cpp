@@ -48,6 +48,11 @@ void FileInBuckets(int32_t buckets, Pairs pairs, std::vector<uint32_t>* start, s
     pairs([&](uint32_t item, int32_t b) { (*list)[next[b]++] = item; });
 }
 
+// The radius of the circle a disc's circle polygon surely holds.
+double InnerRadius(const Disc& disc) {
+    return CircleInnerRadius * disc.r - InsideMargin;
+}
+
 // The outline over a run of buckets, with the ids of the edges it starts and ends on.
 struct BucketRun {
     std::vector<Point> points;
@@ -91,6 +96,7 @@ class RadialWalk {
     // no higher.
     template <typename Visit>
     void forEachReachable(const Disc& disc, double r, const std::vector<double>& blockLows, Visit visit) const;
+    double blockLow(int32_t block) const;  // the least floor of a block of buckets
     std::vector<double> blockLows() const;
     double edgeLow(const Seen& edge, int32_t bucket) const;
     void addBandEdges();
@@ -133,7 +139,7 @@ double RadialWalk::circleHigh(const Disc& disc, double r, int32_t bucket) const 
 
 // The circle polygon holds its inner circle: that circle's least reach over the bucket.
 double RadialWalk::innerLow(const Disc& disc, int32_t bucket) const {
-    double inner = CircleInnerRadius * disc.r - InsideMargin;
+    double inner = InnerRadius(disc);
     if (!(inner > 0.0))
         return 0.0;
     if (holdsDirection(bucket, Point{-disc.centre.x, -disc.centre.y}))
@@ -149,7 +155,7 @@ double RadialWalk::innerLow(const Disc& disc, int32_t bucket) const {
 // bounding rays, so four hits bound the edges that matter.
 void RadialWalk::raiseFloorClosely(const Disc& disc, int32_t bucket) {
     floor[bucket] = std::max(floor[bucket], innerLow(disc, bucket));
-    double inner = CircleInnerRadius * disc.r - InsideMargin;
+    double inner = InnerRadius(disc);
     Point e0 = direction(bucket), e1 = direction(bucket + 1);
     if (!(inner > 0.0) || holdsDirection(bucket, Point{-disc.centre.x, -disc.centre.y}) ||
         !(std::min(CircleReach(disc.centre, disc.r, e0), CircleReach(disc.centre, disc.r, e1)) > floor[bucket]))
@@ -200,10 +206,15 @@ void RadialWalk::forEachReachable(const Disc& disc, double r, const std::vector<
     }
 }
 
+double RadialWalk::blockLow(int32_t block) const {
+    return *std::min_element(floor.begin() + block * FloorBlock,
+                             floor.begin() + std::min(buckets, (block + 1) * FloorBlock));
+}
+
 std::vector<double> RadialWalk::blockLows() const {
-    std::vector<double> lows((buckets + FloorBlock - 1) / FloorBlock, HUGE_VAL);
-    for (int32_t b = 0; b < buckets; b++)
-        lows[b / FloorBlock] = std::min(lows[b / FloorBlock], floor[b]);
+    std::vector<double> lows((buckets + FloorBlock - 1) / FloorBlock);
+    for (int32_t block = 0; block < static_cast<int32_t>(lows.size()); block++)
+        lows[block] = blockLow(block);
     return lows;
 }
 
@@ -282,7 +293,7 @@ bool RadialWalk::fileDiscs() {
         if (k % StopCheckDiscs == 0 && calculation.stopped())
             return false;
         const Disc& disc = discs[tallestFirst[k]];
-        forEachReachable(disc, CircleInnerRadius * disc.r - InsideMargin, lows, [&](int32_t b, double innerHigh) {
+        forEachReachable(disc, InnerRadius(disc), lows, [&](int32_t b, double innerHigh) {
             if (innerHigh < floor[b] - Tie)
                 return;
             double before = floor[b];
@@ -291,11 +302,8 @@ bool RadialWalk::fileDiscs() {
                 return;
             holder[b] = tallestFirst[k];
             int32_t block = b / FloorBlock;
-            if (before == lows[block]) {
-                lows[block] = floor[b];
-                for (int32_t c = block * FloorBlock; c < std::min(buckets, (block + 1) * FloorBlock); c++)
-                    lows[block] = std::min(lows[block], floor[c]);
-            }
+            if (before == lows[block])
+                lows[block] = blockLow(block);
         });
     }
     // The disc that holds up a floor is looked at closely there too: its edges may stand well above its
