@@ -150,6 +150,42 @@ class DrawingMaker {
         add(ring(c, n, r, base, 60, true), "compact");
     }
 
+    // A lone house of square corners, turned: an L, a U or a T, its wings 2 to 30 m, at one height or
+    // at a height of its own at each corner. Its notch's bands hold no point in common with the rest,
+    // and a walk round it depends on the other shapes holding the sides they turn to it.
+    void wingedHouse() {
+        Point c = place();
+        double w = random.uniform(6, 40), d = random.uniform(6, 40);
+        double cutW = random.uniform(0.1, 0.8) * w, cutD = random.uniform(0.1, 0.8) * d;
+        std::vector<std::pair<double, double>> corners;
+        const char* kind;
+        switch (random.below(3)) {
+            case 0:
+                corners = {{0, 0}, {w, 0}, {w, d - cutD}, {w - cutW, d - cutD}, {w - cutW, d}, {0, d}};
+                kind = "L-shaped house";
+                break;
+            case 1: {
+                double from = random.uniform(0.05, 0.9) * (w - cutW);
+                corners = {{0, 0}, {w, 0}, {w, d}, {from + cutW, d}, {from + cutW, d - cutD}, {from, d - cutD}, {from, d}, {0, d}};
+                kind = "U-shaped house";
+                break;
+            }
+            default: {
+                double side = (w - cutW) / 2;
+                corners = {{side, 0}, {side + cutW, 0}, {side + cutW, cutD}, {w, cutD},
+                           {w, d},    {0, d},           {0, cutD},           {side, cutD}};
+                kind = "T-shaped house";
+            }
+        }
+        double a = random.uniform(0, 2 * Pi), one = random.uniform(2, 30);
+        bool even = random.chance(0.5);
+        std::vector<CalcVertex> v;
+        for (const auto& [x, y] : corners)
+            v.push_back({c.x + x * std::cos(a) - y * std::sin(a), c.y + x * std::sin(a) + y * std::cos(a),
+                         even ? one : random.uniform(2, 30)});
+        add(v, kind);
+    }
+
     // A bar a few decimetres to two metres wide, turned, with a tall end: a thin convex part whose discs
     // and bands reach across it.
     void thinBar() {
@@ -275,7 +311,10 @@ RandomDrawing MakeRandomCompactDrawing(uint64_t seed) {
     RandomDrawing drawing;
     DrawingMaker maker(seed, &drawing);
     maker.options();
-    maker.compact();
+    if (maker.random.chance(0.5))
+        maker.compact();
+    else
+        maker.wingedHouse();
     if (drawing.input.polygons.empty())
         maker.rectangle(false);
     return drawing;

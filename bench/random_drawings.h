@@ -18,5 +18,6 @@ struct RandomDrawing {
 };
 
 RandomDrawing MakeRandomDrawing(uint64_t seed);
-// One compact polygon, which the engine mostly walks round a point all its shapes hold.
+// One lone polygon, compact round a point or a house of square corners, which the engine mostly walks
+// round a point all its shapes hold.
 RandomDrawing MakeRandomCompactDrawing(uint64_t seed);

@@ -57,8 +57,20 @@ TEST(RadialOutline, IsTheLiteralRegionWhereEveryShapeHoldsOnePoint) {
         // The mean of the corners lies beyond the perpendicular at the obtuse corner, outside the band of
         // the short edge; a point a little inside that edge lies in every band.
         {"obtuse triangle", Polygon({{0, 0, 10}, {20, 0, 10}, {2, 3, 10}}), CalcPass::Ad, 3, 500, true},
-        // No point lies in the bands of both edges of the notch and of the walls beside them.
-        {"L-shaped house", Polygon({{0, 0, 6}, {12, 0, 6}, {12, 5, 6}, {5, 5, 6}, {5, 10, 6}, {0, 10, 6}}),
+        // No point lies in the bands of both edges of the notch and of the walls beside them, but the
+        // sides the notch's bands turn to one lie in the other discs and bands, which hold it: seen from
+        // there the union is still one piece along every ray.
+        {"L-shaped house, Ad", Polygon({{0, 0, 6}, {12, 0, 6}, {12, 5, 6}, {5, 5, 6}, {5, 10, 6}, {0, 10, 6}}),
+         CalcPass::Ad, 3, 500, true},
+        {"T-shaped house, Am",
+         Polygon({{6, 0, 9}, {12, 0, 9}, {12, 8, 9}, {18, 8, 9}, {18, 14, 9}, {0, 14, 9}, {0, 8, 9}, {6, 8, 9}}),
+         CalcPass::Am, 3, 500, true},
+        // Here a side a band turns to every candidate ends on its disc's true circle, past the circle
+        // polygon and every other shape.
+        {"L-shaped house, Am", Polygon({{0, 0, 6}, {12, 0, 6}, {12, 5, 6}, {5, 5, 6}, {5, 10, 6}, {0, 10, 6}}),
+         CalcPass::Am, 3, 500, false},
+        {"U-shaped house, Am",
+         Polygon({{0, 0, 8}, {20, 0, 8}, {20, 15, 8}, {14, 15, 8}, {14, 6, 8}, {6, 6, 8}, {6, 15, 8}, {0, 15, 8}}),
          CalcPass::Am, 3, 500, false},
         {"thin bar longer than its discs reach", Polygon({{0, 0, 3}, {100, 0, 3}, {100, 2, 3}, {0, 2, 3}}),
          CalcPass::Ad, 3, 500, false},

@@ -23,16 +23,16 @@ ClipperLib::cInt Rounded(double x) {
     return rest >= 0.5 ? whole + 1 : rest <= -0.5 ? whole - 1 : whole;
 }
 
-bool ToClipperPath(const ClipContour& contour, ClipperLib::Path* path) {
-    path->reserve(contour.points.size());
-    for (const Point& p : contour.points) {
+bool ToClipperPath(const std::vector<Point>& points, bool hole, ClipperLib::Path* path) {
+    path->reserve(points.size());
+    for (const Point& p : points) {
         double x = p.x * Scale, y = p.y * Scale;
         if (!(std::fabs(x) < CoordinateLimit && std::fabs(y) < CoordinateLimit))  // also false for NaN
             return false;
         path->emplace_back(Rounded(x), Rounded(y));
     }
     // Orientation carries the hole flag under the non-zero fill rule: outer contours counter-clockwise.
-    if (ClipperLib::Orientation(*path) == contour.hole)
+    if (ClipperLib::Orientation(*path) == hole)
         ClipperLib::ReversePath(*path);
     return true;
 }
@@ -40,23 +40,27 @@ bool ToClipperPath(const ClipContour& contour, ClipperLib::Path* path) {
 bool ToClipperPaths(const ClipPolygon& polygon, ClipperLib::Paths* paths) {
     for (const ClipContour& contour : polygon.contours) {
         ClipperLib::Path path;
-        if (!ToClipperPath(contour, &path))
+        if (!ToClipperPath(contour.points, contour.hole, &path))
             return false;
         paths->push_back(std::move(path));
     }
     return true;
 }
 
+ClipContour FromClipperPath(const ClipperLib::Path& path) {
+    ClipContour contour;
+    contour.hole = !ClipperLib::Orientation(path);
+    contour.points.reserve(path.size());
+    for (const ClipperLib::IntPoint& p : path)
+        contour.points.push_back({p.X / Scale, p.Y / Scale});
+    return contour;
+}
+
 ClipPolygon FromClipperPaths(const ClipperLib::Paths& paths) {
     ClipPolygon polygon;
-    polygon.contours.resize(paths.size());
-    for (size_t i = 0; i < paths.size(); i++) {
-        ClipContour& contour = polygon.contours[i];
-        contour.hole = !ClipperLib::Orientation(paths[i]);
-        contour.points.reserve(paths[i].size());
-        for (const ClipperLib::IntPoint& p : paths[i])
-            contour.points.push_back({p.X / Scale, p.Y / Scale});
-    }
+    polygon.contours.reserve(paths.size());
+    for (const ClipperLib::Path& path : paths)
+        polygon.contours.push_back(FromClipperPath(path));
     return polygon;
 }
 
@@ -295,13 +299,13 @@ bool WindsOnceWithoutCrossing(const ClipperLib::Path& path, Point centre) {
 
 bool StarRingForm(const std::vector<Point>& ring, Point centre, ClipContour* contour) {
     ClipperLib::Path path;
-    if (!ToClipperPath(ClipContour{false, ring}, &path))
+    if (!ToClipperPath(ring, false, &path))
         return false;
     DropPointsOnLines(&path);
     if (path.size() < 3 || !WindsOnceWithoutCrossing(path, centre))
         return false;
     StartAtLeastPoint(&path);
-    *contour = FromClipperPaths(ClipperLib::Paths{path}).contours[0];
+    *contour = FromClipperPath(path);
     return true;
 }
 

@@ -46,10 +46,15 @@ RunOutcome AmOutline(const CalcOptions& options, const CalcInput& input, const s
     ClipPolygon united;
     if (!ClipUnionAll(footprints, &united))
         return RunOutcome::Failed;
-    if (finished)
+    // The holes split where the footprints touch at a point, as the difference splits them: a figure
+    // eight leaves two holes, not one that passes twice through its middle.
+    if (finished) {
+        if (!StrictlySimpleForm(united, &united))
+            return RunOutcome::Failed;
         AppendHolesOf(united, outline);
-    else if (!ClipDifference(*outline, united, outline, true))
+    } else if (!ClipDifference(*outline, united, outline, true)) {
         return RunOutcome::Failed;
+    }
     subtractProgress.finish();
     return RunOutcome::Completed;
 }

@@ -15,6 +15,9 @@ namespace {
 // 0.14 degrees: the polygon's edge on the ray lies within one point of the true circle's hit.
 constexpr double CentreDepth = 0.95;
 constexpr double CentreClearance = 1e-3;  // m, the least depth of the centre inside every shape
+// m, by which a band may miss a point of another band's side and still count as holding it: far below
+// the clipper's micrometre, where a side of one band runs along a side of another.
+constexpr double SideSlack = 1e-7;
 // Above this, only the mean of the vertices is tried: each candidate is tested against every shape.
 constexpr size_t MostVerticesForCandidates = 64;
 
@@ -26,6 +29,10 @@ Point VertexMean(const std::vector<Point>& vertices) {
     double n = static_cast<double>(vertices.size());
     return {vertices[0].x + sum.x / n, vertices[0].y + sum.y / n};
 }
+
+struct Span {
+    double from, to;
+};
 
 bool DiscHolds(const PolygonBands& bands, size_t vertex, Point p) {
     double r = bands.radius[vertex], distance = Distance(bands.vertices[vertex], p);
@@ -40,11 +47,87 @@ bool BandHolds(const PolygonBands& bands, size_t edge, Point p) {
     return true;
 }
 
-bool HoldsAll(const PolygonBands& bands, Point p) {
-    for (size_t i = 0; i < bands.vertices.size(); i++)
-        if (!DiscHolds(bands, i, p) || !BandHolds(bands, i, p))
+// Where the segment from a to b lies well inside the disc around vertex i, as a share t of the way
+// from a: the circle the polygon surely holds, less the clearance.
+Span DiscSpan(const PolygonBands& bands, size_t i, Point a, Point b) {
+    double r = CircleInnerRadius * bands.radius[i] - CentreClearance;
+    Point d{b.x - a.x, b.y - a.y}, f{a.x - bands.vertices[i].x, a.y - bands.vertices[i].y};
+    double dd = d.x * d.x + d.y * d.y, fd = f.x * d.x + f.y * d.y, ff = f.x * f.x + f.y * f.y - r * r;
+    double root = fd * fd - dd * ff;
+    if (!(r > 0.0 && dd > 0.0 && root > 0.0))
+        return {1.0, 0.0};
+    root = std::sqrt(root);
+    return {(-fd - root) / dd, (-fd + root) / dd};
+}
+
+// Where the segment from a to b lies in band i, its sides taken where they are (a side's limit holds the
+// margin that keeps points off it) and widened by the slack.
+Span BandSpan(const PolygonBands& bands, size_t i, Point a, Point b) {
+    Span span{0.0, 1.0};
+    for (const Trapezoid::Side& side : bands.trapezoids[i].sides) {
+        double at = side.nx * a.x + side.ny * a.y - side.limit + InsideMargin + SideSlack;
+        double change = side.nx * (b.x - a.x) + side.ny * (b.y - a.y);
+        if (change > 0.0)
+            span.from = std::max(span.from, -at / change);
+        else if (change < 0.0)
+            span.to = std::min(span.to, -at / change);
+        else if (!(at > 0.0))
+            return {1.0, 0.0};
+    }
+    return span;
+}
+
+// Whether the spans, together, hold every t from 0 to 1.
+bool SpansCover(std::vector<Span> spans) {
+    std::sort(spans.begin(), spans.end(), [](const Span& x, const Span& y) { return x.from < y.from; });
+    double reached = 0.0;
+    for (const Span& span : spans) {
+        if (span.from > reached)
+            break;
+        reached = std::max(reached, span.to);
+    }
+    return reached >= 1.0;
+}
+
+// A band that does not hold p, as the bands of an L-shaped footprint's notch do not, joins the walk
+// all the same when each of its sides that faces p lies well inside the discs and the bands that hold p:
+// a ray from p enters the band inside one of them, which holds the ray from p on, so that along the
+// ray the union still reaches from p out to the farthest boundary.
+bool BandSeenThroughOthers(const PolygonBands& bands, size_t edge, Point p, const std::vector<char>& holding) {
+    const Trapezoid& band = bands.trapezoids[edge];
+    for (size_t s = 0; s < band.sides.size(); s++) {
+        const Trapezoid::Side& side = band.sides[s];
+        if ((side.nx == 0.0 && side.ny == 0.0) || side.nx * p.x + side.ny * p.y > side.limit)
+            continue;
+        Point a = band.corners[s], b = band.corners[(s + 1) % band.corners.size()];
+        std::vector<Span> spans;
+        for (size_t i = 0; i < bands.vertices.size(); i++) {
+            spans.push_back(DiscSpan(bands, i, a, b));
+            if (holding[i])
+                spans.push_back(BandSpan(bands, i, a, b));
+        }
+        if (!SpansCover(std::move(spans)))
             return false;
+    }
     return true;
+}
+
+bool HoldsAll(const PolygonBands& bands, Point p) {
+    size_t n = bands.vertices.size();
+    std::vector<char> holding(n);
+    bool all = true;
+    for (size_t i = 0; i < n; i++) {
+        if (!DiscHolds(bands, i, p))
+            return false;
+        holding[i] = BandHolds(bands, i, p);
+        all = all && holding[i];
+    }
+    if (all)
+        return true;
+    for (size_t i = 0; i < n && n <= MostVerticesForCandidates; i++)
+        if (!holding[i] && !BandSeenThroughOthers(bands, i, p, holding))
+            return false;
+    return n <= MostVerticesForCandidates;
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ constexpr size_t PointsWorthAHelper = 2 * PointsPerUnion;
 constexpr double MaxCells = 4e6;
 // Below, the pieces took less time than the walk: a block of 4 corners 0.6 ms against 0.8, a round tower of
 // 8 corners 1.1 against 1.2; from 10 corners on the walk was faster, 4 times on 100.
-constexpr size_t LeastVerticesToWalk = 10;
+constexpr size_t LeastVerticesToWalk = 3;
 
 // The polygons from the one reaching farthest from the drawing's centre to the nearest: the outer ones
 // make the outline and cover most of the others. Ties keep the drawing's order, so the result never

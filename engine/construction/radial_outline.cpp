@@ -534,23 +534,32 @@ bool RadialWalk::run(std::vector<Point>* ring) {
         ParallelFor(runs.size(), walkRun);
     else
         walkRun(0);
-    std::vector<Point> points;
-    for (size_t r = 0; r < runs.size(); r++) {
-        if (!runs[r].walked)
+    size_t total = 0;
+    for (const BucketRun& walked : runs) {
+        if (!walked.walked)
             return false;
+        total += walked.points.size();
+    }
+    // The points relative to the centre, in place, then moved back to it; where the ring closes on the edge
+    // it started on, its first and last points are no corners either.
+    std::vector<Point>& points = *ring;
+    points.clear();
+    points.reserve(total);
+    for (size_t r = 0; r < runs.size(); r++) {
         bool goesOn = r > 0 && runs[r].firstTop == runs[r - 1].lastTop;
         if (goesOn)
             points.pop_back();
         points.insert(points.end(), runs[r].points.begin() + (goesOn ? 1 : 0), runs[r].points.end());
     }
+    size_t first = 0;
     if (runs.back().lastTop == runs.front().firstTop && points.size() > 4) {
         points.pop_back();
-        points.erase(points.begin());
+        first = 1;
     }
-    ring->clear();
-    for (Point p : points)
-        ring->push_back({p.x + centre.x, p.y + centre.y});
-    return ring->size() >= 3;
+    for (size_t k = first; k < points.size(); k++)
+        points[k - first] = {points[k].x + centre.x, points[k].y + centre.y};
+    points.resize(points.size() - first);
+    return points.size() >= 3;
 }
 
 }  // namespace
