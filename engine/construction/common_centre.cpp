@@ -78,10 +78,10 @@ Span BandSpan(const PolygonBands& bands, size_t i, Point a, Point b) {
 }
 
 // Whether the spans, together, hold every t from 0 to 1.
-bool SpansCover(std::vector<Span> spans) {
-    std::sort(spans.begin(), spans.end(), [](const Span& x, const Span& y) { return x.from < y.from; });
+bool SpansCover(std::vector<Span>* spans) {
+    std::sort(spans->begin(), spans->end(), [](const Span& x, const Span& y) { return x.from < y.from; });
     double reached = 0.0;
-    for (const Span& span : spans) {
+    for (const Span& span : *spans) {
         if (span.from > reached)
             break;
         reached = std::max(reached, span.to);
@@ -89,45 +89,73 @@ bool SpansCover(std::vector<Span> spans) {
     return reached >= 1.0;
 }
 
-// A band that does not hold p, as the bands of an L-shaped footprint's notch do not, joins the walk
-// all the same when each of its sides that faces p lies well inside the discs and the bands that hold p:
-// a ray from p enters the band inside one of them, which holds the ray from p on, so that along the
-// ray the union still reaches from p out to the farthest boundary.
-bool BandSeenThroughOthers(const PolygonBands& bands, size_t edge, Point p, const std::vector<char>& holding) {
-    const Trapezoid& band = bands.trapezoids[edge];
+// Whether a disc or a band that holds the centre holds the point, as the spans above have it.
+bool HeldByOne(const PolygonBands& bands, Point q, const std::vector<char>& holding) {
+    for (size_t i = 0; i < bands.vertices.size(); i++) {
+        double r = CircleInnerRadius * bands.radius[i] - CentreClearance;
+        if (r > 0.0 && Distance(bands.vertices[i], q) < r)
+            return true;
+        if (holding[i] && BandSpan(bands, i, q, q).from == 0.0)
+            return true;
+    }
+    return false;
+}
+
+// The sides of band i that face p: p lies outside the half-plane each bounds.
+template <typename Visit>
+bool EverySideFacing(const PolygonBands& bands, size_t i, Point p, Visit visit) {
+    const Trapezoid& band = bands.trapezoids[i];
     for (size_t s = 0; s < band.sides.size(); s++) {
         const Trapezoid::Side& side = band.sides[s];
         if ((side.nx == 0.0 && side.ny == 0.0) || side.nx * p.x + side.ny * p.y > side.limit)
             continue;
-        Point a = band.corners[s], b = band.corners[(s + 1) % band.corners.size()];
-        std::vector<Span> spans;
-        for (size_t i = 0; i < bands.vertices.size(); i++) {
-            spans.push_back(DiscSpan(bands, i, a, b));
-            if (holding[i])
-                spans.push_back(BandSpan(bands, i, a, b));
-        }
-        if (!SpansCover(std::move(spans)))
+        if (!visit(band.corners[s], band.corners[(s + 1) % band.corners.size()]))
             return false;
     }
     return true;
 }
 
+// Whether p holds every disc deep enough, and every band either holds it or is seen through others.
+//
+// A band that does not hold p, as the bands of an L-shaped footprint's notch do not, joins the walk all
+// the same when each of its sides that faces p lies well inside the discs and the bands that hold p: a
+// ray from p enters the band inside one of them, which holds the ray from p on, so that along the ray
+// the union still reaches from p out to the farthest boundary.
 bool HoldsAll(const PolygonBands& bands, Point p) {
     size_t n = bands.vertices.size();
     std::vector<char> holding(n);
-    bool all = true;
+    std::vector<size_t> seenThrough;
     for (size_t i = 0; i < n; i++) {
         if (!DiscHolds(bands, i, p))
             return false;
         holding[i] = BandHolds(bands, i, p);
-        all = all && holding[i];
+        if (!holding[i])
+            seenThrough.push_back(i);
     }
-    if (all)
+    if (seenThrough.empty())
         return true;
-    for (size_t i = 0; i < n && n <= MostVerticesForCandidates; i++)
-        if (!holding[i] && !BandSeenThroughOthers(bands, i, p, holding))
+    if (n > MostVerticesForCandidates)
+        return false;
+    // The facing sides' corners first: most candidates fail there, at a corner on a true circle, and a
+    // point costs less than a side.
+    for (size_t i : seenThrough)
+        if (!EverySideFacing(bands, i, p, [&](Point a, Point b) {
+                return HeldByOne(bands, a, holding) && HeldByOne(bands, b, holding);
+            }))
             return false;
-    return n <= MostVerticesForCandidates;
+    std::vector<Span> spans;
+    for (size_t i : seenThrough)
+        if (!EverySideFacing(bands, i, p, [&](Point a, Point b) {
+                spans.clear();
+                for (size_t k = 0; k < n; k++) {
+                    spans.push_back(DiscSpan(bands, k, a, b));
+                    if (holding[k])
+                        spans.push_back(BandSpan(bands, k, a, b));
+                }
+                return SpansCover(&spans);
+            }))
+            return false;
+    return true;
 }
 
 }  // namespace

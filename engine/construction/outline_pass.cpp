@@ -27,9 +27,6 @@ constexpr size_t ShapesWorthAHelper = 512;  // below, a helper thread costs more
 // structures already keep every core busy, also lost its time waiting for such helpers.
 constexpr size_t PointsWorthAHelper = 2 * PointsPerUnion;
 constexpr double MaxCells = 4e6;
-// Below, the pieces took less time than the walk: a block of 4 corners 0.6 ms against 0.8, a round tower of
-// 8 corners 1.1 against 1.2; from 10 corners on the walk was faster, 4 times on 100.
-constexpr size_t LeastVerticesToWalk = 3;
 
 // The polygons from the one reaching farthest from the drawing's centre to the nearest: the outer ones
 // make the outline and cover most of the others. Ties keep the drawing's order, so the result never
@@ -249,7 +246,7 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
     // A lone polygon whose shapes all hold one point is walked round it: its outline costs what it holds.
     std::vector<Point> walked;
     Point walkedRound;
-    if (bands.size() == 1 && bands[0].vertices.size() >= LeastVerticesToWalk && CommonCentre(bands[0], &walkedRound) &&
+    if (bands.size() == 1 && CommonCentre(bands[0], &walkedRound) &&
         WalkRound(bands[0], walkedRound, *run, &walked)) {
         ClipContour contour;
         *finished = StarRingForm(walked, walkedRound, &contour);
