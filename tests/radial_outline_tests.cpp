@@ -1,6 +1,6 @@
-// Tests of the outline walked round a point every shape of a polygon holds: where there is such a point
-// the walked ring must be the literal region, with nothing more and nothing less; where there is none the
-// polygon is left to the pieces.
+// Tests of the outline walked round a point from which a polygon's union is star-shaped: where there is
+// such a point the walked ring must be the literal region, with nothing more and nothing less; where there
+// is none the polygon is left to the pieces.
 #include "engine/construction/radial_outline.h"
 
 #include "engine/construction/common_centre.h"
