@@ -124,8 +124,12 @@ std::vector<Point> TrapezoidPiece(const PolygonBands& bands, size_t edge, const 
         return {};
     Point a = bands.vertices[edge], b = bands.vertices[next];
     const std::array<Point, 4>& t = bands.trapezoids[edge].corners;
-    // Corners 0 and 1 lie on either side of a, corners 3 and 2 on the same sides of b.
-    bool firstInner = Cross(a, b, t[0]) * bands.orientation > 0;
+    // Corners 0 and 1 lie on either side of a, corners 3 and 2 on the same sides of b. Where a has no
+    // radius, corners 0 and 1 are a itself, and the side shows at b.
+    double side = Cross(a, b, t[0]);
+    if (side == 0.0)
+        side = Cross(a, b, t[3]);
+    bool firstInner = side * bands.orientation > 0;
     Point innerA = firstInner ? t[0] : t[1], outerA = firstInner ? t[1] : t[0];
     Point innerB = firstInner ? t[3] : t[2], outerB = firstInner ? t[2] : t[3];
     // The inner half is convex and its edge lies in the footprint, so it lies in the widened footprint when
