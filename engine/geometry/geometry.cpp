@@ -1,6 +1,7 @@
 #include "engine/geometry/geometry.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 double Distance(Point a, Point b) {
@@ -36,11 +37,27 @@ std::vector<Point> CirclePolygon(double cx, double cy, double r) {
     return points;
 }
 
+namespace {
+
+// The unit circle's points of the upper half, each x as the polygon steps and its y: a point of any
+// circle is then two products, where a square root cost a twelfth of a house's calculation.
+struct UnitHalfCircle {
+    std::array<double, 1251> x, y;
+    UnitHalfCircle() {
+        for (int32_t i = 0; i <= 1250; i++) {
+            x[i] = 1 - i * 4.0 / 2500.0;
+            y[i] = std::sqrt(std::max(0.0, 1 - x[i] * x[i]));
+        }
+    }
+};
+const UnitHalfCircle UnitHalf;
+
+}  // namespace
+
 // The upper half runs from k = 0 to 1250, the lower half mirrors it: point 2500 - i lies below point i.
 Point CirclePoint(double cx, double cy, double r, int32_t k) {
     int32_t i = k <= 1250 ? k : 2500 - k;
-    double x = r * (1 - i * 4.0 / 2500.0);
-    double y = std::sqrt(r * r - x * x);
+    double x = r * UnitHalf.x[i], y = r * UnitHalf.y[i];
     if (k >= 1250)
         y = -y;
     return {x + cx, y + cy};
