@@ -62,6 +62,10 @@ TEST(RadialOutline, IsTheLiteralRegionWhereEveryShapeHoldsOnePoint) {
         // there the union is still one piece along every ray.
         {"L-shaped house, Ad", Polygon({{0, 0, 6}, {12, 0, 6}, {12, 5, 6}, {5, 5, 6}, {5, 10, 6}, {0, 10, 6}}),
          CalcPass::Ad, 3, 500, true},
+        // The notch's band reaches down exactly to the wall band's outer side: its corner lies on that
+        // side's line and counts as held by it.
+        {"L-shaped house whose notch's band ends on a wall band's side, Ad",
+         Polygon({{0, 0, 7}, {11, 0, 7}, {11, 6, 9}, {6, 6, 9}, {6, 10, 8}, {0, 10, 8}}), CalcPass::Ad, 3, 500, true},
         {"T-shaped house, Am",
          Polygon({{6, 0, 9}, {12, 0, 9}, {12, 8, 9}, {18, 8, 9}, {18, 14, 9}, {0, 14, 9}, {0, 8, 9}, {6, 8, 9}}),
          CalcPass::Am, 3, 500, true},
