@@ -39,7 +39,7 @@ double FootprintArea(const CalcInput& input) {
 // Areas, location factor and events of one structure; the others' results are not touched, so
 // structures can be assessed in any order, on any thread.
 void AssessStructure(const Drawing& source, const AssessmentResult& run, const AssessOverrides& overrides,
-                     const CdSuggestion& suggestion, const CalcRun* watch, StructureResult* out) {
+                     const CdSuggestion& suggestion, const CalcRun* watch, bool besideOthers, StructureResult* out) {
     const AssessmentSettings& settings = run.settings;
     const PolygonRecord& first = source.polygons.polygon(out->structure.polygons.front());
     out->name = first.name;
@@ -63,6 +63,7 @@ void AssessStructure(const Drawing& source, const AssessmentResult& run, const A
         return;
     }
     CalcRun calculation(watch);
+    calculation.besideOthers = besideOthers;
     if (!ComputeAdAm(&input, options, &calculation)) {
         out->error = calculation.outOfMemory ? "the calculation ran out of memory"
                      : calculation.stopped() ? "the assessment was stopped"
@@ -172,13 +173,14 @@ AssessmentResult AssessDrawing(const Drawing& source, const AssessOverrides& ove
     }
     if (watch)
         watch->progress.start(static_cast<int64_t>(structures.size()));
+    bool besideOthers = structures.size() > 1 && threads > 1;
     RunInParallel(structures.size(), threads, [&](size_t i) {
         StructureResult& result = run.structures[i];
         if (watch && watch->stopped()) {
             result.error = "the assessment was stopped";
             return;
         }
-        AssessStructure(source, run, overrides, suggestions[i], watch, &result);
+        AssessStructure(source, run, overrides, suggestions[i], watch, besideOthers, &result);
         if (watch)
             watch->advance();
     });

@@ -53,6 +53,9 @@ struct CalcRun {
     bool stopped() const { return stopRequested != 0 || (whole && whole->stopped()); }
     void advance() { progress.advance(stopRequested); }
 
+    // Set by a caller that keeps the cores busy with runs side by side, as an assessment does with its
+    // structures: a small drawing's passes then take no thread of their own.
+    bool besideOthers = false;
     std::atomic<uint8_t> stopRequested{0};  // set by whoever watches, polled by the calculation
     std::atomic<uint8_t> outOfMemory{0};    // the reason of a failed run: an allocation failed
     ProgressSink progress;
