@@ -47,10 +47,16 @@ bool BandHolds(const PolygonBands& bands, size_t edge, Point p) {
     return true;
 }
 
+// The radius within which the disc around vertex i holds a point well inside: the circle the polygon
+// surely holds, less the clearance.
+double HeldRadius(const PolygonBands& bands, size_t i) {
+    return CircleInnerRadius * bands.radius[i] - CentreClearance;
+}
+
 // Where the segment from a to b lies well inside the disc around vertex i, as a share t of the way
-// from a: the circle the polygon surely holds, less the clearance.
+// from a.
 Span DiscSpan(const PolygonBands& bands, size_t i, Point a, Point b) {
-    double r = CircleInnerRadius * bands.radius[i] - CentreClearance;
+    double r = HeldRadius(bands, i);
     Point d{b.x - a.x, b.y - a.y}, f{a.x - bands.vertices[i].x, a.y - bands.vertices[i].y};
     double dd = d.x * d.x + d.y * d.y, fd = f.x * d.x + f.y * d.y, ff = f.x * f.x + f.y * f.y - r * r;
     double root = fd * fd - dd * ff;
@@ -92,7 +98,7 @@ bool SpansCover(std::vector<Span>* spans) {
 // Whether a disc or a band that holds the centre holds the point, as the spans above have it.
 bool HeldByOne(const PolygonBands& bands, Point q, const std::vector<char>& holding) {
     for (size_t i = 0; i < bands.vertices.size(); i++) {
-        double r = CircleInnerRadius * bands.radius[i] - CentreClearance;
+        double r = HeldRadius(bands, i);
         if (r > 0.0 && Distance(bands.vertices[i], q) < r)
             return true;
         if (holding[i] && BandSpan(bands, i, q, q).from == 0.0)

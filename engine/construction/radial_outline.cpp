@@ -56,6 +56,14 @@ double InnerRadius(const Disc& disc) {
     return CircleInnerRadius * disc.r - InsideMargin;
 }
 
+// Appends the points of the next bucket or run. Where the edge the points end on goes on into it, the
+// point each has on their shared bound is no corner of the outline, and both are left out.
+void AppendGoingOn(std::vector<Point>* points, const std::vector<Point>& next, bool goesOn) {
+    if (goesOn)
+        points->pop_back();
+    points->insert(points->end(), next.begin() + (goesOn ? 1 : 0), next.end());
+}
+
 // The outline over a run of buckets, with the ids of the edges it starts and ends on.
 struct BucketRun {
     std::vector<Point> points;
@@ -479,8 +487,7 @@ bool RadialWalk::collect(int32_t bucket, std::vector<Seen>* edges, std::vector<S
     return false;
 }
 
-// Each bucket's walk starts and ends with a point on the rays that bound it. Where the same edge goes on
-// across a bound, both points lie on it and are no corner of the outline.
+// Each bucket's walk starts and ends with a point on the rays that bound it.
 bool RadialWalk::walkBuckets(int32_t from, int32_t to, BucketRun* walked) const {
     std::vector<Seen> edges;
     std::vector<Span> spans;
@@ -496,10 +503,7 @@ bool RadialWalk::walkBuckets(int32_t from, int32_t to, BucketRun* walked) const 
         if (!(alone ? FollowDisc(e0, width, edges, &bucketPoints, &startTop, &lastTop)
                     : WalkEnvelope(e0, width, edges, &bucketPoints, &startTop, &lastTop)))
             return false;
-        bool goesOn = b > from && startTop == walked->lastTop;
-        if (goesOn)
-            walked->points.pop_back();
-        walked->points.insert(walked->points.end(), bucketPoints.begin() + (goesOn ? 1 : 0), bucketPoints.end());
+        AppendGoingOn(&walked->points, bucketPoints, b > from && startTop == walked->lastTop);
         if (b == from)
             walked->firstTop = startTop;
         walked->lastTop = lastTop;
@@ -550,12 +554,8 @@ bool RadialWalk::run(std::vector<Point>* ring) {
     std::vector<Point>& points = *ring;
     points.clear();
     points.reserve(total);
-    for (size_t r = 0; r < runs.size(); r++) {
-        bool goesOn = r > 0 && runs[r].firstTop == runs[r - 1].lastTop;
-        if (goesOn)
-            points.pop_back();
-        points.insert(points.end(), runs[r].points.begin() + (goesOn ? 1 : 0), runs[r].points.end());
-    }
+    for (size_t r = 0; r < runs.size(); r++)
+        AppendGoingOn(&points, runs[r].points, r > 0 && runs[r].firstTop == runs[r - 1].lastTop);
     size_t first = 0;
     if (runs.back().lastTop == runs.front().firstTop && points.size() > 4) {
         points.pop_back();
