@@ -403,6 +403,34 @@ TEST_F(AdAmOutline, MovedToMapCoordinatesGivesTheSameAreas) {
     }
 }
 
+// A run alone takes a thread for its Ad pass on any drawing where threads start fast; a run beside
+// others, as an assessment's structures are, runs a small drawing's passes one after the other. The
+// outlines must be the same to the last bit either way: walked, cut into pieces, with holes.
+TEST_F(AdAmOutline, PassesSideBySideOrOneAfterTheOtherGiveTheSameOutlines) {
+    const std::vector<Outline> drawings[] = {
+        {{{0, 0, 6}, {12, 0, 6}, {12, 5, 6}, {5, 5, 6}, {5, 10, 6}, {0, 10, 6}}},
+        {Comb(7)},
+        Ring(2),
+    };
+    for (const std::vector<Outline>& outlines : drawings) {
+        CalcInput aloneInput = Input(outlines), besideInput = aloneInput;
+        CalcRun alone, beside;
+        beside.besideOthers = true;
+        ASSERT_TRUE(ComputeAdAm(&aloneInput, CalcOptions(), &alone));
+        ASSERT_TRUE(ComputeAdAm(&besideInput, CalcOptions(), &beside));
+        EXPECT_EQ(alone.result.ad, beside.result.ad);
+        EXPECT_EQ(alone.result.am, beside.result.am);
+        EXPECT_EQ(alone.result.holeFlags, beside.result.holeFlags);
+        ASSERT_EQ(alone.result.contours.size(), beside.result.contours.size());
+        for (size_t c = 0; c < alone.result.contours.size(); c++) {
+            const std::vector<Point>&a = alone.result.contours[c], &b = beside.result.contours[c];
+            ASSERT_EQ(a.size(), b.size()) << "contour " << c;
+            for (size_t k = 0; k < a.size(); k++)
+                ASSERT_TRUE(a[k].x == b[k].x && a[k].y == b[k].y) << "contour " << c << ", point " << k;
+        }
+    }
+}
+
 TEST_F(AdAmOptions, HeightProjectionChangesOnlyAd) {
     CalcOptions wider;
     wider.heightProjection = 4.0;

@@ -208,6 +208,8 @@ TEST(GeoJsonImport, RefusesWhatIsNotGeoJsonItCanTake) {
          "web Mercator"},
         {"unknown system", FeatureCollection({}, R"(,"crs":{"type":"name","properties":{"name":"EPSG:9999"}})"),
          "not a system this import knows"},
+        {"crs name of digits alone", FeatureCollection({}, R"(,"crs":{"type":"name","properties":{"name":"5832"}})"),
+         "its crs '5832' is not a system this import knows"},
         {"crs by link", FeatureCollection({}, R"(,"crs":{"type":"link","properties":{"href":"x"}})"), "does not name"},
     };
     for (const Case& c : cases)
