@@ -257,3 +257,33 @@ TEST(Clipper, StarRingFormIsTheSweepsFormOrRefuses) {
         }
     }
 }
+
+// A sweep builds a ring with a notch at every vertex out of a piece for each notch, joined one by one to
+// the long ring; which piece gives the joined ring its hole state follows the pieces' lowest points, which
+// the clipper keeps across the joins. Notched rings of every kind: an outer one, a hole in it, an island
+// in the hole, and one apart, wound either way.
+TEST(Clipper, RingsJoinedFromManyNotchesKeepTheirHoleStates) {
+    // A star of n points round (cx, cy), its tips at radius r and its notches 1 % in.
+    auto star = [](double cx, double cy, double r, int n, bool hole) {
+        ClipContour contour;
+        contour.hole = hole;
+        for (int k = 0; k < 2 * n; k++) {
+            double angle = 3.14159265358979 * k / n * (hole ? -1 : 1), reach = k % 2 ? 0.99 * r : r;
+            contour.points.push_back({cx + reach * std::cos(angle), cy + reach * std::sin(angle)});
+        }
+        return contour;
+    };
+    for (int n : {3, 50, 2000}) {
+        std::vector<ClipContour> contours = {star(0, 0, 1000, n, false), star(0, 0, 800, n, true),
+                                             star(0, 0, 600, n, false), star(3000, 0, 1000, n, false)};
+        double area = 0.0;
+        for (const ClipContour& contour : contours)
+            area += (contour.hole ? -1 : 1) * std::fabs(RegionArea(Region({ClipContour{false, contour.points}})));
+        ClipPolygon result;
+        ASSERT_TRUE(ClipUnionAll({Region({contours[0], contours[1], contours[2]}), Region({contours[3]})}, &result))
+            << n;
+        EXPECT_EQ(OuterContourCount(result), 3) << n;
+        EXPECT_EQ(HoleCount(result), 1) << n;
+        EXPECT_NEAR(RegionArea(result), area, 1e-9 * area) << n;  // points rounded to micrometres
+    }
+}
