@@ -4,7 +4,9 @@
 # drawing), with --buffer the engine beside GEOS's buffer-and-union on constant heights (add --quick for
 # the small drawings), with --import the import of 10,000 buildings from GeoJSON and DXF (time and peak memory;
 # files given after it are measured too), with --assess
-# the assessment of 10,000 buildings apart and in terraces (a thread count may follow), or with
+# the assessment of 10,000 buildings apart and in terraces (a thread count may follow), with --large one
+# round polygon of many vertices (counts, and --rounded for coordinates rounded as a file holds them, may
+# follow), or with
 # --history the undo history on drawings of 600 to 600,000 vertices, or with --structures-window the
 # Structures window listing the 10,000 buildings (a count of rows of 100 may follow), under Wine.
 set -euo pipefail
@@ -17,6 +19,9 @@ if [ "${1:-}" = "--import" ]; then
 elif [ "${1:-}" = "--assess" ]; then
     cmake --build build/release --target assess_bench
     build/release/bench/assess_bench build/release "${2:-0}"
+elif [ "${1:-}" = "--large" ]; then
+    cmake --build build/release --target large_polygon_bench
+    build/release/bench/large_polygon_bench "${@:2}"
 elif [ "${1:-}" = "--buffer" ]; then
     cmake --build build/release --target buffer_bench
     shift

@@ -1,0 +1,80 @@
+// Times the Ad/Am engine on one round polygon of many vertices: a circle of 1 km radius at 12 m, as
+// scripts/make_large_inputs.py writes it, with its coordinates exact or, with --rounded, rounded to
+// 0.1 mm as that file holds them. Each count is calculated once, from the smallest up, so that the
+// process's peak memory after each is that calculation's.
+//
+//     large_polygon_bench [--rounded] [VERTICES...]     (10000 30000 100000 when none are given)
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "engine/construction/ad_am_outlines.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+constexpr double Pi = 3.14159265358979323846;
+
+CalcInput RoundPolygon(long vertices, bool rounded) {
+    CalcPolygon polygon;
+    auto place = [&](double v) { return rounded ? std::round(v * 1e4) / 1e4 : v; };
+    for (long k = 0; k < vertices; k++) {
+        double angle = 2.0 * Pi * static_cast<double>(k) / static_cast<double>(vertices);
+        polygon.vertices.push_back({place(1000.0 * std::cos(angle)), place(1000.0 * std::sin(angle)), 12.0});
+    }
+    return CalcInput{{polygon}};
+}
+
+double PeakMegabytes() {
+#ifdef _WIN32
+    return -1.0;
+#else
+    struct rusage usage;
+    return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss / 1024.0 : -1.0;  // kilobytes on Linux
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool rounded = false;
+    std::vector<long> counts;
+    for (int i = 1; i < argc; i++) {
+        char* end = nullptr;
+        long count = std::strtol(argv[i], &end, 10);
+        if (std::strcmp(argv[i], "--rounded") == 0) {
+            rounded = true;
+        } else if (*end == '\0' && count >= 3) {
+            counts.push_back(count);
+        } else {
+            std::fprintf(stderr, "usage: large_polygon_bench [--rounded] [VERTICES...]\n");
+            return 2;
+        }
+    }
+    if (counts.empty())
+        counts = {10000, 30000, 100000};
+    std::sort(counts.begin(), counts.end());
+    std::printf("one round polygon of 1 km radius at 12 m, coordinates %s; one run each\n\n",
+                rounded ? "rounded to 0.1 mm" : "exact");
+    std::printf("%10s %10s %12s %12s %10s\n", "vertices", "seconds", "Ad km2", "Am km2", "peak MB");
+    bool allOk = true;
+    for (long count : counts) {
+        CalcInput input = RoundPolygon(count, rounded);
+        CalcRun calculation;
+        auto start = std::chrono::steady_clock::now();
+        bool ok = ComputeAdAm(&input, CalcOptions{}, &calculation);
+        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf("%10ld %10.2f %12.6f %12.6f %10.0f%s\n", count, seconds, calculation.result.ad,
+                    calculation.result.am, PeakMegabytes(), ok ? "" : "  FAILED");
+        std::fflush(stdout);
+        allOk = allOk && ok;
+    }
+    return allOk ? 0 : 1;
+}
