@@ -9,11 +9,8 @@
 #include <thread>
 #include <vector>
 
-#ifndef _WIN32
-#include <sys/resource.h>
-#endif
-
 #include "bench/bench_drawings.h"
+#include "bench/peak_memory.h"
 #include "bench/reference_ad_am.h"
 #include "engine/checks/polygon_checks.h"
 #include "engine/construction/ad_am_outlines.h"
@@ -36,19 +33,6 @@ struct BenchRow {
     ReferenceResult reference;
 };
 
-// The largest resident size the process has had so far. The drawings run from small to large and the
-// engine before the reference, so after a drawing's engine runs it is that drawing's peak.
-double PeakMegabytes() {
-#ifdef _WIN32
-    return -1.0;
-#else
-    struct rusage usage;
-    if (getrusage(RUSAGE_SELF, &usage) != 0)
-        return -1.0;
-    return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
-#endif
-}
-
 double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -69,6 +53,8 @@ void TimeEngine(const CalcInput& input, const CalcOptions& options, BenchRow* ro
             row->engine = std::move(calculation.result);
         }
     }
+    // The drawings run from small to large and the engine before the reference, so the process's peak
+    // after a drawing's engine runs is that drawing's.
     row->peakMegabytes = PeakMegabytes();
 }
 

@@ -11,28 +11,16 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
-#include <sys/resource.h>
-#endif
-
 #include "assessment/assessment_output.h"
 #include "assessment/cd_surroundings.h"
 #include "assessment/structure_runs.h"
 #include "bench/district.h"
+#include "bench/peak_memory.h"
 #include "exchange/import_build.h"
 #include "exchange/import_file.h"
 #include "model/file_io.h"
 
 namespace {
-
-double PeakMegabytes() {
-#ifdef _WIN32
-    return -1.0;
-#else
-    struct rusage usage;
-    return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss / 1024.0 : -1.0;  // kilobytes on Linux
-#endif
-}
 
 using Clock = std::chrono::steady_clock;
 double Since(Clock::time_point start) {

@@ -12,11 +12,8 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/peak_memory.h"
 #include "engine/construction/ad_am_outlines.h"
-
-#ifndef _WIN32
-#include <sys/resource.h>
-#endif
 
 namespace {
 
@@ -30,15 +27,6 @@ CalcInput RoundPolygon(long vertices, bool rounded) {
         polygon.vertices.push_back({place(1000.0 * std::cos(angle)), place(1000.0 * std::sin(angle)), 12.0});
     }
     return CalcInput{{polygon}};
-}
-
-double PeakMegabytes() {
-#ifdef _WIN32
-    return -1.0;
-#else
-    struct rusage usage;
-    return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss / 1024.0 : -1.0;  // kilobytes on Linux
-#endif
 }
 
 }  // namespace
