@@ -7,6 +7,7 @@
 
 #include "engine/checks/polygon_checks.h"
 #include "engine/construction/common_centre.h"
+#include "engine/construction/convex_outline.h"
 #include "engine/construction/radial_outline.h"
 #include "engine/index/cover_grid.h"
 #include "engine/run/calc_run.h"
@@ -246,13 +247,15 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
         bands.push_back(PrepareBands(pass, options, polygon));
         vertexCount += polygon.vertices.size();
     }
-    // A lone polygon whose shapes all hold one point is walked round it: its outline costs what it holds.
+    // A lone convex polygon of one radius is traced round from its discs' crossings; another lone polygon
+    // whose shapes all hold one point is walked round it. Either outline costs what it holds.
     std::vector<Point> walked;
     Point walkedRound;
-    if (bands.size() == 1 && CommonCentre(bands[0], &walkedRound) &&
-        WalkRound(bands[0], walkedRound, *run, &walked)) {
-        ClipContour contour;
-        *finished = StarRingForm(walked, walkedRound, &contour);
+    ClipContour contour;
+    bool traced = bands.size() == 1 && ConvexOutline(bands[0], *run, &contour);
+    if (traced ||
+        (bands.size() == 1 && CommonCentre(bands[0], &walkedRound) && WalkRound(bands[0], walkedRound, *run, &walked))) {
+        *finished = traced || StarRingForm(walked, walkedRound, &contour);
         if (*finished)
             outline->contours = {std::move(contour)};
         else
