@@ -22,6 +22,10 @@ constexpr double HitDepth = 0.9;
 // A corner whose mouth between the two bands' outer corners is narrower than two units of the clipper's
 // grid is left closed: its notch rounds away there.
 constexpr double LeastMouth = 2e-6;
+// The least width of the footprint as a share of r: twice r sin(1.6208 degrees), with room. A circle of
+// that radius round a vertex then meets the footprint's boundary in one run of vertices, which holds all
+// the discs that reach past the inner circle of the vertex's own.
+constexpr double NarrowestShare = 0.06;
 constexpr int32_t LongestWalk = Steps / 4;  // along a circle polygon, from a support point
 constexpr size_t StopCheckEvery = size_t{1} << 16;
 
@@ -149,9 +153,13 @@ bool ConvexWalk::takeCounterClockwise() {
     return std::fabs(turned - 2.0 * Pi) < 1e-6;
 }
 
-// A band's corners at an end stand on the perpendicular there, the outer one right of the edge; the inner
-// ones must lie well inside the footprint, so that no band reaches a vertex's corner.
+// A band's corners at an end stand on the perpendicular there, the outer one right of the edge. Inwards, the
+// footprint must reach Narrowest deep along both perpendiculars of every edge: then it is that wide
+// everywhere, and a band's inner half, which leaves the footprint only where the footprint is shallower
+// than the band is wide (least at an end of the edge), stays within the circle polygon's inner circle of
+// it there, inside the union.
 bool ConvexWalk::takeCorners() {
+    double depth = std::max(NarrowestShare * r, r - (CircleInnerRadius * r - InsideMargin));
     startCorner.resize(n);
     endCorner.resize(n);
     for (size_t t = 0; t < n; t++) {
@@ -162,7 +170,9 @@ bool ConvexWalk::takeCorners() {
         for (int end = 0; end < 2; end++) {
             Point first = c[(end == 0) == forward ? 0 : 2], second = c[(end == 0) == forward ? 1 : 3];
             bool firstOuter = CrossOf(along, Minus(first, a)) < 0.0, secondOuter = CrossOf(along, Minus(second, a)) < 0.0;
-            if (firstOuter == secondOuter || !bands.convex.contains(firstOuter ? second : first))
+            Point at = end == 0 ? a : vertices[(t + 1) % n], inner = firstOuter ? second : first;
+            if (firstOuter == secondOuter ||
+                !bands.convex.contains({at.x + (inner.x - at.x) * depth / r, at.y + (inner.y - at.y) * depth / r}))
                 return false;
             (end == 0 ? startCorner : endCorner)[t] = firstOuter ? first : second;
         }
