@@ -150,6 +150,25 @@ class DrawingMaker {
         add(ring(c, n, r, base, 60, true), "compact");
     }
 
+    // A lone convex tank or yard at one height: 3 to 120 corners at random on an oval of 5 to 80 m, whose
+    // outline is traced from its discs' crossings when it is wide enough beside them.
+    void convexTank() {
+        Point c = place();
+        int n = 3 + random.below(118);
+        double a = random.uniform(5, 80), b = random.uniform(0.3, 1.0) * a, turn = random.uniform(0, Pi);
+        double one = random.uniform(2, 30);
+        std::vector<double> angles;
+        for (int i = 0; i < n; i++)
+            angles.push_back(random.uniform(0, 2 * Pi));
+        std::sort(angles.begin(), angles.end());
+        std::vector<CalcVertex> v;
+        for (double t : angles) {
+            double x = a * std::cos(t), y = b * std::sin(t);
+            v.push_back({c.x + x * std::cos(turn) - y * std::sin(turn), c.y + x * std::sin(turn) + y * std::cos(turn), one});
+        }
+        add(v, "convex tank");
+    }
+
     // A lone house of square corners, turned: an L, a U or a T, its wings 2 to 30 m, at one height or
     // at a height of its own at each corner. Its notch's bands hold no point in common with the rest,
     // and a walk round it depends on the other shapes holding the sides they turn to it.
@@ -311,10 +330,11 @@ RandomDrawing MakeRandomCompactDrawing(uint64_t seed) {
     RandomDrawing drawing;
     DrawingMaker maker(seed, &drawing);
     maker.options();
-    if (maker.random.chance(0.5))
-        maker.compact();
-    else
-        maker.wingedHouse();
+    switch (maker.random.below(3)) {
+        case 0: maker.compact(); break;
+        case 1: maker.wingedHouse(); break;
+        default: maker.convexTank();
+    }
     if (drawing.input.polygons.empty())
         maker.rectangle(false);
     return drawing;

@@ -18,6 +18,6 @@ struct RandomDrawing {
 };
 
 RandomDrawing MakeRandomDrawing(uint64_t seed);
-// One lone polygon, compact round a point or a house of square corners, which the engine mostly walks
-// round a point all its shapes hold.
+// One lone polygon, compact round a point, a house of square corners or a convex tank at one height,
+// which the engine mostly walks round a point all its shapes hold or traces from its discs' crossings.
 RandomDrawing MakeRandomCompactDrawing(uint64_t seed);
