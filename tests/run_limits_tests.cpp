@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdlib>
 #include <new>
@@ -184,6 +185,21 @@ TEST(MemoryEstimate, RefusesOnlyWhatCannotFit) {
     EXPECT_FALSE(BeyondMemory(two, 7 * LeastBytesPerVertex, &need));
     EXPECT_EQ(need.vertices, 7);
     EXPECT_TRUE(BeyondMemory(two, 7 * LeastBytesPerVertex - 1, &need));
+    // A lone convex polygon at one height is traced, and takes less; at another height somewhere, or
+    // beside another polygon, it does not.
+    std::vector<TestVertex> round;
+    for (int i = 0; i < 1000; i++)
+        round.push_back({500 * std::cos(i * 0.002 * 3.14159265358979), 500 * std::sin(i * 0.002 * 3.14159265358979), 12});
+    Drawing tank;
+    tank.polygons.appendPolygon(MakePolygon("tank", 1, round));
+    EXPECT_FALSE(BeyondMemory(tank, 1000 * LeastBytesPerTracedVertex, &need));
+    EXPECT_TRUE(BeyondMemory(tank, 1000 * LeastBytesPerTracedVertex - 1, &need));
+    round[500].height = 13;
+    Drawing uneven;
+    uneven.polygons.appendPolygon(MakePolygon("tank", 1, round));
+    EXPECT_TRUE(BeyondMemory(uneven, 1000 * LeastBytesPerVertex - 1, &need));
+    tank.polygons.appendPolygon(MakePolygon("b", 1, {{2000, 0, 5}, {2010, 0, 5}, {2010, 10, 5}}));
+    EXPECT_TRUE(BeyondMemory(tank, 1003 * LeastBytesPerVertex - 1, &need));
     BeyondMemory(1000000, 2000 * MB, &need);
     EXPECT_EQ(
         BeyondMemoryText(need),

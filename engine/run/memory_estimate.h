@@ -12,15 +12,21 @@
 // vertices); half the least of them keeps a refusal to drawings that surely cannot fit.
 constexpr int64_t LeastBytesPerVertex = 3 * 1024;
 
+// A lone convex polygon at one height is traced from its discs' crossings, at 1.25 KB a vertex at the
+// measured peak (one round polygon of 1,000,000 vertices); half of that keeps its refusal as sure.
+constexpr int64_t LeastBytesPerTracedVertex = 640;
+
 struct MemoryNeed {
     int64_t vertices = 0;
     int64_t leastBytes = 0;      // what the calculation takes at the least
     int64_t availableBytes = 0;  // what the process can still take
 };
 
-// The figures of a calculation of so many vertices with availableBytes left; true when it cannot fit.
-bool BeyondMemory(int64_t vertices, int64_t availableBytes, MemoryNeed* need);
-// The same for the whole drawing: known from the counts alone, before anything is built or checked.
+// The figures of a calculation of so many vertices, taking at least bytesPerVertex each, with
+// availableBytes left; true when it cannot fit.
+bool BeyondMemory(int64_t vertices, int64_t availableBytes, MemoryNeed* need,
+                  int64_t bytesPerVertex = LeastBytesPerVertex);
+// The same for the whole drawing: known from its vertices alone, before anything is built or checked.
 bool BeyondMemory(const Drawing& source, int64_t availableBytes, MemoryNeed* need);
 
 // The refusal as the window and the command line give it, with the figures in MB.
