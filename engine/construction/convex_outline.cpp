@@ -198,6 +198,7 @@ bool ConvexWalk::crossDiscs() {
 // Each disc's arc runs from its crossing with the disc before to its crossing with the disc after, or a
 // point past the support of the edge to a disc too far to cross; each crossing is written once.
 bool ConvexWalk::traceDiscs() {
+    boundary.reserve(3 * n);
     for (size_t j = 0; j < n; j++) {
         if (j % StopCheckEvery == 0 && calculation.stopped())
             return false;
@@ -264,6 +265,7 @@ bool ConvexWalk::build(std::vector<Point>* ring) {
         return false;
     limit += at;
     ring->clear();
+    ring->reserve(2 * count + 2 * n);
     for (size_t step = 0; step < n; step++) {
         if (step % StopCheckEvery == 0 && calculation.stopped())
             return false;
