@@ -163,6 +163,8 @@ bool ConvexWalk::takeCorners() {
     startCorner.resize(n);
     endCorner.resize(n);
     for (size_t t = 0; t < n; t++) {
+        if (t % StopCheckEvery == 0 && calculation.stopped())
+            return false;
         bool forward = bands.orientation > 0;
         size_t edge = forward ? t : (2 * n - 2 - t) % n;
         const std::array<Point, 4>& c = bands.trapezoids[edge].corners;
