@@ -44,7 +44,7 @@ bool InnerHalfCovered(const PolygonBands& bands, size_t edge, Point innerA, Poin
 
 }  // namespace
 
-PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcPolygon& polygon) {
+PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcPolygon& polygon, bool widened) {
     size_t n = polygon.vertices.size();
     std::vector<Point> vertices(n);
     std::vector<double> radius(n);
@@ -61,9 +61,15 @@ PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcP
     double orientation = SignedArea(vertices.data(), static_cast<int32_t>(n)) >= 0 ? 1.0 : -1.0;
     ConvexShape convex(vertices);
     double smallest = *std::min_element(radius.begin(), radius.end());
-    WidenedFootprint widened = WidenFootprint(vertices, convex, orientation, radius);
-    return {std::move(vertices), std::move(radius), std::move(trapezoids), orientation,
-            std::move(convex),   smallest,          std::move(widened)};
+    PolygonBands bands{std::move(vertices), std::move(radius), std::move(trapezoids), orientation,
+                       std::move(convex),   smallest,          WidenedFootprint()};
+    if (widened)
+        WidenBands(&bands);
+    return bands;
+}
+
+void WidenBands(PolygonBands* bands) {
+    bands->widened = WidenFootprint(bands->vertices, bands->convex, bands->orientation, bands->radius);
 }
 
 // The shapes filed before take most of a disc on a site of many buildings, so they cut first. The

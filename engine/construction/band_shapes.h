@@ -25,7 +25,10 @@ struct PolygonBands {
     WidenedFootprint widened;  // a part of the union when its shape is not empty
 };
 
-PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcPolygon& polygon);
+// Without widened, the widened footprint is left empty for WidenBands to fill when the pieces need it:
+// a polygon that is traced or walked never does.
+PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcPolygon& polygon, bool widened = true);
+void WidenBands(PolygonBands* bands);
 
 // The disc around vertex i less what the shapes filed before, the widened and the convex footprint, the trapezoids of
 // its two edges and the discs of its two neighbours cover, of these only those of the group of edges from first to last

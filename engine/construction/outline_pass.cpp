@@ -243,8 +243,9 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
     ProgressShare unionProgress(run, progressSteps - static_cast<int64_t>(CutShare * progressSteps));
     std::vector<PolygonBands> bands;
     size_t vertexCount = 0;
+    bool lone = input.polygons.size() == 1;
     for (const CalcPolygon& polygon : input.polygons) {
-        bands.push_back(PrepareBands(pass, options, polygon));
+        bands.push_back(PrepareBands(pass, options, polygon, !lone));
         vertexCount += polygon.vertices.size();
     }
     // A lone convex polygon of one radius is traced round from its discs' crossings; another lone polygon
@@ -252,9 +253,8 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
     std::vector<Point> walked;
     Point walkedRound;
     ClipContour contour;
-    bool traced = bands.size() == 1 && ConvexOutline(bands[0], *run, &contour);
-    if (traced ||
-        (bands.size() == 1 && CommonCentre(bands[0], &walkedRound) && WalkRound(bands[0], walkedRound, *run, &walked))) {
+    bool traced = lone && ConvexOutline(bands[0], *run, &contour);
+    if (traced || (lone && CommonCentre(bands[0], &walkedRound) && WalkRound(bands[0], walkedRound, *run, &walked))) {
         *finished = traced || StarRingForm(walked, walkedRound, &contour);
         if (*finished)
             outline->contours = {std::move(contour)};
@@ -264,6 +264,8 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
         unionProgress.finish();
         return run->stopped() ? RunOutcome::Stopped : RunOutcome::Completed;
     }
+    if (lone)
+        WidenBands(&bands[0]);
     Extent extent;
     CoverGrid grid = MakeGrid(bands, &extent);
     Point centre{(extent.low.x + extent.high.x) / 2, (extent.low.y + extent.high.y) / 2};
