@@ -27,6 +27,7 @@ constexpr double LeastMouth = 2e-6;
 // the discs that reach past the inner circle of the vertex's own.
 constexpr double NarrowestShare = 0.06;
 constexpr int32_t LongestWalk = Steps / 4;  // along a circle polygon, from a support point
+constexpr int NearWedges = 8;               // of the fan from the centre, stepped through before a search
 constexpr size_t StopCheckEvery = size_t{1} << 16;
 
 int32_t Wrapped(int32_t k) {
@@ -110,12 +111,16 @@ class ConvexWalk {
   public:
     ConvexWalk(const PolygonBands& bands, const CalcRun& run) : bands(bands), calculation(run) {}
     bool build(std::vector<Point>* ring);
+    Point inside() const { return centre; }
 
   private:
     bool takeCounterClockwise();
     bool takeCorners();
     bool crossDiscs();
     bool traceDiscs();
+    // Whether p lies well inside the footprint, the search starting at the fan's triangle *wedge, which
+    // then holds p's.
+    bool holds(Point p, size_t* wedge) const;
     // The first crossing, from boundary segment from on, of the ray from origin along dir, deep enough to
     // be the boundary's; false when none comes before segment limit.
     bool rayCrossing(Point origin, Point dir, size_t from, size_t limit, size_t* at, Point* hit) const;
@@ -125,6 +130,7 @@ class ConvexWalk {
     size_t n = 0;
     double r = 0.0;
     std::vector<Point> vertices;                  // counter-clockwise
+    Point centre{0.0, 0.0};                       // the mean of three corners, inside the footprint
     std::vector<Point> startCorner, endCorner;    // of the band of edge t, on its outer side
     std::vector<int32_t> support;                 // of the outward normal of edge t
     std::vector<Crossing> crossings;              // of the discs of edge t's ends
@@ -150,6 +156,8 @@ bool ConvexWalk::takeCounterClockwise() {
             return false;
         turned += std::atan2(cross, DotOf(e0, e1));
     }
+    Point a = vertices[0], b = vertices[n / 3], c = vertices[2 * n / 3];
+    centre = {(a.x + b.x + c.x) / 3.0, (a.y + b.y + c.y) / 3.0};
     return std::fabs(turned - 2.0 * Pi) < 1e-6;
 }
 
@@ -162,6 +170,7 @@ bool ConvexWalk::takeCorners() {
     double depth = std::max(NarrowestShare * r, r - (CircleInnerRadius * r - InsideMargin));
     startCorner.resize(n);
     endCorner.resize(n);
+    size_t wedge = 0;
     for (size_t t = 0; t < n; t++) {
         if (t % StopCheckEvery == 0 && calculation.stopped())
             return false;
@@ -174,12 +183,26 @@ bool ConvexWalk::takeCorners() {
             bool firstOuter = CrossOf(along, Minus(first, a)) < 0.0, secondOuter = CrossOf(along, Minus(second, a)) < 0.0;
             Point at = end == 0 ? a : vertices[(t + 1) % n], inner = firstOuter ? second : first;
             if (firstOuter == secondOuter ||
-                !bands.convex.contains({at.x + (inner.x - at.x) * depth / r, at.y + (inner.y - at.y) * depth / r}))
+                !holds({at.x + (inner.x - at.x) * depth / r, at.y + (inner.y - at.y) * depth / r}, &wedge))
                 return false;
             (end == 0 ? startCorner : endCorner)[t] = firstOuter ? first : second;
         }
     }
     return true;
+}
+
+// The points tested lie near their vertices' wedges of the fan from the centre: a few steps from the last
+// one's find theirs, and the footprint's own search is left for any farther.
+bool ConvexWalk::holds(Point p, size_t* wedge) const {
+    Point at = Minus(p, centre);
+    auto before = [&](size_t k) { return CrossOf(Minus(vertices[k], centre), at) < 0.0; };
+    size_t k = *wedge;
+    for (int step = 0; step < NearWedges && (before(k) || !before((k + 1) % n)); step++)
+        k = before(k) ? (k + n - 1) % n : (k + 1) % n;
+    if (before(k) || !before((k + 1) % n))
+        return bands.convex.contains(p);
+    *wedge = k;
+    return LeftOf(vertices[k], vertices[(k + 1) % n], p);
 }
 
 bool ConvexWalk::crossDiscs() {
@@ -210,7 +233,7 @@ bool ConvexWalk::traceDiscs() {
         int32_t last = support[before] + IndexTurn(support[j], support[before]) + out.after;
         if (last < first - 1)
             return false;
-        Point centre = vertices[j];
+        Point middle = vertices[j];
         if (last == first - 1) {
             // Both crossings lie on one edge: the one from the disc before must come first along it.
             Point from = Minus(in.p, Minus(vertices[j], vertices[before]));
@@ -221,9 +244,9 @@ bool ConvexWalk::traceDiscs() {
         if (j == 0 && in.joined)
             boundary.push_back(Plus(vertices[before], in.p));
         for (int32_t k = first; k <= last; k++)
-            boundary.push_back(CirclePoint(centre.x, centre.y, r, Wrapped(k)));
+            boundary.push_back(CirclePoint(middle.x, middle.y, r, Wrapped(k)));
         if (out.joined && j + 1 < n)
-            boundary.push_back(Plus(centre, out.p));
+            boundary.push_back(Plus(middle, out.p));
     }
     return boundary.size() >= 3;
 }
@@ -297,9 +320,5 @@ bool ConvexOutline(const PolygonBands& bands, const CalcRun& run, ClipContour* c
     ConvexWalk walk(bands, run);
     if (!walk.build(&ring))
         return false;
-    // Any point inside the footprint: the ring winds once round it.
-    size_t n = bands.vertices.size();
-    Point a = bands.vertices[0], b = bands.vertices[n / 3], c = bands.vertices[2 * n / 3];
-    Point inside{(a.x + b.x + c.x) / 3.0, (a.y + b.y + c.y) / 3.0};
-    return StarRingForm(ring, inside, contour);
+    return StarRingForm(ring, walk.inside(), contour);  // the ring winds once round any point inside
 }
