@@ -150,11 +150,11 @@ class DrawingMaker {
         add(ring(c, n, r, base, 60, true), "compact");
     }
 
-    // A lone convex tank or yard at one height: 3 to 120 corners at random on an oval of 5 to 80 m, whose
+    // A lone convex tank or yard at one height: 3 to 60 corners at random on an oval of 5 to 80 m, whose
     // outline is traced from its discs' crossings when it is wide enough beside them.
     void convexTank() {
         Point c = place();
-        int n = 3 + random.below(118);
+        int n = 3 + random.below(58);
         double a = random.uniform(5, 80), b = random.uniform(0.3, 1.0) * a, turn = random.uniform(0, Pi);
         double one = random.uniform(2, 30);
         std::vector<double> angles;

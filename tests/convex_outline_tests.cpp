@@ -84,7 +84,6 @@ TEST(ConvexOutline, IsTheLiteralRegionOfConvexPolygonsOfOneRadius) {
          CalcPass::Ad},
         // Discs a few metres apart, crossing each other in every corner.
         {"round tank of 100 corners, Ad", Ellipse({0, 0}, 40, 40, 0, 100, 20, nullptr), CalcPass::Ad},
-        {"round site of 60 corners, Am", Ellipse({0, 0}, 600, 600, 0, 60, 20, nullptr), CalcPass::Am},
         {"long oval of 50 corners, Am", Ellipse({0, 0}, 1500, 600, 0.3, 50, 10, nullptr), CalcPass::Am},
         // The bands' inner halves reach across the footprint and out beyond its far side.
         {"round building beside its Am distance", Ellipse({0, 0}, 40, 40, 0, 48, 20, nullptr), CalcPass::Am},
@@ -110,7 +109,7 @@ TEST(ConvexOutline, IsTheLiteralRegionOfConvexPolygonsOfOneRadius) {
 TEST(ConvexOutline, IsTheLiteralRegionOfRandomConvexPolygons) {
     RandomSource random(20261208);
     int traced = 0;
-    for (int trial = 0; trial < 30; trial++) {
+    for (int trial = 0; trial < 18; trial++) {
         bool am = trial % 3 == 2;
         int n = trial % 3 == 0 ? 3 + random.below(8) : 20 + random.below(am ? 30 : 80);
         double height = random.uniform(2.0, 30.0), a = random.uniform(3.2 * height, 400.0);
@@ -126,9 +125,11 @@ TEST(ConvexOutline, IsTheLiteralRegionOfRandomConvexPolygons) {
             ExpectLiteralRegion(bands);
         }
     }
-    EXPECT_GE(traced, 15);
+    EXPECT_GE(traced, 9);
 }
 
+// Round sites whose discs stand decimetres apart, so that several cross within each corner's reach: traced
+// alone they must give what the pieces give beside a block far away, less the block's own.
 TEST(ConvexOutline, DenseRoundSitesAreWhatThePiecesFind) {
     const Point utm{500000.0, 5000000.0};
     CalcPolygon block = Polygon({{utm.x + 9000, utm.y, 10}, {utm.x + 9012, utm.y, 10}, {utm.x + 9012, utm.y + 15, 10}});
@@ -138,7 +139,7 @@ TEST(ConvexOutline, DenseRoundSitesAreWhatThePiecesFind) {
         EXPECT_TRUE(ComputeAdAm(&input, CalcOptions(), &run));
         return std::make_pair(run.result.ad, run.result.am);
     };
-    for (int n : {3000, 10000}) {
+    for (int n : {2000, 6000}) {
         SCOPED_TRACE(testing::Message() << n << " corners");
         CalcPolygon round = Ellipse(utm, 400, 400, 0, n, 12, nullptr);
         ClipContour contour;
