@@ -56,6 +56,8 @@ RunOutcome AmOutline(const CalcOptions& options, const CalcInput& input, const s
     ClipPolygon united;
     if (!ClipUnionAll(footprints, &united))
         return RunOutcome::Failed;
+    if (run->stopped())  // each sweep of a footprint of a million vertices takes a few tenths of a second
+        return RunOutcome::Stopped;
     // The holes split where the footprints touch at a point, as the difference splits them: a figure
     // eight leaves two holes, not one that passes twice through its middle.
     if (finished) {
@@ -74,7 +76,7 @@ RunOutcome AmOutline(const CalcOptions& options, const CalcInput& input, const s
 // small for a thread (above) and a machine without a second core run the passes one after the other.
 bool BuildOutlines(const CalcOptions& options, const CalcInput& input, CalcRun* run, ClipPolygon* ad, ClipPolygon* am) {
     std::vector<ClipPolygon> footprints;
-    if (!FootprintParts(input, &footprints))
+    if (!FootprintParts(input, &footprints) || run->stopped())
         return false;
     int64_t vertices = 0, polygons = static_cast<int64_t>(input.polygons.size());
     for (const CalcPolygon& polygon : input.polygons)
@@ -141,7 +143,7 @@ int64_t RunSteps(const CalcInput& input) {
 bool Calculate(CalcInput* input, const CalcOptions& options, CalcRun* run) {
     CalcResult* result = &run->result;
     size_t polygon, vertex;
-    if (!CheckPolygons(input) || FirstHeightAboveLimit(*input, &polygon, &vertex))
+    if (!CheckPolygons(input) || FirstHeightAboveLimit(*input, &polygon, &vertex) || run->stopped())
         return false;
     run->progress.start(RunSteps(*input));
 

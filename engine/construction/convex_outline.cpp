@@ -318,7 +318,7 @@ bool ConvexWalk::build(std::vector<Point>* ring) {
 bool ConvexOutline(const PolygonBands& bands, const CalcRun& run, ClipContour* contour) {
     std::vector<Point> ring;
     ConvexWalk walk(bands, run);
-    if (!walk.build(&ring))
+    if (!walk.build(&ring) || run.stopped())
         return false;
     return StarRingForm(ring, walk.inside(), contour);  // the ring winds once round any point inside
 }

@@ -12,8 +12,8 @@
 // vertices); half the least of them keeps a refusal to drawings that surely cannot fit.
 constexpr int64_t LeastBytesPerVertex = 3 * 1024;
 
-// A lone convex polygon at one height is traced from its discs' crossings, at 1.25 KB a vertex at the
-// measured peak (one round polygon of 1,000,000 vertices); half of that keeps its refusal as sure.
+// A lone convex polygon at one height is traced from its discs' crossings, at 1.1 to 1.25 KB a vertex at
+// the measured peak (one round polygon of 1,000,000 vertices); about half of that keeps its refusal sure.
 constexpr int64_t LeastBytesPerTracedVertex = 640;
 
 struct MemoryNeed {
