@@ -145,9 +145,7 @@ bool ConvexWalk::takeCounterClockwise() {
     for (double radius : bands.radius)
         if (!(radius == r && r > 0.0))
             return false;
-    vertices = bands.vertices;
-    if (bands.orientation < 0)
-        std::reverse(vertices.begin(), vertices.end());
+    vertices = bands.convex.points();  // the footprint's vertices, turned counter-clockwise
     double turned = 0.0;
     for (size_t t = 0; t < n; t++) {
         Point e0 = Minus(vertices[(t + 1) % n], vertices[t]), e1 = Minus(vertices[(t + 2) % n], vertices[(t + 1) % n]);
