@@ -1,7 +1,8 @@
 // The engine against the literal construction where its shortcuts act: inner halves of bands and the
 // inward parts of discs dropped beside convex footprints with large radii, discs and bands cut by the
-// widened footprint, polygons cut by the whole shapes of those before them, and a non-convex polygon's
-// shapes cut by its own kept pieces.
+// widened footprint, polygons cut by the whole shapes of those before them, a non-convex polygon's
+// shapes cut by its own kept pieces, and polygons and shapes left out where the shapes before them hold
+// every cell they reach.
 #include "engine/construction/ad_am_outlines.h"
 
 #include <gtest/gtest.h>
@@ -78,6 +79,18 @@ TEST(AdAmCutRules, ShortcutsMatchTheLiteralConstruction) {
          80},
         {"comb of 15 vertices, D 500", {Comb(6, 6)}, 3, 500},
         {"comb beside round towers", {Comb(4, 9), Round(-30, 5, 6, 10, 15), Round(60, 20, 4, 6, 25)}, 3, 120},
+        // The shed's Ad lies in the towers' discs, no one of which holds it all; nor does one hold its Am.
+        {"shed between four towers",
+         {Box(40, 40, 70, 70, 20, 20), Box(-70, 40, -40, 70, 20, 20), Box(-70, -70, -40, -40, 20, 20),
+          Box(40, -70, 70, -40, 20, 20), Box(-15, -15, 15, 15, 2, 2)},
+         3,
+         60},
+        // The kiosk's Ad lies in the hole the blocks' Ad leaves round it.
+        {"kiosk in a court of blocks",
+         {Box(-60, -60, 60, -40, 5, 5), Box(40, -40, 60, 40, 5, 5), Box(-60, 40, 60, 60, 5, 5),
+          Box(-60, -40, -40, 40, 5, 5), Box(-3, -3, 3, 3, 3, 3)},
+         3,
+         30},
         // Widened by nearly the whole radius: most of every disc and the inner half of every band lie in it.
         {"round tower of 24 vertices beside a block, D 300",
          {Round(0, 0, 15, 24, 8), Box(20, -5, 30, 5, 6, 6)},

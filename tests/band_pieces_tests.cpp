@@ -196,3 +196,29 @@ TEST(CoverGrid, DiscCutByTheGridLeavesTheUnionWithTheFiledShapes) {
         EXPECT_LT(arc.points().size(), whole.size()) << centre.x;
     }
 }
+
+// A box is filled only where filed shapes hold every cell it meets: two discs that together cover a
+// box fill it although neither does alone, and a box reaching into the gap between shapes, past their
+// rims, or off the grid is not filled.
+TEST(CoverGrid, FillsOnlyBoxesItsShapesHoldWhole) {
+    CoverGrid grid({-200, -200}, {200, 200}, 4);
+    EXPECT_FALSE(grid.fillsBox({-10, -10}, {10, 10})) << "nothing filed";
+    grid.fileDisc({-30, 0}, 50);
+    grid.fileDisc({30, 0}, 50);
+    grid.fileTrapezoid(Band({140, -100}, {140, 100}, 30, 30));
+    const struct {
+        const char* what;
+        Point low, high;
+        bool filled;
+    } cases[] = {
+        {"inside one disc", {-50, -10}, {-30, 10}, true},
+        {"across both discs' overlap", {-40, -20}, {40, 20}, true},
+        {"reaching a disc's rim", {-40, -20}, {40, 49}, false},
+        {"a point at the discs' far rim", {-79.5, 0}, {-79.5, 0}, false},
+        {"inside the band", {120, -90}, {160, 90}, true},
+        {"from the disc across the gap to the band", {60, -5}, {120, 5}, false},
+        {"off the grid", {130, 150}, {150, 250}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(grid.fillsBox(c.low, c.high), c.filled) << c.what;
+}

@@ -47,6 +47,18 @@ bool CoverGrid::emptyWithin(Point low, Point high) const {
     return true;
 }
 
+bool CoverGrid::fillsBox(Point low, Point high) const {
+    double x0 = std::floor((low.x - origin.x) / size), x1 = std::floor((high.x - origin.x) / size);
+    double y0 = std::floor((low.y - origin.y) / size), y1 = std::floor((high.y - origin.y) / size);
+    if (!(x0 >= 0 && y0 >= 0 && x1 < columns && y1 < rows))
+        return false;
+    for (int64_t y = static_cast<int64_t>(y0); y <= static_cast<int64_t>(y1); y++)
+        for (int64_t x = static_cast<int64_t>(x0); x <= static_cast<int64_t>(x1); x++)
+            if (filledBy[y * columns + x] < 0)
+                return false;
+    return true;
+}
+
 const Trapezoid* CoverGrid::trapezoidOf(int32_t shape) const {
     return shapes[shape].kind == Kind::Trapezoid ? &trapezoids[shapes[shape].index] : nullptr;
 }

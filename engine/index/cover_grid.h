@@ -40,6 +40,9 @@ class CoverGrid {
     bool empty() const { return shapes.empty(); }
     // Whether no filed shape meets the box from low to high.
     bool emptyWithin(Point low, Point high) const;
+    // Whether every cell that meets the box from low to high lies whole in one filed shape, so that
+    // anything within the box lies in the union already.
+    bool fillsBox(Point low, Point high) const;
     // A filed shape that holds p, or -1.
     int32_t covering(Point p) const;
     bool contains(int32_t shape, Point p) const;
