@@ -79,12 +79,9 @@ struct Extent {
     Point low, high;
 };
 
-struct Box {
-    Point low, high;
-};
-
-Box BoxOf(const std::vector<Point>& points) {
-    Box box{points[0], points[0]};
+template <typename Points>
+Extent BoxOf(const Points& points) {
+    Extent box{points[0], points[0]};
     for (Point p : points) {
         box.low = {std::min(box.low.x, p.x), std::min(box.low.y, p.y)};
         box.high = {std::max(box.high.x, p.x), std::max(box.high.y, p.y)};
@@ -92,7 +89,7 @@ Box BoxOf(const std::vector<Point>& points) {
     return box;
 }
 
-Box Widened(Box box, double by) {
+Extent Widened(Extent box, double by) {
     return {{box.low.x - by, box.low.y - by}, {box.high.x + by, box.high.y + by}};
 }
 
@@ -302,7 +299,8 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
         const PolygonBands& b = bands[p];
         uint32_t n = static_cast<uint32_t>(b.vertices.size());
         // A polygon, or a shape of it, within cells that filed shapes hold whole adds nothing to the union.
-        Box footprintBox = BoxOf(b.vertices), reachBox = Widened(footprintBox, *std::max_element(b.radius.begin(), b.radius.end()));
+        Extent footprintBox = BoxOf(b.vertices);
+        Extent reachBox = Widened(footprintBox, *std::max_element(b.radius.begin(), b.radius.end()));
         if (grid.fillsBox(reachBox.low, reachBox.high)) {
             done += 2 * n;
             continue;
@@ -310,7 +308,7 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
         if (!grid.fillsBox(footprintBox.low, footprintBox.high))
             parts.push_back({MortonKey(b.vertices[0], extent), p, (n - 1) / EdgesPerGroup, UINT32_MAX, footprints[p]});
         const std::vector<Point>& widened = b.widened.shape.points();
-        Box widenedBox = widened.empty() ? Box() : BoxOf(widened);
+        Extent widenedBox = widened.empty() ? footprintBox : BoxOf(widened);
         if (!widened.empty() && !grid.fillsBox(widenedBox.low, widenedBox.high))
             parts.push_back({MortonKey(b.vertices[0], extent), p, (n - 1) / EdgesPerGroup, UINT32_MAX - 1,
                              SingleContourPolygon(widened.data(), static_cast<int32_t>(widened.size()))});
@@ -322,8 +320,8 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
         auto cutShape = [&](const Shape& shape, bool fileKept) {
             uint32_t i = shape.index, first = i / EdgesPerGroup * EdgesPerGroup;
             uint32_t last = std::min(n, first + EdgesPerGroup);
-            Box box = shape.disc ? Widened(BoxOf({b.vertices[i]}), b.radius[i])
-                                 : BoxOf({b.trapezoids[i].corners.begin(), b.trapezoids[i].corners.end()});
+            Extent box =
+                shape.disc ? Widened({b.vertices[i], b.vertices[i]}, b.radius[i]) : BoxOf(b.trapezoids[i].corners);
             if (grid.fillsBox(box.low, box.high))
                 return std::vector<Point>();
             if (shape.disc) {
