@@ -69,12 +69,23 @@ TEST(RadialOutline, IsTheLiteralRegionWhereEveryShapeHoldsOnePoint) {
         {"T-shaped house, Am",
          Polygon({{6, 0, 9}, {12, 0, 9}, {12, 8, 9}, {18, 8, 9}, {18, 14, 9}, {0, 14, 9}, {0, 8, 9}, {6, 8, 9}}),
          CalcPass::Am, 3, 500, true},
-        // Here a side a band turns to every candidate ends on its disc's true circle, past the circle
-        // polygon and every other shape.
+        // The ends of the bands that no candidate lies in run between the extreme points of their
+        // vertices' circle polygons, the edges being parallel to the axes: each disc holds its band's end.
         {"L-shaped house, Am", Polygon({{0, 0, 6}, {12, 0, 6}, {12, 5, 6}, {5, 5, 6}, {5, 10, 6}, {0, 10, 6}}),
-         CalcPass::Am, 3, 500, false},
+         CalcPass::Am, 3, 500, true},
         {"U-shaped house, Am",
          Polygon({{0, 0, 8}, {20, 0, 8}, {20, 15, 8}, {14, 15, 8}, {14, 6, 8}, {6, 6, 8}, {6, 15, 8}, {0, 15, 8}}),
+         CalcPass::Am, 3, 500, true},
+        {"U-shaped house at map coordinates, Am",
+         Polygon({{utm.x, utm.y, 8}, {utm.x + 20, utm.y, 8}, {utm.x + 20, utm.y + 15, 8}, {utm.x + 14, utm.y + 15, 8},
+                  {utm.x + 14, utm.y + 6, 8}, {utm.x + 6, utm.y + 6, 8}, {utm.x + 6, utm.y + 15, 8},
+                  {utm.x, utm.y + 15, 8}}),
+         CalcPass::Am, 3, 500, true},
+        // Turned, such an end reaches its disc's true circle between two points of the circle polygon,
+        // past it and every other shape.
+        {"L-shaped house turned by 30 degrees, Am",
+         Polygon({{0, 0, 6}, {10.392, 6, 6}, {7.892, 10.330, 6}, {1.830, 6.830, 6}, {-0.670, 11.160, 6},
+                  {-5, 8.660, 6}}),
          CalcPass::Am, 3, 500, false},
         {"thin bar longer than its discs reach", Polygon({{0, 0, 3}, {100, 0, 3}, {100, 2, 3}, {0, 2, 3}}),
          CalcPass::Ad, 3, 500, false},

@@ -21,15 +21,6 @@ constexpr double SideSlack = 1e-7;
 // Above this, only the mean of the vertices is tried: each candidate is tested against every shape.
 constexpr size_t MostVerticesForCandidates = 64;
 
-// The mean of the vertices: the centre of a round building, and well inside any compact footprint.
-Point VertexMean(const std::vector<Point>& vertices) {
-    Point sum{0.0, 0.0};
-    for (Point v : vertices)
-        sum = {sum.x + v.x - vertices[0].x, sum.y + v.y - vertices[0].y};
-    double n = static_cast<double>(vertices.size());
-    return {vertices[0].x + sum.x / n, vertices[0].y + sum.y / n};
-}
-
 struct Span {
     double from, to;
 };
@@ -107,6 +98,18 @@ bool HeldByOne(const PolygonBands& bands, Point q, const std::vector<char>& hold
     return false;
 }
 
+// Whether the side from a to b runs between two opposite extreme points of the circle polygon round
+// vertex k, computed to the same bits: so does the end of a band at a vertex of an edge parallel to an
+// axis. The disc, convex, holds such a side whole, its two ends on its rim.
+bool DiameterOfDisc(const PolygonBands& bands, size_t k, Point a, Point b) {
+    Point c = bands.vertices[k];
+    double r = bands.radius[k];
+    auto same = [](Point p, Point q) { return p.x == q.x && p.y == q.y; };
+    auto joins = [&](Point p, Point q) { return (same(a, p) && same(b, q)) || (same(a, q) && same(b, p)); };
+    return r > 0.0 && (joins(CirclePoint(c.x, c.y, r, 0), CirclePoint(c.x, c.y, r, 1250)) ||
+                       joins(CirclePoint(c.x, c.y, r, 625), CirclePoint(c.x, c.y, r, 1875)));
+}
+
 // The sides of band i that face p: p lies outside the half-plane each bounds.
 template <typename Visit>
 bool EverySideFacing(const PolygonBands& bands, size_t i, Point p, Visit visit) {
@@ -142,16 +145,22 @@ bool HoldsAll(const PolygonBands& bands, Point p) {
         return true;
     if (n > MostVerticesForCandidates)
         return false;
+    // A band's end that is a diameter of its vertex's disc lies in that disc, which holds p.
+    auto inItsDisc = [&](size_t i, Point a, Point b) {
+        return DiameterOfDisc(bands, i, a, b) || DiameterOfDisc(bands, (i + 1) % n, a, b);
+    };
     // The facing sides' corners first: most candidates fail there, at a corner on a true circle, and a
     // point costs less than a side.
     for (size_t i : seenThrough)
         if (!EverySideFacing(bands, i, p, [&](Point a, Point b) {
-                return HeldByOne(bands, a, holding) && HeldByOne(bands, b, holding);
+                return inItsDisc(i, a, b) || (HeldByOne(bands, a, holding) && HeldByOne(bands, b, holding));
             }))
             return false;
     std::vector<Span> spans;
     for (size_t i : seenThrough)
         if (!EverySideFacing(bands, i, p, [&](Point a, Point b) {
+                if (inItsDisc(i, a, b))
+                    return true;
                 spans.clear();
                 for (size_t k = 0; k < n; k++) {
                     spans.push_back(DiscSpan(bands, k, a, b));

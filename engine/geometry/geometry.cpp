@@ -8,6 +8,15 @@ double Distance(Point a, Point b) {
     return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y));
 }
 
+// Summed about the first point, so that map coordinates keep their digits.
+Point VertexMean(const std::vector<Point>& vertices) {
+    Point sum{0.0, 0.0};
+    for (Point v : vertices)
+        sum = {sum.x + v.x - vertices[0].x, sum.y + v.y - vertices[0].y};
+    double n = static_cast<double>(vertices.size());
+    return {vertices[0].x + sum.x / n, vertices[0].y + sum.y / n};
+}
+
 // Summed about the first point: at map coordinates the products of raw coordinates are near 1e12 and
 // would swamp a building's few hundred square metres, while differences of nearby coordinates are exact.
 double SignedArea(const Point* points, int32_t count) {

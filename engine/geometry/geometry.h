@@ -18,6 +18,8 @@ struct Edge {
 constexpr int32_t CirclePointCount = 2501;
 
 double Distance(Point a, Point b);
+// The mean of the points (at least one): the centre of a round building, well inside a compact footprint.
+Point VertexMean(const std::vector<Point>& vertices);
 
 // Shoelace area, positive when the points run counter-clockwise; 0 for an empty list.
 double SignedArea(const Point* points, int32_t count);
