@@ -27,11 +27,11 @@ PolygonRecord Square(double left, double bottom, double side, double height) {
                         {left, bottom + side, height}});
 }
 
-PolygonRecord Round(double radius, int vertices, double height) {
+PolygonRecord Round(double radius, int vertices, double height, double notch) {
     std::vector<TestVertex> points;
     for (int i = 0; i < vertices; i++) {
-        double angle = 2 * 3.14159265358979323846 * i / vertices;
-        points.push_back({radius * std::cos(angle), radius * std::sin(angle), height});
+        double angle = 2 * 3.14159265358979323846 * i / vertices, reach = i % 2 ? radius - notch : radius;
+        points.push_back({reach * std::cos(angle), reach * std::sin(angle), height});
     }
     return MakePolygon("Round", 0, points);
 }

@@ -56,23 +56,24 @@ TEST_F(Calculation, ViewAdCalculatesOnceAndViewAmReusesTheResult) {
 }
 
 // The Close is posted as the dialog is made, so it is handled as soon as the dialog's loop runs,
-// long before a 2000-vertex outline is done.
+// long before a notched 2000-vertex outline is done: before the run's first step, or a few steps in.
 TEST_F(Calculation, CloseDuringTheRunStopsItWithoutAnError) {
-    OpenDrawing("round.Zlv", {Round(150, 2000, 10)});
+    OpenDrawing("round.Zlv", {Round(150, 2000, 10, 4)});
     watch->OnCreate(Running, [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDC_PROGRESS_CLOSE, 0); });
     Click(IDC_VIEW_AD_BUTTON);
     EXPECT_EQ(watch->Created(Running), 1);
     EXPECT_TRUE(script.prompts.empty()) << "a stop the user asked for is no error";
     EXPECT_EQ(CurrentResult().ad, 0.0);
     EXPECT_EQ(CurrentResult().am, 0.0);
-    ASSERT_FALSE(progressSeen.positions.empty());
-    EXPECT_LT(progressSeen.positions.back(), progressSeen.rangeTop / 2) << "the Am pass never started";
+    if (!progressSeen.positions.empty()) {
+        EXPECT_LT(progressSeen.positions.back(), progressSeen.rangeTop / 2) << "the Am pass never started";
+    }
     ExpectBackInTheDrawingView();
 }
 
 // Each run has its own stop: the Close of a stopped run does not reach the next.
 TEST_F(Calculation, AStopOfAnEarlierRunDoesNotStopTheNextRun) {
-    OpenDrawing("round.Zlv", {Round(150, 2000, 10)});
+    OpenDrawing("round.Zlv", {Round(150, 2000, 10, 4)});
     int runs = 0;
     watch->OnCreate(Running, [&runs](HWND dialog) {
         if (runs++ == 0)

@@ -127,7 +127,7 @@ TEST_F(SessionWindow, TitleNamesTheFileAndMarksUnsavedChanges) {
 // A stop the user asked for is no error: no message, and the status says so.
 TEST_F(SessionWindow, StoppedCalculationIsToldInTheStatusBarNotAsAnError) {
     std::string path = TempPath("round.Zlv");
-    ASSERT_TRUE(WriteDrawing(path, {Round(150, 2000, 10)}));
+    ASSERT_TRUE(WriteDrawing(path, {Round(150, 2000, 10, 4)}));
     Open(path);
     watch->OnCreate("Calculation...", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDC_PROGRESS_CLOSE, 0); });
     Click(IDC_VIEW_AD_BUTTON);
