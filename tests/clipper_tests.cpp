@@ -224,6 +224,8 @@ TEST(Clipper, StarRingFormIsTheSweepsFormOrRefuses) {
         heptagram.push_back(twice[(2 * i) % 7]);
     // The top folded into a bow: its two slanting edges cross, and the loop between them turns back.
     std::vector<Point> crossed = {{-1, -1}, {1, -1}, {1, 1}, {-0.5, 0.2}, {0.5, 0.2}, {-1, 1}};
+    std::vector<Point> clockwise = round(utm, 25, 60);
+    std::reverse(clockwise.begin(), clockwise.end());
     struct Case {
         const char* name;
         std::vector<Point> ring;
@@ -236,6 +238,7 @@ TEST(Clipper, StarRingFormIsTheSweepsFormOrRefuses) {
         {"steps the grid turns back about the centre", notched, {0, 0}, true},
         {"repeated points and points on a side", repeats, {0, 0}, true},
         {"a spike along a ray", spike, {0, 0}, true},
+        {"a footprint drawn clockwise", clockwise, utm, true},
         {"a ring round a point outside it", round({0, 0}, 1, 40), {5, 0}, false},
         {"a ring that winds twice round", heptagram, {0, 0}, false},
         {"two edges that cross", crossed, {0, -0.5}, false},
@@ -255,6 +258,7 @@ TEST(Clipper, StarRingFormIsTheSweepsFormOrRefuses) {
             EXPECT_EQ(formed.points[i].x, swept.contours[0].points[i].x);
             EXPECT_EQ(formed.points[i].y, swept.contours[0].points[i].y);
         }
+        EXPECT_FALSE(StarRingForm(c.ring, c.centre, &formed, [] { return true; })) << "a stopped run";
     }
 }
 

@@ -242,7 +242,7 @@ bool SegmentsMeet(const ClipperLib::IntPoint& a, const ClipperLib::IntPoint& b, 
 // shared end. Two edges that meet do so on a ray from the centre that both reach, so only edges whose
 // turns about the centre overlap are compared; where every step turns forward, as on a ring walked round
 // the centre, that is none, and the grid's rounding turns back only a few short steps.
-bool WindsOnceWithoutCrossing(const ClipperLib::Path& path, Point centre) {
+bool WindsOnceWithoutCrossing(const ClipperLib::Path& path, Point centre, const std::function<bool()>& stopped) {
     const double cx = centre.x * Scale, cy = centre.y * Scale, slack = 1e-9;
     // A turn counts 4: the angle's stand-in grows with it, quarter by quarter, and costs no arc tangent.
     auto quarters = [&](const ClipperLib::IntPoint& p) {
@@ -267,7 +267,7 @@ bool WindsOnceWithoutCrossing(const ClipperLib::Path& path, Point centre) {
         }
         angle[i] = a;
     }
-    if (std::fabs(angle[n] - angle[0] - turn) > 0.5)
+    if (std::fabs(angle[n] - angle[0] - turn) > 0.5 || stopped())
         return false;
     // Edge k runs from point k to point k + 1; edges n and on are the first ones again, a turn later.
     auto low = [&](size_t k) {
@@ -297,12 +297,14 @@ bool WindsOnceWithoutCrossing(const ClipperLib::Path& path, Point centre) {
 
 }  // namespace
 
-bool StarRingForm(const std::vector<Point>& ring, Point centre, ClipContour* contour) {
+// Each step takes a few hundredths of a second on a ring of a million points.
+bool StarRingForm(const std::vector<Point>& ring, Point centre, ClipContour* contour,
+                  const std::function<bool()>& stopped) {
     ClipperLib::Path path;
-    if (!ToClipperPath(ring, false, &path))
+    if (!ToClipperPath(ring, false, &path) || stopped())
         return false;
     DropPointsOnLines(&path);
-    if (path.size() < 3 || !WindsOnceWithoutCrossing(path, centre))
+    if (path.size() < 3 || stopped() || !WindsOnceWithoutCrossing(path, centre, stopped) || stopped())
         return false;
     StartAtLeastPoint(&path);
     *contour = FromClipperPath(path);

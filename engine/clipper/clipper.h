@@ -3,6 +3,7 @@
 // range, an exception, memory exhausted) makes the operation return false instead of escaping.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "engine/geometry/geometry.h"
@@ -30,7 +31,9 @@ bool StrictlySimpleForm(const ClipPolygon& polygon, ClipPolygon* result);
 // about it, without a sweep: its points on the grid, repeats and points on the line through their
 // neighbours dropped, from its least point, as a sweep would give it. False when the grid has turned
 // some step back about the point, or the ring does not wind round it once; the caller then sweeps.
-bool StarRingForm(const std::vector<Point>& ring, Point centre, ClipContour* contour);
+// Also false as soon as stopped, asked between its steps, turns true.
+bool StarRingForm(const std::vector<Point>& ring, Point centre, ClipContour* contour,
+                  const std::function<bool()>& stopped = [] { return false; });
 
 bool ClipUnion(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result);
 // With strictlySimple the result comes in the strictly simple form.

@@ -318,5 +318,6 @@ bool ConvexOutline(const PolygonBands& bands, const CalcRun& run, ClipContour* c
     ConvexWalk walk(bands, run);
     if (!walk.build(&ring) || run.stopped())
         return false;
-    return StarRingForm(ring, walk.inside(), contour);  // the ring winds once round any point inside
+    // The ring winds once round any point inside.
+    return StarRingForm(ring, walk.inside(), contour, [&run] { return run.stopped(); });
 }

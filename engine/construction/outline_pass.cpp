@@ -269,7 +269,7 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
     ClipContour contour;
     bool traced = lone && ConvexOutline(bands[0], *run, &contour);
     if (traced || (lone && CommonCentre(bands[0], &walkedRound) && WalkRound(bands[0], walkedRound, *run, &walked))) {
-        *finished = traced || StarRingForm(walked, walkedRound, &contour);
+        *finished = traced || StarRingForm(walked, walkedRound, &contour, [run] { return run->stopped(); });
         if (*finished)
             outline->contours = {std::move(contour)};
         else
