@@ -271,7 +271,9 @@ bool ConvexWalk::rayCrossing(Point origin, Point dir, size_t from, size_t limit,
 // Round the corners from the first that opens, each band's outer side and, in each open corner, down the
 // end of one band to the discs' boundary, along it, and up the start of the next.
 bool ConvexWalk::build(std::vector<Point>* ring) {
-    if (!takeCounterClockwise() || !takeCorners() || !crossDiscs() || !traceDiscs())
+    // Each step takes a few hundredths of a second on a polygon of a million vertices.
+    if (!takeCounterClockwise() || !takeCorners() || calculation.stopped() || !crossDiscs() ||
+        calculation.stopped() || !traceDiscs() || calculation.stopped())
         return false;
     auto opens = [&](size_t t) {
         Point from = endCorner[(t + n - 1) % n], to = startCorner[t];

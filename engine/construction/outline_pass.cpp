@@ -262,12 +262,16 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
         bands.push_back(PrepareBands(pass, options, polygon, !lone));
         vertexCount += polygon.vertices.size();
     }
+    if (run->stopped())  // the bands of a polygon of a million vertices take a tenth of a second
+        return RunOutcome::Stopped;
     // A lone convex polygon of one radius is traced round from its discs' crossings; another lone polygon
     // whose shapes all hold one point is walked round it. Either outline costs what it holds.
     std::vector<Point> walked;
     Point walkedRound;
     ClipContour contour;
     bool traced = lone && ConvexOutline(bands[0], *run, &contour);
+    if (run->stopped())  // neither the walk nor the pieces start on a trace given up for a stop
+        return RunOutcome::Stopped;
     if (traced || (lone && CommonCentre(bands[0], &walkedRound) && WalkRound(bands[0], walkedRound, *run, &walked))) {
         *finished = traced || StarRingForm(walked, walkedRound, &contour, [run] { return run->stopped(); });
         if (*finished)
@@ -278,6 +282,8 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
         unionProgress.finish();
         return run->stopped() ? RunOutcome::Stopped : RunOutcome::Completed;
     }
+    if (run->stopped())
+        return RunOutcome::Stopped;
     if (lone)
         WidenBands(&bands[0]);
     Extent extent;
