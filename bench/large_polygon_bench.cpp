@@ -1,15 +1,18 @@
 // Times the Ad/Am engine on one round polygon of many vertices: a circle of 1 km radius at 12 m, as
 // scripts/make_large_inputs.py writes it, with its coordinates exact or, with --rounded, rounded to
 // 0.1 mm as that file holds them. Each count is calculated once, from the smallest up, so that the
-// process's peak memory after each is that calculation's.
+// process's peak memory after each is that calculation's. With --stops, the largest is then calculated
+// again and stopped 0.05 s in, 0.10 s in and so on until a run ends before its stop, and the longest
+// wait from a stop to the end of its run is printed.
 //
-//     large_polygon_bench [--rounded] [VERTICES...]     (10000 30000 100000 when none are given)
+//     large_polygon_bench [--rounded] [--stops] [VERTICES...]     (10000 30000 100000 when none are given)
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "bench/peak_memory.h"
@@ -29,20 +32,51 @@ CalcInput RoundPolygon(long vertices, bool rounded) {
     return CalcInput{{polygon}};
 }
 
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The longest wait from a stop to the end of the run it stopped, over runs stopped every twentieth of a
+// second until one ends first; -1 when a stopped run still gave a result.
+double LongestWaitAfterAStop(const CalcInput& polygon, int* stops) {
+    double longest = 0.0;
+    *stops = 0;
+    for (double at = 0.05;; at += 0.05) {
+        CalcInput input = polygon;
+        CalcRun calculation;
+        auto start = std::chrono::steady_clock::now();
+        std::thread stopper([&] {
+            std::this_thread::sleep_until(start + std::chrono::duration<double>(at));
+            calculation.requestStop();
+        });
+        bool ok = ComputeAdAm(&input, CalcOptions{}, &calculation);
+        double ended = SecondsSince(start);
+        stopper.join();
+        if (ended <= at)
+            return longest;
+        if (ok)
+            return -1.0;
+        longest = std::max(longest, ended - at);
+        ++*stops;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool rounded = false;
+    bool rounded = false, stops = false;
     std::vector<long> counts;
     for (int i = 1; i < argc; i++) {
         char* end = nullptr;
         long count = std::strtol(argv[i], &end, 10);
         if (std::strcmp(argv[i], "--rounded") == 0) {
             rounded = true;
+        } else if (std::strcmp(argv[i], "--stops") == 0) {
+            stops = true;
         } else if (*end == '\0' && count >= 3) {
             counts.push_back(count);
         } else {
-            std::fprintf(stderr, "usage: large_polygon_bench [--rounded] [VERTICES...]\n");
+            std::fprintf(stderr, "usage: large_polygon_bench [--rounded] [--stops] [VERTICES...]\n");
             return 2;
         }
     }
@@ -58,11 +92,21 @@ int main(int argc, char** argv) {
         CalcRun calculation;
         auto start = std::chrono::steady_clock::now();
         bool ok = ComputeAdAm(&input, CalcOptions{}, &calculation);
-        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        double seconds = SecondsSince(start);
         std::printf("%10ld %10.2f %12.6f %12.6f %10.0f%s\n", count, seconds, calculation.result.ad,
                     calculation.result.am, PeakMegabytes(), ok ? "" : "  FAILED");
         std::fflush(stdout);
         allOk = allOk && ok;
+    }
+    if (stops) {
+        int count = 0;
+        double longest = LongestWaitAfterAStop(RoundPolygon(counts.back(), rounded), &count);
+        if (longest < 0.0)
+            std::printf("\na stopped run of %ld vertices gave a result  FAILED\n", counts.back());
+        else
+            std::printf("\n%ld vertices, stopped %d times: every run ended within %.3f s of its stop\n", counts.back(),
+                        count, longest);
+        allOk = allOk && longest >= 0.0;
     }
     return allOk ? 0 : 1;
 }

@@ -5,8 +5,8 @@
 # the small drawings), with --import the import of 10,000 buildings from GeoJSON and DXF (time and peak memory;
 # files given after it are measured too), with --assess
 # the assessment of 10,000 buildings apart and in terraces (a thread count may follow), with --large one
-# round polygon of many vertices (counts, and --rounded for coordinates rounded as a file holds them, may
-# follow), or with
+# round polygon of many vertices (counts, --rounded for coordinates rounded as a file holds them, and
+# --stops for the longest wait after a stop may follow), or with
 # --history the undo history on drawings of 600 to 600,000 vertices, or with --structures-window the
 # Structures window listing the 10,000 buildings (a count of rows of 100 may follow), under Wine.
 set -euo pipefail
