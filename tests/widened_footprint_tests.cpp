@@ -148,3 +148,93 @@ TEST(WidenedFootprint, BandStripsWithItCoverTheOuterHalves) {
         }
     }
 }
+
+namespace {
+
+// n corners round c, every second one `notch` nearer its centre.
+CalcPolygon Notched(Point c, double r, int n, double notch, double height) {
+    CalcPolygon polygon;
+    for (int i = 0; i < n; i++) {
+        double a = 2 * Pi * i / n, reach = i % 2 ? r - notch : r;
+        polygon.vertices.push_back({c.x + reach * std::cos(a), c.y + reach * std::sin(a), height});
+    }
+    return polygon;
+}
+
+}  // namespace
+
+// A footprint that is not convex gets its hull widened where each notch lies in the inner circle of a disc
+// at its mouth: that shape must add nothing to the literal region and hold the footprint, and each band
+// less what the shape holds must still be covered by the band's piece. Where a notch reaches beyond, or a
+// corner has no disc, there is none.
+TEST(WidenedHull, LiesInTheLiteralRegionAndLeavesEachBandWhatItMisses) {
+    const Point utm{512345.25, 5432100.5};
+    const struct {
+        Case c;
+        CalcPass pass;
+        bool widened;
+    } cases[] = {
+        {{"L-shaped block, Am", {{{0, 0, 9}, {20, 0, 9}, {20, 8, 9}, {8, 8, 9}, {8, 20, 9}, {0, 20, 9}}}, 3, 500},
+         CalcPass::Am,
+         true},
+        {{"L-shaped block drawn clockwise, Ad",
+          {{{0, 20, 9}, {8, 20, 9}, {8, 8, 9}, {20, 8, 9}, {20, 0, 9}, {0, 0, 9}}},
+          3,
+          500},
+         CalcPass::Ad,
+         true},
+        {{"U-shaped house at map coordinates, Am",
+          {{{utm.x, utm.y, 8},
+            {utm.x + 20, utm.y, 8},
+            {utm.x + 20, utm.y + 15, 8},
+            {utm.x + 14, utm.y + 15, 8},
+            {utm.x + 14, utm.y + 6, 8},
+            {utm.x + 6, utm.y + 6, 8},
+            {utm.x + 6, utm.y + 15, 8},
+            {utm.x, utm.y + 15, 8}}},
+          3,
+          350.0 / 1.5},
+         CalcPass::Am,
+         true},
+        {{"round tower with shallow notches, Ad", Notched({3, 4}, 40, 120, 0.5, 12), 3, 500}, CalcPass::Ad, true},
+        {{"star of deep notches, Ad", Notched({0, 0}, 40, 12, 25, 3), 3, 500}, CalcPass::Ad, false},
+        // The notch's mouth is narrower than the discs, but the notch reaches far deeper.
+        {{"U-shaped house with a notch deeper than its discs, Ad",
+          {{{0, 0, 2}, {30, 0, 2}, {30, 30, 2}, {17, 31, 2}, {17, 5, 2}, {13, 5, 2}, {13, 31, 2}, {0, 30, 2}}},
+          3,
+          500},
+         CalcPass::Ad,
+         false},
+        {{"L-shaped block with a corner of height 0, Ad",
+          {{{0, 0, 0}, {20, 0, 9}, {20, 8, 9}, {8, 8, 9}, {8, 20, 9}, {0, 20, 9}}},
+          3,
+          500},
+         CalcPass::Ad,
+         false},
+    };
+    CalcOptions options;
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.c.what);
+        options.heightProjection = k.c.heightProjection;
+        options.distanceProjection = k.c.distanceProjection;
+        PolygonBands b = PrepareBands(k.pass, options, k.c.polygon);
+        ASSERT_TRUE(b.convex.empty());
+        ASSERT_EQ(!b.widenedHull.empty(), k.widened);
+        if (!k.widened)
+            continue;
+        ClipPolygon hull = Contour(b.widenedHull.points()), region = LiteralRegion(b);
+        EXPECT_LT(AreaBeyond(hull, region), 1e-10 * RegionArea(region));
+        EXPECT_LT(AreaBeyond(Contour(b.vertices), hull), 1e-10 * RegionArea(region));
+        CoverGrid nothingFiled(b.vertices[0], {b.vertices[0].x + 1, b.vertices[0].y + 1}, 1);
+        size_t n = b.vertices.size();
+        for (size_t i = 0; i < n; i++) {
+            std::vector<Point> piece = TrapezoidPiece(b, i, nothingFiled);
+            ClipPolygon withPiece = hull, covered;
+            if (!piece.empty())
+                withPiece.contours.push_back({false, piece});
+            ASSERT_TRUE(NormalForm(withPiece, &covered));
+            const std::array<Point, 4>& band = b.trapezoids[i].corners;
+            EXPECT_LT(AreaBeyond(Contour({band.begin(), band.end()}), covered), 1e-9) << "edge " << i;
+        }
+    }
+}

@@ -62,7 +62,7 @@ PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcP
     ConvexShape convex(vertices);
     double smallest = *std::min_element(radius.begin(), radius.end());
     PolygonBands bands{std::move(vertices), std::move(radius), std::move(trapezoids), orientation,
-                       std::move(convex),   smallest,          WidenedFootprint()};
+                       std::move(convex),   smallest,          WidenedFootprint(),    ConvexShape()};
     if (widened)
         WidenBands(&bands);
     return bands;
@@ -70,6 +70,8 @@ PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcP
 
 void WidenBands(PolygonBands* bands) {
     bands->widened = WidenFootprint(bands->vertices, bands->convex, bands->orientation, bands->radius);
+    if (bands->convex.empty())
+        bands->widenedHull = WidenHull(bands->vertices, bands->orientation, bands->radius);
 }
 
 // The shapes filed before take most of a disc on a site of many buildings, so they cut first. The
@@ -138,8 +140,15 @@ std::vector<Point> TrapezoidPiece(const PolygonBands& bands, size_t edge, const 
     bool firstInner = side * bands.orientation > 0;
     Point innerA = firstInner ? t[0] : t[1], outerA = firstInner ? t[1] : t[0];
     Point innerB = firstInner ? t[3] : t[2], outerB = firstInner ? t[2] : t[3];
-    // The inner half is convex and its edge lies in the footprint, so it lies in the widened footprint when
-    // its two far corners do.
+    // The inner half is convex and its edge lies in the footprint, so it lies in the widened footprint, or
+    // in the widened hull of a footprint that is not convex, when its two far corners do. The hull stands
+    // over no edge of its own here, so the outer half stays whole unless the hull holds that too.
+    const ConvexShape& hull = bands.widenedHull;
+    if (!hull.empty() && hull.contains(innerA) && hull.contains(innerB)) {
+        if (hull.contains(outerA) && hull.contains(outerB))
+            return {};
+        return filed.cut({a, outerA, outerB, b});
+    }
     const ConvexShape& widened = bands.widened.shape;
     bool innerHeld = !widened.empty() && widened.contains(innerA) && widened.contains(innerB);
     if (!innerHeld && !InnerHalfCovered(bands, edge, innerA, innerB))

@@ -23,6 +23,7 @@ struct PolygonBands {
     ConvexShape convex;                 // the footprint, when it is convex
     double smallestRadius;
     WidenedFootprint widened;  // a part of the union when its shape is not empty
+    ConvexShape widenedHull;   // when the footprint is not convex, likewise
 };
 
 // Without widened, the widened footprint is left empty for WidenBands to fill when the pieces need it:

@@ -313,7 +313,8 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
         }
         if (!grid.fillsBox(footprintBox.low, footprintBox.high))
             parts.push_back({MortonKey(b.vertices[0], extent), p, (n - 1) / EdgesPerGroup, UINT32_MAX, footprints[p]});
-        const std::vector<Point>& widened = b.widened.shape.points();
+        const ConvexShape& widenedShape = b.widened.shape.empty() ? b.widenedHull : b.widened.shape;
+        const std::vector<Point>& widened = widenedShape.points();
         Extent widenedBox = widened.empty() ? footprintBox : BoxOf(widened);
         if (!widened.empty() && !grid.fillsBox(widenedBox.low, widenedBox.high))
             parts.push_back({MortonKey(b.vertices[0], extent), p, (n - 1) / EdgesPerGroup, UINT32_MAX - 1,
@@ -373,7 +374,7 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
                 if (b.radius[i] > 0.0 || b.radius[(i + 1) % n] > 0.0)
                     grid.fileTrapezoid(b.trapezoids[i]);
             }
-            grid.fileConvex(b.widened.shape.empty() ? b.convex : b.widened.shape);
+            grid.fileConvex(widenedShape.empty() ? b.convex : widenedShape);
         }
     }
     cutProgress.finish();

@@ -27,5 +27,9 @@ struct WidenedFootprint {
 WidenedFootprint WidenFootprint(const std::vector<Point>& vertices, const ConvexShape& footprint, double orientation,
                                 const std::vector<double>& radius);
 
+// For the vertices of a footprint that is not convex: its convex hull widened the same way, when every
+// notch the hull spans lies in the disc at one end of the hull's edge over it; else empty.
+ConvexShape WidenHull(const std::vector<Point>& vertices, double orientation, const std::vector<double>& radius);
+
 // How far the circle polygon of radius 1 reaches from its centre along a unit direction.
 double UnitCircleReach(Point direction);
