@@ -194,33 +194,32 @@ int Side(const ClipperLib::IntPoint& a, const ClipperLib::IntPoint& b, const Cli
 }
 
 // Drops repeated points and every point on the line through its neighbours (a spike too), as the
-// clipper drops them from what it sweeps, until none is left to drop.
+// clipper drops them from what it sweeps, until none is left to drop. The points kept so far stand at the
+// front of the path, never past the one read next, so no second path is needed.
 void DropPointsOnLines(ClipperLib::Path* path) {
-    ClipperLib::Path kept;
-    kept.reserve(path->size());
-    auto settle = [&kept]() {
-        while (kept.size() >= 2 && kept[kept.size() - 1] == kept[kept.size() - 2])
-            kept.pop_back();
-        while (kept.size() >= 3 && Side(kept[kept.size() - 3], kept[kept.size() - 2], kept[kept.size() - 1]) == 0) {
-            kept.erase(kept.end() - 2);
-            while (kept.size() >= 2 && kept[kept.size() - 1] == kept[kept.size() - 2])
-                kept.pop_back();
+    ClipperLib::Path& points = *path;
+    size_t kept = 0;
+    for (size_t i = 0; i < points.size(); i++) {
+        points[kept++] = points[i];
+        while (kept >= 2 && points[kept - 1] == points[kept - 2])
+            kept--;
+        while (kept >= 3 && Side(points[kept - 3], points[kept - 2], points[kept - 1]) == 0) {
+            points[kept - 2] = points[kept - 1];
+            kept--;
+            while (kept >= 2 && points[kept - 1] == points[kept - 2])
+                kept--;
         }
-    };
-    for (const ClipperLib::IntPoint& p : *path) {
-        kept.push_back(p);
-        settle();
     }
+    points.resize(kept);
     // Round the join of the last point to the first, until neither end changes.
     size_t before = 0;
-    while (kept.size() >= 3 && kept.size() != before) {
-        before = kept.size();
-        if (kept.front() == kept.back() || Side(kept[kept.size() - 2], kept.back(), kept.front()) == 0)
-            kept.pop_back();
-        else if (Side(kept.back(), kept.front(), kept[1]) == 0)
-            kept.erase(kept.begin());
+    while (points.size() >= 3 && points.size() != before) {
+        before = points.size();
+        if (points.front() == points.back() || Side(points[points.size() - 2], points.back(), points.front()) == 0)
+            points.pop_back();
+        else if (Side(points.back(), points.front(), points[1]) == 0)
+            points.erase(points.begin());
     }
-    *path = std::move(kept);
 }
 
 bool Within(const ClipperLib::IntPoint& a, const ClipperLib::IntPoint& b, const ClipperLib::IntPoint& p) {
