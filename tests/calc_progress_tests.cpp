@@ -38,14 +38,15 @@ class Progress : public ::testing::Test {
 
 }  // namespace
 
+// One thread steps one at a time, the other eight at a time, as a share hands them out.
 TEST_F(Progress, TwoThreadsAdvancingTogetherReachTheSinkInOrder) {
     const int perThread = 4000;
-    auto advance = [this] {
-        for (int i = 0; i < perThread; i++)
-            run.advance();
+    auto advance = [this](int batch) {
+        for (int i = 0; i < perThread / batch; i++)
+            run.advance(batch);
     };
-    std::thread other(advance);
-    advance();
+    std::thread other(advance, 8);
+    advance(1);
     other.join();
     EXPECT_EQ(overlaps.load(), 0);
     ASSERT_EQ(positions.size(), 2u * perThread + 1);

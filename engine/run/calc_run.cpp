@@ -12,19 +12,20 @@ void ProgressSink::start(int64_t steps) {
         callback(0, range);
 }
 
-void ProgressSink::advance(const std::atomic<uint8_t>& stopRequested) {
+void ProgressSink::advance(const std::atomic<uint8_t>& stopRequested, int64_t steps) {
     std::lock_guard<std::mutex> hold(lock);
-    if (stopRequested)
-        return;
-    int32_t position = ++reached;
-    if (callback)
-        callback(position, range);
+    for (int64_t k = 0; k < steps && !stopRequested; k++) {
+        int32_t position = ++reached;
+        if (callback)
+            callback(position, range);
+    }
 }
 
 void ProgressShare::reach(double fraction) {
     int64_t target = static_cast<int64_t>(std::floor(std::min(1.0, std::max(0.0, fraction)) * steps));
     if (fraction >= 1.0)
         target = steps;
-    for (; given < target; given++)
-        run->advance();
+    if (target > given)
+        run->advance(target - given);
+    given = std::max(given, target);
 }

@@ -22,8 +22,9 @@ class ProgressSink {
 
     // Sets the range (clamped to 32 bits, so that a bar cannot wrap) and reports position 0.
     void start(int64_t steps);
-    // One step, unless stopped: once a stop is requested the position stays where it is.
-    void advance(const std::atomic<uint8_t>& stopRequested);
+    // Steps one by one, unless stopped: once a stop is requested the position stays where it is. Many
+    // steps at once take the lock once, which a share of a polygon of a million vertices gives.
+    void advance(const std::atomic<uint8_t>& stopRequested, int64_t steps = 1);
 
     int32_t position() const { return reached.load(); }
     int32_t total() const { return range; }
@@ -51,7 +52,7 @@ struct CalcRun {
         stopRequested = 1;
     }
     bool stopped() const { return stopRequested != 0 || (whole && whole->stopped()); }
-    void advance() { progress.advance(stopRequested); }
+    void advance(int64_t steps = 1) { progress.advance(stopRequested, steps); }
 
     // Set by a caller that keeps the cores busy with runs side by side, as an assessment does with its
     // structures: a small drawing's passes then take no thread of their own.
