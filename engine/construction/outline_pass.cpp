@@ -315,8 +315,7 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
             parts.push_back({MortonKey(b.vertices[0], extent), p, (n - 1) / EdgesPerGroup, UINT32_MAX, footprints[p]});
         const ConvexShape& widenedShape = b.widened.shape.empty() ? b.widenedHull : b.widened.shape;
         const std::vector<Point>& widened = widenedShape.points();
-        Extent widenedBox = widened.empty() ? footprintBox : BoxOf(widened);
-        if (!widened.empty() && !grid.fillsBox(widenedBox.low, widenedBox.high))
+        if (!widened.empty() && !grid.fillsBox(widenedShape.low(), widenedShape.high()))
             parts.push_back({MortonKey(b.vertices[0], extent), p, (n - 1) / EdgesPerGroup, UINT32_MAX - 1,
                              SingleContourPolygon(widened.data(), static_cast<int32_t>(widened.size()))});
         size_t partsBefore = parts.size();

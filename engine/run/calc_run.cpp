@@ -25,7 +25,8 @@ void ProgressShare::reach(double fraction) {
     int64_t target = static_cast<int64_t>(std::floor(std::min(1.0, std::max(0.0, fraction)) * steps));
     if (fraction >= 1.0)
         target = steps;
-    if (target > given)
+    if (target > given) {
         run->advance(target - given);
-    given = std::max(given, target);
+        given = target;
+    }
 }
