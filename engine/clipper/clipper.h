@@ -20,6 +20,8 @@ struct ClipPolygon {
 
 // One outer contour holding copies of the points, without a closing point.
 ClipPolygon SingleContourPolygon(const Point* points, int32_t count);
+// The region of the one contour, taken without a copy (a braced list copies its elements).
+ClipPolygon SingleContourPolygon(ClipContour contour);
 
 // The polygon united with itself: simple contours, outer ones and holes told apart.
 bool NormalForm(const ClipPolygon& polygon, ClipPolygon* result);
@@ -32,7 +34,7 @@ bool StrictlySimpleForm(const ClipPolygon& polygon, ClipPolygon* result);
 // neighbours dropped, from its least point, as a sweep would give it. False when the grid has turned
 // some step back about the point, or the ring does not wind round it once; the caller then sweeps.
 // Also false as soon as stopped, asked between its steps, turns true.
-bool StarRingForm(const std::vector<Point>& ring, Point centre, ClipContour* contour,
+bool StarRingForm(std::vector<Point> ring, Point centre, ClipContour* contour,
                   const std::function<bool()>& stopped = [] { return false; });
 
 bool ClipUnion(const ClipPolygon& subject, const ClipPolygon& clip, ClipPolygon* result);

@@ -52,7 +52,7 @@ bool StarFootprint(const std::vector<ClipPolygon>& footprints, const CalcRun& ru
     ClipContour contour;
     if (!StarRingForm(ring, VertexMean(ring), &contour, [&run] { return run.stopped(); }))
         return false;
-    united->contours = {std::move(contour)};
+    *united = SingleContourPolygon(std::move(contour));
     return true;
 }
 
@@ -140,11 +140,11 @@ bool BuildOutlines(const CalcOptions& options, const CalcInput& input, CalcRun* 
     return adOutcome == RunOutcome::Completed && amOutcome == RunOutcome::Completed;
 }
 
-void AppendContours(const ClipPolygon& outline, uint8_t adFlag, CalcResult* result) {
-    for (const ClipContour& contour : outline.contours) {
+void AppendContours(ClipPolygon&& outline, uint8_t adFlag, CalcResult* result) {
+    for (ClipContour& contour : outline.contours) {
         result->holeFlags.push_back(contour.hole ? 1 : 0);
         result->adFlags.push_back(adFlag);
-        result->contours.push_back(contour.points);
+        result->contours.push_back(std::move(contour.points));
     }
 }
 
@@ -172,8 +172,8 @@ bool Calculate(CalcInput* input, const CalcOptions& options, CalcRun* run) {
     result->holeFlags.clear();
     result->adFlags.clear();
     result->contours.clear();
-    AppendContours(adOutline, 1, result);
-    AppendContours(amOutline, 0, result);
+    AppendContours(std::move(adOutline), 1, result);
+    AppendContours(std::move(amOutline), 0, result);
     result->ad = 0.0;
     result->am = 0.0;
     for (size_t c = 0; c < result->contours.size(); c++) {

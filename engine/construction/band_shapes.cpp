@@ -44,7 +44,7 @@ bool InnerHalfCovered(const PolygonBands& bands, size_t edge, Point innerA, Poin
 
 }  // namespace
 
-PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcPolygon& polygon, bool widened) {
+PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcPolygon& polygon, bool whole) {
     size_t n = polygon.vertices.size();
     std::vector<Point> vertices(n);
     std::vector<double> radius(n);
@@ -54,18 +54,25 @@ PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcP
         // A radius is a distance: a negative height read from a file widens like a positive one.
         radius[i] = std::fabs(pass == CalcPass::Ad ? v.height * options.heightProjection : options.distanceProjection);
     }
-    std::vector<Trapezoid> trapezoids;
-    trapezoids.reserve(n);
-    for (size_t i = 0; i < n; i++)
-        trapezoids.emplace_back(BandCorners(vertices[i], vertices[(i + 1) % n], radius[i], radius[(i + 1) % n]));
     double orientation = SignedArea(vertices.data(), static_cast<int32_t>(n)) >= 0 ? 1.0 : -1.0;
     ConvexShape convex(vertices);
     double smallest = *std::min_element(radius.begin(), radius.end());
-    PolygonBands bands{std::move(vertices), std::move(radius), std::move(trapezoids), orientation,
-                       std::move(convex),   smallest,          WidenedFootprint(),    ConvexShape()};
-    if (widened)
+    PolygonBands bands{std::move(vertices), std::move(radius), {},    orientation,
+                       std::move(convex),   smallest,          WidenedFootprint(), ConvexShape()};
+    if (whole) {
+        AddTrapezoids(&bands);
         WidenBands(&bands);
+    }
     return bands;
+}
+
+void AddTrapezoids(PolygonBands* bands) {
+    const std::vector<Point>& v = bands->vertices;
+    const std::vector<double>& r = bands->radius;
+    size_t n = v.size();
+    bands->trapezoids.reserve(n);
+    for (size_t i = 0; i < n; i++)
+        bands->trapezoids.emplace_back(BandCorners(v[i], v[(i + 1) % n], r[i], r[(i + 1) % n]));
 }
 
 void WidenBands(PolygonBands* bands) {

@@ -26,9 +26,11 @@ struct PolygonBands {
     ConvexShape widenedHull;   // when the footprint is not convex, likewise
 };
 
-// Without widened, the widened footprint is left empty for WidenBands to fill when the pieces need it:
-// a polygon that is traced or walked never does.
-PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcPolygon& polygon, bool widened = true);
+// Without whole, the trapezoids and the widened shapes are left empty for AddTrapezoids and WidenBands to
+// fill when the walk or the pieces need them: a traced polygon needs neither (its trace builds only the
+// corners it reads), and a walked one no widened shapes.
+PolygonBands PrepareBands(CalcPass pass, const CalcOptions& options, const CalcPolygon& polygon, bool whole = true);
+void AddTrapezoids(PolygonBands* bands);
 void WidenBands(PolygonBands* bands);
 
 // The disc around vertex i less what the shapes filed before, the widened and the convex footprint, the trapezoids of

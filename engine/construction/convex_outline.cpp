@@ -174,7 +174,8 @@ bool ConvexWalk::takeCorners() {
             return false;
         bool forward = bands.orientation > 0;
         size_t edge = forward ? t : (2 * n - 2 - t) % n;
-        const std::array<Point, 4>& c = bands.trapezoids[edge].corners;
+        size_t next = (edge + 1) % n;
+        std::array<Point, 4> c = BandCorners(bands.vertices[edge], bands.vertices[next], r, r);
         Point a = vertices[t], along = Minus(vertices[(t + 1) % n], a);
         for (int end = 0; end < 2; end++) {
             Point first = c[(end == 0) == forward ? 0 : 2], second = c[(end == 0) == forward ? 1 : 3];
@@ -315,11 +316,16 @@ bool ConvexWalk::build(std::vector<Point>* ring) {
 
 }  // namespace
 
+// The walk's buffers are freed before the form, whose own then take their pages.
 bool ConvexOutline(const PolygonBands& bands, const CalcRun& run, ClipContour* contour) {
     std::vector<Point> ring;
-    ConvexWalk walk(bands, run);
-    if (!walk.build(&ring) || run.stopped())
-        return false;
+    Point inside;
+    {
+        ConvexWalk walk(bands, run);
+        if (!walk.build(&ring) || run.stopped())
+            return false;
+        inside = walk.inside();
+    }
     // The ring winds once round any point inside.
-    return StarRingForm(ring, walk.inside(), contour, [&run] { return run.stopped(); });
+    return StarRingForm(std::move(ring), inside, contour, [&run] { return run.stopped(); });
 }

@@ -272,10 +272,12 @@ RunOutcome BuildPassOutline(CalcPass pass, const CalcOptions& options, const Cal
     bool traced = lone && ConvexOutline(bands[0], *run, &contour);
     if (run->stopped())  // neither the walk nor the pieces start on a trace given up for a stop
         return RunOutcome::Stopped;
+    if (lone && !traced)
+        AddTrapezoids(&bands[0]);
     if (traced || (lone && CommonCentre(bands[0], &walkedRound) && WalkRound(bands[0], walkedRound, *run, &walked))) {
         *finished = traced || StarRingForm(walked, walkedRound, &contour, [run] { return run->stopped(); });
         if (*finished)
-            outline->contours = {std::move(contour)};
+            *outline = SingleContourPolygon(std::move(contour));
         else
             *outline = SingleContourPolygon(walked.data(), static_cast<int32_t>(walked.size()));
         cutProgress.finish();
