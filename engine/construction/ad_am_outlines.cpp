@@ -1,7 +1,6 @@
 #include "engine/construction/ad_am_outlines.h"
 
 #include <algorithm>
-#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "engine/clipper/clipper.h"
 #include "engine/construction/outline_pass.h"
 #include "engine/run/out_of_memory.h"
+#include "engine/run/parallel_for.h"
 
 namespace {
 
@@ -88,9 +88,11 @@ RunOutcome AmOutline(const CalcOptions& options, const CalcInput& input, const s
     return RunOutcome::Completed;
 }
 
-// The Ad pass on a thread of its own and the Am pass on this one; each pass is the same work in the
-// same order whichever thread runs it, so the result does not depend on the threads. A drawing too
-// small for a thread (above) and a machine without a second core run the passes one after the other.
+// The two passes shared with a helper thread, Am first on this one; each pass is the same work in the
+// same order whichever thread runs it, so the result does not depend on the threads. A helper that
+// has not started by the time Am is done finds Ad taken: a scheduler that queues it behind this thread,
+// as one that packs a machine's threads onto few cores does, costs no more than running the passes one
+// after the other, which a drawing too small for a thread (above) and a machine without a second core do.
 bool BuildOutlines(const CalcOptions& options, const CalcInput& input, CalcRun* run, ClipPolygon* ad, ClipPolygon* am) {
     std::vector<ClipPolygon> footprints;
     if (!FootprintParts(input, &footprints) || run->stopped())
@@ -120,23 +122,21 @@ bool BuildOutlines(const CalcOptions& options, const CalcInput& input, CalcRun* 
             run->markOutOfMemory();
         }
     };
-    std::thread adThread;
+    RunOutcome amOutcome = RunOutcome::Failed;
+    auto amPass = [&]() {
+        if (!WithinMemory([&] { amOutcome = AmOutline(options, input, footprints, passSteps, run, am); })) {
+            amOutcome = RunOutcome::Failed;
+            run->markOutOfMemory();
+        }
+    };
+    // Neither pass throws: each turns running out of memory into its outcome.
     int64_t worthAThread = run->besideOthers ? VerticesWorthAThreadBesideOthers : VerticesWorthAThreadAlone;
     if (vertices >= worthAThread && std::thread::hardware_concurrency() != 1) {
-        try {
-            adThread = std::thread(adPass);
-        } catch (const std::system_error&) {  // no thread to be had: the pass runs below
-        }
-    }
-    if (!adThread.joinable())
+        ParallelFor(2, [&](size_t pass) { pass == 0 ? amPass() : adPass(); });
+    } else {
         adPass();
-    RunOutcome amOutcome = RunOutcome::Failed;  // the Am pass may not throw past the join below
-    if (!WithinMemory([&] { amOutcome = AmOutline(options, input, footprints, passSteps, run, am); })) {
-        amOutcome = RunOutcome::Failed;
-        run->markOutOfMemory();
+        amPass();
     }
-    if (adThread.joinable())
-        adThread.join();
     return adOutcome == RunOutcome::Completed && amOutcome == RunOutcome::Completed;
 }
 

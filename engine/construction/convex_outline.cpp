@@ -30,7 +30,10 @@ constexpr int32_t LongestWalk = Steps / 4;  // along a circle polygon, from a su
 constexpr int NearWedges = 8;               // of the fan from the centre, stepped through before a search
 constexpr size_t StopCheckEvery = size_t{1} << 16;
 
+// Most indices lie within one turn already, and a division is dear.
 int32_t Wrapped(int32_t k) {
+    if (k >= 0 && k < Steps)
+        return k;
     return ((k % Steps) + Steps) % Steps;
 }
 
@@ -251,10 +254,12 @@ bool ConvexWalk::traceDiscs() {
 }
 
 bool ConvexWalk::rayCrossing(Point origin, Point dir, size_t from, size_t limit, size_t* at, Point* hit) const {
-    size_t count = boundary.size();
+    size_t count = boundary.size(), i = from % count;  // k wrapped, without a division a step
     double depth = HitDepth * DotOf(dir, dir);
     for (size_t k = from; k < limit; k++) {
-        Point a = Minus(boundary[k % count], origin), b = Minus(boundary[(k + 1) % count], origin);
+        size_t next = i + 1 == count ? 0 : i + 1;
+        Point a = Minus(boundary[i], origin), b = Minus(boundary[next], origin);
+        i = next;
         double sideA = CrossOf(dir, a), sideB = CrossOf(dir, b);
         if (!(sideA < 0.0 && sideB >= 0.0))
             continue;
