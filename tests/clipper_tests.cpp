@@ -93,6 +93,43 @@ TEST(Clipper, RingAroundCourtyardIsOneOuterAndOneHole) {
 // NaN, infinities and anything beyond 1e18 micrometres never reach the clipper; the operation reports
 // failure instead of rounding them into nonsense or throwing. 2e12 m would still fit the clipper's own
 // range, so it shows the limit is ours.
+// Coordinates go to the grid of micrometres rounded half away from zero, on either side of zero and far
+// from it: a corner of a triangle at each coordinate must come back at the expected grid point.
+TEST(Clipper, CoordinatesRoundHalfAwayFromZeroOntoTheGrid) {
+    struct Case {
+        double metres, micrometres;
+        bool half;  // the metres scale to an exact half, in doubles
+    };
+    const Case cases[] = {
+        {2.5e-6, 3, true},
+        {-2.5e-6, -3, true},
+        {0.5e-6, 1, true},
+        {-0.5e-6, -1, true},
+        {500000.0000035, 500000000004, true},
+        {-500000.0000035, -500000000004, true},
+        {2.4e-6, 2, false},
+        {-2.4e-6, -2, false},
+        {2.6e-6, 3, false},
+        {0.4e-6, 0, false},
+        {-0.4e-6, 0, false},
+        {7e-6, 7, false},
+        {500000.25, 500000250000, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.metres << " m");
+        double scaled = c.metres * 1e6;
+        ASSERT_EQ(std::fabs(scaled - std::trunc(scaled)) == 0.5, c.half);
+        ClipPolygon triangle = Region({{false, {{c.metres, 0.0}, {c.metres + 10.0, 0.0}, {c.metres, 10.0}}}});
+        ClipPolygon result;
+        ASSERT_TRUE(NormalForm(triangle, &result));
+        ASSERT_EQ(result.contours.size(), 1u);
+        const std::vector<Point>& points = result.contours[0].points;
+        bool found = std::any_of(points.begin(), points.end(),
+                                 [&](Point p) { return p.x == c.micrometres / 1e6 && p.y == 0.0; });
+        EXPECT_TRUE(found) << "no corner at " << c.micrometres << " micrometres";
+    }
+}
+
 TEST(Clipper, UnrepresentableCoordinateFailsInsteadOfThrowing) {
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
     const double bad[] = {nan, inf, -inf, 1e13, -1e13, 2e12};

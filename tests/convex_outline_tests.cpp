@@ -101,6 +101,16 @@ TEST(ConvexOutline, IsTheLiteralRegionOfConvexPolygonsOfOneRadius) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ExpectLiteralRegion(Bands(c.polygon, c.pass));
+        // A run traces bands prepared without their trapezoids, building the corners itself: the outline
+        // must be the same to the last bit.
+        ClipContour whole, bare;
+        ASSERT_TRUE(ConvexOutline(Bands(c.polygon, c.pass), CalcRun(), &whole));
+        PolygonBands withoutTrapezoids = PrepareBands(c.pass, CalcOptions(), c.polygon, false);
+        ASSERT_TRUE(withoutTrapezoids.trapezoids.empty());
+        ASSERT_TRUE(ConvexOutline(withoutTrapezoids, CalcRun(), &bare));
+        ASSERT_EQ(bare.points.size(), whole.points.size());
+        for (size_t k = 0; k < whole.points.size(); k++)
+            ASSERT_TRUE(bare.points[k].x == whole.points[k].x && bare.points[k].y == whole.points[k].y) << k;
     }
 }
 
