@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "engine/construction/end_notches.h"
 #include "engine/geometry/convex_shapes.h"
 
 namespace {
@@ -98,18 +99,6 @@ bool HeldByOne(const PolygonBands& bands, Point q, const std::vector<char>& hold
     return false;
 }
 
-// Whether the side from a to b runs between two opposite extreme points of the circle polygon round
-// vertex k, computed to the same bits: so does the end of a band at a vertex of an edge parallel to an
-// axis. The disc, convex, holds such a side whole, its two ends on its rim.
-bool DiameterOfDisc(const PolygonBands& bands, size_t k, Point a, Point b) {
-    Point c = bands.vertices[k];
-    double r = bands.radius[k];
-    auto same = [](Point p, Point q) { return p.x == q.x && p.y == q.y; };
-    auto joins = [&](Point p, Point q) { return (same(a, p) && same(b, q)) || (same(a, q) && same(b, p)); };
-    return r > 0.0 && (joins(CirclePoint(c.x, c.y, r, 0), CirclePoint(c.x, c.y, r, 1250)) ||
-                       joins(CirclePoint(c.x, c.y, r, 625), CirclePoint(c.x, c.y, r, 1875)));
-}
-
 // The sides of band i that face p: p lies outside the half-plane each bounds.
 template <typename Visit>
 bool EverySideFacing(const PolygonBands& bands, size_t i, Point p, Visit visit) {
@@ -145,10 +134,11 @@ bool HoldsAll(const PolygonBands& bands, Point p) {
         return true;
     if (n > MostVerticesForCandidates)
         return false;
-    // A band's end that is a diameter of its vertex's disc lies in that disc, which holds p.
-    auto inItsDisc = [&](size_t i, Point a, Point b) {
-        return DiameterOfDisc(bands, i, a, b) || DiameterOfDisc(bands, (i + 1) % n, a, b);
-    };
+    // A band's end is a diameter of its vertex's true circle: the disc, which holds p, holds all of it
+    // but the bits past the circle polygon at its corners, whose notches the walk cuts back
+    // (end_notches.h).
+    size_t vertex;
+    auto inItsDisc = [&](size_t i, Point a, Point b) { return BandEndAt(bands, i, a, b, &vertex); };
     // The facing sides' corners first: most candidates fail there, at a corner on a true circle, and a
     // point costs less than a side.
     for (size_t i : seenThrough)

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "engine/construction/bucket_envelope.h"
+#include "engine/construction/end_notches.h"
 #include "engine/construction/seen_edges.h"
 #include "engine/geometry/convex_shapes.h"
 #include "engine/run/parallel_for.h"
@@ -572,7 +573,7 @@ bool RadialWalk::run(std::vector<Point>* ring) {
 bool WalkRound(const PolygonBands& bands, Point centre, const CalcRun& run, std::vector<Point>* ring) {
     RadialWalk walk(bands, centre, run);
     std::vector<Point> points;
-    if (!walk.run(&points))
+    if (!walk.run(&points) || !CutEndNotches(bands, centre, &points))
         return false;
     *ring = std::move(points);
     return true;
