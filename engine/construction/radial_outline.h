@@ -18,7 +18,7 @@
 #include "engine/run/calc_run.h"
 
 // The outline, counter-clockwise, of the union of the polygon's shapes, walked round a common centre
-// (common_centre.h);
+// (common_centre.h), with the notches at bands' ends cut back (end_notches.h);
 // false, and nothing written, when the walk meets a direction it cannot settle in floating point, or when
 // the run is stopped.
 bool WalkRound(const PolygonBands& bands, Point centre, const CalcRun& run, std::vector<Point>* ring);
