@@ -37,6 +37,17 @@ CalcPolygon TurnedL() {
     return Polygon({{0, 0, 6}, {10.392, 6, 6}, {7.892, 10.330, 6}, {1.830, 6.830, 6}, {-0.670, 11.160, 6}, {-5, 8.660, 6}});
 }
 
+// A round footprint of the given count of teeth, each a tip on the outer circle and a root on the inner
+// one, turned by a tenth of a radian so that no edge runs along an axis.
+CalcPolygon Gear(Point c, double outer, double inner, int teeth, double tipHeight, double rootHeight) {
+    std::vector<CalcVertex> vertices;
+    for (int i = 0; i < 2 * teeth; i++) {
+        double a = 0.1 + 3.14159265358979 * i / teeth, r = i % 2 ? inner : outer;
+        vertices.push_back({c.x + r * std::cos(a), c.y + r * std::sin(a), i % 2 ? rootHeight : tipHeight});
+    }
+    return Polygon(vertices);
+}
+
 PolygonBands Bands(const Case& c) {
     CalcOptions options;
     options.heightProjection = c.k;
@@ -91,6 +102,14 @@ TEST(RadialOutline, IsTheLiteralRegionWhereEveryShapeHoldsOnePoint) {
         // Turned, such an end reaches its disc's true circle between two points of the circle polygon,
         // past it and every other shape: the walk cuts the notch there back (below).
         {"L-shaped house turned by 30 degrees, Am", TurnedL(), CalcPass::Am, 3, 500, true},
+        // The bands of a gear's flanks hold no point in common, but each turns to the centre only its end
+        // at the root, whose notches the walk cuts back: so at any count of teeth.
+        {"gear of 36 teeth, Ad", Gear({0, 0}, 20, 19.5, 36, 30, 30), CalcPass::Ad, 3, 500, true},
+        {"gear of 36 deep teeth at map coordinates, Ad", Gear(utm, 20, 14, 36, 30, 30), CalcPass::Ad, 3, 500, true},
+        // Where the tips stand taller than the roots, a flank's band turns a long side to the centre too;
+        // beyond 64 corners such a side is not searched, and the gear is left to the pieces.
+        {"gear of 36 deep teeth, taller at the tips, Ad", Gear({0, 0}, 20, 14, 36, 30, 8), CalcPass::Ad, 3, 500,
+         false},
         {"thin bar longer than its discs reach", Polygon({{0, 0, 3}, {100, 0, 3}, {100, 2, 3}, {0, 2, 3}}),
          CalcPass::Ad, 3, 500, false},
         {"a corner of height 0", Polygon({{0, 0, 0}, {10, 0, 8}, {10, 10, 8}, {0, 10, 8}}), CalcPass::Ad, 3, 500,

@@ -19,7 +19,8 @@ constexpr double CentreClearance = 1e-3;  // m, the least depth of the centre in
 // m, by which a band may miss a point of another band's side and still count as holding it: far below
 // the clipper's micrometre, where a side of one band runs along a side of another.
 constexpr double SideSlack = 1e-7;
-// Above this, only the mean of the vertices is tried: each candidate is tested against every shape.
+// Above this, only the mean of the vertices is tried, and a band that does not hold it may turn only its
+// ends to it: each candidate, and each other facing side, is tested against every shape.
 constexpr size_t MostVerticesForCandidates = 64;
 
 struct Span {
@@ -130,15 +131,20 @@ bool HoldsAll(const PolygonBands& bands, Point p) {
         if (!holding[i])
             seenThrough.push_back(i);
     }
-    if (seenThrough.empty())
+    // A band's end is a diameter of its vertex's true circle: the disc, which holds p, holds all of it
+    // but the bits past the circle polygon at its corners, whose notches the walk cuts back
+    // (end_notches.h). Where every facing side is such an end, as round a gear's teeth, nothing more is
+    // asked, at any count of vertices.
+    size_t vertex;
+    auto inItsDisc = [&](size_t i, Point a, Point b) { return BandEndAt(bands, i, a, b, &vertex); };
+    bool endsOnly = true;
+    for (size_t i = 0; i < seenThrough.size() && endsOnly; i++)
+        endsOnly = EverySideFacing(bands, seenThrough[i], p,
+                                   [&](Point a, Point b) { return inItsDisc(seenThrough[i], a, b); });
+    if (endsOnly)
         return true;
     if (n > MostVerticesForCandidates)
         return false;
-    // A band's end is a diameter of its vertex's true circle: the disc, which holds p, holds all of it
-    // but the bits past the circle polygon at its corners, whose notches the walk cuts back
-    // (end_notches.h).
-    size_t vertex;
-    auto inItsDisc = [&](size_t i, Point a, Point b) { return BandEndAt(bands, i, a, b, &vertex); };
     // The facing sides' corners first: most candidates fail there, at a corner on a true circle, and a
     // point costs less than a side.
     for (size_t i : seenThrough)

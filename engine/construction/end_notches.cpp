@@ -78,27 +78,59 @@ bool OtherShapeNear(const PolygonBands& bands, size_t i, size_t k, Point corner,
     return false;
 }
 
-// Whether one shape holds everything within reach of the corner.
+// Whether one shape holds everything within reach of the corner. The shapes are tried outwards from vertex
+// k, both ways round, where a holder is most often found: near the end, not across the polygon.
 bool HeldAround(const PolygonBands& bands, size_t i, size_t k, Point corner, double reach) {
-    for (size_t m = 0; m < bands.vertices.size(); m++) {
-        if (m != k && Distance(bands.vertices[m], corner) + reach <= CircleInnerRadius * bands.radius[m])
+    size_t n = bands.vertices.size();
+    auto holds = [&](size_t m) {
+        return (m != k && Distance(bands.vertices[m], corner) + reach <= CircleInnerRadius * bands.radius[m]) ||
+               (m != i && HoldsAround(bands.trapezoids[m], corner, reach));
+    };
+    for (size_t step = 0; step <= n / 2; step++)
+        if (holds((k + step) % n) || holds((k + n - step) % n))
             return true;
-        if (m != i && HoldsAround(bands.trapezoids[m], corner, reach))
-            return true;
-    }
     return false;
 }
 
+// The walked ring's points in order of x, to find the point computed from a corner without a scan.
+class RingIndex {
+  public:
+    explicit RingIndex(const std::vector<Point>& ring) : points(ring), byX(ring.size()) {
+        for (size_t i = 0; i < byX.size(); i++)
+            byX[i] = i;
+        std::sort(byX.begin(), byX.end(), [&](size_t a, size_t b) { return points[a].x < points[b].x; });
+    }
+
+    // The first point of the ring, in its order, that stands at the corner; the ring's size if none.
+    size_t find(Point corner) const {
+        auto from = std::lower_bound(byX.begin(), byX.end(), corner.x - SamePointSlack,
+                                     [&](size_t i, double x) { return points[i].x < x; });
+        size_t found = points.size();
+        for (auto it = from; it != byX.end() && points[*it].x <= corner.x + SamePointSlack; ++it)
+            if (Distance(points[*it], corner) <= SamePointSlack)
+                found = std::min(found, *it);
+        return found;
+    }
+
+  private:
+    const std::vector<Point>& points;
+    std::vector<size_t> byX;
+};
+
+// A crossing to put into the ring before its point at.
+struct Insertion {
+    size_t at;
+    Point crossing;
+};
+
 // The notch at one corner of the end of band i at vertex k.
-bool CutNotch(const PolygonBands& bands, size_t i, size_t k, Point corner, std::vector<Point>* ring) {
+bool CutNotch(const PolygonBands& bands, size_t i, size_t k, Point corner, const std::vector<Point>& points,
+              const RingIndex& index, std::vector<Insertion>* insertions) {
     Point v = bands.vertices[k], from, to, crossing;
     if (!EdgeCrossing(v, bands.radius[k], corner, &from, &to, &crossing))
         return true;
     double reach = NotchReachShare * Distance(corner, crossing) + ReachSlack;
-    std::vector<Point>& points = *ring;
-    size_t m = points.size(), at = 0;
-    while (at < m && !(Distance(points[at], corner) <= SamePointSlack))
-        at++;
+    size_t m = points.size(), at = index.find(corner);
     if (at == m)
         return HeldAround(bands, i, k, corner, reach);
     if (OtherShapeNear(bands, i, k, corner, reach))
@@ -112,7 +144,7 @@ bool CutNotch(const PolygonBands& bands, size_t i, size_t k, Point corner, std::
     Point hit = points[downAfter ? after : before], edge = Minus(to, from);
     if (!(std::fabs(CrossOf(edge, Minus(hit, from))) <= ReachSlack * Length(edge)))
         return false;
-    points.insert(points.begin() + static_cast<std::ptrdiff_t>(downAfter ? at + 1 : at), crossing);
+    insertions->push_back({downAfter ? at + 1 : at, crossing});
     return true;
 }
 
@@ -128,6 +160,8 @@ bool BandEndAt(const PolygonBands& bands, size_t i, Point a, Point b, size_t* ve
 }
 
 bool CutEndNotches(const PolygonBands& bands, Point centre, std::vector<Point>* ring) {
+    RingIndex index(*ring);
+    std::vector<Insertion> insertions;
     for (size_t i = 0; i < bands.vertices.size(); i++) {
         const Trapezoid& band = bands.trapezoids[i];
         for (size_t s = 0; s < band.sides.size(); s++) {
@@ -136,9 +170,28 @@ bool CutEndNotches(const PolygonBands& bands, Point centre, std::vector<Point>* 
             size_t vertex;
             bool faces = !(side.nx == 0.0 && side.ny == 0.0) && !(side.nx * centre.x + side.ny * centre.y > side.limit);
             if (faces && BandEndAt(bands, i, a, b, &vertex) &&
-                !(CutNotch(bands, i, vertex, a, ring) && CutNotch(bands, i, vertex, b, ring)))
+                !(CutNotch(bands, i, vertex, a, *ring, index, &insertions) &&
+                  CutNotch(bands, i, vertex, b, *ring, index, &insertions)))
                 return false;
         }
     }
+    if (insertions.empty())
+        return true;
+    // Two notches cut into one step of the ring would stand within each other's reach, which the checks
+    // above refuse; should they meet all the same, the walk gives way.
+    std::sort(insertions.begin(), insertions.end(), [](const Insertion& x, const Insertion& y) { return x.at < y.at; });
+    for (size_t k = 1; k < insertions.size(); k++)
+        if (insertions[k].at == insertions[k - 1].at)
+            return false;
+    std::vector<Point> cut;
+    cut.reserve(ring->size() + insertions.size());
+    size_t next = 0;
+    for (size_t k = 0; k <= ring->size(); k++) {
+        for (; next < insertions.size() && insertions[next].at == k; next++)
+            cut.push_back(insertions[next].crossing);
+        if (k < ring->size())
+            cut.push_back((*ring)[k]);
+    }
+    *ring = std::move(cut);
     return true;
 }
