@@ -111,6 +111,17 @@ CalcInput RoundBuilding(int n) {
     return CalcInput{{round}};
 }
 
+// The round building with teeth on its outline: every other vertex 0.5 m in, so that no edge's band
+// holds the centre and each turns an end to it.
+CalcInput GearBuilding(int teeth) {
+    CalcPolygon gear;
+    for (int i = 0; i < 2 * teeth; i++) {
+        double a = Pi * i / teeth, r = i % 2 ? 39.5 : 40.0;
+        gear.vertices.push_back({r * std::cos(a), r * std::sin(a), 20.0 + 5.0 * std::sin(3.0 * a)});
+    }
+    return CalcInput{{gear}};
+}
+
 // 10 rows of 25: in each row the blocks stand in pairs sharing a wall, with 4 m between pairs and 3 m
 // between rows. Heights run from 5 to 25 m with a 2 m roof slope, so that the bands of neighbouring
 // blocks overlap in every way.
@@ -186,6 +197,7 @@ std::vector<BenchDrawing> BenchDrawings(bool quick) {
     if (!quick) {
         drawings.push_back({"site 1000", BlockSite()});
         drawings.push_back({"round 5000", RoundBuilding(5000)});
+        drawings.push_back({"gear 2000", GearBuilding(1000)});
         drawings.push_back({"imported 20000", ImportedSite(20000)});
     }
     return drawings;

@@ -18,6 +18,8 @@ CalcInput SmallBuilding();
 CalcInput OfficeOutline();
 // A round building of radius 40 m drawn with n vertices, its height swelling and sinking around it.
 CalcInput RoundBuilding(int n);
+// The round building of radius 40 m with the given count of teeth 0.5 m deep, two vertices each.
+CalcInput GearBuilding(int teeth);
 // 250 blocks of 12 m x 15 m in pairs sharing a wall, 1000 vertices.
 CalcInput BlockSite();
 // An imported site plan at map coordinates: blocks, L-shaped halls, round tanks, turned sheds, pairs
