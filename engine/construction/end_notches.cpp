@@ -187,8 +187,8 @@ bool CutEndNotches(const PolygonBands& bands, Point centre, std::vector<Point>* 
     cut.reserve(ring->size() + insertions.size());
     size_t next = 0;
     for (size_t k = 0; k <= ring->size(); k++) {
-        for (; next < insertions.size() && insertions[next].at == k; next++)
-            cut.push_back(insertions[next].crossing);
+        if (next < insertions.size() && insertions[next].at == k)
+            cut.push_back(insertions[next++].crossing);
         if (k < ring->size())
             cut.push_back((*ring)[k]);
     }
