@@ -251,6 +251,8 @@ double RadialWalk::edgeLow(const Seen& edge, int32_t bucket) const {
 // the vertex's disc: the rest of the side lies well inside that disc.
 void RadialWalk::addBandEdges() {
     size_t n = bands.vertices.size();
+    bandEdges.reserve(6 * n);
+    bandBuckets.reserve(6 * n);
     for (size_t i = 0; i < n; i++) {
         const std::array<Point, 4>& c = bands.trapezoids[i].corners;
         uint64_t id = (uint64_t{1} << 63) | (static_cast<uint64_t>(i) << 3);
@@ -522,6 +524,7 @@ bool RadialWalk::run(std::vector<Point>* ring) {
         double a = -Pi + 2.0 * Pi * b / buckets;
         directions.push_back({std::cos(a), std::sin(a)});
     }
+    discs.reserve(bands.vertices.size());
     for (size_t v = 0; v < bands.vertices.size(); v++) {
         Point relative = Minus(bands.vertices[v], centre);
         discs.push_back({relative, bands.vertices[v], bands.radius[v], bucketOf(relative)});
