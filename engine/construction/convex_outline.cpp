@@ -50,8 +50,7 @@ Point Plus(Point a, Point b) {
 // The point of the circle polygon of radius r farthest along the unit direction n: the one nearest it in
 // angle, and so next to where the polygon's x steps past n's.
 int32_t SupportIndex(Point n, double r) {
-    double x = std::max(-1.0, std::min(1.0, n.x));
-    int32_t i = static_cast<int32_t>(std::floor((1.0 - x) * 625.0));
+    int32_t i = UpperPointBefore(n.x);
     int32_t k = n.y >= 0.0 ? i : Steps - i;
     auto height = [&](int32_t j) { return DotOf(n, CirclePoint(0.0, 0.0, r, Wrapped(j))); };
     while (height(k + 1) > height(k))

@@ -27,8 +27,7 @@ bool Same(Point a, Point b) {
 // circle of radius r, crosses, and where; false when the corner is one of the polygon's points, which
 // has no notch, or the crossing cannot be found.
 bool EdgeCrossing(Point v, double r, Point corner, Point* from, Point* to, Point* crossing) {
-    double u = std::max(-1.0, std::min(1.0, (corner.x - v.x) / r));
-    int32_t i = static_cast<int32_t>(std::floor((1.0 - u) * 625.0));  // the points step evenly in x
+    int32_t i = UpperPointBefore((corner.x - v.x) / r);
     int32_t guess = corner.y >= v.y ? i : Steps - 1 - i;
     Point d = Minus(corner, v);
     for (int32_t k = guess - 1; k <= guess + 1; k++) {
@@ -51,7 +50,7 @@ bool EdgeCrossing(Point v, double r, Point corner, Point* from, Point* to, Point
     return false;
 }
 
-// Whether p lies within reach of band m or inside it.
+// Whether p lies inside the band or within reach of it.
 bool NearBand(const Trapezoid& band, Point p, double reach) {
     for (const Trapezoid::Side& side : band.sides)
         if (!(side.nx == 0.0 && side.ny == 0.0) && side.nx * p.x + side.ny * p.y - side.limit <= -reach)
@@ -59,7 +58,7 @@ bool NearBand(const Trapezoid& band, Point p, double reach) {
     return true;
 }
 
-// Whether band m holds every point within reach of p.
+// Whether the band holds every point within reach of p.
 bool HoldsAround(const Trapezoid& band, Point p, double reach) {
     for (const Trapezoid::Side& side : band.sides)
         if (!(side.nx == 0.0 && side.ny == 0.0) && side.nx * p.x + side.ny * p.y - side.limit < reach)

@@ -88,7 +88,7 @@ std::vector<size_t> HullInOrder(const std::vector<Point>& ccw) {
 // the polygon is crossed farther out.
 double UnitCircleReach(Point direction) {
     Point n{direction.x, std::fabs(direction.y)};  // the lower half mirrors the upper
-    int32_t estimate = static_cast<int32_t>(std::floor((1 - n.x) * 625));
+    int32_t estimate = UpperPointBefore(n.x);
     double reach = 1.0;
     for (int32_t i = std::max(0, estimate - 2); i <= std::min(1249, estimate + 2); i++) {
         Point a = UnitPoint(i), b = UnitPoint(i + 1);

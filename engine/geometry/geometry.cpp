@@ -72,6 +72,11 @@ Point CirclePoint(double cx, double cy, double r, int32_t k) {
     return {x + cx, y + cy};
 }
 
+int32_t UpperPointBefore(double unitX) {
+    double x = std::max(-1.0, std::min(1.0, unitX));
+    return static_cast<int32_t>(std::floor((1.0 - x) * 625.0));
+}
+
 std::array<Point, 4> BandCorners(Point a, Point b, double rA, double rB) {
     double dx = b.x - a.x;
     double s = 0.0;  // slope of the perpendiculars; horizontal for a vertical edge

@@ -35,6 +35,9 @@ bool PointInRing(const std::vector<Point>& ring, Point p);
 std::vector<Point> CirclePolygon(double cx, double cy, double r);
 // Point k (0 to 2499) of that polygon, computed exactly as the polygon computes it.
 Point CirclePoint(double cx, double cy, double r, int32_t k);
+// Its upper half steps evenly in x, from point 0 at x = r to point 1250 at x = -r: the point at or before
+// unit x there (x clamped to the circle), from which the edge spanning x starts.
+int32_t UpperPointBefore(double unitX);
 
 // The trapezoid joining a disc of radius rA around a to one of radius rB around b.
 std::array<Point, 4> BandCorners(Point a, Point b, double rA, double rB);
